@@ -1,0 +1,26 @@
+# One static library per module: every source file of the folder, so adding a
+# file needs no edit here.
+function(corlando_modulo nome)
+  cmake_parse_arguments(M "" "" "DEPENDE" ${ARGN})
+  file(GLOB fontes CONFIGURE_DEPENDS
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.ui ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
+  list(FILTER fontes EXCLUDE REGEX "/main\\.cpp$")
+  add_library(${nome} STATIC ${fontes})
+  target_include_directories(${nome} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_BINARY_DIR})
+  target_link_libraries(${nome} PUBLIC ${M_DEPENDE})
+endfunction()
+
+# One GoogleTest program per test folder, every .cpp of the folder in it.
+function(corlando_testes nome)
+  cmake_parse_arguments(T "" "" "DEPENDE" ${ARGN})
+  file(GLOB fontes CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  if(NOT fontes)
+    return()
+  endif()
+  add_executable(${nome} ${fontes})
+  target_link_libraries(${nome} PRIVATE ${T_DEPENDE} apoio_testes GTest::gtest Qt6::Test)
+  gtest_discover_tests(${nome}
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;CORLANDO_FONTE=${PROJECT_SOURCE_DIR};CORLANDO_BUILD=${PROJECT_BINARY_DIR}"
+    DISCOVERY_TIMEOUT 60)
+endfunction()

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts the program on the demo
+# installation. The program reads logo.bmp from its working folder, so it
+# starts from its own folder.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+scripts/build.sh build
+cd build/programa
+exec ./corlando

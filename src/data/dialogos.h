@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+enum class Icone { Informacao, Erro, Pergunta, Aviso };
+enum class Resposta { Sim, Nao, Ok, Cancelar };
+
+// The outcome of a prompt: confirmed (Ok or Enter) with the text typed, or
+// not confirmed (Cancel, close box).
+struct RespostaTexto {
+    bool confirmado = false;
+    QString texto;
+};
+
+// Every modal interaction of the program goes through this interface: message
+// boxes, prompts, the search dialog, the input box, handing a file or address
+// to the desktop, starting an outside program and letting the window breathe.
+// The program installs the Qt implementation; tests install a scripted one.
+class Dialogos {
+public:
+    virtual ~Dialogos() = default;
+
+    // A box with a single OK button.
+    virtual void mensagem(const QString &texto, const QString &titulo, Icone icone) = 0;
+    // A question with the buttons Yes and No; returns Sim or Nao.
+    virtual Resposta pergunta(const QString &texto, const QString &titulo, Resposta padrao) = 0;
+    // The prompt dialog: caption, prompt, default text, masked input.
+    virtual RespostaTexto caixaTexto(const QString &titulo, const QString &rotulo, const QString &padrao,
+                                     bool mascarado) = 0;
+    // A plain one-line input box whose Cancel returns the default text.
+    virtual QString caixaEntrada(const QString &titulo, const QString &rotulo, const QString &padrao) = 0;
+    // Opens a file with the desktop's default program, or a "mailto:" address.
+    virtual void abrirArquivo(const QString &caminho) = 0;
+    // Starts an outside program without waiting for it.
+    virtual void iniciarPrograma(const QString &caminho) = 0;
+    // Lets the window repaint and take clicks during a long operation.
+    virtual void processarEventos() = 0;
+
+    // The implementation in use; the program and each test set it.
+    static Dialogos &atual();
+    static void definir(Dialogos *dialogos);
+};

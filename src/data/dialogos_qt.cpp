@@ -1,0 +1,78 @@
+#include "dialogos_qt.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QUrl>
+
+namespace {
+
+QMessageBox::Icon icone(Icone i)
+{
+    switch (i) {
+    case Icone::Informacao: return QMessageBox::Information;
+    case Icone::Erro: return QMessageBox::Critical;
+    case Icone::Pergunta: return QMessageBox::Question;
+    case Icone::Aviso: return QMessageBox::Warning;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QWidget *janelaAtiva()
+{
+    return QApplication::activeModalWidget() ? QApplication::activeModalWidget() : QApplication::activeWindow();
+}
+
+} // namespace
+
+void DialogosQt::mensagem(const QString &texto, const QString &titulo, Icone i)
+{
+    QMessageBox caixa(icone(i), titulo, texto, QMessageBox::NoButton, janelaAtiva());
+    caixa.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    caixa.exec();
+}
+
+Resposta DialogosQt::pergunta(const QString &texto, const QString &titulo, Resposta padrao)
+{
+    QMessageBox caixa(QMessageBox::Question, titulo, texto, QMessageBox::NoButton, janelaAtiva());
+    QPushButton *sim = caixa.addButton(QStringLiteral("&Sim"), QMessageBox::YesRole);
+    QPushButton *nao = caixa.addButton(QStringLiteral("&Não"), QMessageBox::NoRole);
+    caixa.setDefaultButton(padrao == Resposta::Sim ? sim : nao);
+    caixa.setEscapeButton(nao);
+    caixa.exec();
+    return caixa.clickedButton() == sim ? Resposta::Sim : Resposta::Nao;
+}
+
+RespostaTexto DialogosQt::caixaTexto(const QString &titulo, const QString &rotulo, const QString &padrao,
+                                     bool mascarado)
+{
+    // Replaced by the program's own prompt dialog where it exists.
+    bool ok = false;
+    const QString texto = QInputDialog::getText(janelaAtiva(), titulo, rotulo,
+                                                mascarado ? QLineEdit::Password : QLineEdit::Normal, padrao, &ok);
+    return {ok, ok ? texto : QString()};
+}
+
+QString DialogosQt::caixaEntrada(const QString &titulo, const QString &rotulo, const QString &padrao)
+{
+    bool ok = false;
+    const QString texto = QInputDialog::getText(janelaAtiva(), titulo, rotulo, QLineEdit::Normal, padrao, &ok);
+    return ok ? texto : padrao;
+}
+
+void DialogosQt::abrirArquivo(const QString &caminho)
+{
+    const QUrl url = caminho.startsWith(QStringLiteral("mailto:")) ? QUrl(caminho) : QUrl::fromLocalFile(caminho);
+    QDesktopServices::openUrl(url);
+}
+
+void DialogosQt::iniciarPrograma(const QString &caminho)
+{
+    QProcess::startDetached(caminho, {}, QFileInfo(caminho).absolutePath());
+}
+
+void DialogosQt::processarEventos() { QApplication::processEvents(); }

@@ -1,0 +1,84 @@
+#include "ufunc.h"
+
+#include "versao_build.h"
+
+#include <QFileInfo>
+#include <QSettings>
+
+void MsgInformacao(const QString &mensagem, const QString &titulo)
+{
+    Dialogos::atual().mensagem(mensagem, titulo, Icone::Informacao);
+}
+
+void MsgErro(const QString &mensagem, const QString &titulo)
+{
+    Dialogos::atual().mensagem(mensagem, titulo, Icone::Erro);
+}
+
+Resposta MsgPergunta(const QString &mensagem, const QString &titulo, Resposta padrao)
+{
+    return Dialogos::atual().pergunta(mensagem, titulo, padrao);
+}
+
+namespace {
+
+QString procurarIgnorandoCaixa(const QStringList &nomes, const QString &nome)
+{
+    for (const QString &n : nomes)
+        if (n.compare(nome, Qt::CaseInsensitive) == 0)
+            return n;
+    return {};
+}
+
+} // namespace
+
+QString LerIni(const QString &secao, const QString &chave, const QString &arquivo)
+{
+    if (!QFileInfo(arquivo).isReadable())
+        return {};
+    QSettings ini(arquivo, QSettings::IniFormat);
+    if (ini.status() != QSettings::NoError)
+        return {};
+    const QString grupo = procurarIgnorandoCaixa(ini.childGroups(), secao);
+    if (grupo.isEmpty())
+        return {};
+    ini.beginGroup(grupo);
+    const QString nome = procurarIgnorandoCaixa(ini.childKeys(), chave);
+    if (nome.isEmpty())
+        return {};
+    const QVariant valor = ini.value(nome);
+    // A value holding commas comes back as a list; it is one text here.
+    return valor.canConvert<QStringList>() && valor.typeId() == QMetaType::QStringList
+               ? valor.toStringList().join(QStringLiteral(", "))
+               : valor.toString();
+}
+
+QString RemoverCaracter(QChar caracter, const QString &texto)
+{
+    QString resultado = texto;
+    return resultado.remove(caracter);
+}
+
+QString CompletarTexto(const QString &texto, const QString &preenchimento, int largura, const QString &lado)
+{
+    const int falta = largura - static_cast<int>(texto.size());
+    if (falta <= 0)
+        return texto;
+    const QString enchimento = preenchimento.repeated(falta);
+    if (lado == QLatin1String("E"))
+        return texto + enchimento;
+    if (lado == QLatin1String("D"))
+        return enchimento + texto;
+    return texto;
+}
+
+std::array<std::uint16_t, 4> VersaoArquivo()
+{
+    return {CORLANDO_VERSAO_MAIOR, CORLANDO_VERSAO_MENOR, CORLANDO_VERSAO_REVISAO, CORLANDO_VERSAO_BUILD};
+}
+
+QString VersaoSistema()
+{
+    const auto v = VersaoArquivo();
+    return QStringLiteral("%1.%2.%3 (Build %4)").arg(v[0]).arg(v[1]).arg(v[2]).arg(v[3]);
+}

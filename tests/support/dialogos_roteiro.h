@@ -1,0 +1,57 @@
+#pragma once
+
+#include "dialogos.h"
+#include "impressao_qt.h"
+
+#include <QStringList>
+#include <deque>
+#include <variant>
+#include <vector>
+
+// Scripted modal interactions for tests: every box, prompt and request is
+// recorded, and questions and prompts take their answers from a script in
+// the order given. A question or prompt with no answer left fails the test.
+class DialogosRoteiro : public Dialogos {
+public:
+    struct Registro {
+        QString tipo; // "mensagem", "pergunta", "caixaTexto", "caixaEntrada", "abrir", "iniciar"
+        QString titulo;
+        QString texto;
+        Icone icone = Icone::Informacao;
+        Resposta padrao = Resposta::Ok;
+        QString padraoTexto; // default text of a prompt
+        bool mascarado = false;
+    };
+    using Resposta_ = std::variant<Resposta, RespostaTexto, QString>;
+
+    DialogosRoteiro();
+    ~DialogosRoteiro() override;
+
+    DialogosRoteiro &responder(Resposta r);
+    DialogosRoteiro &confirmarTexto(const QString &texto);
+    DialogosRoteiro &cancelarTexto();
+    DialogosRoteiro &entrada(const QString &texto);
+
+    const std::vector<Registro> &registros() const { return m_registros; }
+    QStringList textos() const;              // every text shown or asked, in order
+    QStringList textos(const QString &tipo) const;
+    bool roteiroEsgotado() const { return m_roteiro.empty(); }
+    void limpar() { m_registros.clear(); }
+
+    void mensagem(const QString &texto, const QString &titulo, Icone icone) override;
+    Resposta pergunta(const QString &texto, const QString &titulo, Resposta padrao) override;
+    RespostaTexto caixaTexto(const QString &titulo, const QString &rotulo, const QString &padrao,
+                             bool mascarado) override;
+    QString caixaEntrada(const QString &titulo, const QString &rotulo, const QString &padrao) override;
+    void abrirArquivo(const QString &caminho) override;
+    void iniciarPrograma(const QString &caminho) override;
+    void processarEventos() override {}
+
+private:
+    Registro &registrar(const QString &tipo, const QString &titulo, const QString &texto);
+    template <typename T> T proxima(const QString &oQue);
+
+    std::vector<Registro> m_registros;
+    std::deque<Resposta_> m_roteiro;
+    Dialogos *m_anterior = nullptr;
+};
