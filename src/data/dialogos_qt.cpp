@@ -1,5 +1,7 @@
 #include "dialogos_qt.h"
 
+#include "ucaixatexto.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -50,11 +52,7 @@ Resposta DialogosQt::pergunta(const QString &texto, const QString &titulo, Respo
 RespostaTexto DialogosQt::caixaTexto(const QString &titulo, const QString &rotulo, const QString &padrao,
                                      bool mascarado)
 {
-    // Replaced by the program's own prompt dialog where it exists.
-    bool ok = false;
-    const QString texto = QInputDialog::getText(janelaAtiva(), titulo, rotulo,
-                                                mascarado ? QLineEdit::Password : QLineEdit::Normal, padrao, &ok);
-    return {ok, ok ? texto : QString()};
+    return TFrmCaixaTexto::perguntar(titulo, rotulo, padrao, mascarado, janelaAtiva());
 }
 
 QString DialogosQt::caixaEntrada(const QString &titulo, const QString &rotulo, const QString &padrao)
