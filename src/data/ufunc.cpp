@@ -1,7 +1,9 @@
 #include "ufunc.h"
 
+#include "erro.h"
 #include "versao_build.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -18,6 +20,22 @@ void MsgErro(const QString &mensagem, const QString &titulo)
 Resposta MsgPergunta(const QString &mensagem, const QString &titulo, Resposta padrao)
 {
     return Dialogos::atual().pergunta(mensagem, titulo, padrao);
+}
+
+void MsgErroPadrao(const QString &mensagem)
+{
+    Dialogos::atual().mensagem(mensagem, QCoreApplication::applicationName(), Icone::Erro);
+}
+
+void ExecutarProtegido(const std::function<void()> &acao)
+{
+    try {
+        acao();
+    } catch (const Erro &e) {
+        MsgErroPadrao(e.mensagem());
+    } catch (const std::exception &e) {
+        MsgErroPadrao(QString::fromLocal8Bit(e.what()));
+    }
 }
 
 namespace {

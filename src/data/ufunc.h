@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <array>
+#include <functional>
 #include <cstdint>
 
 // Small routines used across the program.
@@ -12,6 +13,13 @@ void MsgInformacao(const QString &mensagem, const QString &titulo);
 void MsgErro(const QString &mensagem, const QString &titulo);
 // A question with Yes and No; No is the default button unless told otherwise.
 Resposta MsgPergunta(const QString &mensagem, const QString &titulo, Resposta padrao = Resposta::Nao);
+
+// The program's standard error box, for an error that reached the user
+// interface: its own text, the program's name as caption.
+void MsgErroPadrao(const QString &mensagem);
+// Runs a user action; an error it raises is shown in the standard error box
+// and the program carries on.
+void ExecutarProtegido(const std::function<void()> &acao);
 
 // One value of a sectioned settings file; section and key are matched ignoring
 // letter case. A missing or unreadable file, section or key gives "".
