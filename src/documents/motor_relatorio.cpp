@@ -1,0 +1,174 @@
+#include "motor_relatorio.h"
+
+#include "erro.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QRegularExpression>
+#include <QTextDocument>
+#include <QUrl>
+
+#include <mustache.hpp>
+
+namespace mus = kainjow::mustache;
+
+namespace
+{
+
+const QMarginsF kMargensMm(15, 15, 15, 12);
+const qreal kRodapeMm = 8;
+
+QString lerModelo(const QString &arquivoModelo)
+{
+    if (!QFileInfo(arquivoModelo).isFile())
+        throw Erro(
+            QStringLiteral("Modelo de relatório não encontrado: %1").arg(QDir::toNativeSeparators(arquivoModelo)));
+    QFile arquivo(arquivoModelo);
+    if (!arquivo.open(QIODevice::ReadOnly))
+        throw Erro(QStringLiteral("Não foi possível ler o modelo de relatório: %1")
+                       .arg(QDir::toNativeSeparators(arquivoModelo)));
+    return QString::fromUtf8(arquivo.readAll());
+}
+
+mus::data objeto(const CamposRelatorio &campos)
+{
+    mus::data obj{mus::data::type::object};
+    for (auto it = campos.cbegin(); it != campos.cend(); ++it)
+        obj.set(it.key().toStdString(), it.value().toStdString());
+    return obj;
+}
+
+mus::data conexao(const FonteRelatorio &fonte)
+{
+    mus::data obj = objeto(fonte.registroAtual());
+    mus::data linhas{mus::data::type::list};
+    for (const CamposRelatorio &linha : fonte.linhas())
+        linhas.push_back(objeto(linha));
+    obj.set("linhas", linhas);
+    return obj;
+}
+
+mus::data contexto(const std::vector<const FonteRelatorio *> &fontes, const QMap<QString, QString> &parametros,
+                   const QString &pastaModelo)
+{
+    mus::data ctx{mus::data::type::object};
+    for (const FonteRelatorio *fonte : fontes)
+        ctx.set(fonte->nome().toStdString(), conexao(*fonte));
+    const QString logo = QDir(pastaModelo).filePath(QStringLiteral("logo.bmp"));
+    if (QFileInfo(logo).isFile())
+        ctx.set("logo", QUrl::fromLocalFile(logo).toString().toStdString());
+    for (auto it = parametros.cbegin(); it != parametros.cend(); ++it)
+        ctx.set(it.key().toStdString(), it.value().toStdString());
+    return ctx;
+}
+
+// HTML escaping that also keeps the line breaks of multi-line fields.
+std::string escaparHtml(const std::string &texto)
+{
+    std::string saida = mus::html_escape(texto);
+    std::string::size_type pos = 0;
+    while ((pos = saida.find('\n', pos)) != std::string::npos) {
+        saida.replace(pos, 1, "<br/>");
+        pos += 5;
+    }
+    return saida;
+}
+
+QString renderizarHtml(const QString &modelo, const mus::data &ctx, const QString &arquivoModelo)
+{
+    mus::mustache tmpl{modelo.toStdString()};
+    tmpl.set_custom_escape(escaparHtml);
+    std::string html;
+    if (tmpl.is_valid())
+        html = tmpl.render(ctx);
+    if (!tmpl.is_valid())
+        throw Erro(QStringLiteral("Modelo de relatório inválido: %1\n%2")
+                       .arg(QDir::toNativeSeparators(arquivoModelo), QString::fromStdString(tmpl.error_message())));
+    return QString::fromStdString(html);
+}
+
+bool paisagem(const QString &html)
+{
+    static const QRegularExpression meta(
+        QStringLiteral(R"(<meta\s+name\s*=\s*"orientacao"\s+content\s*=\s*"paisagem")"),
+        QRegularExpression::CaseInsensitiveOption);
+    return meta.match(html).hasMatch();
+}
+
+void desenharRodape(QPainter &p, const QRectF &area, int pagina, int paginas)
+{
+    p.save();
+    p.setFont(QFont(QStringLiteral("DejaVu Sans"), 8));
+    p.setPen(Qt::black);
+    p.drawText(area, Qt::AlignRight | Qt::AlignBottom, QStringLiteral("Página %1 de %2").arg(pagina).arg(paginas));
+    p.restore();
+}
+
+// QTextDocument::print numbers pages with the bare number only, so each page
+// is drawn here and the footer painted beside it. False when the PDF could
+// not take another page.
+bool imprimir(QTextDocument &doc, QPdfWriter &writer, QPainter &p)
+{
+    const QRectF area = writer.pageLayout().paintRectPixels(writer.resolution());
+    const qreal rodape = kRodapeMm / 25.4 * writer.resolution();
+    const QSizeF corpo(area.width(), area.height() - rodape);
+    doc.setPageSize(corpo);
+    const int paginas = doc.pageCount();
+
+    QAbstractTextDocumentLayout::PaintContext ctx;
+    ctx.palette.setColor(QPalette::Text, Qt::black);
+    for (int i = 0; i < paginas; ++i) {
+        if (i > 0 && !writer.newPage())
+            return false;
+        const QRectF vista(QPointF(0, i * corpo.height()), corpo);
+        p.save();
+        p.translate(0, -vista.top());
+        p.setClipRect(vista);
+        ctx.clip = vista;
+        doc.documentLayout()->draw(&p, ctx);
+        p.restore();
+        desenharRodape(p, QRectF(0, corpo.height(), corpo.width(), rodape), i + 1, paginas);
+    }
+    return true;
+}
+
+void gravarPdf(const QString &html, const QString &pastaModelo, const QString &arquivoPdf)
+{
+    const QString erroGravar =
+        QStringLiteral("Não foi possível gravar o arquivo: %1").arg(QDir::toNativeSeparators(arquivoPdf));
+    QPdfWriter writer(arquivoPdf);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
+                                     paisagem(html) ? QPageLayout::Landscape : QPageLayout::Portrait, kMargensMm,
+                                     QPageLayout::Millimeter));
+    writer.setTitle(QFileInfo(arquivoPdf).completeBaseName());
+    QPainter p;
+    if (!p.begin(&writer))
+        throw Erro(erroGravar);
+
+    QTextDocument doc;
+    // Laid out against the PDF itself, so point sizes come out true.
+    doc.documentLayout()->setPaintDevice(&writer);
+    doc.setDefaultFont(QFont(QStringLiteral("DejaVu Sans"), 10));
+    doc.setBaseUrl(QUrl::fromLocalFile(pastaModelo + QLatin1Char('/')));
+    doc.setHtml(html);
+    const bool impresso = imprimir(doc, writer, p);
+    if (!p.end() || !impresso)
+        throw Erro(erroGravar);
+}
+
+} // namespace
+
+void GerarRelatorio(const QString &arquivoModelo, const std::vector<const FonteRelatorio *> &fontes,
+                    const QMap<QString, QString> &parametros, const QString &arquivoPdf)
+{
+    const QString modelo = lerModelo(arquivoModelo);
+    const QString pasta = QFileInfo(arquivoModelo).absolutePath();
+    const QString html = renderizarHtml(modelo, contexto(fontes, parametros, pasta), arquivoModelo);
+    gravarPdf(html, pasta, arquivoPdf);
+}
