@@ -158,8 +158,11 @@ void gravarPdf(const QString &html, const QString &pastaModelo, const QString &a
     doc.setBaseUrl(QUrl::fromLocalFile(pastaModelo + QLatin1Char('/')));
     doc.setHtml(html);
     const bool impresso = imprimir(doc, writer, p);
-    if (!p.end() || !impresso)
+    if (!p.end() || !impresso) {
+        // A truncated PDF must not pass for a finished one.
+        QFile::remove(arquivoPdf);
         throw Erro(erroGravar);
+    }
 }
 
 } // namespace
