@@ -1,0 +1,123 @@
+#include "cliente_smtp.h"
+
+#include "erro.h"
+#include "lista_enderecos.h"
+
+#include <QSysInfo>
+#include <QUrl>
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <mutex>
+
+namespace
+{
+
+constexpr long segundosParaConectar = 30;
+constexpr long segundosParaEnviar = 300;
+
+struct LiberarCurl {
+    void operator()(CURL *curl) const { curl_easy_cleanup(curl); }
+};
+struct LiberarListaCurl {
+    void operator()(curl_slist *lista) const { curl_slist_free_all(lista); }
+};
+using Curl = std::unique_ptr<CURL, LiberarCurl>;
+using ListaCurl = std::unique_ptr<curl_slist, LiberarListaCurl>;
+
+Curl novoCurl()
+{
+    static std::once_flag iniciado;
+    std::call_once(iniciado, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    Curl curl(curl_easy_init());
+    if (!curl)
+        throw Erro(QStringLiteral("Não foi possível preparar o envio de e-mail."));
+    return curl;
+}
+
+// The URL's path is the name the client gives in EHLO.
+QByteArray urlDoServidor(const ClienteSmtp &cliente)
+{
+    const QString host = cliente.host.contains(u':') ? u'[' + cliente.host + u']' : cliente.host;
+    return "smtp://" + host.toUtf8() + ':' + QByteArray::number(cliente.porta) + '/' +
+           QUrl::toPercentEncoding(QSysInfo::machineHostName());
+}
+
+struct Leitura {
+    const QByteArray &dados;
+    qsizetype posicao = 0;
+};
+
+size_t lerMensagem(char *destino, size_t tamanho, size_t quantidade, void *contexto)
+{
+    auto *leitura = static_cast<Leitura *>(contexto);
+    const qsizetype restante = leitura->dados.size() - leitura->posicao;
+    const qsizetype copiar = std::min<qsizetype>(restante, static_cast<qsizetype>(tamanho * quantidade));
+    std::memcpy(destino, leitura->dados.constData() + leitura->posicao, static_cast<size_t>(copiar));
+    leitura->posicao += copiar;
+    return static_cast<size_t>(copiar);
+}
+
+ListaCurl listaDeDestinatarios(const QStringList &enderecos)
+{
+    ListaCurl lista;
+    for (const QString &endereco : enderecos) {
+        curl_slist *cabeca = curl_slist_append(lista.get(), ('<' + endereco + '>').toUtf8().constData());
+        if (!cabeca)
+            throw Erro(QStringLiteral("Não foi possível preparar o envio de e-mail."));
+        if (!lista)
+            lista.reset(cabeca); // later appends keep the same head
+    }
+    return lista;
+}
+
+} // namespace
+
+void ClienteSmtp::enviar(const MensagemEmail &mensagem) const
+{
+    const QStringList remetentes = enderecosDaLista(mensagem.remetente);
+    if (remetentes.isEmpty())
+        throw Erro(QStringLiteral("O e-mail não tem endereço de remetente."));
+    const QStringList destinatarios = enderecosDaLista(mensagem.destinatarios);
+    if (destinatarios.isEmpty())
+        throw Erro(QStringLiteral("O e-mail não tem endereço de destinatário."));
+    const QByteArray conteudo = comporMensagem(mensagem);
+
+    Curl curl = novoCurl();
+    CURL *c = curl.get();
+    const QByteArray url = urlDoServidor(*this);
+    const QByteArray de = ('<' + remetentes.first() + '>').toUtf8();
+    const QByteArray login = usuario.toUtf8();
+    const QByteArray palavraPasse = senha.toUtf8();
+    ListaCurl para = listaDeDestinatarios(destinatarios);
+    Leitura leitura{conteudo};
+    char mensagemDeErro[CURL_ERROR_SIZE] = {};
+
+    curl_easy_setopt(c, CURLOPT_URL, url.constData());
+    curl_easy_setopt(c, CURLOPT_USERNAME, login.constData());
+    curl_easy_setopt(c, CURLOPT_PASSWORD, palavraPasse.constData());
+    // STARTTLS whenever the server offers it, so the password never crosses in
+    // clear text there; a server that offers none still gets the plain-text
+    // login, as the mail accounts this program is set up for require.
+    curl_easy_setopt(c, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_TRY));
+    curl_easy_setopt(c, CURLOPT_MAIL_FROM, de.constData());
+    curl_easy_setopt(c, CURLOPT_MAIL_RCPT, para.get());
+    curl_easy_setopt(c, CURLOPT_UPLOAD, 1L);
+    curl_easy_setopt(c, CURLOPT_READFUNCTION, lerMensagem);
+    curl_easy_setopt(c, CURLOPT_READDATA, &leitura);
+    curl_easy_setopt(c, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(conteudo.size()));
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, segundosParaConectar);
+    curl_easy_setopt(c, CURLOPT_TIMEOUT, segundosParaEnviar);
+    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, mensagemDeErro);
+
+    const CURLcode resultado = curl_easy_perform(c);
+    if (resultado != CURLE_OK) {
+        const QString detalhe = mensagemDeErro[0] ? QString::fromLocal8Bit(mensagemDeErro)
+                                                  : QString::fromUtf8(curl_easy_strerror(resultado));
+        throw Erro(QStringLiteral("Falha ao enviar o e-mail: %1").arg(detalhe));
+    }
+}
