@@ -168,7 +168,6 @@ void gravarPedido(Gravador &g, const Pedido &p)
                               {"idFunc", representante},
                               {"idCliente", p.cliente},
                               {"dt_pedido", data(p.data)},
-                              {"nm_forma_pagamento", p.detalheForma},
                               {"tp_localidade", p.localidade},
                               {"idforma", p.formaPagamento},
                               {"impresso", booleano(p.impresso)},

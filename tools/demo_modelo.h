@@ -110,7 +110,6 @@ struct Pedido {
     int cliente = 0;
     QDateTime data;
     int formaPagamento = 0;
-    QString detalheForma;
     QString localidade;
     bool impresso = false;
     bool enviado = false;
