@@ -45,11 +45,16 @@ void conferirLargura(const DefConjunto &tabela, const DefCampo &coluna, const QV
 Gravador::Gravador(const QString &arquivo, const std::vector<DefConjunto> &tabelas)
     : m_tabelas(tabelas), m_conexao(QStringLiteral("gravador_demo"))
 {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_conexao);
-    db.setDatabaseName(arquivo);
-    if (!db.open() || !db.transaction())
-        throw Erro(
-            QStringLiteral("Não foi possível abrir o banco de dados %1: %2").arg(arquivo, db.lastError().text()));
+    QString erro;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_conexao);
+        db.setDatabaseName(arquivo);
+        if (db.open() && db.transaction())
+            return;
+        erro = db.lastError().text();
+    }
+    QSqlDatabase::removeDatabase(m_conexao);
+    throw Erro(QStringLiteral("Não foi possível abrir o banco de dados %1: %2").arg(arquivo, erro));
 }
 
 Gravador::~Gravador()
