@@ -36,11 +36,19 @@ QString lerModelo(const QString &arquivoModelo)
     return QString::fromUtf8(arquivo.readAll());
 }
 
+// An empty text is left out, so that a section on it ({{#obs}}) stays hidden:
+// to Mustache an empty string is a true value.
+void definir(mus::data &obj, const QString &nome, const QString &valor)
+{
+    if (!valor.isEmpty())
+        obj.set(nome.toStdString(), valor.toStdString());
+}
+
 mus::data objeto(const CamposRelatorio &campos)
 {
     mus::data obj{mus::data::type::object};
     for (auto it = campos.cbegin(); it != campos.cend(); ++it)
-        obj.set(it.key().toStdString(), it.value().toStdString());
+        definir(obj, it.key(), it.value());
     return obj;
 }
 
@@ -64,7 +72,7 @@ mus::data contexto(const std::vector<const FonteRelatorio *> &fontes, const QMap
     if (QFileInfo(logo).isFile())
         ctx.set("logo", QUrl::fromLocalFile(logo).toString().toStdString());
     for (auto it = parametros.cbegin(); it != parametros.cend(); ++it)
-        ctx.set(it.key().toStdString(), it.value().toStdString());
+        definir(ctx, it.key(), it.value());
     return ctx;
 }
 

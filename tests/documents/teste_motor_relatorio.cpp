@@ -111,6 +111,27 @@ TEST_F(MotorRelatorio, PdfTrazRegistroAtualLinhasEParametros)
     })) << texto.toStdString();
 }
 
+TEST_F(MotorRelatorio, ValorVazioContaComoAusente)
+{
+    const QString modelo = escreverModelo(QStringLiteral("cliente.rav"), R"(
+<p>{{#rvdsCliente.Email}}E-mail: {{rvdsCliente.Email}}{{/rvdsCliente.Email}}{{^rvdsCliente.Email}}Sem e-mail{{/rvdsCliente.Email}}</p>
+<p>{{^pUltimaCompraData}}Nunca comprou{{/pUltimaCompraData}}</p>
+{{#rvdsCliente.linhas}}<p>{{Nome}}{{#Cel}}, celular {{Cel}}{{/Cel}}</p>{{/rvdsCliente.linhas}}
+)");
+    const FonteFixa cliente(
+        QStringLiteral("rvdsCliente"),
+        {{QStringLiteral("Nome"), QStringLiteral("Zé")}, {QStringLiteral("Email"), QString()}},
+        {{{QStringLiteral("Nome"), QStringLiteral("Zé")}, {QStringLiteral("Cel"), QString()}},
+         {{QStringLiteral("Nome"), QStringLiteral("Ana")}, {QStringLiteral("Cel"), QStringLiteral("9999-0000")}}});
+    const QString pdf = caminho(QStringLiteral("cliente.pdf"));
+    GerarRelatorio(modelo, {&cliente}, {{QStringLiteral("pUltimaCompraData"), QString()}}, pdf);
+    const QString texto = TextoPdf(pdf);
+    for (const char *esperado : {"Sem e-mail", "Nunca comprou", "Ana, celular 9999-0000"})
+        EXPECT_TRUE(texto.contains(QString::fromUtf8(esperado))) << esperado << "\n" << texto.toStdString();
+    EXPECT_FALSE(texto.contains(QStringLiteral("E-mail:")));
+    EXPECT_FALSE(texto.contains(QStringLiteral("Zé, celular")));
+}
+
 TEST_F(MotorRelatorio, PaginasCrescemComAsLinhasRepetindoCabecalhoENumerando)
 {
     const int poucas = PaginasPdf(gerarPedido(5, QStringLiteral("5.pdf")));
