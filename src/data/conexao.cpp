@@ -1,0 +1,184 @@
+#include "conexao.h"
+
+#include "conjunto_dados.h"
+#include "erro.h"
+#include "ufunc.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <atomic>
+#include <sqlite3.h>
+
+namespace
+{
+
+std::atomic<int> g_conexoes{0};
+
+} // namespace
+
+Conexao::Conexao(const QString &nome, QObject *parent)
+    : QObject(parent), m_nomeQt(QStringLiteral("%1#%2").arg(nome).arg(++g_conexoes))
+{
+    setObjectName(nome);
+}
+
+Conexao::~Conexao()
+{
+    fechar();
+    for (ConjuntoDados *c : m_conjuntos)
+        c->m_conexao = nullptr;
+    if (QSqlDatabase::contains(m_nomeQt))
+        QSqlDatabase::removeDatabase(m_nomeQt);
+}
+
+void Conexao::abrir(const QString &arquivoLink)
+{
+    fechar();
+    if (arquivoLink.trimmed().isEmpty())
+        throw Erro(QStringLiteral("Não foi informado o arquivo de conexão com o banco de dados."));
+    const QFileInfo link(arquivoLink);
+    if (!link.isFile())
+        throw Erro(QStringLiteral("O arquivo de conexão \"%1\" não foi encontrado.").arg(arquivoLink));
+    const QString driver = LerIni(QStringLiteral("LINK"), QStringLiteral("DRIVER"), arquivoLink).trimmed();
+    const QString banco = LerIni(QStringLiteral("LINK"), QStringLiteral("DATABASE"), arquivoLink).trimmed();
+    if (driver.compare(QLatin1String("QSQLITE"), Qt::CaseInsensitive) != 0)
+        throw Erro(QStringLiteral("O arquivo de conexão \"%1\" indica o driver \"%2\"; só o driver QSQLITE é aceito.")
+                       .arg(arquivoLink, driver));
+    if (banco.isEmpty())
+        throw Erro(QStringLiteral("O arquivo de conexão \"%1\" não indica o banco de dados (chave DATABASE da seção "
+                                  "LINK).")
+                       .arg(arquivoLink));
+    abrirBanco(QDir(link.absolutePath()).absoluteFilePath(banco));
+}
+
+void Conexao::abrirBanco(const QString &arquivoBanco)
+{
+    fechar();
+    // Opening a missing file would create an empty database.
+    if (!QFileInfo(arquivoBanco).isFile())
+        throw Erro(QStringLiteral("O banco de dados \"%1\" não foi encontrado.").arg(arquivoBanco));
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE")))
+        throw Erro(QStringLiteral("O driver QSQLITE do Qt não está instalado."));
+    QSqlDatabase db = QSqlDatabase::contains(m_nomeQt) ? QSqlDatabase::database(m_nomeQt, false)
+                                                       : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_nomeQt);
+    db.setDatabaseName(arquivoBanco);
+    if (!db.open())
+        throw Erro(QStringLiteral("Não foi possível abrir o banco de dados \"%1\": %2")
+                       .arg(arquivoBanco, db.lastError().text()));
+    const QVariant h = db.driver()->handle();
+    if (!h.isValid() || qstrcmp(h.typeName(), "sqlite3*") != 0) {
+        db.close();
+        throw Erro(QStringLiteral("O driver QSQLITE não deu acesso ao banco de dados \"%1\".").arg(arquivoBanco));
+    }
+    m_handle = *static_cast<sqlite3 *const *>(h.constData());
+    m_banco = arquivoBanco;
+    // Any file opens; only reading it tells whether it is a database.
+    char *erro = nullptr;
+    if (sqlite3_exec(m_handle, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, &erro) != SQLITE_OK) {
+        const QString motivo = QString::fromUtf8(erro);
+        sqlite3_free(erro);
+        fechar();
+        throw Erro(QStringLiteral("O arquivo \"%1\" não é um banco de dados válido: %2").arg(arquivoBanco, motivo));
+    }
+}
+
+void Conexao::fechar()
+{
+    if (!aberta())
+        return;
+    const auto conjuntos = m_conjuntos;
+    for (ConjuntoDados *c : conjuntos)
+        c->fechar();
+    if (emTransacao())
+        sqlite3_exec(m_handle, "ROLLBACK", nullptr, nullptr, nullptr);
+    m_escritas.clear();
+    m_handle = nullptr;
+    m_banco.clear();
+    QSqlDatabase::database(m_nomeQt, false).close();
+}
+
+int Conexao::executar(const QString &sql)
+{
+    if (!aberta())
+        throw Erro(QStringLiteral("A conexão %1 com o banco de dados não está aberta.").arg(objectName()));
+    exec(sql);
+    return sqlite3_changes(m_handle);
+}
+
+void Conexao::exec(const QString &sql)
+{
+    char *erro = nullptr;
+    if (sqlite3_exec(m_handle, sql.toUtf8().constData(), nullptr, nullptr, &erro) != SQLITE_OK) {
+        const QString motivo = QString::fromUtf8(erro);
+        sqlite3_free(erro);
+        throw Erro(QStringLiteral("Erro no banco de dados: %1").arg(motivo));
+    }
+}
+
+void Conexao::registrar(ConjuntoDados *c)
+{
+    m_conjuntos.push_back(c);
+}
+
+void Conexao::desregistrar(ConjuntoDados *c)
+{
+    std::erase(m_conjuntos, c);
+}
+
+void Conexao::anotarEscrita(ConjuntoDados *c)
+{
+    if (!emTransacao())
+        return;
+    auto &nivel = m_escritas.back();
+    if (std::find(nivel.begin(), nivel.end(), c) == nivel.end())
+        nivel.emplace_back(c);
+}
+
+void Conexao::iniciarTransacao()
+{
+    if (!aberta())
+        throw Erro(QStringLiteral("A conexão %1 com o banco de dados não está aberta.").arg(objectName()));
+    exec(m_escritas.empty() ? QStringLiteral("BEGIN") : QStringLiteral("SAVEPOINT nivel%1").arg(m_escritas.size()));
+    m_escritas.emplace_back();
+}
+
+void Conexao::confirmarTransacao()
+{
+    if (!emTransacao())
+        return;
+    const std::size_t nivel = m_escritas.size() - 1;
+    exec(nivel == 0 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE nivel%1").arg(nivel));
+    auto escritas = std::move(m_escritas.back());
+    m_escritas.pop_back();
+    // What an inner level wrote is undone if the outer level is.
+    if (!m_escritas.empty())
+        for (const auto &c : escritas)
+            if (c && std::find(m_escritas.back().begin(), m_escritas.back().end(), c) == m_escritas.back().end())
+                m_escritas.back().push_back(c);
+}
+
+void Conexao::desfazerTransacao() noexcept
+{
+    if (!emTransacao())
+        return;
+    const std::size_t nivel = m_escritas.size() - 1;
+    const QByteArray sql =
+        nivel == 0
+            ? QByteArray("ROLLBACK")
+            : QByteArray("ROLLBACK TO nivel%1; RELEASE nivel%1").replace("%1", QByteArray::number(qulonglong(nivel)));
+    sqlite3_exec(m_handle, sql.constData(), nullptr, nullptr, nullptr);
+    const auto escritas = std::move(m_escritas.back());
+    m_escritas.pop_back();
+    for (const auto &c : escritas) {
+        if (!c)
+            continue;
+        try {
+            c->recarregarAposDesfazer();
+        } catch (...) {
+            // The set stays closed; the rollback itself has happened.
+        }
+    }
+}

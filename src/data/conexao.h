@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <vector>
+
+struct sqlite3;
+class ConjuntoDados;
+
+// A database connection through Qt SQL. It is opened from a data-link file,
+// an INI file of our own:
+//
+//   [LINK]
+//   DRIVER=QSQLITE
+//   DATABASE=corlando.db      ; relative to the data-link file's folder
+//
+// A missing data-link file or database is an error in the user's terms; a
+// database file is never created by opening it. Data sets on the connection
+// read and write through its sqlite3 handle; closing the connection closes
+// them.
+class Conexao : public QObject
+{
+    Q_OBJECT
+  public:
+    explicit Conexao(const QString &nome, QObject *parent = nullptr);
+    ~Conexao() override;
+
+    void abrir(const QString &arquivoLink);
+    void abrirBanco(const QString &arquivoBanco);
+    void fechar();
+    bool aberta() const { return m_handle != nullptr; }
+    // The database file in use.
+    QString banco() const { return m_banco; }
+    int tag() const { return m_tag; }
+    void setTag(int tag) { m_tag = tag; }
+
+    // The Qt SQL connection name, for QSqlQuery, and the SQLite handle.
+    QString nomeConexao() const { return m_nomeQt; }
+    sqlite3 *handle() const { return m_handle; }
+
+    // Runs statements without rows; returns the rows changed by the last.
+    int executar(const QString &sql);
+    bool emTransacao() const { return !m_escritas.empty(); }
+
+  private:
+    friend class ConjuntoDados;
+    friend class Transacao;
+
+    void registrar(ConjuntoDados *c);
+    void desregistrar(ConjuntoDados *c);
+    void anotarEscrita(ConjuntoDados *c);
+    void iniciarTransacao();
+    void confirmarTransacao();
+    void desfazerTransacao() noexcept;
+    void exec(const QString &sql);
+
+    QString m_nomeQt;
+    QString m_banco;
+    sqlite3 *m_handle = nullptr;
+    int m_tag = 0;
+    std::vector<ConjuntoDados *> m_conjuntos;
+    // Per open transaction level, the data sets that stored or deleted rows
+    // in it.
+    std::vector<std::vector<QPointer<ConjuntoDados>>> m_escritas;
+};

@@ -1,0 +1,1119 @@
+#include "conjunto_dados.h"
+
+#include "conexao.h"
+#include "erro.h"
+#include "filtro.h"
+#include "valor_campo.h"
+
+#include <QRegularExpression>
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <sqlite3.h>
+
+// Rows of another data set by the text of a key field, for look-ups. It keeps
+// the row blocks it points into alive, so it is also a copy of those rows as
+// they were when it was built.
+struct ConjuntoDados::IndiceChave {
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    LinhasCompactas::Blocos blocos;
+    std::unordered_map<std::string, const char *, Hash, std::equal_to<>> linhas;
+    int colunas = 0;
+};
+
+// A prepared statement, finalized on every way out.
+struct ConjuntoDados::Consulta {
+    sqlite3_stmt *st = nullptr;
+    ~Consulta() { sqlite3_finalize(st); }
+};
+
+namespace
+{
+
+constexpr int kColunaRowid = -2;
+constexpr const char *kNomeRowid = "__linha";
+
+// Keeps table models in step: everything they show is replaced between the
+// two signals.
+class Recarga
+{
+  public:
+    explicit Recarga(ConjuntoDados &c) : m_c(c) { Q_EMIT m_c.antesRecarregar(); }
+    ~Recarga() { Q_EMIT m_c.recarregado(); }
+    Recarga(const Recarga &) = delete;
+    Recarga &operator=(const Recarga &) = delete;
+
+  private:
+    ConjuntoDados &m_c;
+};
+
+// The text by which look-ups match keys: a whole number and the same digits
+// as text find each other.
+std::string_view chaveDe(const Celula &c, char (&buf)[32])
+{
+    switch (c.tipo) {
+    case Celula::Tipo::Texto:
+        return {c.texto, static_cast<std::size_t>(c.tamanho)};
+    case Celula::Tipo::Inteiro:
+        return {buf, static_cast<std::size_t>(std::to_chars(buf, buf + 32, c.inteiro).ptr - buf)};
+    case Celula::Tipo::Real:
+        return {buf, static_cast<std::size_t>(std::to_chars(buf, buf + 32, c.real).ptr - buf)};
+    case Celula::Tipo::Nulo:
+        break;
+    }
+    return {};
+}
+
+TipoCampo tipoDeclarado(const char *decl)
+{
+    const QByteArray d = QByteArray(decl).toUpper();
+    if (d.contains("INT"))
+        return TipoCampo::Inteiro;
+    if (d.contains("REAL") || d.contains("FLOA") || d.contains("DOUB"))
+        return TipoCampo::Float;
+    if (d.contains("NUMERIC") || d.contains("DECIMAL"))
+        return TipoCampo::Moeda;
+    if (d.contains("DATE") || d.contains("TIME"))
+        return TipoCampo::DataHora;
+    return TipoCampo::Texto;
+}
+
+// Stores one column of the current result row in the field's terms; a value
+// the field cannot hold is kept as it came.
+void codificar(CodificadorLinha &cod, sqlite3_stmt *st, int i, int coluna, TipoCampo tipo)
+{
+    const int classe = sqlite3_column_type(st, i);
+    if (classe == SQLITE_NULL)
+        return;
+    auto comoTexto = [&] {
+        const auto *t = reinterpret_cast<const char *>(sqlite3_column_text(st, i));
+        cod.definirTexto(coluna, t, sqlite3_column_bytes(st, i));
+    };
+    auto comoVeio = [&] {
+        if (classe == SQLITE_INTEGER)
+            cod.definirInteiro(coluna, sqlite3_column_int64(st, i));
+        else if (classe == SQLITE_FLOAT)
+            cod.definirReal(coluna, sqlite3_column_double(st, i));
+        else
+            comoTexto();
+    };
+    switch (tipo) {
+    case TipoCampo::Texto:
+    case TipoCampo::TextoAnsi:
+    case TipoCampo::Memo:
+        comoTexto();
+        return;
+    case TipoCampo::AutoInc:
+    case TipoCampo::Inteiro:
+    case TipoCampo::Word:
+    case TipoCampo::Booleano:
+        if (classe == SQLITE_FLOAT)
+            cod.definirInteiro(coluna, std::llround(sqlite3_column_double(st, i)));
+        else
+            comoVeio();
+        return;
+    case TipoCampo::Float:
+        comoVeio();
+        return;
+    case TipoCampo::Moeda: {
+        constexpr qint64 kMaximo = std::numeric_limits<qint64>::max() / Dinheiro::Escala;
+        if (classe == SQLITE_INTEGER && std::llabs(sqlite3_column_int64(st, i)) <= kMaximo) {
+            cod.definirInteiro(coluna, sqlite3_column_int64(st, i) * Dinheiro::Escala);
+            return;
+        }
+        try {
+            const Dinheiro v =
+                classe == SQLITE_TEXT
+                    ? Dinheiro::deTexto(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, i))))
+                    : Dinheiro::deDouble(sqlite3_column_double(st, i));
+            cod.definirInteiro(coluna, v.escalado());
+        } catch (const Erro &) {
+            comoTexto();
+        }
+        return;
+    }
+    case TipoCampo::DataHora: {
+        qint64 segundos = 0;
+        const auto *t = reinterpret_cast<const char *>(sqlite3_column_text(st, i));
+        if (classe == SQLITE_TEXT && ValorCampo::lerDataHoraBanco(t, sqlite3_column_bytes(st, i), segundos))
+            cod.definirInteiro(coluna, segundos);
+        else
+            comoTexto();
+        return;
+    }
+    }
+}
+
+void vincular(sqlite3_stmt *st, int i, const Celula &c, TipoCampo tipo)
+{
+    switch (c.tipo) {
+    case Celula::Tipo::Nulo:
+        sqlite3_bind_null(st, i);
+        return;
+    case Celula::Tipo::Real:
+        sqlite3_bind_double(st, i, c.real);
+        return;
+    case Celula::Tipo::Texto:
+        sqlite3_bind_text(st, i, c.texto, static_cast<int>(c.tamanho), SQLITE_TRANSIENT);
+        return;
+    case Celula::Tipo::Inteiro:
+        break;
+    }
+    if (tipo == TipoCampo::DataHora) {
+        const QByteArray t = ValorCampo::dataHoraBanco(c.inteiro).toUtf8();
+        sqlite3_bind_text(st, i, t.constData(), static_cast<int>(t.size()), SQLITE_TRANSIENT);
+    } else if (tipo == TipoCampo::Moeda) {
+        if (c.inteiro % Dinheiro::Escala == 0)
+            sqlite3_bind_int64(st, i, c.inteiro / Dinheiro::Escala);
+        else
+            sqlite3_bind_double(st, i, Dinheiro::deEscalado(c.inteiro).paraDouble());
+    } else {
+        sqlite3_bind_int64(st, i, c.inteiro);
+    }
+}
+
+QString identificador(const QString &nome)
+{
+    return QLatin1Char('"') + nome + QLatin1Char('"');
+}
+
+} // namespace
+
+ConjuntoDados::ConjuntoDados(const QString &nome, const std::vector<DefCampo> *campos, QObject *parent)
+    : QObject(parent), m_declarados(campos)
+{
+    setObjectName(nome);
+    if (m_declarados) {
+        m_campos = *m_declarados;
+        prepararCampos();
+    }
+}
+
+ConjuntoDados::~ConjuntoDados()
+{
+    setMestre(nullptr);
+    for (ConjuntoDados *d : m_detalhes)
+        d->m_mestre = nullptr;
+    if (m_conexao)
+        m_conexao->desregistrar(this);
+}
+
+void ConjuntoDados::prepararCampos()
+{
+    const std::size_t n = m_campos.size();
+    m_coluna.assign(n, -1);
+    m_campoDaColuna.clear();
+    m_colunaAutoInc = -1;
+    m_porNome.clear();
+    m_lookups.resize(n);
+    m_calculos.resize(n);
+    m_indices.assign(n, {});
+    for (std::size_t i = 0; i < n; ++i) {
+        const DefCampo &d = m_campos[i];
+        m_porNome.insert(QString::fromUtf8(d.nome).toCaseFolded(), static_cast<int>(i));
+        if (d.origem != Origem::Coluna)
+            continue;
+        m_coluna[i] = static_cast<int>(m_campoDaColuna.size());
+        if (d.tipo == TipoCampo::AutoInc && m_colunaAutoInc < 0)
+            m_colunaAutoInc = m_coluna[i];
+        m_campoDaColuna.push_back(static_cast<int>(i));
+    }
+}
+
+QString ConjuntoDados::textoErro(const QString &mensagem) const
+{
+    return QStringLiteral("%1: %2").arg(objectName(), mensagem);
+}
+
+void ConjuntoDados::setConexao(Conexao *conexao)
+{
+    if (m_conexao == conexao)
+        return;
+    fechar();
+    if (m_conexao)
+        m_conexao->desregistrar(this);
+    m_conexao = conexao;
+    if (m_conexao)
+        m_conexao->registrar(this);
+}
+
+void ConjuntoDados::setSql(const QString &sql)
+{
+    fechar();
+    m_sql = sql;
+    m_parametros.clear();
+    static const QRegularExpression parametro(QStringLiteral(":([A-Za-z_][A-Za-z0-9_]*)"));
+    for (const auto &m : parametro.globalMatch(sql))
+        m_parametros << m.captured(1);
+}
+
+// ---------------------------------------------------------------- opening
+
+void ConjuntoDados::abrir()
+{
+    if (ativo())
+        return;
+    {
+        Recarga r(*this);
+        try {
+            buscar();
+            ativar();
+        } catch (...) {
+            limparLinhas();
+            throw;
+        }
+    }
+    Q_EMIT estadoMudou();
+    Q_EMIT dadosAlterados();
+    avisarMudancaDeLinha();
+}
+
+void ConjuntoDados::buscar()
+{
+    m_rowids.clear();
+    m_ordem.clear();
+    if (m_emMemoria) {
+        m_linhas.redefinir(static_cast<int>(m_campoDaColuna.size()));
+        return;
+    }
+    if (!m_conexao || !m_conexao->aberta())
+        throw Erro(textoErro(QStringLiteral("a conexão com o banco de dados não está aberta.")));
+    if (m_sql.trimmed().isEmpty())
+        throw Erro(textoErro(QStringLiteral("não há instrução SQL para abrir.")));
+    // A detail of a master without a saved row is empty: no need to ask.
+    if (m_declarados && m_mestre && !m_parametros.isEmpty() && !mestreTemLinhaGravada()) {
+        m_linhas.redefinir(static_cast<int>(m_campoDaColuna.size()));
+        return;
+    }
+    Consulta c;
+    buscarNoBanco(c);
+}
+
+void ConjuntoDados::buscarNoBanco(Consulta &c)
+{
+    QString sql = m_sql;
+    // Rows of a table without a key the database numbers are written back by
+    // their SQLite rowid.
+    m_temRowid = false;
+    if (m_declarados && !m_tabela.isEmpty() && m_colunaAutoInc < 0) {
+        static const QRegularExpression selectTudo(QStringLiteral("^\\s*select\\s+\\*"),
+                                                   QRegularExpression::CaseInsensitiveOption);
+        const auto m = selectTudo.match(sql);
+        if (m.hasMatch()) {
+            sql.replace(0, m.capturedLength(),
+                        QStringLiteral("select rowid AS \"%1\", *").arg(QLatin1String(kNomeRowid)));
+            m_temRowid = true;
+        }
+    }
+    sqlite3 *db = m_conexao->handle();
+    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &c.st, nullptr) != SQLITE_OK)
+        throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));
+    for (int p = 1; p <= sqlite3_bind_parameter_count(c.st); ++p) {
+        const QString nome = QString::fromUtf8(sqlite3_bind_parameter_name(c.st, p)).mid(1);
+        const int campo = m_mestre ? m_mestre->indiceCampo(nome) : -1;
+        if (campo < 0 || !mestreTemLinhaGravada())
+            sqlite3_bind_null(c.st, p);
+        else
+            vincular(c.st, p, m_mestre->celula(campo, kLinhaAtual), m_mestre->defCampo(campo).tipo);
+    }
+
+    const int n = sqlite3_column_count(c.st);
+    if (!m_declarados)
+        definirCamposDoResultado(c);
+    // Where each result column goes.
+    std::vector<int> destino(static_cast<std::size_t>(n), -1);
+    std::vector<bool> recebida(m_campoDaColuna.size(), false);
+    for (int i = 0; i < n; ++i) {
+        const char *nome = sqlite3_column_name(c.st, i);
+        if (m_temRowid && qstrcmp(nome, kNomeRowid) == 0) {
+            destino[static_cast<std::size_t>(i)] = kColunaRowid;
+            continue;
+        }
+        const int campo = m_declarados ? indiceCampo(QString::fromUtf8(nome)) : i;
+        if (campo < 0 || m_coluna[static_cast<std::size_t>(campo)] < 0)
+            continue;
+        const int coluna = m_coluna[static_cast<std::size_t>(campo)];
+        if (recebida[static_cast<std::size_t>(coluna)])
+            continue;
+        recebida[static_cast<std::size_t>(coluna)] = true;
+        destino[static_cast<std::size_t>(i)] = coluna;
+    }
+    for (std::size_t k = 0; k < recebida.size(); ++k)
+        if (!recebida[k])
+            throw Erro(
+                textoErro(QStringLiteral("o campo \"%1\" não existe no resultado da consulta.")
+                              .arg(QString::fromUtf8(m_campos[static_cast<std::size_t>(m_campoDaColuna[k])].nome))));
+
+    const int colunas = static_cast<int>(m_campoDaColuna.size());
+    m_linhas.redefinir(colunas);
+    std::vector<TipoCampo> tipos(static_cast<std::size_t>(n), TipoCampo::Texto);
+    for (int i = 0; i < n; ++i)
+        if (destino[static_cast<std::size_t>(i)] >= 0)
+            tipos[static_cast<std::size_t>(i)] =
+                m_campos[static_cast<std::size_t>(
+                             m_campoDaColuna[static_cast<std::size_t>(destino[static_cast<std::size_t>(i)])])]
+                    .tipo;
+    // Columns of a result without declared types keep what each value is;
+    // their field type is decided once every row is in.
+    std::vector<int> classes(static_cast<std::size_t>(n), 0);
+    const bool inferir = !m_declarados;
+    std::vector<bool> semTipo(static_cast<std::size_t>(n), false);
+    if (inferir)
+        for (int i = 0; i < n; ++i)
+            semTipo[static_cast<std::size_t>(i)] = sqlite3_column_decltype(c.st, i) == nullptr;
+
+    CodificadorLinha cod;
+    int rc;
+    while ((rc = sqlite3_step(c.st)) == SQLITE_ROW) {
+        cod.iniciar(colunas);
+        qint64 rowid = 0;
+        for (int i = 0; i < n; ++i) {
+            const int coluna = destino[static_cast<std::size_t>(i)];
+            if (coluna == kColunaRowid) {
+                rowid = sqlite3_column_int64(c.st, i);
+            } else if (coluna >= 0) {
+                if (inferir && semTipo[static_cast<std::size_t>(i)]) {
+                    const int classe = sqlite3_column_type(c.st, i);
+                    classes[static_cast<std::size_t>(i)] |= 1 << classe;
+                    codificar(cod, c.st, i, coluna,
+                              classe == SQLITE_INTEGER ? TipoCampo::Inteiro
+                              : classe == SQLITE_FLOAT ? TipoCampo::Float
+                                                       : TipoCampo::Texto);
+                } else {
+                    codificar(cod, c.st, i, coluna, tipos[static_cast<std::size_t>(i)]);
+                }
+                if (coluna == m_colunaAutoInc)
+                    rowid = sqlite3_column_int64(c.st, i);
+            }
+        }
+        m_ordem.push_back(m_linhas.acrescentar(cod));
+        m_rowids.push_back(rowid);
+    }
+    if (rc != SQLITE_DONE)
+        throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));
+    if (inferir)
+        for (int i = 0; i < n; ++i)
+            if (semTipo[static_cast<std::size_t>(i)]) {
+                const int k = classes[static_cast<std::size_t>(i)];
+                m_campos[static_cast<std::size_t>(i)].tipo = (k & (1 << SQLITE_FLOAT))     ? TipoCampo::Float
+                                                             : (k & (1 << SQLITE_TEXT))    ? TipoCampo::Texto
+                                                             : (k & (1 << SQLITE_INTEGER)) ? TipoCampo::Inteiro
+                                                                                           : TipoCampo::Texto;
+            }
+}
+
+void ConjuntoDados::definirCamposDoResultado(Consulta &c)
+{
+    const int n = sqlite3_column_count(c.st);
+    m_nomesResultado.clear();
+    for (int i = 0; i < n; ++i)
+        m_nomesResultado.emplace_back(sqlite3_column_name(c.st, i));
+    m_campos.clear();
+    for (int i = 0; i < n; ++i) {
+        DefCampo d;
+        d.nome = m_nomesResultado[static_cast<std::size_t>(i)].constData();
+        const char *decl = sqlite3_column_decltype(c.st, i);
+        d.tipo = decl ? tipoDeclarado(decl) : TipoCampo::Texto;
+        m_campos.push_back(d);
+    }
+    prepararCampos();
+    // A filter set while the fields were unknown is read now.
+    m_filtro.reset();
+}
+
+void ConjuntoDados::ativar()
+{
+    m_estado = EstadoConjunto::Navegacao;
+    ++m_versao;
+    for (Lookup &l : m_lookups)
+        if (l.origem && l.modo == ModoLookup::Copia)
+            l.copia = l.origem->ativo() ? l.origem->indice(l.chaveOrigem) : nullptr;
+    if (!m_filtro && !m_textoFiltro.trimmed().isEmpty())
+        m_filtro = Filtro::analisar(m_textoFiltro, *this);
+    aplicarFiltro();
+    m_atual = vazio() ? -1 : 0;
+    m_inicio = true;
+    m_fim = vazio();
+}
+
+void ConjuntoDados::fechar()
+{
+    if (!ativo())
+        return;
+    {
+        Recarga r(*this);
+        limparLinhas();
+    }
+    Q_EMIT estadoMudou();
+    Q_EMIT dadosAlterados();
+    avisarMudancaDeLinha();
+}
+
+void ConjuntoDados::limparLinhas()
+{
+    m_estado = EstadoConjunto::Inativo;
+    m_buffer.clear();
+    m_modificado = false;
+    m_linhaEditada = -1;
+    m_linhas.redefinir(0);
+    m_rowids.clear();
+    m_ordem.clear();
+    m_visiveis.clear();
+    m_atual = -1;
+    m_inicio = m_fim = true;
+    ++m_versao;
+    for (Lookup &l : m_lookups)
+        l.copia.reset();
+}
+
+void ConjuntoDados::reabrir()
+{
+    fechar();
+    abrir();
+}
+
+int ConjuntoDados::executar()
+{
+    if (!m_conexao)
+        throw Erro(textoErro(QStringLiteral("a conexão com o banco de dados não está aberta.")));
+    return m_conexao->executar(m_sql);
+}
+
+void ConjuntoDados::recarregarAposDesfazer()
+{
+    if (!ativo())
+        return;
+    const int fis = m_atual >= 0 ? m_visiveis[static_cast<std::size_t>(m_atual)] : -1;
+    const qint64 rowid = fis >= 0 && m_estado != EstadoConjunto::Insercao ? m_rowids[static_cast<std::size_t>(fis)] : 0;
+    reabrir();
+    for (std::size_t p = 0; rowid != 0 && p < m_visiveis.size(); ++p)
+        if (m_rowids[static_cast<std::size_t>(m_visiveis[p])] == rowid) {
+            irPara(static_cast<int>(p), false, false);
+            break;
+        }
+}
+
+// ---------------------------------------------------------------- cursor
+
+void ConjuntoDados::exigirAtivo() const
+{
+    if (!ativo())
+        throw Erro(textoErro(QStringLiteral("operação não permitida com o conjunto de dados fechado.")));
+}
+
+int ConjuntoDados::quantidade() const
+{
+    return static_cast<int>(m_visiveis.size());
+}
+
+int ConjuntoDados::numeroRegistro() const
+{
+    return m_atual + 1;
+}
+
+void ConjuntoDados::irPara(int posicao, bool inicio, bool fim)
+{
+    m_atual = posicao;
+    m_inicio = inicio || vazio();
+    m_fim = fim || vazio();
+    avisarMudancaDeLinha();
+}
+
+void ConjuntoDados::avisarMudancaDeLinha()
+{
+    Q_EMIT registroMudou();
+    for (ConjuntoDados *d : m_detalhes)
+        d->atualizarPeloMestre();
+}
+
+void ConjuntoDados::primeiro()
+{
+    exigirAtivo();
+    sairDaEdicao();
+    irPara(vazio() ? -1 : 0, true, false);
+}
+
+void ConjuntoDados::ultimo()
+{
+    exigirAtivo();
+    sairDaEdicao();
+    irPara(quantidade() - 1, false, true);
+}
+
+// A move towards an end already marked does nothing; otherwise the marks are
+// cleared and set again only if the move ran past the first or last row.
+void ConjuntoDados::proximo()
+{
+    exigirAtivo();
+    sairDaEdicao();
+    if (m_fim)
+        return;
+    if (m_atual + 1 < quantidade()) {
+        irPara(m_atual + 1, false, false);
+        return;
+    }
+    m_inicio = false;
+    m_fim = true;
+    Q_EMIT registroMudou();
+}
+
+void ConjuntoDados::anterior()
+{
+    exigirAtivo();
+    sairDaEdicao();
+    if (m_inicio)
+        return;
+    if (m_atual > 0) {
+        irPara(m_atual - 1, false, false);
+        return;
+    }
+    m_inicio = true;
+    m_fim = false;
+    Q_EMIT registroMudou();
+}
+
+// ---------------------------------------------------------------- fields
+
+int ConjuntoDados::indiceCampo(const QString &nome) const
+{
+    return m_porNome.value(nome.toCaseFolded(), -1);
+}
+
+int ConjuntoDados::indiceCampoOuErro(const QString &nome) const
+{
+    const int i = indiceCampo(nome);
+    if (i < 0)
+        throw Erro(textoErro(QStringLiteral("campo \"%1\" não encontrado.").arg(nome)));
+    return i;
+}
+
+Campo ConjuntoDados::campo(const QString &nome) const
+{
+    return Campo(this, indiceCampoOuErro(nome), kLinhaAtual);
+}
+
+Campo ConjuntoDados::campo(int posicao) const
+{
+    return campoNaLinha(posicao, kLinhaAtual);
+}
+
+Campo ConjuntoDados::campoNaLinha(int indice, int linha) const
+{
+    if (indice < 0 || indice >= quantidadeCampos())
+        throw Erro(textoErro(QStringLiteral("não há campo na posição %1.").arg(indice)));
+    return Campo(this, indice, linha);
+}
+
+Registro ConjuntoDados::registro(int posicao) const
+{
+    if (posicao < 0 || posicao >= quantidade())
+        throw Erro(textoErro(QStringLiteral("não há registro na posição %1.").arg(posicao)));
+    return Registro(this, m_visiveis[static_cast<std::size_t>(posicao)]);
+}
+
+int ConjuntoDados::linhaFisica(int linha) const
+{
+    if (linha != kLinhaAtual)
+        return linha;
+    return m_atual >= 0 ? m_visiveis[static_cast<std::size_t>(m_atual)] : -1;
+}
+
+Celula ConjuntoDados::celula(int campo, int linha) const
+{
+    const int fis = linhaFisica(linha);
+    if (fis < 0)
+        return {};
+    const auto i = static_cast<std::size_t>(campo);
+    if (const int coluna = m_coluna[i]; coluna >= 0) {
+        if (emEdicao() && fis == m_linhaEditada)
+            return m_buffer[static_cast<std::size_t>(coluna)];
+        return m_linhas.celula(fis, coluna);
+    }
+    if (m_lookups[i].origem)
+        return celulaLookup(m_lookups[i], linha);
+    if (m_calculos[i])
+        return ValorCampo::deVariante(m_calculos[i](Registro(this, linha)), m_campos[i]);
+    return {};
+}
+
+Celula ConjuntoDados::celulaLookup(const Lookup &l, int linha) const
+{
+    char buf[32];
+    const Celula chave = celula(l.chave, linha);
+    const std::string_view k = chaveDe(chave, buf);
+    if (chave.nula())
+        return {};
+    const auto indice = l.modo == ModoLookup::Copia ? l.copia : l.origem->indice(l.chaveOrigem);
+    if (!indice)
+        return {};
+    const auto achado = indice->linhas.find(k);
+    if (achado == indice->linhas.end())
+        return {};
+    return LinhasCompactas::celula(achado->second, indice->colunas, l.colunaResultado);
+}
+
+std::shared_ptr<const ConjuntoDados::IndiceChave> ConjuntoDados::indice(int campo) const
+{
+    if (!ativo())
+        return nullptr;
+    auto &cache = m_indices[static_cast<std::size_t>(campo)];
+    if (cache.second && cache.first == m_versao)
+        return cache.second;
+    auto novo = std::make_shared<IndiceChave>();
+    novo->blocos = m_linhas.blocos();
+    novo->colunas = m_linhas.colunas();
+    novo->linhas.reserve(m_ordem.size());
+    const int coluna = m_coluna[static_cast<std::size_t>(campo)];
+    char buf[32];
+    for (const int fis : m_ordem) {
+        const Celula c = m_linhas.celula(fis, coluna);
+        if (!c.nula())
+            novo->linhas.try_emplace(std::string(chaveDe(c, buf)), m_linhas.linha(fis));
+    }
+    cache = {m_versao, novo};
+    return novo;
+}
+
+void ConjuntoDados::ligarLookup(const QString &campo, const QString &chave, ConjuntoDados *origem,
+                                const QString &chaveOrigem, ModoLookup modo)
+{
+    const int i = indiceCampoOuErro(campo);
+    const DefCampo &d = m_campos[static_cast<std::size_t>(i)];
+    const int resultado = origem->indiceCampoOuErro(QString::fromUtf8(d.campoLookup));
+    const int chaveNaOrigem = origem->indiceCampoOuErro(chaveOrigem);
+    if (origem->m_coluna[static_cast<std::size_t>(resultado)] < 0 ||
+        origem->m_coluna[static_cast<std::size_t>(chaveNaOrigem)] < 0)
+        throw Erro(
+            textoErro(QStringLiteral("o campo %1 só pode buscar colunas de %2.").arg(campo, origem->objectName())));
+    Lookup &l = m_lookups[static_cast<std::size_t>(i)];
+    l.chave = indiceCampoOuErro(chave);
+    l.origem = origem;
+    l.chaveOrigem = chaveNaOrigem;
+    l.colunaResultado = origem->m_coluna[static_cast<std::size_t>(resultado)];
+    l.modo = modo;
+}
+
+void ConjuntoDados::definirCalculo(const QString &campo, std::function<QVariant(const Registro &)> calculo)
+{
+    m_calculos[static_cast<std::size_t>(indiceCampoOuErro(campo))] = std::move(calculo);
+}
+
+void ConjuntoDados::setAoNovoRegistro(std::function<void(ConjuntoDados &)> aoNovoRegistro)
+{
+    m_aoNovoRegistro = std::move(aoNovoRegistro);
+}
+
+void ConjuntoDados::escrever(int campo, int linha, const std::function<Celula()> &valor)
+{
+    const auto i = static_cast<std::size_t>(campo);
+    if (!emEdicao())
+        throw Erro(textoErro(QStringLiteral("o conjunto de dados não está em modo de edição ou inserção.")));
+    if (linha != kLinhaAtual && linha != m_linhaEditada)
+        throw Erro(textoErro(QStringLiteral("só o registro em edição pode ser alterado.")));
+    if (m_campos[i].somenteLeitura || m_coluna[i] < 0)
+        throw Erro(QStringLiteral("O campo %1 não pode ser modificado.").arg(QString::fromUtf8(m_campos[i].nome)));
+    const auto coluna = static_cast<std::size_t>(m_coluna[i]);
+    m_buffer[coluna] = valor();
+    m_alterados[coluna] = true;
+    m_modificado = true;
+    Q_EMIT dadosAlterados();
+    Q_EMIT linhaAlterada(m_atual);
+}
+
+void ConjuntoDados::copiarPorPosicao(const ConjuntoDados &origem)
+{
+    exigirEdicao();
+    if (origem.quantidadeCampos() > quantidadeCampos())
+        throw Erro(textoErro(QStringLiteral("tem menos campos que %1.").arg(origem.objectName())));
+    for (int i = 0; i < origem.quantidadeCampos(); ++i) {
+        const DefCampo &de = origem.defCampo(i);
+        const DefCampo &para = defCampo(i);
+        const Celula c = origem.celula(i, kLinhaAtual);
+        if (de.tipo == para.tipo && !ValorCampo::ehTexto(para.tipo))
+            escrever(i, kLinhaAtual, [&] { return c.copia(); });
+        else
+            escrever(i, kLinhaAtual, [&] { return ValorCampo::deVariante(ValorCampo::variante(c, de), para); });
+    }
+}
+
+// ---------------------------------------------------------------- editing
+
+void ConjuntoDados::exigirEdicao() const
+{
+    if (!emEdicao())
+        throw Erro(textoErro(QStringLiteral("o conjunto de dados não está em modo de edição ou inserção.")));
+}
+
+bool ConjuntoDados::podeModificar() const
+{
+    return ativo() && (m_emMemoria || (!m_tabela.isEmpty() && (m_colunaAutoInc >= 0 || m_temRowid)));
+}
+
+void ConjuntoDados::sairDaEdicao()
+{
+    if (!emEdicao())
+        return;
+    if (m_modificado)
+        gravar();
+    else
+        cancelar();
+}
+
+void ConjuntoDados::inserir()
+{
+    exigirAtivo();
+    if (!podeModificar())
+        throw Erro(textoErro(QStringLiteral("os registros não podem ser modificados.")));
+    sairDaEdicao();
+    const int colunas = m_linhas.colunas();
+    CodificadorLinha vazia;
+    vazia.iniciar(colunas);
+    const int fis = m_linhas.acrescentar(vazia);
+    m_rowids.push_back(0);
+    m_ordem.push_back(fis);
+    const int posicao = quantidade();
+    Q_EMIT antesInserirLinha(posicao);
+    m_visiveis.push_back(fis);
+    Q_EMIT linhaInserida();
+
+    m_atualAntesInsercao = m_atual;
+    m_atual = posicao;
+    m_inicio = m_fim = false;
+    m_linhaEditada = fis;
+    m_buffer.assign(static_cast<std::size_t>(colunas), Celula());
+    m_alterados.assign(static_cast<std::size_t>(colunas), false);
+    m_estado = EstadoConjunto::Insercao;
+    // The master's key first, then the set's own defaults; neither counts as
+    // a change of the user's.
+    if (mestreTemLinhaGravada())
+        for (const QString &p : m_parametros) {
+            const int i = indiceCampo(p);
+            const int m = m_mestre->indiceCampo(p);
+            if (i >= 0 && m >= 0 && m_coluna[static_cast<std::size_t>(i)] >= 0)
+                m_buffer[static_cast<std::size_t>(m_coluna[static_cast<std::size_t>(i)])] = ValorCampo::deVariante(
+                    ValorCampo::variante(m_mestre->celula(m, kLinhaAtual), m_mestre->defCampo(m)), defCampo(i));
+        }
+    Q_EMIT estadoMudou();
+    if (m_aoNovoRegistro)
+        m_aoNovoRegistro(*this);
+    m_modificado = false;
+    Q_EMIT dadosAlterados();
+    avisarMudancaDeLinha();
+}
+
+void ConjuntoDados::editar()
+{
+    exigirAtivo();
+    if (emEdicao())
+        return;
+    if (!podeModificar())
+        throw Erro(textoErro(QStringLiteral("os registros não podem ser modificados.")));
+    if (vazio()) {
+        inserir();
+        return;
+    }
+    m_linhaEditada = m_visiveis[static_cast<std::size_t>(m_atual)];
+    const int colunas = m_linhas.colunas();
+    m_buffer.clear();
+    for (int c = 0; c < colunas; ++c)
+        m_buffer.push_back(m_linhas.celula(m_linhaEditada, c).copia());
+    m_alterados.assign(static_cast<std::size_t>(colunas), false);
+    m_modificado = false;
+    m_estado = EstadoConjunto::Edicao;
+    Q_EMIT estadoMudou();
+}
+
+void ConjuntoDados::gravar()
+{
+    exigirAtivo();
+    if (!emEdicao())
+        return;
+    if (!m_emMemoria)
+        gravarNoBanco();
+    guardarBuffer(m_linhaEditada);
+    ++m_versao;
+    m_estado = EstadoConjunto::Navegacao;
+    m_buffer.clear();
+    m_modificado = false;
+    m_linhaEditada = -1;
+    Q_EMIT linhaAlterada(m_atual);
+    Q_EMIT estadoMudou();
+    Q_EMIT dadosAlterados();
+    avisarMudancaDeLinha();
+}
+
+void ConjuntoDados::guardarBuffer(int linhaFisica)
+{
+    CodificadorLinha cod;
+    cod.iniciar(m_linhas.colunas());
+    for (std::size_t c = 0; c < m_buffer.size(); ++c)
+        cod.definir(static_cast<int>(c), m_buffer[c]);
+    m_linhas.substituir(linhaFisica, cod);
+}
+
+void ConjuntoDados::cancelar()
+{
+    if (!emEdicao())
+        return;
+    const bool inserindo = m_estado == EstadoConjunto::Insercao;
+    m_estado = EstadoConjunto::Navegacao;
+    m_buffer.clear();
+    m_modificado = false;
+    m_linhaEditada = -1;
+    if (inserindo) {
+        Q_EMIT antesRemoverLinha(m_atual);
+        m_visiveis.pop_back();
+        m_ordem.pop_back();
+        Q_EMIT linhaRemovida();
+        m_atual = std::min(m_atualAntesInsercao, quantidade() - 1);
+    } else {
+        Q_EMIT linhaAlterada(m_atual);
+    }
+    m_inicio = m_fim = vazio();
+    Q_EMIT estadoMudou();
+    Q_EMIT dadosAlterados();
+    avisarMudancaDeLinha();
+}
+
+void ConjuntoDados::excluir()
+{
+    exigirAtivo();
+    if (!podeModificar())
+        throw Erro(textoErro(QStringLiteral("os registros não podem ser modificados.")));
+    if (vazio())
+        throw Erro(textoErro(QStringLiteral("não há registro para excluir.")));
+    if (m_estado == EstadoConjunto::Insercao) {
+        cancelar();
+        return;
+    }
+    const int fis = m_visiveis[static_cast<std::size_t>(m_atual)];
+    if (!m_emMemoria)
+        excluirNoBanco(fis);
+    const bool editando = m_estado == EstadoConjunto::Edicao;
+    m_estado = EstadoConjunto::Navegacao;
+    m_buffer.clear();
+    m_modificado = false;
+    m_linhaEditada = -1;
+    Q_EMIT antesRemoverLinha(m_atual);
+    m_visiveis.erase(m_visiveis.begin() + m_atual);
+    m_ordem.erase(std::find(m_ordem.begin(), m_ordem.end(), fis));
+    Q_EMIT linhaRemovida();
+    ++m_versao;
+    m_atual = std::min(m_atual, quantidade() - 1);
+    m_inicio = m_fim = vazio();
+    if (editando)
+        Q_EMIT estadoMudou();
+    Q_EMIT dadosAlterados();
+    avisarMudancaDeLinha();
+}
+
+// ---------------------------------------------------------------- writing to the database
+
+void ConjuntoDados::gravarNoBanco()
+{
+    if (m_estado == EstadoConjunto::Insercao)
+        inserirNoBanco();
+    else
+        atualizarNoBanco();
+    anotarEscrita();
+}
+
+void ConjuntoDados::anotarEscrita()
+{
+    if (m_conexao)
+        m_conexao->anotarEscrita(this);
+}
+
+void ConjuntoDados::inserirNoBanco()
+{
+    if (!m_conexao || !m_conexao->aberta())
+        throw Erro(textoErro(QStringLiteral("a conexão com o banco de dados não está aberta.")));
+    // The key is left to the database unless a value was given for it.
+    std::vector<int> colunas;
+    QStringList nomes;
+    for (std::size_t c = 0; c < m_buffer.size(); ++c) {
+        if (static_cast<int>(c) == m_colunaAutoInc && m_buffer[c].nula())
+            continue;
+        colunas.push_back(static_cast<int>(c));
+        nomes << identificador(QString::fromUtf8(m_campos[static_cast<std::size_t>(m_campoDaColuna[c])].nome));
+    }
+    const QString sql =
+        colunas.empty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(identificador(m_tabela))
+                        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                              .arg(identificador(m_tabela), nomes.join(QLatin1Char(',')),
+                                   QStringLiteral("?,").repeated(static_cast<qsizetype>(colunas.size())).chopped(1));
+    sqlite3 *db = m_conexao->handle();
+    Consulta c;
+    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &c.st, nullptr) != SQLITE_OK)
+        throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));
+    for (std::size_t k = 0; k < colunas.size(); ++k) {
+        const auto col = static_cast<std::size_t>(colunas[k]);
+        vincular(c.st, static_cast<int>(k + 1), m_buffer[col],
+                 m_campos[static_cast<std::size_t>(m_campoDaColuna[col])].tipo);
+    }
+    if (sqlite3_step(c.st) != SQLITE_DONE)
+        throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));
+    const qint64 rowid = sqlite3_last_insert_rowid(db);
+    if (m_colunaAutoInc >= 0)
+        m_buffer[static_cast<std::size_t>(m_colunaAutoInc)] = Celula::deInteiro(rowid);
+    m_rowids[static_cast<std::size_t>(m_linhaEditada)] = rowid;
+}
+
+void ConjuntoDados::atualizarNoBanco()
+{
+    std::vector<int> colunas;
+    QStringList atribuicoes;
+    for (std::size_t c = 0; c < m_buffer.size(); ++c)
+        if (m_alterados[c]) {
+            colunas.push_back(static_cast<int>(c));
+            atribuicoes << identificador(
+                               QString::fromUtf8(m_campos[static_cast<std::size_t>(m_campoDaColuna[c])].nome)) +
+                               QStringLiteral("=?");
+        }
+    if (colunas.empty())
+        return;
+    if (!m_conexao || !m_conexao->aberta())
+        throw Erro(textoErro(QStringLiteral("a conexão com o banco de dados não está aberta.")));
+    const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?")
+                            .arg(identificador(m_tabela), atribuicoes.join(QLatin1Char(',')));
+    sqlite3 *db = m_conexao->handle();
+    Consulta c;
+    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &c.st, nullptr) != SQLITE_OK)
+        throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));
+    for (std::size_t k = 0; k < colunas.size(); ++k) {
+        const auto col = static_cast<std::size_t>(colunas[k]);
+        vincular(c.st, static_cast<int>(k + 1), m_buffer[col],
+                 m_campos[static_cast<std::size_t>(m_campoDaColuna[col])].tipo);
+    }
+    sqlite3_bind_int64(c.st, static_cast<int>(colunas.size() + 1), m_rowids[static_cast<std::size_t>(m_linhaEditada)]);
+    if (sqlite3_step(c.st) != SQLITE_DONE)
+        throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));
+    if (sqlite3_changes(db) == 0)
+        throw Erro(textoErro(QStringLiteral("o registro não existe mais no banco de dados; reabra os dados.")));
+    // A new key value moves the row's identity with it.
+    if (m_colunaAutoInc >= 0 && m_alterados[static_cast<std::size_t>(m_colunaAutoInc)])
+        m_rowids[static_cast<std::size_t>(m_linhaEditada)] =
+            m_buffer[static_cast<std::size_t>(m_colunaAutoInc)].inteiro;
+}
+
+void ConjuntoDados::excluirNoBanco(int linhaFisica)
+{
+    if (!m_conexao || !m_conexao->aberta())
+        throw Erro(textoErro(QStringLiteral("a conexão com o banco de dados não está aberta.")));
+    sqlite3 *db = m_conexao->handle();
+    Consulta c;
+    const QString sql = QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(identificador(m_tabela));
+    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &c.st, nullptr) != SQLITE_OK)
+        throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));
+    sqlite3_bind_int64(c.st, 1, m_rowids[static_cast<std::size_t>(linhaFisica)]);
+    if (sqlite3_step(c.st) != SQLITE_DONE)
+        throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));
+    anotarEscrita();
+}
+
+// ---------------------------------------------------------------- locate and filter
+
+bool ConjuntoDados::localizar(const QString &coluna, const QString &valor)
+{
+    exigirAtivo();
+    const int campo = indiceCampoOuErro(coluna);
+    if (valor.isEmpty())
+        return false;
+    sairDaEdicao();
+    const auto igual = Filtro::igualdade(*this, campo, valor);
+    if (!igual)
+        return false;
+    for (std::size_t p = 0; p < m_visiveis.size(); ++p)
+        if (igual->aceita(*this, m_visiveis[p])) {
+            irPara(static_cast<int>(p), false, false);
+            return true;
+        }
+    return false;
+}
+
+void ConjuntoDados::setFiltro(const QString &filtro)
+{
+    // Read first: a malformed filter leaves everything as it was.
+    std::unique_ptr<Filtro> novo;
+    if (m_declarados || ativo())
+        novo = Filtro::analisar(filtro, *this);
+    if (ativo() && m_filtrado)
+        sairDaEdicao();
+    m_textoFiltro = filtro;
+    m_filtro = std::move(novo);
+    if (ativo() && m_filtrado)
+        reaplicarFiltro();
+}
+
+void ConjuntoDados::setFiltrado(bool filtrado)
+{
+    if (!ativo()) {
+        m_filtrado = filtrado;
+        return;
+    }
+    sairDaEdicao();
+    if (m_filtrado == filtrado)
+        return;
+    m_filtrado = filtrado;
+    reaplicarFiltro();
+}
+
+void ConjuntoDados::aplicarFiltro()
+{
+    if (m_filtrado && m_filtro) {
+        m_visiveis.clear();
+        for (const int fis : m_ordem)
+            if (m_filtro->aceita(*this, fis))
+                m_visiveis.push_back(fis);
+    } else {
+        m_visiveis = m_ordem;
+    }
+}
+
+// Changing the filter goes to the first row.
+void ConjuntoDados::reaplicarFiltro()
+{
+    {
+        Recarga r(*this);
+        aplicarFiltro();
+    }
+    irPara(vazio() ? -1 : 0, true, false);
+}
+
+// ---------------------------------------------------------------- master-detail
+
+void ConjuntoDados::setMestre(ConjuntoDados *mestre)
+{
+    if (m_mestre)
+        std::erase(m_mestre->m_detalhes, this);
+    m_mestre = mestre;
+    if (m_mestre)
+        m_mestre->m_detalhes.push_back(this);
+}
+
+bool ConjuntoDados::mestreTemLinhaGravada() const
+{
+    return m_mestre && m_mestre->ativo() && !m_mestre->vazio() && m_mestre->estado() != EstadoConjunto::Insercao;
+}
+
+void ConjuntoDados::atualizarPeloMestre()
+{
+    if (!ativo() || m_parametros.isEmpty())
+        return;
+    sairDaEdicao();
+    {
+        Recarga r(*this);
+        try {
+            buscar();
+            ativar();
+        } catch (...) {
+            limparLinhas();
+            throw;
+        }
+    }
+    Q_EMIT dadosAlterados();
+    avisarMudancaDeLinha();
+}

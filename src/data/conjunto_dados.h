@@ -1,0 +1,240 @@
+#pragma once
+
+#include "campo.h"
+#include "esquema.h"
+#include "linhas_compactas.h"
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class Conexao;
+class Filtro;
+
+enum class EstadoConjunto { Inativo, Navegacao, Insercao, Edicao };
+
+// How a look-up field finds its row: afresh on every read, or in a copy of
+// the other data set's rows taken when this data set opens.
+enum class ModoLookup { Atual, Copia };
+
+// A data set: an SQL query with a fixed, ordered field list (look-up and
+// calculated fields in their places), whose whole result is fetched when it
+// opens and kept compactly in memory. It has a cursor, the states browse /
+// insert / edit, filters over the fetched rows, locate, a master-detail link
+// and observers for bound views.
+//
+// Cursor marks: the beginning is marked when the set opens, goes to its first
+// row or a move before the first row is attempted; the end when a move past
+// the last row is attempted or it goes to its last row. An empty set is at
+// both. Moving (and locating, filtering, inserting) while a row is being
+// edited first stores the row if a field was written, or abandons it if not.
+//
+// A new row goes to the end of the set. Rows stored while a filter is on stay
+// in view until the filter is applied again.
+class ConjuntoDados : public QObject
+{
+    Q_OBJECT
+  public:
+    // The row reference of the current row (the row being edited, if any).
+    static constexpr int kLinhaAtual = -1;
+
+    // `campos` is the declared field list, kept by reference; without one the
+    // fields are those of each result, named as the result names them.
+    explicit ConjuntoDados(const QString &nome, const std::vector<DefCampo> *campos = nullptr,
+                           QObject *parent = nullptr);
+    ~ConjuntoDados() override;
+
+    // Where rows come from: a connection and SQL text, with the table that
+    // post and delete write; or, kept in memory, nothing at all.
+    void setConexao(Conexao *conexao);
+    Conexao *conexao() const { return m_conexao; }
+    void setTabela(const QString &tabela) { m_tabela = tabela; }
+    QString tabela() const { return m_tabela; }
+    void setEmMemoria(bool emMemoria) { m_emMemoria = emMemoria; }
+    void setSql(const QString &sql);
+    QString sql() const { return m_sql; }
+    int tag() const { return m_tag; }
+    void setTag(int tag) { m_tag = tag; }
+
+    void abrir();
+    void fechar();
+    void reabrir();
+    bool ativo() const { return m_estado != EstadoConjunto::Inativo; }
+    // Runs the SQL text as a statement without rows; the rows it changed.
+    int executar();
+
+    // Cursor: counts and positions are those under the filter.
+    int quantidade() const;
+    int numeroRegistro() const;
+    void primeiro();
+    void proximo();
+    void anterior();
+    void ultimo();
+    bool inicio() const { return m_inicio; }
+    bool fim() const { return m_fim; }
+    bool vazio() const { return m_visiveis.empty(); }
+
+    Campo campo(const QString &nome) const;
+    Campo campo(int posicao) const;
+    int quantidadeCampos() const { return static_cast<int>(m_campos.size()); }
+    // -1 when the set has no such field.
+    int indiceCampo(const QString &nome) const;
+    const DefCampo &defCampo(int indice) const { return m_campos[static_cast<std::size_t>(indice)]; }
+    // A row read in place, 0-based position in the current view.
+    Registro registro(int posicao) const;
+
+    EstadoConjunto estado() const { return m_estado; }
+    bool emEdicao() const { return m_estado == EstadoConjunto::Insercao || m_estado == EstadoConjunto::Edicao; }
+    // A field of the row being edited has been written.
+    bool modificado() const { return m_modificado; }
+    void inserir();
+    void editar();
+    void gravar();
+    void cancelar();
+    void excluir();
+    bool podeModificar() const;
+
+    bool localizar(const QString &coluna, const QString &valor);
+
+    void setFiltro(const QString &filtro);
+    QString filtro() const { return m_textoFiltro; }
+    void setFiltrado(bool filtrado);
+    bool filtrado() const { return m_filtrado; }
+
+    // Detail link: the SQL's parameters (":nr_pedido") take the master's
+    // fields of the same names from its current saved row; the set is
+    // re-queried whenever the master moves, opens, closes, stores or
+    // abandons a row. Without parameters the link has no effect.
+    void setMestre(ConjuntoDados *mestre);
+    ConjuntoDados *mestre() const { return m_mestre; }
+    // `campo` shows the field `def().campoLookup` of the row of `origem` whose
+    // `chaveOrigem` equals this row's `chave`.
+    void ligarLookup(const QString &campo, const QString &chave, ConjuntoDados *origem, const QString &chaveOrigem,
+                     ModoLookup modo);
+    void definirCalculo(const QString &campo, std::function<QVariant(const Registro &)> calculo);
+    // Runs when a row is inserted, after the master's key has been given to
+    // it; values it writes do not count as changes.
+    void setAoNovoRegistro(std::function<void(ConjuntoDados &)> aoNovoRegistro);
+
+    // Copies the current row of `origem` into the row being edited, field by
+    // field by position, over every position of `origem`.
+    void copiarPorPosicao(const ConjuntoDados &origem);
+
+    // Engine internals for fields, filters and views: the value of a field in
+    // a row reference (kLinhaAtual or one from a Registro).
+    Celula celula(int campo, int linha) const;
+    int indiceCampoOuErro(const QString &nome) const;
+    Campo campoNaLinha(int indice, int linha) const;
+    void escrever(int campo, int linha, const std::function<Celula()> &valor);
+    // Called by the connection when a transaction that wrote through this set
+    // is rolled back: the set reopens on the same row if it is still there.
+    void recarregarAposDesfazer();
+
+  Q_SIGNALS:
+    void dadosAlterados();
+    void registroMudou();
+    void estadoMudou();
+    // For table models: the whole view is replaced, or one row changes.
+    void antesRecarregar();
+    void recarregado();
+    void antesInserirLinha(int posicao);
+    void linhaInserida();
+    void antesRemoverLinha(int posicao);
+    void linhaRemovida();
+    void linhaAlterada(int posicao);
+
+  private:
+    friend class Conexao;
+    struct IndiceChave;
+    struct Lookup {
+        int chave = -1;
+        ConjuntoDados *origem = nullptr;
+        int chaveOrigem = -1;
+        int colunaResultado = -1;
+        ModoLookup modo = ModoLookup::Atual;
+        std::shared_ptr<const IndiceChave> copia;
+    };
+    struct Consulta;
+
+    void prepararCampos();
+    void buscar();
+    void buscarNoBanco(Consulta &c);
+    void definirCamposDoResultado(Consulta &c);
+    void ativar();
+    void exigirAtivo() const;
+    void exigirEdicao() const;
+    void sairDaEdicao();
+    void aplicarFiltro();
+    void reaplicarFiltro();
+    void limparLinhas();
+    void irPara(int posicao, bool inicio, bool fim);
+    void avisarMudancaDeLinha();
+    void atualizarPeloMestre();
+    bool mestreTemLinhaGravada() const;
+    void gravarNoBanco();
+    void inserirNoBanco();
+    void atualizarNoBanco();
+    void excluirNoBanco(int linhaFisica);
+    void anotarEscrita();
+    void guardarBuffer(int linhaFisica);
+    std::shared_ptr<const IndiceChave> indice(int campo) const;
+    Celula celulaLookup(const Lookup &l, int linha) const;
+    int linhaFisica(int linha) const;
+    QString textoErro(const QString &mensagem) const;
+
+    // Field list
+    const std::vector<DefCampo> *m_declarados;
+    std::vector<DefCampo> m_campos;
+    std::vector<QByteArray> m_nomesResultado;
+    QHash<QString, int> m_porNome;
+    std::vector<int> m_coluna;                                         // stored column of each field, or -1
+    std::vector<int> m_campoDaColuna;                                  // field of each stored column
+    int m_colunaAutoInc = -1;                                          // stored column of the key the database numbers
+    std::vector<Lookup> m_lookups;                                     // per field
+    std::vector<std::function<QVariant(const Registro &)>> m_calculos; // per field
+
+    // Source
+    Conexao *m_conexao = nullptr;
+    QString m_tabela;
+    QString m_sql;
+    bool m_emMemoria = false;
+    bool m_temRowid = false;
+    int m_tag = 0;
+
+    // Rows: every fetched or stored row; the live ones in result order; those
+    // in view under the filter; the current one as a position in the view.
+    LinhasCompactas m_linhas;
+    std::vector<qint64> m_rowids;
+    std::vector<int> m_ordem;
+    std::vector<int> m_visiveis;
+    int m_atual = -1;
+    bool m_inicio = true;
+    bool m_fim = true;
+    quint64 m_versao = 0;
+    mutable std::vector<std::pair<quint64, std::shared_ptr<const IndiceChave>>> m_indices;
+
+    // Editing
+    EstadoConjunto m_estado = EstadoConjunto::Inativo;
+    std::vector<Celula> m_buffer; // per stored column
+    std::vector<bool> m_alterados;
+    bool m_modificado = false;
+    int m_linhaEditada = -1; // physical row
+    int m_atualAntesInsercao = -1;
+    std::function<void(ConjuntoDados &)> m_aoNovoRegistro;
+
+    // Filter
+    QString m_textoFiltro;
+    std::unique_ptr<Filtro> m_filtro;
+    bool m_filtrado = false;
+
+    // Links
+    ConjuntoDados *m_mestre = nullptr;
+    std::vector<ConjuntoDados *> m_detalhes;
+    QStringList m_parametros;
+};
