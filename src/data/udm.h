@@ -1,0 +1,92 @@
+#pragma once
+
+#include "conexao.h"
+#include "conjunto_dados.h"
+#include "esquema.h"
+
+#include <QCoreApplication>
+#include <QObject>
+#include <QString>
+#include <vector>
+
+// The data module: the single owner of both database connections and every
+// data set of the program, and of the few variables the screens share. It
+// exists once, from start to end; DM points to it.
+//
+// Creation reads Mirvale.ini in the program folder, opens the local database
+// from the data-link file its "PATH" names, opens the data sets and restricts
+// the order headers to the representative's own. An error in a step is shown
+// once in the error box and creation stops there: the data sets not opened
+// yet stay closed, and the program goes on.
+class TDM : public QObject
+{
+    Q_OBJECT
+  public:
+    // `pathSistema`: the program's folder (by default the executable's).
+    explicit TDM(const QString &pathSistema = QCoreApplication::applicationDirPath(), QObject *parent = nullptr);
+    ~TDM() override;
+    TDM(const TDM &) = delete;
+    TDM &operator=(const TDM &) = delete;
+
+    // The central database: its connection and data sets are closed and
+    // opened again from "PATH-BKP"; OnlineConectado tells whether that
+    // worked. Errors are not shown.
+    void ConectarOnline();
+    // Closes the central connection and its data sets; never fails.
+    void DesconectarOnline();
+
+    // Every connection and data set, in member order, for their role tags.
+    const std::vector<Conexao *> &conexoes() const { return m_conexoes; }
+    const std::vector<ConjuntoDados *> &conjuntos() const { return m_conjuntos; }
+
+    Conexao ADOConexao{QStringLiteral("ADOConexao")};
+    Conexao ADOConnection1{QStringLiteral("ADOConnection1")};
+
+    ConjuntoDados QyCliente{QStringLiteral("QyCliente"), &Esquema::cliente()};
+    ConjuntoDados QyPedido{QStringLiteral("QyPedido"), &Esquema::pedido()};
+    ConjuntoDados QyPedidoItem{QStringLiteral("QyPedidoItem"), &Esquema::pedidoItem()};
+    ConjuntoDados QyPacote{QStringLiteral("QyPacote"), &Esquema::pacote()};
+    ConjuntoDados QyTrocaSub{QStringLiteral("QyTrocaSub"), &Esquema::trocaSub()};
+    ConjuntoDados QyTrocaDev{QStringLiteral("QyTrocaDev"), &Esquema::trocaDev()};
+    ConjuntoDados QyVendaCasada{QStringLiteral("QyVendaCasada"), &Esquema::vendaCasada()};
+    ConjuntoDados QyPendente{QStringLiteral("QyPendente"), &Esquema::pendente()};
+    ConjuntoDados QyProduto{QStringLiteral("QyProduto"), &Esquema::produto()};
+    ConjuntoDados QyFuncionario{QStringLiteral("QyFuncionario"), &Esquema::funcionario()};
+    ConjuntoDados QyFormaPagamento{QStringLiteral("QyFormaPagamento"), &Esquema::formaPagamento()};
+    ConjuntoDados QyLocalidade{QStringLiteral("QyLocalidade"), &Esquema::localidade()};
+    ConjuntoDados QyConfiguracoes{QStringLiteral("QyConfiguracoes"), &Esquema::configuracoes()};
+    // Fields of whatever result its SQL text gives.
+    ConjuntoDados QyPesquisa{QStringLiteral("QyPesquisa")};
+    // Statements without rows, run with executar().
+    ConjuntoDados QySQL{QStringLiteral("QySQL"), &Esquema::cliente()};
+    ConjuntoDados QyVendas{QStringLiteral("QyVendas"), &Esquema::cliente()};
+    ConjuntoDados QyOnlineProduto{QStringLiteral("QyOnlineProduto"), &Esquema::onlineProduto()};
+    ConjuntoDados QyOnlineCliente{QStringLiteral("QyOnlineCliente"), &Esquema::onlineCliente()};
+    ConjuntoDados QyOnlineFuncionario{QStringLiteral("QyOnlineFuncionario"), &Esquema::onlineFuncionario()};
+    ConjuntoDados QyOnlineForma{QStringLiteral("QyOnlineForma"), &Esquema::onlineForma()};
+    // In-memory tables the reports create, fill and close.
+    ConjuntoDados cdsRelatGrupoClientes{QStringLiteral("cdsRelatGrupoClientes"), &Esquema::relatGrupoClientes()};
+    ConjuntoDados cdsVendaTotais{QStringLiteral("cdsVendaTotais"), &Esquema::vendaTotais()};
+
+    // The program's folder, ending in "/"; the settings file in it.
+    QString PathSistema;
+    QString ArquivoIni;
+    // Outcome of the last prompt or search dialog.
+    bool Confirmado = false;
+    QString TextoDigitado;
+    // "idFunc='<code>'" (a quote in the code doubled), or empty for the
+    // supervisor code "999".
+    QString FiltroFuncionario;
+    bool OnlineConectado = false;
+
+  private:
+    void configurar();
+    void definirPadroes();
+    void criar(const QString &pathSistema);
+    void abrirConexao(Conexao &conexao, const QString &valor) const;
+
+    std::vector<Conexao *> m_conexoes;
+    std::vector<ConjuntoDados *> m_conjuntos;
+};
+
+extern TDM *DM;
