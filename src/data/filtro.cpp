@@ -5,9 +5,11 @@
 #include "formatos.h"
 #include "valor_campo.h"
 
-#include <QStringList>
+#include <QStringDecoder>
 #include <algorithm>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 struct Filtro::No {
@@ -63,37 +65,107 @@ template <typename T> int comparar(T a, T b)
     return a < b ? -1 : (b < a ? 1 : 0);
 }
 
-// A cell's text without allocating when it is plain ASCII, the usual case.
+// A text of the filter, case-folded; with its lower-case bytes too when it is
+// plain ASCII, so that texts are compared byte by byte in the usual case.
+struct TextoFiltro {
+    QString dobrado;
+    std::string ascii;
+    bool ehAscii = true;
+    // The longest run of ASCII in the folded text: a text that holds this
+    // text, or equals it, holds the run among its lowered bytes.
+    std::string trechoAscii;
+
+    explicit TextoFiltro(const QString &t = {}) : dobrado(t.toCaseFolded())
+    {
+        std::string trecho;
+        for (QChar ch : dobrado) {
+            if (ch.unicode() >= 0x80) {
+                ehAscii = false;
+                trecho.clear();
+                continue;
+            }
+            trecho += static_cast<char>(ch.unicode());
+            if (trecho.size() > trechoAscii.size())
+                trechoAscii = trecho;
+        }
+        if (ehAscii)
+            ascii = trechoAscii;
+    }
+};
+
+// Reads a cell's text for comparing, ignoring letter case, without
+// allocating once its buffers are large enough.
 class LeitorTexto
 {
   public:
-    QStringView ler(const Celula &c, const DefCampo &def)
+    enum class Bytes { Ascii, ComAcentos, Nenhum };
+
+    // The cell's UTF-8 with ASCII letters lowered. An ASCII text compared
+    // with these bytes gives what case folding gives, unless the text holds
+    // one of the two letters outside ASCII that fold into it (KELVIN SIGN,
+    // LONG S): then, or for a cell that is no text, Nenhum.
+    Bytes bytes(const Celula &c)
     {
-        if (c.tipo != Celula::Tipo::Texto) {
-            m_texto = ValorCampo::texto(c, def);
+        if (c.tipo != Celula::Tipo::Texto)
+            return Bytes::Nenhum;
+        m_bytes.resize(static_cast<std::size_t>(c.tamanho));
+        bool ascii = true;
+        for (qsizetype i = 0; i < c.tamanho; ++i) {
+            const auto b = static_cast<unsigned char>(c.texto[i]);
+            if (b >= 0x80) {
+                ascii = false;
+                const bool kelvin = b == 0xE2 && i + 2 < c.tamanho &&
+                                    static_cast<unsigned char>(c.texto[i + 1]) == 0x84 &&
+                                    static_cast<unsigned char>(c.texto[i + 2]) == 0xAA;
+                const bool sLongo =
+                    b == 0xC5 && i + 1 < c.tamanho && static_cast<unsigned char>(c.texto[i + 1]) == 0xBF;
+                if (kelvin || sLongo)
+                    return Bytes::Nenhum;
+            }
+            m_bytes[static_cast<std::size_t>(i)] = static_cast<char>(b >= 'A' && b <= 'Z' ? b + 32 : b);
+        }
+        return ascii ? Bytes::Ascii : Bytes::ComAcentos;
+    }
+    std::string_view bytes() const { return m_bytes; }
+
+    // The cell's text, case-folded.
+    QStringView dobrado(const Celula &c, const DefCampo &def)
+    {
+        const bool foraDoBmp = c.tipo == Celula::Tipo::Texto && std::any_of(c.texto, c.texto + c.tamanho, [](char b) {
+                                   return static_cast<unsigned char>(b) >= 0xF0;
+                               });
+        if (c.tipo != Celula::Tipo::Texto || foraDoBmp) {
+            const QString t =
+                c.tipo == Celula::Tipo::Texto ? QString::fromUtf8(c.texto, c.tamanho) : ValorCampo::texto(c, def);
+            m_texto = t.toCaseFolded();
             return m_texto;
         }
-        const auto *p = reinterpret_cast<const unsigned char *>(c.texto);
-        for (qsizetype i = 0; i < c.tamanho; ++i)
-            if (p[i] >= 0x80) {
-                m_texto = QString::fromUtf8(c.texto, c.tamanho);
-                return m_texto;
-            }
         m_texto.resize(c.tamanho);
+        QChar *fim = m_decodificador.appendToBuffer(m_texto.data(), QByteArrayView(c.texto, c.tamanho));
+        const qsizetype n = fim - m_texto.constData();
         QChar *d = m_texto.data();
-        for (qsizetype i = 0; i < c.tamanho; ++i)
-            d[i] = QChar(p[i]);
-        return QStringView(m_texto.constData(), c.tamanho);
+        for (qsizetype i = 0; i < n; ++i) {
+            const char16_t u = d[i].unicode();
+            d[i] = u < 0x80 ? QChar(u >= u'A' && u <= u'Z' ? u + 32 : u) : d[i].toCaseFolded();
+        }
+        return QStringView(m_texto.constData(), n);
     }
 
   private:
+    std::string m_bytes;
     QString m_texto;
+    QStringDecoder m_decodificador{QStringDecoder::Utf8, QStringConverter::Flag::Stateless};
 };
+
+int sinal(int v)
+{
+    return v < 0 ? -1 : (v > 0 ? 1 : 0);
+}
 
 // The constant of a comparison, already in the field's terms.
 struct Constante {
     bool nula = false;
-    QString texto;
+    TextoFiltro texto;
     double numero = 0;
     qint64 inteiro = 0; // money in ten-thousandths, date-times in seconds
 };
@@ -115,7 +187,7 @@ std::optional<Constante> constante(const QString &valor, const DefCampo &def)
     try {
         switch (classeDe(def.tipo)) {
         case Classe::Texto:
-            k.texto = valor;
+            k.texto = TextoFiltro(valor);
             break;
         case Classe::Numero:
             if (def.tipo == TipoCampo::Booleano)
@@ -156,8 +228,19 @@ class Comparacao : public Filtro::No
         const DefCampo &def = c.defCampo(m_campo);
         try {
             switch (classeDe(def.tipo)) {
-            case Classe::Texto:
-                return satisfaz(m_op, m_leitor.ler(v, def).compare(m_k.texto, Qt::CaseInsensitive));
+            case Classe::Texto: {
+                // Equality needs no more than ASCII in the constant; order
+                // by bytes also needs it in the cell.
+                const auto b = m_leitor.bytes(v);
+                const bool igualdade = m_op == Operador::Igual || m_op == Operador::Diferente;
+                if (m_k.texto.ehAscii &&
+                    (b == LeitorTexto::Bytes::Ascii || (b == LeitorTexto::Bytes::ComAcentos && igualdade)))
+                    return satisfaz(m_op, sinal(m_leitor.bytes().compare(m_k.texto.ascii)));
+                if (igualdade && b != LeitorTexto::Bytes::Nenhum &&
+                    m_leitor.bytes().find(m_k.texto.trechoAscii) == std::string_view::npos)
+                    return m_op == Operador::Diferente;
+                return satisfaz(m_op, sinal(m_leitor.dobrado(v, def).compare(m_k.texto.dobrado)));
+            }
             case Classe::Numero:
                 return satisfaz(m_op, comparar<double>(v.tipo == Celula::Tipo::Inteiro ? static_cast<double>(v.inteiro)
                                                                                        : ValorCampo::real(v, def),
@@ -203,11 +286,12 @@ class Semelhante : public Filtro::No
                 continue;
             }
             if (!parte.isEmpty())
-                m_partes << parte;
+                m_partes.emplace_back(parte);
             parte.clear();
         }
-        if (!parte.isEmpty())
-            m_partes << parte;
+        if (!parte.isEmpty() || m_partes.empty())
+            m_partes.emplace_back(parte);
+        m_ascii = std::all_of(m_partes.begin(), m_partes.end(), [](const TextoFiltro &p) { return p.ehAscii; });
     }
 
     bool aceita(const ConjuntoDados &c, int linha) const override
@@ -215,36 +299,66 @@ class Semelhante : public Filtro::No
         const Celula v = c.celula(m_campo, linha);
         if (v.nula())
             return false;
-        const QStringView t = m_leitor.ler(v, c.defCampo(m_campo));
-        if (!m_curinga)
-            return t.compare(m_partes.value(0), Qt::CaseInsensitive) == 0;
-        qsizetype pos = 0;
-        for (qsizetype i = 0; i < m_partes.size(); ++i) {
-            const QString &p = m_partes.at(i);
-            const bool primeira = i == 0;
-            const bool ultima = i == m_partes.size() - 1;
-            if (primeira && m_ancoraInicio) {
-                if (!t.startsWith(p, Qt::CaseInsensitive))
+        const auto b = m_leitor.bytes(v);
+        if (b != LeitorTexto::Bytes::Nenhum) {
+            if (m_ascii)
+                return casa<std::string_view>(m_leitor.bytes(),
+                                              [](const TextoFiltro &p) { return std::string_view(p.ascii); });
+            // An ASCII text holds no letter outside ASCII once folded.
+            for (const TextoFiltro &p : m_partes)
+                if ((b == LeitorTexto::Bytes::Ascii && !p.ehAscii) ||
+                    m_leitor.bytes().find(p.trechoAscii) == std::string_view::npos)
                     return false;
-                pos = p.size();
-            } else if (ultima && m_ancoraFim) {
-                return t.size() - p.size() >= pos && t.endsWith(p, Qt::CaseInsensitive);
+        }
+        return casa<QStringView>(m_leitor.dobrado(v, c.defCampo(m_campo)),
+                                 [](const TextoFiltro &p) { return QStringView(p.dobrado); });
+    }
+
+  private:
+    // The same walk over lowered bytes or over case-folded text.
+    static qsizetype procurar(std::string_view t, std::string_view p, qsizetype de)
+    {
+        const auto achado = t.find(p, static_cast<std::size_t>(de));
+        return achado == std::string_view::npos ? -1 : static_cast<qsizetype>(achado);
+    }
+    static qsizetype procurar(QStringView t, QStringView p, qsizetype de) { return t.indexOf(p, de); }
+    static bool comeca(std::string_view t, std::string_view p) { return t.starts_with(p); }
+    static bool comeca(QStringView t, QStringView p) { return t.startsWith(p); }
+    static bool termina(std::string_view t, std::string_view p) { return t.ends_with(p); }
+    static bool termina(QStringView t, QStringView p) { return t.endsWith(p); }
+
+    template <typename V, typename F> bool casa(V t, F parte) const
+    {
+        if (!m_curinga)
+            return t == parte(m_partes.front());
+        qsizetype pos = 0;
+        for (std::size_t i = 0; i < m_partes.size(); ++i) {
+            const V p = parte(m_partes[i]);
+            const auto tamanho = static_cast<qsizetype>(p.size());
+            if (p.empty())
+                continue;
+            if (i == 0 && m_ancoraInicio) {
+                if (!comeca(t, p))
+                    return false;
+                pos = tamanho;
+            } else if (i == m_partes.size() - 1 && m_ancoraFim) {
+                return static_cast<qsizetype>(t.size()) - tamanho >= pos && termina(t, p);
             } else {
-                const qsizetype achado = t.indexOf(p, pos, Qt::CaseInsensitive);
+                const qsizetype achado = procurar(t, p, pos);
                 if (achado < 0)
                     return false;
-                pos = achado + p.size();
+                pos = achado + tamanho;
             }
         }
         return true;
     }
 
-  private:
     int m_campo;
     bool m_curinga = false;
     bool m_ancoraInicio = true;
     bool m_ancoraFim = true;
-    QStringList m_partes;
+    bool m_ascii = true;
+    std::vector<TextoFiltro> m_partes;
     mutable LeitorTexto m_leitor;
 };
 

@@ -20,7 +20,8 @@ class FiltroTeste : public ::testing::Test
         pasta.executar(QStringLiteral(
             "INSERT INTO tbcliente (IdCliente, Nome, Cidade, regiao) VALUES"
             " (1, 'JOSÉ DA SILVA', 'São Paulo', '07'), (2, 'josé da silva', 'SÃO PAULO', '7'),"
-            " (3, 'O''NEIL', 'Campinas', '15'), (4, 'Maria Souza', NULL, NULL), (5, 'ÉDER', 'Ribeirão Preto', '07');"
+            " (3, 'O''NEIL', 'Campinas', '15'), (4, 'Maria Souza', NULL, NULL), (5, 'ÉDER', 'Ribeirão Preto', '07'),"
+            " (6, 'ESCALA \u212A', 'Santos', NULL);"
             "INSERT INTO tbpedido (nr_pedido, idFunc, dt_pedido, vl_total_item, vl_total_pacote, vl_diferenca_troca,"
             " enviado, impresso) VALUES"
             " (10, 'ABC', '2010-09-30 23:59:59', 0, NULL, NULL, 1, 0),"
@@ -80,11 +81,18 @@ TEST_F(FiltroTeste, CadaFormaDoFiltroSelecionaAsLinhasCertas)
         {&cliente, "Nome LIKE '*éd*'", "IdCliente", "5"},
         {&cliente, "Cidade LIKE 'são%'", "IdCliente", "1 2"},
         {&cliente, "Nome LIKE '*o''n*'", "IdCliente", "3"},
+        {&cliente, "Nome LIKE '*é*'", "IdCliente", "1 2 5"},
+        {&cliente, "Cidade='SÃO PAULO'", "IdCliente", "1 2"},
+        {&cliente, "Cidade<>'são paulo'", "IdCliente", "3 5 6"},
+        {&cliente, "Cidade>='s'", "IdCliente", "1 2 6"},
+        // KELVIN SIGN folds into an ASCII k.
+        {&cliente, "Nome LIKE '*escala k'", "IdCliente", "6"},
+        {&cliente, "Nome='Escala K'", "IdCliente", "6"},
         // A text column against unquoted digits: the text as written.
         {&cliente, "REGIAO=07", "IdCliente", "1 5"},
         {&cliente, "REGIAO='7'", "IdCliente", "2"},
         {&cliente, "Cidade=NULL", "IdCliente", "4"},
-        {&cliente, "Cidade<>NULL", "IdCliente", "1 2 3 5"},
+        {&cliente, "Cidade<>NULL", "IdCliente", "1 2 3 5 6"},
         {&cliente, "IdCliente>=3 AND IdCliente<5", "IdCliente", "3 4"},
         {&cliente, "IDCLIENTE='2'", "IdCliente", "2"},
         // The employee filter and the kind conditions of the order screens.
@@ -140,14 +148,14 @@ TEST_F(FiltroTeste, FiltroMalFormadoExplicaOErroEMantemOAnterior)
 TEST_F(FiltroTeste, LigarEDesligarOFiltroVaiAoPrimeiroRegistro)
 {
     cliente.setFiltro(QStringLiteral("regiao=07"));
-    EXPECT_EQ(cliente.quantidade(), 5) << "o filtro só vale quando ligado";
+    EXPECT_EQ(cliente.quantidade(), 6) << "o filtro só vale quando ligado";
     cliente.ultimo();
     cliente.setFiltrado(true);
     EXPECT_EQ(cliente.quantidade(), 2);
     EXPECT_EQ(cliente.numeroRegistro(), 1);
     EXPECT_TRUE(cliente.inicio());
     cliente.setFiltrado(false);
-    EXPECT_EQ(cliente.quantidade(), 5);
+    EXPECT_EQ(cliente.quantidade(), 6);
     // A filter set while the data set is closed applies when it opens.
     cliente.fechar();
     cliente.setFiltro(QStringLiteral("Nome LIKE '*silva*'"));
