@@ -271,7 +271,7 @@ TEST(ArredondarDuasCasas, ArredondaPeloTextoDecimal)
         EXPECT_EQ(ArredondarDuasCasas(c.valor), c.esperado) << c.valor;
 }
 
-TEST(PrecoMedioPacote, ExemploDeDoisItens)
+TEST(MediaPacote, ExemploDeDoisItens)
 {
     SomaPacote soma;
     soma.adicionar(D("2"), D("10,1538"));
@@ -287,7 +287,7 @@ TEST(PrecoMedioPacote, ExemploDeDoisItens)
     EXPECT_EQ(segundo.valorTotal, D("49,08"));
 }
 
-TEST(PrecoMedioPacote, SemQuantidadeNaoHaMedia)
+TEST(MediaPacote, SemQuantidadeNaoHaMedia)
 {
     EXPECT_FALSE(SomaPacote().media().has_value());
     SomaPacote zeros;

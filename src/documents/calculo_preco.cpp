@@ -1,0 +1,162 @@
+#include "calculo_preco.h"
+
+#include "precificacao.h"
+#include "transacao.h"
+#include "udm.h"
+
+#include <stdexcept>
+
+namespace
+{
+
+const char *const kCodigos[] = {"cd_desconto1", "cd_desconto2", "cd_desconto3"};
+
+ConjuntoDados &itensDe(TipoPedido tipo)
+{
+    switch (tipo) {
+    case TipoPedido::Pedido:
+        return DM->QyPedidoItem;
+    case TipoPedido::VendaCasada:
+        return DM->QyVendaCasada;
+    case TipoPedido::Pacote:
+        return DM->QyPacote;
+    case TipoPedido::Troca:
+        break;
+    }
+    throw std::invalid_argument("an exchange has two item lists");
+}
+
+// Locates the current item's product; false when the item has no code or the
+// code is unknown.
+bool localizarProduto(ConjuntoDados &itens)
+{
+    const QString codigo = itens.campo(QStringLiteral("codigo")).texto();
+    return !codigo.isEmpty() && DM->QyProduto.localizar(QStringLiteral("CODIGO"), codigo);
+}
+
+EntradaPreco lerEntrada(ConjuntoDados &itens, TipoPedido tipo)
+{
+    ConjuntoDados &produto = DM->QyProduto;
+    ConjuntoDados &cabecalho = DM->QyPedido;
+    EntradaPreco e;
+    e.tipo = tipo;
+    e.precoVenda = produto.campo(QStringLiteral("PRECOVENDA")).dinheiro();
+    e.precoPromo = produto.campo(QStringLiteral("PRECOPROMO")).real();
+    e.cif = cabecalho.campo(QStringLiteral("cif")).texto();
+    e.dv = cabecalho.campo(QStringLiteral("dv")).inteiro();
+    e.avista = cabecalho.campo(QStringLiteral("avista")).inteiro();
+    e.valorTotal = itens.campo(QStringLiteral("valorTotal")).dinheiro();
+    e.quantidade = itens.campo(QStringLiteral("quantidade")).dinheiro();
+    if (tipo != TipoPedido::Troca) {
+        for (int i = 0; i < 3; ++i)
+            e.codigos[i] = itens.campo(QLatin1String(kCodigos[i])).texto();
+        e.gordura1 = itens.campo(QStringLiteral("gordura1")).texto();
+    }
+    return e;
+}
+
+void gravarResultado(ConjuntoDados &itens, const ResultadoPreco &r)
+{
+    itens.campo(QStringLiteral("valorUnitario")).setDinheiro(r.valorUnitario);
+    if (r.vlGordura)
+        itens.campo(QStringLiteral("vl_gordura")).setDinheiro(*r.vlGordura);
+    if (r.desconto)
+        itens.campo(QStringLiteral("desconto")).setDinheiro(*r.desconto);
+    if (r.limparCodigos) {
+        for (const char *codigo : kCodigos)
+            itens.campo(QLatin1String(codigo)).limpar();
+    }
+    itens.campo(QStringLiteral("valorTotal")).setDinheiro(r.valorTotal);
+}
+
+void precificarAtual(ConjuntoDados &itens, TipoPedido tipo)
+{
+    if (!itens.emEdicao() || !localizarProduto(itens))
+        return;
+    gravarResultado(itens, PrecificarItem(lerEntrada(itens, tipo)));
+}
+
+} // namespace
+
+void CalcularPrecoItem(TipoPedido tipo)
+{
+    precificarAtual(itensDe(tipo), tipo);
+}
+
+void CalcularPrecoTrocaSub()
+{
+    precificarAtual(DM->QyTrocaSub, TipoPedido::Troca);
+}
+
+void CalcularPrecoTrocaDev()
+{
+    precificarAtual(DM->QyTrocaDev, TipoPedido::Troca);
+}
+
+namespace
+{
+
+void igualarCodigos(ConjuntoDados &itens, const std::array<QString, 3> &codigos)
+{
+    for (int i = 0; i < 3; ++i) {
+        Campo campo = itens.campo(QLatin1String(kCodigos[i]));
+        if (campo.texto() == codigos[i])
+            continue;
+        if (codigos[i].isEmpty())
+            campo.limpar();
+        else
+            campo.setTexto(codigos[i]);
+    }
+}
+
+void reprecificarComCodigosDoPrimeiro(ConjuntoDados &itens)
+{
+    itens.primeiro();
+    std::array<QString, 3> codigos;
+    for (int i = 0; i < 3; ++i)
+        codigos[i] = itens.campo(QLatin1String(kCodigos[i])).texto();
+    for (; !itens.fim(); itens.proximo()) {
+        itens.editar();
+        igualarCodigos(itens, codigos);
+        if (localizarProduto(itens))
+            itens.campo(QStringLiteral("valorUnitario"))
+                .setDinheiro(DM->QyProduto.campo(QStringLiteral("PRECOVENDA")).dinheiro());
+        precificarAtual(itens, TipoPedido::Pacote);
+        itens.gravar();
+    }
+}
+
+std::optional<double> mediaDosItens(ConjuntoDados &itens)
+{
+    SomaPacote soma;
+    for (itens.primeiro(); !itens.fim(); itens.proximo()) {
+        if (localizarProduto(itens))
+            soma.adicionar(itens.campo(QStringLiteral("quantidade")).dinheiro(),
+                           itens.campo(QStringLiteral("valorUnitario")).dinheiro());
+    }
+    return soma.media();
+}
+
+void aplicarMedia(ConjuntoDados &itens, double media)
+{
+    for (itens.primeiro(); !itens.fim(); itens.proximo()) {
+        itens.editar();
+        const PrecoMedio preco = PrecoPelaMedia(media, itens.campo(QStringLiteral("quantidade")).dinheiro());
+        itens.campo(QStringLiteral("valorUnitario")).setDinheiro(preco.valorUnitario);
+        itens.campo(QStringLiteral("valorTotal")).setDinheiro(preco.valorTotal);
+        itens.gravar();
+    }
+}
+
+} // namespace
+
+void AplicarPrecoMedioPacote()
+{
+    ConjuntoDados &itens = DM->QyPacote;
+    // All items or none: a failure halfway would leave a package priced two ways.
+    Transacao transacao(DM->ADOConexao);
+    reprecificarComCodigosDoPrimeiro(itens);
+    if (const std::optional<double> media = mediaDosItens(itens))
+        aplicarMedia(itens, *media);
+    transacao.confirmar();
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "tipo_pedido.h"
+
+// Item pricing on the data module's data sets. Each acts on the current record
+// of its item data set, which the caller has put into editing or inserting and
+// stores afterwards; an item at rest, without a product code or whose product
+// is unknown is left untouched. They also move QyProduto to the item's product.
+
+// The regular order (QyPedidoItem), the tied sale (QyVendaCasada) or the
+// package (QyPacote).
+void CalcularPrecoItem(TipoPedido tipo);
+// The exchange's replacement (QyTrocaSub) and returned (QyTrocaDev) items.
+void CalcularPrecoTrocaSub();
+void CalcularPrecoTrocaDev();
+
+// Gives every package item the first item's discount codes, prices it, and then
+// one common unit price: the quantity-weighted average of the items whose
+// product exists. Edits and stores every item itself. When those items'
+// quantities add up to 0 there is no average, and each item keeps the price of
+// its own pricing.
+void AplicarPrecoMedioPacote();
