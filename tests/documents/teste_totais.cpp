@@ -95,24 +95,24 @@ TEST_F(Totais, TrocaPrecificaAsDuasListasEGravaADiferenca)
     pasta.executar(QStringLiteral("INSERT INTO tbpedido (nr_pedido, idFunc, cif, dv, avista) VALUES"
                                   " (85, 'ABC', 'Sim', 0, 0);"
                                   "INSERT INTO tbpedido_troca2 (nr_pedido, idfunc, codigo, quantidade) VALUES"
-                                  " (85, 'ABC', 'P1', 2), (85, 'ABC', 'P3', 1.5);"));
+                                  " (85, 'ABC', 'P1', 0.9), (85, 'ABC', 'P3', 2);"));
     abrir(85);
     dm->QyPedido.editar();
     RecalcularTotais(TipoPedido::Troca);
     EXPECT_EQ(dm->QyPedido.estado(), EstadoConjunto::Navegacao);
-    EXPECT_EQ(totaisGravados(85), QStringLiteral("- - - - - 50.75 0 -50.75 -"));
+    EXPECT_EQ(totaisGravados(85), QStringLiteral("- - - - - 50 0 -50 -"));
     EXPECT_EQ(pasta.consultar(QStringLiteral("SELECT group_concat(valorUnitario || '*' || quantidade || '='"
                                              " || valorTotal, ' ') FROM tbpedido_troca2")),
-              QStringLiteral("10*2=20 20.5*1.5=30.75"));
+              QStringLiteral("10*0.9=9 20.5*2=41"));
 
     // Replacement items added: the difference turns positive.
     irPara(85);
     dm->QyTrocaSub.inserir();
-    escrever(dm->QyTrocaSub, {{"codigo", "P2"}, {"quantidade", "3"}});
+    escrever(dm->QyTrocaSub, {{"codigo", "P1"}, {"quantidade", "8"}});
     dm->QyTrocaSub.gravar();
     dm->QyPedido.editar();
     RecalcularTotais(TipoPedido::Troca);
-    EXPECT_EQ(totaisGravados(85), QStringLiteral("- - - - - 50.75 77.7 26.95 -"));
+    EXPECT_EQ(totaisGravados(85), QStringLiteral("- - - - - 50 80 30 -"));
 }
 
 TEST_F(Totais, TrocaComListaEmEdicaoNaoMudaNada)
