@@ -74,7 +74,6 @@ void Conexao::abrirBanco(const QString &arquivoBanco)
         throw Erro(QStringLiteral("O driver QSQLITE não deu acesso ao banco de dados \"%1\".").arg(arquivoBanco));
     }
     m_handle = *static_cast<sqlite3 *const *>(h.constData());
-    m_banco = arquivoBanco;
     // Any file opens; only reading it tells whether it is a database.
     char *erro = nullptr;
     if (sqlite3_exec(m_handle, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, &erro) != SQLITE_OK) {
@@ -96,7 +95,6 @@ void Conexao::fechar()
         sqlite3_exec(m_handle, "ROLLBACK", nullptr, nullptr, nullptr);
     m_escritas.clear();
     m_handle = nullptr;
-    m_banco.clear();
     QSqlDatabase::database(m_nomeQt, false).close();
 }
 

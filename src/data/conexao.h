@@ -30,8 +30,6 @@ class Conexao : public QObject
     void abrirBanco(const QString &arquivoBanco);
     void fechar();
     bool aberta() const { return m_handle != nullptr; }
-    // The database file in use.
-    QString banco() const { return m_banco; }
     int tag() const { return m_tag; }
     void setTag(int tag) { m_tag = tag; }
 
@@ -56,7 +54,6 @@ class Conexao : public QObject
     void exec(const QString &sql);
 
     QString m_nomeQt;
-    QString m_banco;
     sqlite3 *m_handle = nullptr;
     int m_tag = 0;
     std::vector<ConjuntoDados *> m_conjuntos;

@@ -10,6 +10,8 @@
 #include <charconv>
 #include <cmath>
 #include <sqlite3.h>
+#include <string>
+#include <unordered_map>
 
 // Rows of another data set by the text of a key field, for look-ups. It keeps
 // the row blocks it points into alive, so it is also a copy of those rows as

@@ -6,12 +6,9 @@
 
 #include <QHash>
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <functional>
 #include <memory>
-#include <string>
-#include <unordered_map>
 #include <vector>
 
 class Conexao;
@@ -93,10 +90,17 @@ class ConjuntoDados : public QObject
     bool emEdicao() const { return m_estado == EstadoConjunto::Insercao || m_estado == EstadoConjunto::Edicao; }
     // A field of the row being edited has been written.
     bool modificado() const { return m_modificado; }
+    // A new row at the end of the set, current, with the master's key and
+    // the set's defaults.
     void inserir();
+    // Editing an empty set inserts, as record buttons expect.
     void editar();
+    // Stores the row: INSERT (learning the key the database numbers) or an
+    // UPDATE of the fields written. On an error the row stays in editing.
     void gravar();
     void cancelar();
+    // Deletes the current row (abandons a row being inserted); the next row
+    // becomes current, or the last when there is no next.
     void excluir();
     bool podeModificar() const;
 

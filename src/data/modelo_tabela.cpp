@@ -1,6 +1,7 @@
 #include "modelo_tabela.h"
 
 #include "conjunto_dados.h"
+#include "erro.h"
 #include "valor_campo.h"
 
 ModeloTabela::ModeloTabela(ConjuntoDados *conjunto, QObject *parent) : QAbstractTableModel(parent), m_conjunto(conjunto)
@@ -60,8 +61,13 @@ QVariant ModeloTabela::data(const QModelIndex &indice, int papel) const
     }
     if (papel != Qt::DisplayRole && papel != Qt::EditRole)
         return {};
-    const Campo c = m_conjunto->registro(indice.row()).campo(campo);
-    return papel == Qt::DisplayRole ? c.textoExibicao() : c.textoEdicao();
+    // A value that cannot be shown must not escape into the view's painting.
+    try {
+        const Campo c = m_conjunto->registro(indice.row()).campo(campo);
+        return papel == Qt::DisplayRole ? c.textoExibicao() : c.textoEdicao();
+    } catch (const Erro &) {
+        return {};
+    }
 }
 
 QVariant ModeloTabela::headerData(int secao, Qt::Orientation orientacao, int papel) const

@@ -37,13 +37,7 @@ TDM::TDM(const QString &pathSistema, QObject *parent) : QObject(parent)
     DM = this;
     configurar();
     definirPadroes();
-    try {
-        criar(pathSistema);
-    } catch (const Erro &e) {
-        MsgErro(e.mensagem(), QCoreApplication::applicationName());
-    } catch (const std::exception &e) {
-        MsgErro(QString::fromUtf8(e.what()), QCoreApplication::applicationName());
-    }
+    ExecutarProtegido([&] { criar(pathSistema); });
 }
 
 TDM::~TDM()
