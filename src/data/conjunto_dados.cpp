@@ -277,6 +277,12 @@ void ConjuntoDados::buscar()
 {
     m_rowids.clear();
     m_ordem.clear();
+    // Rows of a table without a key the database numbers are written back by
+    // their SQLite rowid, which "select *" can bring along.
+    static const QRegularExpression selectTudo(QStringLiteral("^\\s*select\\s+\\*"),
+                                               QRegularExpression::CaseInsensitiveOption);
+    m_temRowid = m_declarados && !m_emMemoria && !m_tabela.isEmpty() && m_colunaAutoInc < 0 &&
+                 selectTudo.match(m_sql).hasMatch();
     if (m_emMemoria) {
         m_linhas.redefinir(static_cast<int>(m_campoDaColuna.size()));
         return;
@@ -297,22 +303,20 @@ void ConjuntoDados::buscar()
 void ConjuntoDados::buscarNoBanco(Consulta &c)
 {
     QString sql = m_sql;
-    // Rows of a table without a key the database numbers are written back by
-    // their SQLite rowid.
-    m_temRowid = false;
-    if (m_declarados && !m_tabela.isEmpty() && m_colunaAutoInc < 0) {
-        static const QRegularExpression selectTudo(QStringLiteral("^\\s*select\\s+\\*"),
-                                                   QRegularExpression::CaseInsensitiveOption);
-        const auto m = selectTudo.match(sql);
-        if (m.hasMatch()) {
-            sql.replace(0, m.capturedLength(),
-                        QStringLiteral("select rowid AS \"%1\", *").arg(QLatin1String(kNomeRowid)));
-            m_temRowid = true;
-        }
-    }
+    if (m_temRowid)
+        sql.replace(0, sql.indexOf(QLatin1Char('*')) + 1,
+                    QStringLiteral("select rowid AS \"%1\", *").arg(QLatin1String(kNomeRowid)));
     sqlite3 *db = m_conexao->handle();
     if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &c.st, nullptr) != SQLITE_OK)
         throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));
+    vincularParametros(c);
+    if (!m_declarados)
+        definirCamposDoResultado(c);
+    lerLinhas(c, destinosDasColunas(c));
+}
+
+void ConjuntoDados::vincularParametros(Consulta &c) const
+{
     for (int p = 1; p <= sqlite3_bind_parameter_count(c.st); ++p) {
         const QString nome = QString::fromUtf8(sqlite3_bind_parameter_name(c.st, p)).mid(1);
         const int campo = m_mestre ? m_mestre->indiceCampo(nome) : -1;
@@ -321,11 +325,13 @@ void ConjuntoDados::buscarNoBanco(Consulta &c)
         else
             vincular(c.st, p, m_mestre->celula(campo, kLinhaAtual), m_mestre->defCampo(campo).tipo);
     }
+}
 
+// The stored column each result column goes to (or the rowid, or nowhere);
+// every declared column must come.
+std::vector<int> ConjuntoDados::destinosDasColunas(Consulta &c) const
+{
     const int n = sqlite3_column_count(c.st);
-    if (!m_declarados)
-        definirCamposDoResultado(c);
-    // Where each result column goes.
     std::vector<int> destino(static_cast<std::size_t>(n), -1);
     std::vector<bool> recebida(m_campoDaColuna.size(), false);
     for (int i = 0; i < n; ++i) {
@@ -335,76 +341,66 @@ void ConjuntoDados::buscarNoBanco(Consulta &c)
             continue;
         }
         const int campo = m_declarados ? indiceCampo(QString::fromUtf8(nome)) : i;
-        if (campo < 0 || m_coluna[static_cast<std::size_t>(campo)] < 0)
-            continue;
-        const int coluna = m_coluna[static_cast<std::size_t>(campo)];
-        if (recebida[static_cast<std::size_t>(coluna)])
+        const int coluna = campo < 0 ? -1 : m_coluna[static_cast<std::size_t>(campo)];
+        if (coluna < 0 || recebida[static_cast<std::size_t>(coluna)])
             continue;
         recebida[static_cast<std::size_t>(coluna)] = true;
         destino[static_cast<std::size_t>(i)] = coluna;
     }
     for (std::size_t k = 0; k < recebida.size(); ++k)
         if (!recebida[k])
-            throw Erro(
-                textoErro(QStringLiteral("o campo \"%1\" não existe no resultado da consulta.")
-                              .arg(QString::fromUtf8(m_campos[static_cast<std::size_t>(m_campoDaColuna[k])].nome))));
+            throw Erro(textoErro(QStringLiteral("o campo \"%1\" não existe no resultado da consulta.")
+                                     .arg(QString::fromUtf8(defCampo(m_campoDaColuna[k]).nome))));
+    return destino;
+}
 
+void ConjuntoDados::lerLinhas(Consulta &c, const std::vector<int> &destino)
+{
     const int colunas = static_cast<int>(m_campoDaColuna.size());
     m_linhas.redefinir(colunas);
-    std::vector<TipoCampo> tipos(static_cast<std::size_t>(n), TipoCampo::Texto);
-    for (int i = 0; i < n; ++i)
-        if (destino[static_cast<std::size_t>(i)] >= 0)
-            tipos[static_cast<std::size_t>(i)] =
-                m_campos[static_cast<std::size_t>(
-                             m_campoDaColuna[static_cast<std::size_t>(destino[static_cast<std::size_t>(i)])])]
-                    .tipo;
-    // Columns of a result without declared types keep what each value is;
-    // their field type is decided once every row is in.
-    std::vector<int> classes(static_cast<std::size_t>(n), 0);
-    const bool inferir = !m_declarados;
-    std::vector<bool> semTipo(static_cast<std::size_t>(n), false);
-    if (inferir)
-        for (int i = 0; i < n; ++i)
-            semTipo[static_cast<std::size_t>(i)] = sqlite3_column_decltype(c.st, i) == nullptr;
-
+    // Each column in its field's terms. A result without declared types keeps
+    // what each value is, and its field type is decided once all are in.
+    std::vector<TipoCampo> tipos(destino.size(), TipoCampo::Texto);
+    std::vector<bool> inferir(destino.size(), false);
+    std::vector<int> classes(destino.size(), 0);
+    for (std::size_t i = 0; i < destino.size(); ++i) {
+        if (destino[i] >= 0)
+            tipos[i] = defCampo(m_campoDaColuna[static_cast<std::size_t>(destino[i])]).tipo;
+        inferir[i] = !m_declarados && sqlite3_column_decltype(c.st, static_cast<int>(i)) == nullptr;
+    }
     CodificadorLinha cod;
     int rc;
     while ((rc = sqlite3_step(c.st)) == SQLITE_ROW) {
         cod.iniciar(colunas);
         qint64 rowid = 0;
-        for (int i = 0; i < n; ++i) {
-            const int coluna = destino[static_cast<std::size_t>(i)];
-            if (coluna == kColunaRowid) {
-                rowid = sqlite3_column_int64(c.st, i);
-            } else if (coluna >= 0) {
-                if (inferir && semTipo[static_cast<std::size_t>(i)]) {
-                    const int classe = sqlite3_column_type(c.st, i);
-                    classes[static_cast<std::size_t>(i)] |= 1 << classe;
-                    codificar(cod, c.st, i, coluna,
-                              classe == SQLITE_INTEGER ? TipoCampo::Inteiro
-                              : classe == SQLITE_FLOAT ? TipoCampo::Float
-                                                       : TipoCampo::Texto);
-                } else {
-                    codificar(cod, c.st, i, coluna, tipos[static_cast<std::size_t>(i)]);
-                }
-                if (coluna == m_colunaAutoInc)
-                    rowid = sqlite3_column_int64(c.st, i);
+        for (std::size_t i = 0; i < destino.size(); ++i) {
+            const int coluna = destino[i];
+            const int r = static_cast<int>(i);
+            if (coluna == kColunaRowid || (coluna >= 0 && coluna == m_colunaAutoInc))
+                rowid = sqlite3_column_int64(c.st, r);
+            if (coluna < 0)
+                continue;
+            TipoCampo tipo = tipos[i];
+            if (inferir[i]) {
+                const int classe = sqlite3_column_type(c.st, r);
+                classes[i] |= 1 << classe;
+                tipo = classe == SQLITE_INTEGER ? TipoCampo::Inteiro
+                       : classe == SQLITE_FLOAT ? TipoCampo::Float
+                                                : TipoCampo::Texto;
             }
+            codificar(cod, c.st, r, coluna, tipo);
         }
         m_ordem.push_back(m_linhas.acrescentar(cod));
         m_rowids.push_back(rowid);
     }
     if (rc != SQLITE_DONE)
-        throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));
-    if (inferir)
-        for (int i = 0; i < n; ++i)
-            if (semTipo[static_cast<std::size_t>(i)]) {
-                const int k = classes[static_cast<std::size_t>(i)];
-                m_campos[static_cast<std::size_t>(i)].tipo = (k & (1 << SQLITE_FLOAT))     ? TipoCampo::Float
-                                                             : (k & (1 << SQLITE_TEXT))    ? TipoCampo::Texto
-                                                             : (k & (1 << SQLITE_INTEGER)) ? TipoCampo::Inteiro
-                                                                                           : TipoCampo::Texto;
-            }
+        throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(m_conexao->handle()))));
+    for (std::size_t i = 0; i < destino.size(); ++i)
+        if (inferir[i])
+            m_campos[i].tipo = (classes[i] & (1 << SQLITE_FLOAT))     ? TipoCampo::Float
+                               : (classes[i] & (1 << SQLITE_TEXT))    ? TipoCampo::Texto
+                               : (classes[i] & (1 << SQLITE_INTEGER)) ? TipoCampo::Inteiro
+                                                                      : TipoCampo::Texto;
 }
 
 void ConjuntoDados::definirCamposDoResultado(Consulta &c)

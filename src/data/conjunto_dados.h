@@ -169,6 +169,9 @@ class ConjuntoDados : public QObject
     void prepararCampos();
     void buscar();
     void buscarNoBanco(Consulta &c);
+    void vincularParametros(Consulta &c) const;
+    std::vector<int> destinosDasColunas(Consulta &c) const;
+    void lerLinhas(Consulta &c, const std::vector<int> &destino);
     void definirCamposDoResultado(Consulta &c);
     void ativar();
     void exigirAtivo() const;

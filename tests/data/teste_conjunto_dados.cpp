@@ -264,9 +264,12 @@ TEST_F(ConjuntoTeste, DinheiroVoltaExatamenteComoFoiEscrito)
 }
 
 // Tables without a key numbered by the database are written by SQLite rowid,
-// so of two equal rows exactly one changes.
+// so of two equal rows exactly one changes; a column the data set does not
+// declare is left alone.
 TEST_F(ConjuntoTeste, TabelaSemChaveMudaUmaLinhaSo)
 {
+    pasta.executar(QStringLiteral("ALTER TABLE tblocalidades ADD COLUMN extra INTEGER DEFAULT 7"));
+    conexao.abrirBanco(pasta.bancoLocal()); // sees the new column
     auto loc = abrir("QyLocalidade", &Esquema::localidade(), "tblocalidades", "select * from tblocalidades");
     ASSERT_TRUE(loc->podeModificar());
     loc->editar();
