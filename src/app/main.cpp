@@ -1,20 +1,30 @@
 #include "dialogos_qt.h"
+#include "udm.h"
+#include "uprincipal.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QLocale>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Corlando"));
-    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+
+    // Standard dialogs in Portuguese.
+    QTranslator traducaoQt;
+    if (traducaoQt.load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"),
+                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&traducaoQt);
+
     DialogosQt dialogos;
     Dialogos::definir(&dialogos);
 
-    QLabel janela(QStringLiteral("Corlando"));
-    janela.setWindowTitle(QStringLiteral("Corlando - Tela Principal"));
-    janela.resize(1280, 800);
-    janela.show();
+    // The main window first (it fixes the number and date formats), then the
+    // data module, then the window is shown.
+    TfrmPrincipal principal;
+    TDM dm(QDir(QApplication::applicationDirPath()).absolutePath() + QLatin1Char('/'));
+    principal.show();
     return app.exec();
 }

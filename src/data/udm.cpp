@@ -1,5 +1,7 @@
 #include "udm.h"
 
+#include "dialogos.h"
+
 #include "erro.h"
 #include "ufunc.h"
 
@@ -194,6 +196,16 @@ void TDM::criar(const QString &pathSistema)
         }
         c->abrir();
     }
+}
+
+QString TDM::CaixaTexto(const QString &titulo, const QString &rotulo, const QString &padrao, bool mascarado)
+{
+    TextoDigitado.clear();
+    Confirmado = false;
+    const RespostaTexto resposta = Dialogos::atual().caixaTexto(titulo, rotulo, padrao, mascarado);
+    Confirmado = resposta.confirmado;
+    TextoDigitado = resposta.confirmado ? resposta.texto : QString();
+    return TextoDigitado;
 }
 
 void TDM::ConectarOnline()

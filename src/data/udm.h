@@ -79,6 +79,10 @@ class TDM : public QObject
     QString FiltroFuncionario;
     bool OnlineConectado = false;
 
+    // The prompt dialog: the confirmed text, or "" when not confirmed;
+    // Confirmado tells an empty confirmed box from a cancelled one.
+    QString CaixaTexto(const QString &titulo, const QString &rotulo, const QString &padrao, bool mascarado);
+
   private:
     void configurar();
     void definirPadroes();

@@ -1,0 +1,46 @@
+#include "logica_principal.h"
+
+#include "udm.h"
+#include "ufunc.h"
+
+#include <QFileInfo>
+
+namespace LogicaPrincipal {
+
+QString textoRepresentante()
+{
+    // After a failed start-up the data sets stay closed: no line then.
+    if (!DM->QyConfiguracoes.ativo() || !DM->QyFuncionario.ativo())
+        return {};
+    if (DM->QyConfiguracoes.campo(QStringLiteral("cod_funcionario")).texto() == QLatin1String("999"))
+        return QStringLiteral("999 - Supervisor geral");
+    return QStringLiteral("Representante: ") + DM->QyFuncionario.campo(QStringLiteral("idfunc")).texto() +
+           QStringLiteral(" - ") + DM->QyFuncionario.campo(QStringLiteral("Nome")).texto();
+}
+
+QString tituloComVersao()
+{
+    return QString::fromUtf8(kTitulo) + QStringLiteral(" - Versão: ") + VersaoSistema();
+}
+
+bool confirmarSaida()
+{
+    return MsgPergunta(QStringLiteral("Deseja realmente sair do sistema?"), QStringLiteral("Atenção"),
+                       Resposta::Sim) == Resposta::Sim;
+}
+
+void acessoRemoto()
+{
+    const QString programa = DM->PathSistema + QStringLiteral("remoto.exe");
+    if (QFileInfo::exists(programa))
+        Dialogos::atual().iniciarPrograma(programa);
+    else
+        MsgErro(QStringLiteral("Arquivo não encontrado (remoto.exe) !!"), QStringLiteral("Atenção"));
+}
+
+bool precisaConfigurar()
+{
+    return DM->QyFuncionario.ativo() && DM->QyFuncionario.vazio();
+}
+
+} // namespace LogicaPrincipal

@@ -1,0 +1,162 @@
+#include "uprincipal.h"
+
+#include "configuracao.h"
+#include "icones.h"
+#include "logica_principal.h"
+#include "ufunc.h"
+#include "ui_uprincipal.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QLocale>
+#include <QToolButton>
+
+namespace {
+
+const QString kDica = QStringLiteral("Corlando - pedidos, documentos e relatórios do representante comercial");
+
+struct Decoracao {
+    const char *botao;
+    const char *simbolo;
+    QRgb cor;
+};
+
+// Screens in blue, back office in green, reports in amber, the rest grey.
+const Decoracao kDecoracoes[] = {
+    {"BtnClientes", "☺", 0x1f5fa8},           {"BtnProdutos", "▦", 0x1f5fa8},
+    {"BtnConfiguracoes", "⚙", 0x2e7d32},      {"BtnAtualizar", "⟳", 0x2e7d32},
+    {"BtnAcessoRemoto", "⇆", 0x616161},       {"BtnPedido", "✎", 0x1f5fa8},
+    {"BtnPacote", "▣", 0x1f5fa8},             {"BtnTrocaDevolucao", "⇄", 0x1f5fa8},
+    {"BtnVendaCasada", "⊕", 0x1f5fa8},        {"BtnChecarPendencia", "✔", 0x2e7d32},
+    {"BtnPedidosEnviados", "✉", 0xc77800},    {"BtnPedidosNaoEnviados", "✉", 0xb23b3b},
+    {"BtnPedidosImpressos", "▤", 0xc77800},   {"BtnPedidosNaoImpressos", "▤", 0xb23b3b},
+    {"BtnPedidosPorPeriodo", "◷", 0xc77800},  {"BtnTodosPedidos", "☰", 0xc77800},
+    {"BtnTodosProdutos", "▥", 0xc77800},      {"BtnVendasTotais", "∑", 0xc77800},
+    {"BtnClientesPorCidades", "⌂", 0xc77800}, {"BtnClientesSimples", "☺", 0xc77800},
+    {"BtnClientesCompleto", "☻", 0xc77800},   {"BtnSair", "✖", 0x616161},
+};
+
+} // namespace
+
+TfrmPrincipal::TfrmPrincipal(QWidget *pai) : QMainWindow(pai), ui(std::make_unique<Ui::TfrmPrincipal>())
+{
+    // Decimal comma and "DD/MM/YYYY" dates for the whole program, before the
+    // data module exists.
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    ui->setupUi(this);
+    ui->lblAguarde->setFixedHeight(18);
+    ui->pbAtualizacao->setFixedHeight(20);
+    ui->pbAtualizacao->setStyleSheet(QStringLiteral("QProgressBar::chunk { background: navy; }"));
+    ui->lblAtualizandoBD->setFixedHeight(19);
+    mostrarProgresso(false);
+
+    QFont fonteRepresentante(QStringLiteral("Verdana"));
+    fonteRepresentante.setPixelSize(20);
+    fonteRepresentante.setBold(true);
+    ui->lblRepresentante->setFont(fonteRepresentante);
+    ui->lblRepresentante->setStyleSheet(QStringLiteral("background: white; color: silver;"));
+    ui->Panel1->setStyleSheet(QStringLiteral("#Panel1 { background: white; }"));
+    ui->StatusBar1->setSizeGripEnabled(false);
+    ui->StatusBar1->setFixedHeight(19);
+
+    decorarBotoes();
+    ligarBotoes();
+    setWindowState(Qt::WindowMaximized);
+}
+
+TfrmPrincipal::~TfrmPrincipal() = default;
+
+void TfrmPrincipal::decorarBotoes()
+{
+    QFont fonte(QStringLiteral("Tahoma"));
+    fonte.setPixelSize(20);
+    setStatusTip(kDica);
+    for (const Decoracao &d : kDecoracoes) {
+        auto *botao = findChild<QToolButton *>(QString::fromLatin1(d.botao));
+        botao->setFont(fonte);
+        botao->setIcon(IconeDesenhado(QString::fromUtf8(d.simbolo), QColor(d.cor)));
+        botao->setStatusTip(kDica);
+        botao->setCursor(Qt::PointingHandCursor);
+        botao->setStyleSheet(QStringLiteral("QToolButton { text-align: left; padding-left: 8px; }"
+                                            "QToolButton:hover { background: #e8f0fb; border-radius: 6px; }"));
+    }
+}
+
+void TfrmPrincipal::ligarBotoes()
+{
+    connect(ui->BtnConfiguracoes, &QToolButton::clicked, this,
+            [] { ExecutarProtegido([] { ExecutarConfiguracao(); }); });
+    connect(ui->BtnAcessoRemoto, &QToolButton::clicked, this,
+            [] { ExecutarProtegido([] { LogicaPrincipal::acessoRemoto(); }); });
+    connect(ui->BtnSair, &QToolButton::clicked, this, &QWidget::close);
+}
+
+void TfrmPrincipal::mostrarProgresso(bool visivel)
+{
+    ui->lblAguarde->setVisible(visivel);
+    ui->pbAtualizacao->setVisible(visivel);
+    ui->lblAtualizandoBD->setVisible(visivel);
+}
+
+void TfrmPrincipal::MostrarRepresentante()
+{
+    ExecutarProtegido([this] { ui->lblRepresentante->setText(LogicaPrincipal::textoRepresentante()); });
+}
+
+void TfrmPrincipal::carregarLogo()
+{
+    // The logo is read from the working folder; without it the window keeps
+    // the system's face colour and no representative line.
+    const QString arquivo = QString::fromLatin1(LogicaPrincipal::kArquivoLogo);
+    if (!QFileInfo::exists(arquivo))
+        return;
+    m_logo = QPixmap(arquivo);
+    if (m_logo.isNull())
+        return;
+    ajustarLogo();
+    setStyleSheet(QStringLiteral("TfrmPrincipal, #centralwidget { background: #FFFFFF; }"));
+    MostrarRepresentante();
+}
+
+void TfrmPrincipal::showEvent(QShowEvent *evento)
+{
+    QMainWindow::showEvent(evento);
+    if (m_mostrada)
+        return;
+    m_mostrada = true;
+    carregarLogo();
+    if (LogicaPrincipal::precisaConfigurar())
+        ExecutarProtegido([] { ExecutarConfiguracao(); });
+    setWindowTitle(LogicaPrincipal::tituloComVersao());
+}
+
+void TfrmPrincipal::closeEvent(QCloseEvent *evento)
+{
+    if (LogicaPrincipal::confirmarSaida())
+        evento->accept();
+    else
+        evento->ignore();
+}
+
+void TfrmPrincipal::resizeEvent(QResizeEvent *evento)
+{
+    QMainWindow::resizeEvent(evento);
+    centralizarBotoes();
+    ajustarLogo();
+}
+
+void TfrmPrincipal::ajustarLogo()
+{
+    // The logo keeps its proportions in the space left above the buttons,
+    // never drawn larger than it is.
+    if (m_logo.isNull() || ui->Image1->size().isEmpty())
+        return;
+    const QSize espaco = ui->Image1->size().boundedTo(m_logo.size());
+    ui->Image1->setPixmap(m_logo.scaled(espaco, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
+void TfrmPrincipal::centralizarBotoes()
+{
+    const int x = std::max(0, (ui->Panel1->width() - ui->painelBotoes->width()) / 2);
+    ui->painelBotoes->move(x, 0);
+}

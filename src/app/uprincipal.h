@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPixmap>
+#include <memory>
+
+namespace Ui {
+class TfrmPrincipal;
+}
+class QToolButton;
+
+// The home window: logo, representative line, version, and the panel of 22
+// buttons that open the screens and run the back-office operations.
+class TfrmPrincipal : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TfrmPrincipal(QWidget *pai = nullptr);
+    ~TfrmPrincipal() override;
+
+    // Refills the representative line.
+    void MostrarRepresentante();
+
+    // The progress widgets the database update drives.
+    void mostrarProgresso(bool visivel);
+
+protected:
+    void showEvent(QShowEvent *evento) override;
+    void closeEvent(QCloseEvent *evento) override;
+    void resizeEvent(QResizeEvent *evento) override;
+
+private:
+    void carregarLogo();
+    void ajustarLogo();
+    void ligarBotoes();
+    void decorarBotoes();
+    void centralizarBotoes();
+
+    std::unique_ptr<Ui::TfrmPrincipal> ui;
+    QPixmap m_logo;
+    bool m_mostrada = false;
+};

@@ -1,0 +1,109 @@
+#include "configuracao.h"
+
+#include "udm.h"
+#include "ufunc.h"
+
+
+namespace {
+
+const QString kTitulo = QStringLiteral("Config");
+const QString kAtencao = QStringLiteral("Atenção");
+
+struct Prompt {
+    const char *texto;
+    const char *coluna;
+    bool mascarado;
+};
+
+const Prompt kEmail[] = {
+    {"Digite o host do e-mail: ", "email_host", false},
+    {"Digite o usuário do e-mail: ", "email_usuario", false},
+    {"Digite a senha do e-mail: ", "email_senha", true},
+    {"Digite a central 1 do e-mail: ", "email_para", false},
+    {"Digite a central 2 do e-mail: ", "email_para2", false},
+    {"Digite a central 3 do e-mail: ", "email_para3", false},
+    {"Digite o emitente do e-mail: ", "email_de", false},
+    {"Digite o e-mail da central (Receber pendências): ", "pendencia_central", false},
+};
+
+const Prompt kFtp[] = {
+    {"Digite o host do ftp: ", "ftp_host", false},
+    {"Digite o usuário do ftp: ", "ftp_usuario", false},
+    {"Digite a senha do ftp: ", "ftp_senha", true},
+    {"Digite a pasta do ftp: ", "ftp_pasta", false},
+    {"Digite o arquivo para o ftp: ", "ftp_arquivo", false},
+};
+
+bool perguntar(const char *pergunta)
+{
+    return MsgPergunta(QString::fromUtf8(pergunta), kAtencao) == Resposta::Sim;
+}
+
+// The settings row being edited: a new one when the table has none.
+void editarConfiguracoes()
+{
+    ConjuntoDados &cfg = DM->QyConfiguracoes;
+    if (cfg.emEdicao())
+        return;
+    if (cfg.vazio())
+        cfg.inserir();
+    else
+        cfg.editar();
+}
+
+void alterarRepresentante()
+{
+    const QString codigo = DM->CaixaTexto(kTitulo, QStringLiteral("Digite o código do Funcionário: "), QString(), false);
+    // "0" keeps everything; so does a cancelled prompt, which must not wipe
+    // the representative's code and employee row.
+    if (!DM->Confirmado || codigo == QLatin1String("0"))
+        return;
+    editarConfiguracoes();
+    DM->QyConfiguracoes.campo(QStringLiteral("cod_funcionario")).setTexto(codigo);
+    DM->QyConfiguracoes.gravar();
+    ConjuntoDados &funcionarios = DM->QyFuncionario;
+    funcionarios.primeiro();
+    while (!funcionarios.vazio())
+        funcionarios.excluir();
+}
+
+template <std::size_t N> void alterarGrupo(const Prompt (&prompts)[N])
+{
+    editarConfiguracoes();
+    ConjuntoDados &cfg = DM->QyConfiguracoes;
+    for (const Prompt &p : prompts) {
+        Campo campo = cfg.campo(QString::fromUtf8(p.coluna));
+        const QString resposta = DM->CaixaTexto(kTitulo, QString::fromUtf8(p.texto), campo.texto(), p.mascarado);
+        // A cancelled prompt keeps the setting as it was.
+        if (DM->Confirmado)
+            campo.setTexto(resposta);
+    }
+    cfg.gravar();
+}
+
+void executar()
+{
+    const QString codigo = DM->CaixaTexto(kTitulo, QStringLiteral("Digite a senha: "), QString(), true);
+    if (codigo != QLatin1String(kCodigoAcessoConfiguracao))
+        return;
+    if (perguntar("Deseja mudar as configurações do representante?"))
+        alterarRepresentante();
+    if (perguntar("Deseja mudar as configurações para o envio de e-mail?"))
+        alterarGrupo(kEmail);
+    if (perguntar("Deseja mudar as configurações para o envio de atualização do FTP?"))
+        alterarGrupo(kFtp);
+}
+
+} // namespace
+
+void ExecutarConfiguracao()
+{
+    try {
+        executar();
+    } catch (...) {
+        // A row that could not be saved is not left half edited.
+        if (DM->QyConfiguracoes.emEdicao())
+            DM->QyConfiguracoes.cancelar();
+        throw;
+    }
+}

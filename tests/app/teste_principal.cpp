@@ -1,0 +1,53 @@
+#include "dialogos_roteiro.h"
+#include "logica_principal.h"
+#include "pasta_programa.h"
+#include "udm.h"
+
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Principal, LinhaDoRepresentante)
+{
+    struct Caso {
+        const char *codigoConfig;
+        const char *esperado;
+    } casos[] = {{"999", "999 - Supervisor geral"}, {"12", "Representante: 12 - JOÃO SILVA"}};
+    for (const Caso &c : casos) {
+        DialogosRoteiro dialogos;
+        PastaProgramaTeste pasta;
+        pasta.executar(QStringLiteral("INSERT INTO tbfuncionario (idfunc, Nome) VALUES ('12', 'JOÃO SILVA')"));
+        pasta.executar(QStringLiteral("INSERT INTO tbconfiguracoes (cod_funcionario) VALUES ('%1')")
+                           .arg(QString::fromLatin1(c.codigoConfig)));
+        TDM dm(pasta.caminho());
+        EXPECT_EQ(LogicaPrincipal::textoRepresentante(), QString::fromUtf8(c.esperado));
+        EXPECT_FALSE(LogicaPrincipal::precisaConfigurar());
+    }
+}
+
+TEST(Principal, SaidaAcessoRemotoEInstalacaoNova)
+{
+    DialogosRoteiro dialogos;
+    PastaProgramaTeste pasta;
+    TDM dm(pasta.caminho());
+    EXPECT_TRUE(LogicaPrincipal::precisaConfigurar());
+
+    dialogos.responder(Resposta::Nao).responder(Resposta::Sim);
+    EXPECT_FALSE(LogicaPrincipal::confirmarSaida());
+    EXPECT_TRUE(LogicaPrincipal::confirmarSaida());
+    EXPECT_EQ(dialogos.registros()[0].texto, QStringLiteral("Deseja realmente sair do sistema?"));
+    EXPECT_EQ(dialogos.registros()[0].padrao, Resposta::Sim);
+
+    LogicaPrincipal::acessoRemoto();
+    EXPECT_EQ(dialogos.registros().back().texto, QStringLiteral("Arquivo não encontrado (remoto.exe) !!"));
+    EXPECT_EQ(dialogos.registros().back().icone, Icone::Erro);
+    pasta.escrever(QStringLiteral("remoto.exe"), QStringLiteral("x"));
+    LogicaPrincipal::acessoRemoto();
+    EXPECT_EQ(dialogos.registros().back().tipo, QStringLiteral("iniciar"));
+    EXPECT_EQ(dialogos.registros().back().texto, pasta.arquivo(QStringLiteral("remoto.exe")));
+
+    EXPECT_EQ(LogicaPrincipal::tituloComVersao(), QStringLiteral("Corlando - Tela Principal - Versão: 2.0.0 (Build 15)"));
+}
+
+} // namespace

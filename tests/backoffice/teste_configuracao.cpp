@@ -1,0 +1,102 @@
+#include "configuracao.h"
+#include "dialogos_roteiro.h"
+#include "pasta_programa.h"
+#include "udm.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kSenha = QString::fromLatin1(kCodigoAcessoConfiguracao);
+
+class Configuracao : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        pasta.executar(QStringLiteral("INSERT INTO tbfuncionario (idfunc, Nome) VALUES ('12', 'JOÃO SILVA')"));
+        pasta.executar(QStringLiteral("INSERT INTO tbconfiguracoes (cod_funcionario, email_host, email_usuario, "
+                                      "email_senha, email_para, email_para2, email_para3, email_de, "
+                                      "pendencia_central, ftp_host) VALUES ('12', 'smtp.a', 'u', 's', 'c1', "
+                                      "'c2', 'c3', 'de', 'pend', 'ftp.a')"));
+        dm = std::make_unique<TDM>(pasta.caminho());
+    }
+    QString cfg(const char *coluna) const
+    {
+        return pasta.consultar(QStringLiteral("SELECT %1 FROM tbconfiguracoes").arg(QString::fromLatin1(coluna)));
+    }
+    QString funcionarios() const { return pasta.consultar(QStringLiteral("SELECT count(*) FROM tbfuncionario")); }
+
+    DialogosRoteiro dialogos;
+    PastaProgramaTeste pasta;
+    std::unique_ptr<TDM> dm;
+};
+
+TEST_F(Configuracao, CodigoDeAcessoErradoOuMinusculoEncerraSemPerguntar)
+{
+    for (const QString &codigo : {QStringLiteral("XX"), kSenha.toLower()}) {
+        dialogos.confirmarTexto(codigo);
+        ExecutarConfiguracao();
+    }
+    dialogos.cancelarTexto();
+    ExecutarConfiguracao();
+    EXPECT_TRUE(dialogos.textos(QStringLiteral("pergunta")).isEmpty());
+    ASSERT_EQ(dialogos.registros().size(), 3u);
+    EXPECT_TRUE(dialogos.registros()[0].mascarado);
+    EXPECT_EQ(dialogos.registros()[0].titulo, QStringLiteral("Config"));
+}
+
+TEST_F(Configuracao, CodigoDoFuncionario)
+{
+    // "0" changes nothing; a cancelled prompt changes nothing either.
+    dialogos.confirmarTexto(kSenha).responder(Resposta::Sim).confirmarTexto(QStringLiteral("0"));
+    dialogos.responder(Resposta::Nao).responder(Resposta::Nao);
+    ExecutarConfiguracao();
+    dialogos.confirmarTexto(kSenha).responder(Resposta::Sim).cancelarTexto();
+    dialogos.responder(Resposta::Nao).responder(Resposta::Nao);
+    ExecutarConfiguracao();
+    EXPECT_EQ(cfg("cod_funcionario"), QStringLiteral("12"));
+    EXPECT_EQ(funcionarios(), QStringLiteral("1"));
+
+    dialogos.confirmarTexto(kSenha).responder(Resposta::Sim).confirmarTexto(QStringLiteral("15"));
+    dialogos.responder(Resposta::Nao).responder(Resposta::Nao);
+    ExecutarConfiguracao();
+    EXPECT_EQ(cfg("cod_funcionario"), QStringLiteral("15"));
+    EXPECT_EQ(funcionarios(), QStringLiteral("0"));
+    EXPECT_TRUE(dialogos.roteiroEsgotado());
+}
+
+TEST_F(Configuracao, GrupoDeEmailConfirmadoSemMudarMantemOsValores)
+{
+    dialogos.confirmarTexto(kSenha).responder(Resposta::Nao).responder(Resposta::Sim);
+    for (const char *v : {"smtp.a", "u", "s", "c1", "c2", "c3", "de"})
+        dialogos.confirmarTexto(QString::fromUtf8(v));
+    dialogos.confirmarTexto(QStringLiteral("nova@central"));
+    dialogos.responder(Resposta::Nao);
+    ExecutarConfiguracao();
+    EXPECT_EQ(cfg("email_host"), QStringLiteral("smtp.a"));
+    EXPECT_EQ(cfg("pendencia_central"), QStringLiteral("nova@central"));
+    const auto prompts = dialogos.textos(QStringLiteral("caixaTexto"));
+    ASSERT_EQ(prompts.size(), 9);
+    EXPECT_EQ(prompts[1], QStringLiteral("Digite o host do e-mail: "));
+    EXPECT_EQ(dialogos.registros()[3].padraoTexto, QStringLiteral("smtp.a"));
+    EXPECT_EQ(dialogos.textos(QStringLiteral("pergunta")),
+              (QStringList{QStringLiteral("Deseja mudar as configurações do representante?"),
+                           QStringLiteral("Deseja mudar as configurações para o envio de e-mail?"),
+                           QStringLiteral("Deseja mudar as configurações para o envio de atualização do FTP?")}));
+}
+
+TEST_F(Configuracao, SemLinhaDeConfiguracaoOGrupoFtpCriaALinha)
+{
+    dm.reset();
+    pasta.executar(QStringLiteral("DELETE FROM tbconfiguracoes"));
+    dm = std::make_unique<TDM>(pasta.caminho());
+    dialogos.confirmarTexto(kSenha).responder(Resposta::Nao).responder(Resposta::Nao).responder(Resposta::Sim);
+    for (const char *v : {"ftp.b", "user", "pw", "/dados", "central.db"})
+        dialogos.confirmarTexto(QString::fromUtf8(v));
+    ExecutarConfiguracao();
+    EXPECT_EQ(cfg("ftp_host"), QStringLiteral("ftp.b"));
+    EXPECT_EQ(cfg("ftp_arquivo"), QStringLiteral("central.db"));
+    EXPECT_EQ(pasta.consultar(QStringLiteral("SELECT count(*) FROM tbconfiguracoes")), QStringLiteral("1"));
+}
+
+} // namespace
