@@ -42,6 +42,7 @@ class DialogosTerminal : public Dialogos
     }
     Resposta pergunta(const QString &, const QString &, Resposta padrao) override { return padrao; }
     RespostaTexto caixaTexto(const QString &, const QString &, const QString &, bool) override { return {}; }
+    void pesquisar(LogicaPesquisa &) override {}
     QString caixaEntrada(const QString &, const QString &, const QString &padrao) override { return padrao; }
     void abrirArquivo(const QString &) override {}
     void iniciarPrograma(const QString &) override {}

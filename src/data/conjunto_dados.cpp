@@ -534,6 +534,15 @@ void ConjuntoDados::primeiro()
     irPara(vazio() ? -1 : 0, true, false);
 }
 
+void ConjuntoDados::irParaRegistro(int numero)
+{
+    exigirAtivo();
+    if (numero < 1 || numero > quantidade())
+        return;
+    sairDaEdicao();
+    irPara(numero - 1, false, false);
+}
+
 void ConjuntoDados::ultimo()
 {
     exigirAtivo();

@@ -73,6 +73,8 @@ class ConjuntoDados : public QObject
     void proximo();
     void anterior();
     void ultimo();
+    // Moves to a 1-based record number of the view (a click in a grid).
+    void irParaRegistro(int numero);
     bool inicio() const { return m_inicio; }
     bool fim() const { return m_fim; }
     bool vazio() const { return m_visiveis.empty(); }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class LogicaPesquisa;
+
 enum class Icone { Informacao, Erro, Pergunta, Aviso };
 enum class Resposta { Sim, Nao, Ok, Cancelar };
 
@@ -27,6 +29,8 @@ public:
     // The prompt dialog: caption, prompt, default text, masked input.
     virtual RespostaTexto caixaTexto(const QString &titulo, const QString &rotulo, const QString &padrao,
                                      bool mascarado) = 0;
+    // The search dialog over a search's result; the outcome stays in the logic.
+    virtual void pesquisar(LogicaPesquisa &logica) = 0;
     // A plain one-line input box whose Cancel returns the default text.
     virtual QString caixaEntrada(const QString &titulo, const QString &rotulo, const QString &padrao) = 0;
     // Opens a file with the desktop's default program, or a "mailto:" address.

@@ -1,6 +1,7 @@
 #include "dialogos_qt.h"
 
 #include "ucaixatexto.h"
+#include "upesquisa.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -54,6 +55,8 @@ RespostaTexto DialogosQt::caixaTexto(const QString &titulo, const QString &rotul
 {
     return TFrmCaixaTexto::perguntar(titulo, rotulo, padrao, mascarado, janelaAtiva());
 }
+
+void DialogosQt::pesquisar(LogicaPesquisa &logica) { TfrmPesquisa::executar(logica, janelaAtiva()); }
 
 QString DialogosQt::caixaEntrada(const QString &titulo, const QString &rotulo, const QString &padrao)
 {

@@ -9,6 +9,7 @@ public:
     Resposta pergunta(const QString &texto, const QString &titulo, Resposta padrao) override;
     RespostaTexto caixaTexto(const QString &titulo, const QString &rotulo, const QString &padrao,
                              bool mascarado) override;
+    void pesquisar(LogicaPesquisa &logica) override;
     QString caixaEntrada(const QString &titulo, const QString &rotulo, const QString &padrao) override;
     void abrirArquivo(const QString &caminho) override;
     void iniciarPrograma(const QString &caminho) override;

@@ -1,6 +1,7 @@
 #include "udm.h"
 
 #include "dialogos.h"
+#include "logica_pesquisa.h"
 
 #include "erro.h"
 #include "ufunc.h"
@@ -206,6 +207,20 @@ QString TDM::CaixaTexto(const QString &titulo, const QString &rotulo, const QStr
     Confirmado = resposta.confirmado;
     TextoDigitado = resposta.confirmado ? resposta.texto : QString();
     return TextoDigitado;
+}
+
+QString TDM::Pesquisar(const QString &tabela, const QString &campos, const QString &campoResultado)
+{
+    Confirmado = false;
+    QyPesquisa.fechar();
+    QyPesquisa.setFiltro(QString());
+    QyPesquisa.setFiltrado(false);
+    QyPesquisa.setSql(QStringLiteral("SELECT ") + campos + QStringLiteral(" FROM ") + tabela);
+    QyPesquisa.abrir();
+    LogicaPesquisa logica(QyPesquisa);
+    Dialogos::atual().pesquisar(logica);
+    Confirmado = logica.confirmado();
+    return Confirmado && !QyPesquisa.vazio() ? QyPesquisa.campo(campoResultado).texto() : QString();
 }
 
 void TDM::ConectarOnline()

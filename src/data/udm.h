@@ -83,6 +83,11 @@ class TDM : public QObject
     // Confirmado tells an empty confirmed box from a cancelled one.
     QString CaixaTexto(const QString &titulo, const QString &rotulo, const QString &padrao, bool mascarado);
 
+    // The search dialog over "SELECT " + campos + " FROM " + tabela: the
+    // result column of the chosen row as text, "" when none was chosen. An
+    // error is passed on with the result empty.
+    QString Pesquisar(const QString &tabela, const QString &campos, const QString &campoResultado);
+
   private:
     void configurar();
     void definirPadroes();

@@ -1,5 +1,7 @@
 #include "dialogos_roteiro.h"
 
+#include "logica_pesquisa.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -35,6 +37,12 @@ DialogosRoteiro &DialogosRoteiro::cancelarTexto()
 DialogosRoteiro &DialogosRoteiro::entrada(const QString &texto)
 {
     m_roteiro.push_back(texto);
+    return *this;
+}
+
+DialogosRoteiro &DialogosRoteiro::pesquisa(std::function<void(LogicaPesquisa &)> passos)
+{
+    m_roteiro.push_back(PassosPesquisa(std::move(passos)));
     return *this;
 }
 
@@ -96,6 +104,13 @@ RespostaTexto DialogosRoteiro::caixaTexto(const QString &titulo, const QString &
     r.padraoTexto = padrao;
     r.mascarado = mascarado;
     return proxima<RespostaTexto>(rotulo);
+}
+
+void DialogosRoteiro::pesquisar(LogicaPesquisa &logica)
+{
+    registrar(QStringLiteral("pesquisa"), {}, {});
+    logica.iniciar();
+    proxima<PassosPesquisa>(QStringLiteral("pesquisa"))(logica);
 }
 
 QString DialogosRoteiro::caixaEntrada(const QString &titulo, const QString &rotulo, const QString &padrao)

@@ -5,6 +5,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <variant>
 #include <vector>
 
@@ -22,7 +23,8 @@ public:
         QString padraoTexto; // default text of a prompt
         bool mascarado = false;
     };
-    using Resposta_ = std::variant<Resposta, RespostaTexto, QString>;
+    using PassosPesquisa = std::function<void(LogicaPesquisa &)>;
+    using Resposta_ = std::variant<Resposta, RespostaTexto, QString, PassosPesquisa>;
 
     DialogosRoteiro();
     ~DialogosRoteiro() override;
@@ -31,6 +33,8 @@ public:
     DialogosRoteiro &confirmarTexto(const QString &texto);
     DialogosRoteiro &cancelarTexto();
     DialogosRoteiro &entrada(const QString &texto);
+    // What the user does in the next search dialog, step by step.
+    DialogosRoteiro &pesquisa(std::function<void(LogicaPesquisa &)> passos);
 
     const std::vector<Registro> &registros() const { return m_registros; }
     QStringList textos() const;              // every text shown or asked, in order
@@ -42,6 +46,7 @@ public:
     Resposta pergunta(const QString &texto, const QString &titulo, Resposta padrao) override;
     RespostaTexto caixaTexto(const QString &titulo, const QString &rotulo, const QString &padrao,
                              bool mascarado) override;
+    void pesquisar(LogicaPesquisa &logica) override;
     QString caixaEntrada(const QString &titulo, const QString &rotulo, const QString &padrao) override;
     void abrirArquivo(const QString &caminho) override;
     void iniciarPrograma(const QString &caminho) override;
