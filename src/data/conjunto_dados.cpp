@@ -258,16 +258,7 @@ void ConjuntoDados::abrir()
 {
     if (ativo())
         return;
-    {
-        Recarga r(*this);
-        try {
-            buscar();
-            ativar();
-        } catch (...) {
-            limparLinhas();
-            throw;
-        }
-    }
+    buscarLinhas();
     Q_EMIT estadoMudou();
     Q_EMIT dadosAlterados();
     avisarMudancaDeLinha();
@@ -532,6 +523,19 @@ void ConjuntoDados::primeiro()
     exigirAtivo();
     sairDaEdicao();
     irPara(vazio() ? -1 : 0, true, false);
+}
+
+// Fetches the result afresh; on an error the set keeps no rows.
+void ConjuntoDados::buscarLinhas()
+{
+    Recarga r(*this);
+    try {
+        buscar();
+        ativar();
+    } catch (...) {
+        limparLinhas();
+        throw;
+    }
 }
 
 void ConjuntoDados::irParaRegistro(int numero)
@@ -1111,16 +1115,7 @@ void ConjuntoDados::atualizarPeloMestre()
     if (!ativo() || m_parametros.isEmpty())
         return;
     sairDaEdicao();
-    {
-        Recarga r(*this);
-        try {
-            buscar();
-            ativar();
-        } catch (...) {
-            limparLinhas();
-            throw;
-        }
-    }
+    buscarLinhas();
     Q_EMIT dadosAlterados();
     avisarMudancaDeLinha();
 }

@@ -156,6 +156,7 @@ class ConjuntoDados : public QObject
     void linhaAlterada(int posicao);
 
   private:
+    void buscarLinhas();
     friend class Conexao;
     struct IndiceChave;
     struct Lookup {
