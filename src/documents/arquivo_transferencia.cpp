@@ -1,0 +1,171 @@
+#include "arquivo_transferencia.h"
+
+#include "erro.h"
+#include "udm.h"
+#include "ufunc.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringEncoder>
+
+namespace
+{
+
+ConjuntoDados &listaDeItens(TipoPedido tipo)
+{
+    switch (tipo) {
+    case TipoPedido::Pedido:
+        return DM->QyPedidoItem;
+    case TipoPedido::VendaCasada:
+        return DM->QyVendaCasada;
+    case TipoPedido::Pacote:
+        return DM->QyPacote;
+    case TipoPedido::Troca:
+        return DM->QyTrocaSub;
+    }
+    return DM->QyPedidoItem;
+}
+
+QString prefixo(TipoPedido tipo)
+{
+    switch (tipo) {
+    case TipoPedido::Pacote:
+        return QStringLiteral("pacote-");
+    case TipoPedido::Troca:
+        return QStringLiteral("troca-");
+    case TipoPedido::Pedido:
+    case TipoPedido::VendaCasada:
+        break;
+    }
+    return QStringLiteral("pedido-");
+}
+
+QString cabecalho(const QString &nome)
+{
+    return DM->QyPedido.campo(nome).texto();
+}
+
+bool localizarCliente()
+{
+    return DM->QyCliente.localizar(QStringLiteral("IdCliente"), cabecalho("idCliente"));
+}
+
+// The customer's CNPJ digits (a mask's "_" placeholders stay), or spaces
+// when the order's customer is not on file.
+QString campoCnpj()
+{
+    if (!localizarCliente())
+        return {};
+    QString cnpj = DM->QyCliente.campo(QStringLiteral("cnpj")).texto();
+    for (QChar c : {u'.', u',', u'/', u'-'})
+        cnpj = RemoverCaracter(c, cnpj);
+    return CompletarTexto(cnpj, QStringLiteral(" "), 14, QStringLiteral("E"));
+}
+
+// The amount in cents, digits only: 1.234,50 gives 123450.
+QString centavos(const Dinheiro &valor)
+{
+    return RemoverCaracter(u'.', RemoverCaracter(u',', valor.exibicao()));
+}
+
+QString linhaDoItem(int sequencia, const ConjuntoDados &itens, const QString &dataPedido, const QString &representante,
+                    const QString &cnpj)
+{
+    const QString codigo = itens.campo(QStringLiteral("codigo")).texto();
+    QString linha = CompletarTexto(QString::number(sequencia), QStringLiteral("0"), 3, QStringLiteral("D"));
+    linha += CompletarTexto(codigo, QStringLiteral(" "), 20, QStringLiteral("E"));
+    linha += CompletarTexto(itens.campo(QStringLiteral("item_descricao")).texto().left(51), QStringLiteral(" "), 51,
+                            QStringLiteral("E"));
+    linha += dataPedido;
+    linha +=
+        CompletarTexto(itens.campo(QStringLiteral("quantidade")).texto(), QStringLiteral("0"), 8, QStringLiteral("D")) +
+        QStringLiteral("00");
+    linha += CompletarTexto(centavos(itens.campo(QStringLiteral("valorTotal")).dinheiro()), QStringLiteral("0"), 12,
+                            QStringLiteral("D"));
+    linha += representante;
+    linha += CompletarTexto(cabecalho(QStringLiteral("nr_pedido")), QStringLiteral(" "), 6, QStringLiteral("E"));
+    if (DM->QyProduto.localizar(QStringLiteral("CODIGO"), codigo))
+        linha += CompletarTexto(DM->QyProduto.campo(QStringLiteral("UNID")).texto(), QStringLiteral(" "), 2,
+                                QStringLiteral("E"));
+    return linha + cnpj;
+}
+
+QString nomeDoArquivo(TipoPedido tipo, const QDate &hoje)
+{
+    const QString fantasia = localizarCliente() ? DM->QyCliente.campo(QStringLiteral("fantasia")).texto() : QString();
+    return prefixo(tipo) + cabecalho(QStringLiteral("nr_pedido")) + QStringLiteral("cliente-") +
+           cabecalho(QStringLiteral("idCliente")) + QLatin1Char('-') + fantasia + QStringLiteral("data-") +
+           hoje.toString(QStringLiteral("ddMMyyyy")) + QStringLiteral(".txt");
+}
+
+QByteArray emWindows1252(const QStringList &linhas)
+{
+    QStringEncoder codificador("windows-1252");
+    QByteArray bytes;
+    for (const QString &linha : linhas)
+        bytes += QByteArray(codificador.encode(linha)) + "\r\n";
+    return bytes;
+}
+
+QString pastaRelatorios()
+{
+    return QDir(DM->PathSistema).filePath(QStringLiteral("relatórios"));
+}
+
+// A "/" in the trade name would lead the file into some other folder.
+void gravar(const QString &nome, const QByteArray &conteudo)
+{
+    const QString caminho = QDir(pastaRelatorios()).filePath(nome);
+    if (nome.contains(u'/') || nome.contains(QChar(u'\0')))
+        throw Erro(QStringLiteral("Não foi possível gravar o arquivo de transferência \"%1\": o nome fantasia do "
+                                  "cliente tem caracteres que um nome de arquivo não aceita.")
+                       .arg(QDir::toNativeSeparators(caminho)));
+    if (!QFileInfo(pastaRelatorios()).isDir())
+        throw Erro(QStringLiteral("Não foi possível gravar o arquivo de transferência: a pasta \"%1\" não existe.")
+                       .arg(QDir::toNativeSeparators(pastaRelatorios())));
+    QSaveFile arquivo(caminho);
+    if (!arquivo.open(QIODevice::WriteOnly) || arquivo.write(conteudo) != conteudo.size() || !arquivo.commit())
+        throw Erro(QStringLiteral("Não foi possível gravar o arquivo de transferência \"%1\": %2")
+                       .arg(QDir::toNativeSeparators(caminho), arquivo.errorString()));
+}
+
+} // namespace
+
+QStringList LinhasArquivoTransferencia(TipoPedido tipo, const QDateTime &agora)
+{
+    QStringList linhas{QStringLiteral("[ARQUIVO DE TRANSFERENCIA]") +
+                       agora.toString(QStringLiteral("dd/MM/yyyy-HH:mm:ss"))};
+    const QString dataPedido =
+        DM->QyPedido.campo(QStringLiteral("dt_pedido")).dataHora().toString(QStringLiteral("ddMMyyyy"));
+    const QString representante = CompletarTexto(DM->QyConfiguracoes.campo(QStringLiteral("cod_funcionario")).texto(),
+                                                 QStringLiteral("0"), 3, QStringLiteral("D"));
+    const QString cnpj = campoCnpj();
+    ConjuntoDados &itens = listaDeItens(tipo);
+    int sequencia = 0;
+    for (itens.primeiro(); !itens.fim(); itens.proximo())
+        linhas << linhaDoItem(++sequencia, itens, dataPedido, representante, cnpj);
+    linhas << QStringLiteral("[FIM DE ARQUIVO]");
+    return linhas;
+}
+
+QString CaminhoArquivoTransferencia(TipoPedido tipo, const QDate &hoje)
+{
+    return QDir(pastaRelatorios()).filePath(nomeDoArquivo(tipo, hoje));
+}
+
+QString CaminhoArquivoTransferencia(TipoPedido tipo)
+{
+    return CaminhoArquivoTransferencia(tipo, QDate::currentDate());
+}
+
+void GerarArquivoTransferencia(TipoPedido tipo, const QDateTime &agora)
+{
+    const QStringList linhas = LinhasArquivoTransferencia(tipo, agora);
+    gravar(nomeDoArquivo(tipo, agora.date()), emWindows1252(linhas));
+}
+
+void GerarArquivoTransferencia(TipoPedido tipo)
+{
+    GerarArquivoTransferencia(tipo, QDateTime::currentDateTime());
+}
