@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QColor>
+
+// The boxes of an order screen that the logic names.
+enum class CaixaPedido {
+    CodigoCliente,
+    Entrega,
+    FormaPagtoDetalhado,
+    Observacao,
+    Grade,
+    ItemCodigo,
+    ItemQuantidade,
+    ItemDesconto1,
+    ItemDesconto2,
+    ItemDesconto3,
+    ItemGordura,
+};
+
+// What the order screen's logic asks of its window.
+class VisaoPedido
+{
+  public:
+    virtual ~VisaoPedido() = default;
+
+    virtual void focar(CaixaPedido caixa) = 0;
+    // Writes the text being typed in a bound box into its field, as leaving
+    // the box does.
+    virtual void confirmar(CaixaPedido caixa) = 0;
+    // The customer's recency indicator beside the customer name.
+    virtual void colorirPainel(const QColor &cor) = 0;
+    // Closes the window, through its closing question.
+    virtual void fechar() = 0;
+};
