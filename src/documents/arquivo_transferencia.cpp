@@ -1,6 +1,7 @@
 #include "arquivo_transferencia.h"
 
 #include "erro.h"
+#include "estado_pedido.h"
 #include "udm.h"
 #include "ufunc.h"
 
@@ -11,21 +12,6 @@
 
 namespace
 {
-
-ConjuntoDados &listaDeItens(TipoPedido tipo)
-{
-    switch (tipo) {
-    case TipoPedido::Pedido:
-        return DM->QyPedidoItem;
-    case TipoPedido::VendaCasada:
-        return DM->QyVendaCasada;
-    case TipoPedido::Pacote:
-        return DM->QyPacote;
-    case TipoPedido::Troca:
-        return DM->QyTrocaSub;
-    }
-    return DM->QyPedidoItem;
-}
 
 QString prefixo(TipoPedido tipo)
 {
@@ -141,7 +127,7 @@ QStringList LinhasArquivoTransferencia(TipoPedido tipo, const QDateTime &agora)
     const QString representante = CompletarTexto(DM->QyConfiguracoes.campo(QStringLiteral("cod_funcionario")).texto(),
                                                  QStringLiteral("0"), 3, QStringLiteral("D"));
     const QString cnpj = campoCnpj();
-    ConjuntoDados &itens = listaDeItens(tipo);
+    ConjuntoDados &itens = ItensDoPedido(tipo);
     int sequencia = 0;
     for (itens.primeiro(); !itens.fim(); itens.proximo())
         linhas << linhaDoItem(++sequencia, itens, dataPedido, representante, cnpj);

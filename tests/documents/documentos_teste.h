@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
+#include <QImage>
 #include <memory>
 
 // A program folder with a representative (code 12), the settings row, two
@@ -42,6 +44,20 @@ class DocumentosTeste : public ::testing::Test
         irPara(nr);
     }
     void irPara(int nr) { ASSERT_TRUE(dm->QyPedido.localizar(QStringLiteral("nr_pedido"), QString::number(nr))) << nr; }
+
+    // The order templates of the source tree and a logo, as an installation
+    // has them.
+    void instalarModelos()
+    {
+        const QDir fonte(qEnvironmentVariable("CORLANDO_FONTE") + QStringLiteral("/templates"));
+        for (const char *nome : {"pedido.rav", "venda_casada.rav", "pacote.rav", "troca.rav"}) {
+            const QString arquivo = QString::fromUtf8(nome);
+            ASSERT_TRUE(QFile::copy(fonte.filePath(arquivo), pasta.arquivo(arquivo))) << nome;
+        }
+        QImage logo(240, 64, QImage::Format_RGB32);
+        logo.fill(QColor(31, 58, 95));
+        ASSERT_TRUE(logo.save(pasta.arquivo(QStringLiteral("logo.bmp"))));
+    }
 
     // The regular order 1234 of 25/03/2009 with its two items.
     void inserirPedido1234()

@@ -1,0 +1,41 @@
+#include "estado_pedido.h"
+
+#include "udm.h"
+
+ConjuntoDados &ItensDoPedido(TipoPedido tipo)
+{
+    switch (tipo) {
+    case TipoPedido::VendaCasada:
+        return DM->QyVendaCasada;
+    case TipoPedido::Pacote:
+        return DM->QyPacote;
+    case TipoPedido::Troca:
+        return DM->QyTrocaSub;
+    case TipoPedido::Pedido:
+        break;
+    }
+    return DM->QyPedidoItem;
+}
+
+bool PedidoEmRepouso(TipoPedido tipo)
+{
+    if (DM->QyPedido.emEdicao() || ItensDoPedido(tipo).emEdicao())
+        return false;
+    return tipo != TipoPedido::Troca || !DM->QyTrocaDev.emEdicao();
+}
+
+bool ItensEmEstoque(ConjuntoDados &itens, bool compararQuantidade)
+{
+    bool confere = true;
+    for (itens.primeiro(); confere && !itens.fim(); itens.proximo()) {
+        const double estoque = itens.campo(QStringLiteral("estoque")).real();
+        confere = estoque > 0 && (!compararQuantidade || estoque >= itens.campo(QStringLiteral("quantidade")).real());
+    }
+    itens.primeiro();
+    return confere;
+}
+
+QString MensagemSalvarAntes()
+{
+    return QStringLiteral("Clique em SALVAR o pedido/item antes de gerar o relatório.");
+}

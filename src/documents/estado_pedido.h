@@ -1,0 +1,22 @@
+#pragma once
+
+#include "tipo_pedido.h"
+
+#include <QString>
+
+class ConjuntoDados;
+
+// The item list that belongs to each kind: the replacement items for an
+// exchange.
+ConjuntoDados &ItensDoPedido(TipoPedido tipo);
+
+// The header and every item list of the kind are at rest (neither inserting
+// nor editing).
+bool PedidoEmRepouso(TipoPedido tipo);
+
+// Every item has stock above zero and, when `compararQuantidade`, not below
+// its quantity. Walks the list and leaves it on its first item.
+bool ItensEmEstoque(ConjuntoDados &itens, bool compararQuantidade);
+
+// The message of the print and send buttons while something is unsaved.
+QString MensagemSalvarAntes();

@@ -1,0 +1,256 @@
+#include "impressao_pedido.h"
+
+#include "estado_pedido.h"
+#include "fonte_conjunto.h"
+#include "motor_relatorio.h"
+#include "udm.h"
+#include "ufunc.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <memory>
+
+namespace
+{
+
+const QString kAtencao = QStringLiteral("Atenção");
+
+QString modelo(TipoPedido tipo)
+{
+    switch (tipo) {
+    case TipoPedido::VendaCasada:
+        return QStringLiteral("venda_casada.rav");
+    case TipoPedido::Pacote:
+        return QStringLiteral("pacote.rav");
+    case TipoPedido::Troca:
+        return QStringLiteral("troca.rav");
+    case TipoPedido::Pedido:
+        break;
+    }
+    return QStringLiteral("pedido.rav");
+}
+
+QString prefixoPdf(TipoPedido tipo)
+{
+    switch (tipo) {
+    case TipoPedido::VendaCasada:
+        return QStringLiteral("venda-");
+    case TipoPedido::Pacote:
+        return QStringLiteral("pacote-");
+    case TipoPedido::Troca:
+        return QStringLiteral("troca-");
+    case TipoPedido::Pedido:
+        break;
+    }
+    return QStringLiteral("pedido-");
+}
+
+bool restringeCliente(TipoPedido tipo)
+{
+    return tipo != TipoPedido::Troca;
+}
+bool temFormaPadrao(TipoPedido tipo)
+{
+    return tipo == TipoPedido::Pedido || tipo == TipoPedido::VendaCasada;
+}
+
+QString entreAspas(QString valor)
+{
+    return QLatin1Char('\'') + valor.replace(u'\'', QStringLiteral("''")) + u'\'';
+}
+
+QString texto(const ConjuntoDados &c, const char *campo)
+{
+    return c.campo(QString::fromUtf8(campo)).texto();
+}
+
+bool supervisor()
+{
+    return texto(DM->QyConfiguracoes, "cod_funcionario") == QLatin1String("999");
+}
+
+void filtrar(ConjuntoDados &c, const QString &filtro)
+{
+    c.setFiltro(filtro);
+    c.setFiltrado(true);
+}
+
+void semFiltro(ConjuntoDados &c)
+{
+    c.setFiltro(QString());
+    c.setFiltrado(false);
+}
+
+// The data sets narrowed to one order while its report runs, and put back
+// as they were afterwards, also when the run fails.
+class Restricoes
+{
+  public:
+    Restricoes(TipoPedido tipo, QString numero)
+        : m_tipo(tipo), m_numero(std::move(numero)), m_filtroPedido(DM->QyPedido.filtro()),
+          m_pedidoFiltrado(DM->QyPedido.filtrado()), m_funcionario(temFormaPadrao(tipo) && supervisor())
+    {
+    }
+
+    void aplicar()
+    {
+        const QString cliente = texto(DM->QyPedido, "idCliente");
+        const QString pedido = QStringLiteral("nr_pedido=") + entreAspas(m_numero);
+        if (restringeCliente(m_tipo)) {
+            semFiltro(DM->QyCliente);
+            filtrar(DM->QyCliente, QStringLiteral("IDCLIENTE=") + entreAspas(cliente));
+        } else {
+            // The exchange form shows the order's customer: only the cursor moves.
+            DM->QyCliente.localizar(QStringLiteral("IdCliente"), cliente);
+        }
+        const bool somaAoFiltro = m_tipo == TipoPedido::Pacote || m_tipo == TipoPedido::Troca;
+        filtrar(DM->QyPedido,
+                somaAoFiltro && !m_filtroPedido.isEmpty() ? m_filtroPedido + QStringLiteral(" AND ") + pedido : pedido);
+        if (m_funcionario)
+            filtrar(DM->QyFuncionario, QStringLiteral("idfunc=") + entreAspas(QStringLiteral("999")));
+    }
+
+    void restaurar()
+    {
+        if (restringeCliente(m_tipo))
+            semFiltro(DM->QyCliente);
+        semFiltro(DM->QyPedido);
+        DM->QyPedido.setFiltro(m_filtroPedido);
+        DM->QyPedido.setFiltrado(m_pedidoFiltrado);
+        if (temFormaPadrao(m_tipo))
+            semFiltro(DM->QyFuncionario);
+        DM->QyPedido.localizar(QStringLiteral("nr_pedido"), m_numero);
+    }
+
+  private:
+    TipoPedido m_tipo;
+    QString m_numero;
+    QString m_filtroPedido;
+    bool m_pedidoFiltrado;
+    bool m_funcionario;
+};
+
+// The order header as the templates see it, with the name of its payment
+// form beside the form's number.
+class FontePedido : public FonteConjunto
+{
+  public:
+    FontePedido() : FonteConjunto(QStringLiteral("rvdsPedido"), DM->QyPedido) {}
+    CamposRelatorio registroAtual() const override
+    {
+        CamposRelatorio campos = FonteConjunto::registroAtual();
+        const QString idforma = campos.value(QStringLiteral("idforma"));
+        for (int i = 0; !idforma.isEmpty() && i < DM->QyFormaPagamento.quantidade(); ++i) {
+            const Registro forma = DM->QyFormaPagamento.registro(i);
+            if (forma.campo(QStringLiteral("idforma")).texto() == idforma)
+                campos.insert(QStringLiteral("FORMA_PAGAMENTO"), forma.campo(QStringLiteral("Forma")).texto());
+        }
+        return campos;
+    }
+};
+
+QMap<QString, QString> parametros(TipoPedido tipo)
+{
+    QMap<QString, QString> p;
+    const ConjuntoDados &cliente = DM->QyCliente;
+    const QString formaPadrao = texto(cliente, "CliFPagto");
+    if (temFormaPadrao(tipo) && !formaPadrao.isEmpty() &&
+        DM->QyFormaPagamento.localizar(QStringLiteral("idforma"), formaPadrao))
+        p.insert(QStringLiteral("pFormaPgtoPadrao"),
+                 texto(DM->QyFormaPagamento, "idforma") + QStringLiteral(" - ") + texto(DM->QyFormaPagamento, "Forma"));
+    p.insert(QStringLiteral("pUltimaAtualizacao"), texto(DM->QyConfiguracoes, "ultima_atualizacao"));
+    p.insert(QStringLiteral("pUltimaCompraDinheiro"), texto(cliente, "valultcompra"));
+    p.insert(QStringLiteral("pUltimaCompraData"), texto(cliente, "ultimacompra"));
+    return p;
+}
+
+void gerarPdf(TipoPedido tipo, const QString &pdf)
+{
+    const FontePedido pedido;
+    const FonteConjunto outras[] = {
+        {QStringLiteral("rvdsPedidoItem"), DM->QyPedidoItem},
+        {QStringLiteral("rvdsCliente"), DM->QyCliente},
+        {QStringLiteral("rvdsFormaPagamento"), DM->QyFormaPagamento},
+        {QStringLiteral("rvdsFuncionario"), DM->QyFuncionario},
+        {QStringLiteral("rvdsLocalidades"), DM->QyLocalidade},
+        {QStringLiteral("rvdsPacote"), DM->QyPacote},
+        {QStringLiteral("rvdsTroca"), DM->QyTrocaSub},
+        {QStringLiteral("rvdsTrocaDevolucao"), DM->QyTrocaDev},
+        {QStringLiteral("rvdscVendaCasada"), DM->QyVendaCasada},
+    };
+    std::vector<const FonteRelatorio *> fontes{&pedido};
+    for (const FonteConjunto &f : outras)
+        fontes.push_back(&f);
+    const QMap<QString, QString> valores = parametros(tipo);
+    GerarRelatorio(QDir(DM->PathSistema).filePath(modelo(tipo)), fontes, valores, pdf);
+}
+
+void marcarImpresso(const AcoesCabecalho &acoes)
+{
+    if (!DM->QyPedido.emEdicao())
+        DM->QyPedido.editar();
+    DM->QyPedido.campo(QStringLiteral("impresso")).setBooleano(true);
+    if (DM->QyPedido.emEdicao())
+        acoes.salvar();
+}
+
+QString mensagemSemEstoque(TipoPedido tipo)
+{
+    switch (tipo) {
+    case TipoPedido::Pacote:
+        return QStringLiteral("O pacote não pode ser gerado. Verifique se os itens cadastrados estão no estoque.");
+    case TipoPedido::Troca:
+        return QStringLiteral("A troca não pode ser gerada. Verifique se os itens cadastrados estão no estoque.");
+    case TipoPedido::Pedido:
+    case TipoPedido::VendaCasada:
+        break;
+    }
+    return QStringLiteral("O pedido não pode ser gerado. Verifique se os itens cadastrados estão no estoque.");
+}
+
+} // namespace
+
+QString CaminhoPdfPedido(TipoPedido tipo, const QString &numero)
+{
+    return QDir(DM->PathSistema).filePath(QStringLiteral("relatórios/") + prefixoPdf(tipo) + numero + ".pdf");
+}
+
+void ImprimirPedido(TipoPedido tipo, const QString &numero, bool abrir, const AcoesCabecalho &acoes)
+{
+    if (!PedidoEmRepouso(tipo))
+        return;
+    Restricoes restricoes(tipo, numero);
+    const QString pdf = CaminhoPdfPedido(tipo, numero);
+    QFile::remove(pdf);
+    try {
+        restricoes.aplicar();
+        gerarPdf(tipo, pdf);
+        if (abrir)
+            Dialogos::atual().abrirArquivo(pdf);
+        marcarImpresso(acoes);
+    } catch (...) {
+        // A save that failed leaves the header in the editing this routine began.
+        if (DM->QyPedido.emEdicao())
+            DM->QyPedido.cancelar();
+        restricoes.restaurar();
+        throw;
+    }
+    restricoes.restaurar();
+}
+
+void ImprimirPedidoBotao(TipoPedido tipo, const AcoesCabecalho &acoes)
+{
+    ExecutarProtegido([&] {
+        if (!PedidoEmRepouso(tipo)) {
+            MsgInformacao(MensagemSalvarAntes(), kAtencao);
+            return;
+        }
+        if (tipo != TipoPedido::VendaCasada && !ItensEmEstoque(ItensDoPedido(tipo), true)) {
+            MsgInformacao(mensagemSemEstoque(tipo), kAtencao);
+            return;
+        }
+        if (!DM->QyPedido.vazio())
+            ImprimirPedido(tipo, texto(DM->QyPedido, "nr_pedido"), true, acoes);
+    });
+}
