@@ -1,8 +1,10 @@
 #pragma once
 
+#include "acoes_cabecalho.h"
 #include "dialogos_roteiro.h"
 #include "impressao_qt.h"
 #include "pasta_programa.h"
+#include "totais.h"
 #include "udm.h"
 
 #include <gtest/gtest.h>
@@ -44,6 +46,29 @@ class DocumentosTeste : public ::testing::Test
         irPara(nr);
     }
     void irPara(int nr) { ASSERT_TRUE(dm->QyPedido.localizar(QStringLiteral("nr_pedido"), QString::number(nr))) << nr; }
+
+    // The order list as the screen of the kind shows it.
+    void abrirNaTela(int nr, const char *condicaoTipo)
+    {
+        abrir(nr);
+        dm->QyPedido.setFiltro(dm->FiltroFuncionario + QStringLiteral(" AND ") + QString::fromUtf8(condicaoTipo));
+        dm->QyPedido.setFiltrado(true);
+        irPara(nr);
+    }
+
+    // The screen's header actions: its save re-totals and stores the order.
+    AcoesCabecalho acoes(TipoPedido tipo)
+    {
+        return {[this] { dm->QyPedido.editar(); }, [tipo] { RecalcularTotais(tipo); }};
+    }
+
+    // A flag of a stored order header, "0" for NULL.
+    QString marcado(const char *coluna, int nr)
+    {
+        return pasta.consultar(QStringLiteral("SELECT coalesce(%1, 0) FROM tbpedido WHERE nr_pedido = %2")
+                                   .arg(QString::fromUtf8(coluna))
+                                   .arg(nr));
+    }
 
     // The order templates of the source tree and a logo, as an installation
     // has them.

@@ -2,7 +2,6 @@
 #include "estado_pedido.h"
 #include "impressao_pedido.h"
 #include "pdf_teste.h"
-#include "totais.h"
 
 #include <QFileInfo>
 
@@ -16,26 +15,6 @@ class ImpressaoPedido : public DocumentosTeste
     {
         DocumentosTeste::SetUp();
         instalarModelos();
-    }
-
-    // The order list as the screen of the kind shows it.
-    void abrirNaTela(int nr, const char *condicaoTipo)
-    {
-        abrir(nr);
-        dm->QyPedido.setFiltro(dm->FiltroFuncionario + QStringLiteral(" AND ") + QString::fromUtf8(condicaoTipo));
-        dm->QyPedido.setFiltrado(true);
-        irPara(nr);
-    }
-
-    AcoesCabecalho acoes(TipoPedido tipo)
-    {
-        return {[this] { dm->QyPedido.editar(); }, [tipo] { RecalcularTotais(tipo); }};
-    }
-
-    QString impresso(int nr)
-    {
-        return pasta.consultar(
-            QStringLiteral("SELECT coalesce(impresso, 0) FROM tbpedido WHERE nr_pedido = %1").arg(nr));
     }
 
     // What the order list shows: its filter, whether it is on, its orders and
@@ -88,7 +67,7 @@ TEST_F(ImpressaoPedido, PedidoRenderizadoDoModeloEMarcadoImpresso)
     const QString pdf = pasta.arquivo(QStringLiteral("relatórios/pedido-1234.pdf"));
     EXPECT_EQ(dialogos.textos(QStringLiteral("abrir")), QStringList{pdf});
     EXPECT_EQ(dialogos.textos(QStringLiteral("mensagem")), QStringList{});
-    EXPECT_EQ(impresso(1234), QStringLiteral("1"));
+    EXPECT_EQ(marcado("impresso", 1234), QStringLiteral("1"));
     // The save re-totalled the order: 1336,038 and 45 items of 2000.
     EXPECT_EQ(lista(), antes);
     esperarRestricoesDesfeitas();
@@ -186,7 +165,7 @@ TEST_F(ImpressaoPedido, CadaTipoComSeuModelo)
         for (const char *esperado : c.textos)
             EXPECT_TRUE(texto.contains(QString::fromUtf8(esperado))) << esperado << "\n" << texto.toStdString();
         EXPECT_FALSE(texto.contains(QStringLiteral(" - À vista"))) << "forma padrão inexistente";
-        EXPECT_EQ(impresso(c.nr), QStringLiteral("1"));
+        EXPECT_EQ(marcado("impresso", c.nr), QStringLiteral("1"));
         EXPECT_EQ(lista(), antes);
         esperarRestricoesDesfeitas();
         dialogos.limpar();
@@ -247,7 +226,7 @@ TEST_F(ImpressaoPedido, BotaoBloqueiaSemEstoqueOuSemSalvar)
         EXPECT_EQ(dialogos.textos(QStringLiteral("mensagem")),
                   c.mensagem.isEmpty() ? QStringList{} : QStringList{c.mensagem});
         EXPECT_EQ(dialogos.textos(QStringLiteral("abrir")).size(), c.mensagem.isEmpty() ? 1 : 0);
-        EXPECT_EQ(impresso(c.nr), c.mensagem.isEmpty() ? QStringLiteral("1") : QStringLiteral("0"));
+        EXPECT_EQ(marcado("impresso", c.nr), c.mensagem.isEmpty() ? QStringLiteral("1") : QStringLiteral("0"));
         const ConjuntoDados &itens = ItensDoPedido(c.tipo);
         EXPECT_EQ(itens.numeroRegistro(), itens.vazio() ? 0 : 1) << "lista no primeiro item";
     }
@@ -285,7 +264,7 @@ TEST_F(ImpressaoPedido, FalhaDoRelatorioRestauraEMostraOErro)
     EXPECT_EQ(dm->QyCliente.quantidade(), 2);
     esperarRestricoesDesfeitas();
     EXPECT_EQ(dm->QyPedido.estado(), EstadoConjunto::Navegacao);
-    EXPECT_EQ(impresso(1234), QStringLiteral("0"));
+    EXPECT_EQ(marcado("impresso", 1234), QStringLiteral("0"));
     EXPECT_FALSE(QFileInfo::exists(pasta.arquivo(QStringLiteral("relatórios/pedido-1234.pdf"))));
 }
 

@@ -1,0 +1,312 @@
+#include "documentos_teste.h"
+#include "envio_pedido.h"
+#include "mensagem_recebida.h"
+#include "servidor_smtp.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace
+{
+
+constexpr Resposta S = Resposta::Sim;
+constexpr Resposta N = Resposta::Nao;
+
+QByteArray conteudo(const QString &caminho)
+{
+    QFile arquivo(caminho);
+    EXPECT_TRUE(arquivo.open(QIODevice::ReadOnly)) << caminho.toStdString();
+    return arquivo.readAll();
+}
+
+class EnvioPedido : public DocumentosTeste
+{
+  protected:
+    void SetUp() override
+    {
+        DocumentosTeste::SetUp();
+        instalarModelos();
+        pasta.executar(QStringLiteral("UPDATE tbconfiguracoes SET email_host = '127.0.0.1:%1', email_usuario = '%2',"
+                                      " email_senha = '%3', email_de = 'vendas@empresa.com.br',"
+                                      " email_para = 'central1@empresa.com.br, Matriz <matriz@empresa.com.br>',"
+                                      " email_para2 = 'central2@empresa.com.br',"
+                                      " email_para3 = 'central3@empresa.com.br'")
+                           .arg(servidor.porta())
+                           .arg(servidor.usuario(), servidor.senha()));
+        // A package, an exchange and a tied sale besides the regular order 1234.
+        inserirPedido1234();
+        pasta.executar(QStringLiteral(
+            "INSERT INTO tbpedido (nr_pedido, idFunc, idCliente, vl_total_venda_casada) VALUES (20, '12', 57, 0);"
+            "INSERT INTO tbpedido (nr_pedido, idFunc, idCliente, vl_total_pacote) VALUES (21, '12', 57, 0);"
+            "INSERT INTO tbpedido (nr_pedido, idFunc, idCliente, vl_total_troca1) VALUES (22, '12', 57, 0);"
+            "INSERT INTO tbpedido_venda_casada (nr_pedido, codigo, quantidade, valorTotal) VALUES (20, 'ABC123', 1, 1);"
+            "INSERT INTO tbpedido_pacote (nr_pedido, codigo, quantidade, valorTotal) VALUES (21, 'ABC123', 1.5, 1);"
+            "INSERT INTO tbpedido_troca1 (nr_pedido, codigo, quantidade, valorTotal) VALUES (22, '7891000', 1, 1);"));
+    }
+
+    void responder(std::initializer_list<Resposta> respostas)
+    {
+        for (Resposta r : respostas)
+            dialogos.responder(r);
+    }
+
+    QString relatorio(const QString &nome) const { return pasta.arquivo(QStringLiteral("relatórios/") + nome); }
+    static QString hoje() { return QDate::currentDate().toString(QStringLiteral("ddMMyyyy")); }
+
+    ServidorSmtp servidor;
+};
+
+TEST_F(EnvioPedido, PedidoAoClienteEAPrimeiraCentral)
+{
+    abrirNaTela(1234, "vl_total_item>=0");
+    // Settings changed elsewhere after the screen opened are the ones used.
+    pasta.executar(QStringLiteral("UPDATE tbconfiguracoes SET email_para2 = 'nova.central2@empresa.com.br'"));
+    responder({S, S, N, N});
+
+    EnviarPedido(TipoPedido::Pedido, acoes(TipoPedido::Pedido));
+
+    EXPECT_EQ(
+        dialogos.textos(QStringLiteral("pergunta")),
+        QStringList({"Deseja enviar o pedido: ( 1234 ) ao cliente?\nCliente: MERCADO BOA VISTA LTDA\n"
+                     "Email: compras@lojaboa.com.br",
+                     "Deseja enviar o pedido: ( 1234 ) para a \"Central 1\"?\n"
+                     "Email: central1@empresa.com.br, Matriz <matriz@empresa.com.br>",
+                     "Deseja enviar o pedido: ( 1234 ) para a \"Central 2\"?\nEmail: nova.central2@empresa.com.br",
+                     "Deseja enviar o pedido: ( 1234 ) para a \"Central 3\"?\nEmail: central3@empresa.com.br"}));
+    EXPECT_EQ(dialogos.textos(QStringLiteral("mensagem")), QStringList({"O pedido ( 1234 ) foi enviado com sucesso!",
+                                                                        "O pedido ( 1234 ) foi enviado com sucesso!"}));
+    ASSERT_EQ(servidor.quantidade(), 2);
+
+    const QStringList corpo = {"Código cliente: 57",
+                               "",
+                               "Nome do cliente: MERCADO BOA VISTA LTDA",
+                               "",
+                               "CNPJ do cliente: 12.345.678/0001-90",
+                               "",
+                               "Telefone do cliente: (62) 3333-4444",
+                               "",
+                               "Entregar pela manhã"};
+    const QString pdf = relatorio(QStringLiteral("pedido-1234.pdf"));
+    const QString transferencia = QStringLiteral("pedido-1234cliente-57-LOJA BOAdata-%1.txt").arg(hoje());
+
+    const ServidorSmtp::Recebida aoCliente = servidor.mensagem(1);
+    EXPECT_EQ(aoCliente.de, QStringLiteral("representante@empresa.com.br"));
+    EXPECT_EQ(aoCliente.para, QStringList{"compras@lojaboa.com.br"});
+    const MensagemRecebida cliente = LerMensagemRecebida(aoCliente.conteudo);
+    EXPECT_EQ(cliente.de, QStringLiteral("12 - JOÃO DA SILVA [Sistema] <representante@empresa.com.br>"));
+    EXPECT_EQ(cliente.responderPara, QStringList{"vendas@empresa.com.br"});
+    EXPECT_EQ(cliente.para, QStringList{"compras@lojaboa.com.br"});
+    EXPECT_EQ(cliente.assunto, QStringLiteral("Pedido 1234 (MERCADO BOA VISTA LTDA / Goiânia)"));
+    EXPECT_EQ(cliente.linhas, corpo);
+    ASSERT_EQ(cliente.anexos.size(), 1);
+    EXPECT_EQ(cliente.anexos[0].first, QStringLiteral("pedido-1234.pdf"));
+    EXPECT_EQ(cliente.anexos[0].second, conteudo(pdf));
+
+    const ServidorSmtp::Recebida aCentral = servidor.mensagem(2);
+    EXPECT_EQ(aCentral.para, QStringList({"central1@empresa.com.br", "matriz@empresa.com.br"}));
+    const MensagemRecebida central = LerMensagemRecebida(aCentral.conteudo);
+    EXPECT_EQ(central.de, cliente.de);
+    EXPECT_EQ(central.responderPara, QStringList{"vendas@empresa.com.br"});
+    EXPECT_EQ(central.para, QStringList({"central1@empresa.com.br", "Matriz <matriz@empresa.com.br>"}));
+    EXPECT_EQ(central.linhas, corpo);
+    ASSERT_EQ(central.anexos.size(), 2);
+    EXPECT_EQ(central.anexos[0].second, conteudo(pdf));
+    EXPECT_EQ(central.anexos[1].first, transferencia);
+    EXPECT_EQ(central.anexos[1].second, conteudo(relatorio(transferencia)));
+    EXPECT_TRUE(central.anexos[1].second.startsWith("[ARQUIVO DE TRANSFERENCIA]"));
+
+    EXPECT_EQ(marcado("impresso", 1234), QStringLiteral("1"));
+    EXPECT_EQ(marcado("enviado", 1234), QStringLiteral("1"));
+    EXPECT_EQ(dm->QyPedido.campo(QStringLiteral("nr_pedido")).texto(), QStringLiteral("1234"));
+}
+
+// Sender, reply-to and the sent mark per kind and destination.
+TEST_F(EnvioPedido, RemetenteResponderParaEMarcaPorTipoEDestino)
+{
+    struct Mail {
+        QString de;
+        QStringList responderPara;
+        QString para;
+        int anexos;
+    };
+    struct Caso {
+        TipoPedido tipo;
+        int nr;
+        const char *condicao;
+        const char *codigo;
+        std::initializer_list<Resposta> respostas;
+        std::vector<Mail> mails;
+        const char *sucesso;
+        const char *enviado;
+    };
+    const QString joao = QStringLiteral("12 - JOÃO DA SILVA [Sistema] ");
+    const QString supervisor = QStringLiteral("999 - Supervisor geral - [Sistema] ");
+    const Caso casos[] = {
+        {TipoPedido::Pedido,
+         1234,
+         "vl_total_item>=0",
+         "12",
+         {N, N, S, S},
+         {{joao + "<vendas@empresa.com.br>", {"representante@empresa.com.br"}, "central2@empresa.com.br", 2},
+          {joao + "<vendas@empresa.com.br>", {"representante@empresa.com.br"}, "central3@empresa.com.br", 2}},
+         "O pedido ( 1234 ) foi enviado com sucesso!",
+         "1"},
+        {TipoPedido::Pedido,
+         1234,
+         "vl_total_item>=0",
+         "999",
+         {S, N, N, N},
+         {{supervisor + "<representante@empresa.com.br>", {"vendas@empresa.com.br"}, "compras@lojaboa.com.br", 1}},
+         "O pedido ( 1234 ) foi enviado com sucesso!",
+         "0"},
+        {TipoPedido::Pacote,
+         21,
+         "vl_total_pacote>=0",
+         "12",
+         {S, N, N, N},
+         {{joao + "<vendas@empresa.com.br>", {}, "compras@lojaboa.com.br", 1}},
+         "O pacote ( 21 ) foi enviado com sucesso!",
+         "0"},
+        {TipoPedido::Troca,
+         22,
+         "vl_total_troca1>=0",
+         "12",
+         {S, N, N, N},
+         {{joao + "<vendas@empresa.com.br>", {}, "compras@lojaboa.com.br", 1}},
+         "O pedido ( 22 ) foi enviado com sucesso!",
+         "1"},
+        {TipoPedido::VendaCasada,
+         20,
+         "vl_total_venda_casada>=0",
+         "999",
+         {N, N, N, S},
+         {{supervisor + "<vendas@empresa.com.br>", {"central3@empresa.com.br"}, "central3@empresa.com.br", 2}},
+         "O pedido ( 20 ) foi enviado com sucesso!",
+         "1"},
+    };
+    int recebidas = 0;
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.nr);
+        pasta.executar(QStringLiteral("UPDATE tbconfiguracoes SET cod_funcionario = '%1';"
+                                      "UPDATE tbpedido SET enviado = 0, impresso = 0;")
+                           .arg(QString::fromUtf8(c.codigo)));
+        dialogos.limpar();
+        abrirNaTela(c.nr, c.condicao);
+        responder(c.respostas);
+        EnviarPedido(c.tipo, acoes(c.tipo));
+
+        ASSERT_EQ(servidor.quantidade(), recebidas + static_cast<int>(c.mails.size()))
+            << dialogos.textos().join(u'\n').toStdString();
+        for (const Mail &esperado : c.mails) {
+            const MensagemRecebida m = LerMensagemRecebida(servidor.mensagem(++recebidas).conteudo);
+            EXPECT_EQ(m.de, esperado.de);
+            EXPECT_EQ(m.responderPara, esperado.responderPara);
+            EXPECT_EQ(m.para, QStringList{esperado.para});
+            EXPECT_EQ(m.anexos.size(), esperado.anexos);
+        }
+        EXPECT_EQ(dialogos.textos(QStringLiteral("mensagem")),
+                  QStringList(c.mails.size(), QString::fromUtf8(c.sucesso)));
+        EXPECT_EQ(marcado("enviado", c.nr), QString::fromUtf8(c.enviado));
+        EXPECT_EQ(marcado("impresso", c.nr), QStringLiteral("1"));
+        dm.reset();
+    }
+    // The exchange writes its transfer file for the customer's mail too.
+    EXPECT_TRUE(QFileInfo::exists(relatorio(QStringLiteral("troca-22cliente-57-LOJA BOAdata-%1.txt").arg(hoje()))));
+}
+
+TEST_F(EnvioPedido, LoginRecusadoAvisaESegueParaAProximaPergunta)
+{
+    pasta.executar(QStringLiteral("UPDATE tbconfiguracoes SET email_senha = 'errada'"));
+    abrirNaTela(1234, "vl_total_item>=0");
+    responder({S, S, N, S});
+
+    EnviarPedido(TipoPedido::Pedido, acoes(TipoPedido::Pedido));
+
+    EXPECT_TRUE(dialogos.roteiroEsgotado());
+    std::vector<DialogosRoteiro::Registro> falhas;
+    for (const auto &r : dialogos.registros())
+        if (r.tipo == QLatin1String("mensagem"))
+            falhas.push_back(r);
+    ASSERT_EQ(falhas.size(), 3u);
+    for (const auto &f : falhas) {
+        EXPECT_EQ(f.texto, QStringLiteral("O pedido ( 1234 ) não foi enviado.\nVerifique as configurações e tente "
+                                          "novamente!"));
+        EXPECT_EQ(f.titulo, QStringLiteral("Atenção"));
+        EXPECT_EQ(f.icone, Icone::Pergunta);
+    }
+    EXPECT_EQ(servidor.quantidade(), 0);
+    EXPECT_EQ(marcado("enviado", 1234), QStringLiteral("0"));
+    EXPECT_EQ(marcado("impresso", 1234), QStringLiteral("1"));
+}
+
+TEST_F(EnvioPedido, CondicoesAntesDeQualquerPergunta)
+{
+    pasta.executar(QStringLiteral(
+        "INSERT INTO tbproduto (CODIGO, PRODUTO, ESTOQUE) VALUES ('POUCO', 'ITEM COM 1', 1), ('ZERO', 'SEM', 0);"
+        "INSERT INTO tbpedido (nr_pedido, idFunc, idCliente, vl_total_item) VALUES (40, '12', 57, 0),"
+        " (41, '12', 57, 0), (42, '12', 57, 0);"
+        "INSERT INTO tbpedido_item (nr_pedido, codigo, quantidade) VALUES (40, 'ZERO', 1), (41, 'POUCO', 5);"
+        "INSERT INTO tbpedido_pacote (nr_pedido, codigo, quantidade) VALUES (42, 'ZERO', 1);"));
+    struct Caso {
+        TipoPedido tipo;
+        int nr;
+        QString mensagem; // empty: the four questions come, all answered No
+    } const casos[] = {
+        {TipoPedido::Pedido, 40,
+         QStringLiteral("O pedido não pode ser enviado. Verifique se os itens cadastrados estão no estoque.")},
+        {TipoPedido::Pacote, 42,
+         QStringLiteral("O Pacote não pode ser enviado. Verifique se os itens cadastrados estão no estoque.")},
+        {TipoPedido::Pedido, 41, {}},
+    };
+    abrir(40);
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.nr);
+        irPara(c.nr);
+        dialogos.limpar();
+        if (c.mensagem.isEmpty())
+            responder({N, N, N, N});
+        EnviarPedido(c.tipo, acoes(c.tipo));
+        EXPECT_EQ(dialogos.textos(QStringLiteral("mensagem")),
+                  c.mensagem.isEmpty() ? QStringList{} : QStringList{c.mensagem});
+        EXPECT_EQ(dialogos.textos(QStringLiteral("pergunta")).size(), c.mensagem.isEmpty() ? 4 : 0);
+        EXPECT_EQ(marcado("impresso", c.nr), c.mensagem.isEmpty() ? QStringLiteral("1") : QStringLiteral("0"));
+        EXPECT_EQ(marcado("enviado", c.nr), QStringLiteral("0"));
+    }
+    EXPECT_TRUE(QFileInfo::exists(relatorio(QStringLiteral("pedido-41.pdf"))));
+    EXPECT_EQ(servidor.quantidade(), 0);
+
+    // An unsaved item; then an empty order list.
+    dialogos.limpar();
+    dm->QyPedidoItem.editar();
+    dm->QyPedidoItem.campo(QStringLiteral("quantidade")).setInteiro(1);
+    EnviarPedido(TipoPedido::Pedido, acoes(TipoPedido::Pedido));
+    EXPECT_EQ(dialogos.textos(), QStringList{"Clique em SALVAR o pedido/item antes de gerar o relatório."});
+    dm->QyPedidoItem.cancelar();
+
+    dialogos.limpar();
+    dm->QyPedido.setFiltro(QStringLiteral("nr_pedido=0"));
+    dm->QyPedido.setFiltrado(true);
+    EnviarPedido(TipoPedido::Pedido, acoes(TipoPedido::Pedido));
+    EXPECT_EQ(dialogos.textos(), QStringList{});
+    EXPECT_EQ(pasta.consultar(QStringLiteral("SELECT count(*) FROM tbpedido")), QStringLiteral("7"));
+}
+
+// A transfer file that cannot be written ends the sending at that office:
+// the error is shown and no further question is asked.
+TEST_F(EnvioPedido, ArquivoDeTransferenciaQueFalhaEncerraOEnvio)
+{
+    pasta.executar(QStringLiteral("UPDATE tbcliente SET fantasia = 'LOJA A/B'"));
+    abrirNaTela(1234, "vl_total_item>=0");
+    responder({N, S});
+
+    EnviarPedido(TipoPedido::Pedido, acoes(TipoPedido::Pedido));
+
+    EXPECT_TRUE(dialogos.roteiroEsgotado());
+    ASSERT_EQ(dialogos.registros().size(), 3u);
+    EXPECT_EQ(dialogos.registros()[2].icone, Icone::Erro);
+    EXPECT_TRUE(dialogos.registros()[2].texto.contains(QStringLiteral("arquivo de transferência")));
+    EXPECT_EQ(servidor.quantidade(), 0);
+    EXPECT_EQ(marcado("enviado", 1234), QStringLiteral("0"));
+}
+
+} // namespace
