@@ -51,7 +51,7 @@ std::vector<Pedido> gerarPedidos(const std::vector<Produto> &produtos, const std
         p.cliente = cliente.id;
         p.formaPagamento = cliente.formaPagamento.toInt();
         p.data = diaReferencia().addDays(-30 + n * 3 - s.entre(0, 2)).addSecs(s.entre(8 * 60, 18 * 60) * 60);
-        p.localidade = QStringLiteral("P");
+        p.localidade = QStringLiteral("0"); // "PNS"
         // The older orders went out already; the newest are still being worked on.
         p.enviado = n <= 5;
         p.impresso = n <= 7;

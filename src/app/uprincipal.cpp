@@ -3,6 +3,7 @@
 #include "configuracao.h"
 #include "icones.h"
 #include "logica_principal.h"
+#include "tela_pedido.h"
 #include "ufunc.h"
 #include "ui_uprincipal.h"
 
@@ -88,7 +89,16 @@ void TfrmPrincipal::ligarBotoes()
             [] { ExecutarProtegido([] { ExecutarConfiguracao(); }); });
     connect(ui->BtnAcessoRemoto, &QToolButton::clicked, this,
             [] { ExecutarProtegido([] { LogicaPrincipal::acessoRemoto(); }); });
+    connect(ui->BtnPedido, &QToolButton::clicked, this, [this] { abrirTela(VariantePedidoRegular()); });
     connect(ui->BtnSair, &QToolButton::clicked, this, &QWidget::close);
+}
+
+// A new order screen each time, modal and maximised.
+void TfrmPrincipal::abrirTela(const VariantePedido &variante)
+{
+    TfrmPedido tela(variante, this);
+    tela.setWindowState(Qt::WindowMaximized);
+    tela.exec();
 }
 
 void TfrmPrincipal::mostrarProgresso(bool visivel)

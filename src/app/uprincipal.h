@@ -8,6 +8,7 @@ namespace Ui {
 class TfrmPrincipal;
 }
 class QToolButton;
+struct VariantePedido;
 
 // The home window: logo, representative line, version, and the panel of 22
 // buttons that open the screens and run the back-office operations.
@@ -32,6 +33,7 @@ private:
     void carregarLogo();
     void ajustarLogo();
     void ligarBotoes();
+    void abrirTela(const VariantePedido &variante);
     void decorarBotoes();
     void centralizarBotoes();
 

@@ -1,0 +1,109 @@
+#include "grade_itens.h"
+
+#include "conjunto_dados.h"
+#include "modelo_tabela.h"
+#include "ufunc.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QStyledItemDelegate>
+
+namespace {
+
+// Paints every cell in the colours the screen gives its row; the grid's own
+// selection look is replaced by them.
+class DelegadoCores : public QStyledItemDelegate
+{
+  public:
+    DelegadoCores(GradeItens::Cores cores, QSet<int> aEsquerda, QObject *pai)
+        : QStyledItemDelegate(pai), m_cores(std::move(cores)), m_aEsquerda(std::move(aEsquerda))
+    {
+    }
+
+    void paint(QPainter *pintor, const QStyleOptionViewItem &opcao, const QModelIndex &indice) const override
+    {
+        QStyleOptionViewItem o(opcao);
+        initStyleOption(&o, indice);
+        const CoresCelula cores = m_cores(indice.row());
+        o.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+        o.backgroundBrush = cores.fundo;
+        o.palette.setColor(QPalette::Text, cores.texto);
+        if (m_aEsquerda.contains(indice.column()))
+            o.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+        const QWidget *w = o.widget;
+        (w ? w->style() : QApplication::style())->drawControl(QStyle::CE_ItemViewItem, &o, pintor, w);
+    }
+
+  private:
+    GradeItens::Cores m_cores;
+    QSet<int> m_aEsquerda;
+};
+
+} // namespace
+
+GradeItens::GradeItens(ConjuntoDados &itens, const std::vector<ColunaGrade> &colunas, Cores cores, Teclas teclas,
+                       QWidget *pai)
+    : QTableView(pai), m_itens(itens), m_modelo(new ModeloTabela(&itens, this)), m_teclas(std::move(teclas))
+{
+    QStringList campos, titulos;
+    QSet<int> aEsquerda;
+    for (const ColunaGrade &c : colunas) {
+        if (c.aEsquerda)
+            aEsquerda.insert(static_cast<int>(campos.size()));
+        campos << QString::fromUtf8(c.campo);
+        titulos << QString::fromUtf8(c.titulo);
+    }
+    m_modelo->setColunas(campos, titulos);
+    setModel(m_modelo);
+    setItemDelegate(new DelegadoCores(std::move(cores), aEsquerda, this));
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setShowGrid(true);
+    verticalHeader()->setVisible(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    for (std::size_t i = 0; i < colunas.size(); ++i)
+        setColumnWidth(static_cast<int>(i), colunas[i].largura);
+
+    for (auto sinal : {&ConjuntoDados::registroMudou, &ConjuntoDados::dadosAlterados, &ConjuntoDados::estadoMudou,
+                       &ConjuntoDados::recarregado})
+        connect(&itens, sinal, this, &GradeItens::seguirLista);
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, &GradeItens::linhaEscolhida);
+    connect(m_modelo, &QAbstractItemModel::modelReset, this, [this] {
+        connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, &GradeItens::linhaEscolhida,
+                Qt::UniqueConnection);
+        seguirLista();
+    });
+    seguirLista();
+}
+
+void GradeItens::seguirLista()
+{
+    m_seguindo = true;
+    const int linha = m_itens.numeroRegistro() - 1;
+    if (linha >= 0 && linha < m_modelo->rowCount())
+        setCurrentIndex(m_modelo->index(linha, std::max(currentIndex().column(), 0)));
+    m_seguindo = false;
+    viewport()->update();
+}
+
+void GradeItens::linhaEscolhida(const QModelIndex &atual)
+{
+    if (m_seguindo || !atual.isValid() || atual.row() + 1 == m_itens.numeroRegistro())
+        return;
+    ExecutarProtegido([&] { m_itens.irParaRegistro(atual.row() + 1); });
+    seguirLista();
+}
+
+void GradeItens::keyPressEvent(QKeyEvent *evento)
+{
+    const Qt::KeyboardModifiers m = evento->modifiers();
+    if (!(m & Qt::KeypadModifier) &&
+        m_teclas(evento->key(), m.testFlag(Qt::AltModifier), m.testFlag(Qt::ControlModifier))) {
+        evento->accept();
+        return;
+    }
+    QTableView::keyPressEvent(evento);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "logica_pedido.h"
+
+#include <QHash>
+#include <QTableView>
+#include <functional>
+
+class ConjuntoDados;
+class ModeloTabela;
+
+// A column of the item grid.
+struct ColunaGrade {
+    const char *campo;
+    const char *titulo;
+    int largura;
+    bool aEsquerda; // text aligned left instead of the field's own alignment
+};
+
+// The item grid: a read-only view of an item list whose current row follows
+// the list both ways, coloured cell by cell by the screen's rule, with the
+// screen's keyboard table on the digit keys.
+class GradeItens : public QTableView
+{
+    Q_OBJECT
+  public:
+    using Cores = std::function<CoresCelula(int linha)>;
+    using Teclas = std::function<bool(int tecla, bool alt, bool ctrl)>;
+
+    GradeItens(ConjuntoDados &itens, const std::vector<ColunaGrade> &colunas, Cores cores, Teclas teclas,
+               QWidget *pai = nullptr);
+
+  protected:
+    void keyPressEvent(QKeyEvent *evento) override;
+
+  private:
+    void seguirLista();
+    void linhaEscolhida(const QModelIndex &atual);
+
+    ConjuntoDados &m_itens;
+    ModeloTabela *m_modelo;
+    Teclas m_teclas;
+    bool m_seguindo = false;
+};
