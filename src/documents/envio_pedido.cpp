@@ -79,20 +79,27 @@ Configuracao lerConfiguracao()
     return cfg;
 }
 
+// Positions QyCliente on the order's customer (every kind mails its own
+// customer); a customer no longer on file leaves its data empty rather than
+// taking another customer's.
 DadosPedido lerDados()
 {
     const ConjuntoDados &p = DM->QyPedido;
     const ConjuntoDados &c = DM->QyCliente;
-    return {texto(p, "nr_pedido"),
-            texto(p, "observacao"),
-            texto(c, "IdCliente"),
-            texto(c, "Nome"),
-            texto(c, "cnpj"),
-            texto(c, "Tel"),
-            texto(c, "Cidade"),
-            texto(c, "Email"),
-            texto(DM->QyFuncionario, "idfunc"),
-            texto(DM->QyFuncionario, "Nome")};
+    DadosPedido d;
+    d.numero = texto(p, "nr_pedido");
+    d.observacao = texto(p, "observacao");
+    if (DM->QyCliente.localizar(QStringLiteral("IDCLIENTE"), texto(p, "idCliente"))) {
+        d.idCliente = texto(c, "IdCliente");
+        d.nome = texto(c, "Nome");
+        d.cnpj = texto(c, "cnpj");
+        d.telefone = texto(c, "Tel");
+        d.cidade = texto(c, "Cidade");
+        d.email = texto(c, "Email");
+    }
+    d.idFuncionario = texto(DM->QyFuncionario, "idfunc");
+    d.nomeFuncionario = texto(DM->QyFuncionario, "Nome");
+    return d;
 }
 
 QString pedidoOuPacote(TipoPedido tipo)
@@ -237,8 +244,6 @@ bool prepararPedido(TipoPedido tipo, const AcoesCabecalho &acoes)
     }
     if (DM->QyPedido.emEdicao())
         acoes.salvar();
-    // Every kind mails the order's own customer.
-    DM->QyCliente.localizar(QStringLiteral("IDCLIENTE"), texto(DM->QyPedido, "idCliente"));
     return true;
 }
 

@@ -291,6 +291,25 @@ TEST_F(EnvioPedido, CondicoesAntesDeQualquerPergunta)
     EXPECT_EQ(pasta.consultar(QStringLiteral("SELECT count(*) FROM tbpedido")), QStringLiteral("7"));
 }
 
+// An order whose customer is gone is never mailed to whichever customer
+// happens to be current.
+TEST_F(EnvioPedido, ClienteForaDoCadastroNaoRecebeOPedidoDeOutro)
+{
+    pasta.executar(QStringLiteral("INSERT INTO tbpedido (nr_pedido, idFunc, idCliente, vl_total_item) VALUES"
+                                  " (50, '12', 404, 0);"));
+    abrirNaTela(50, "vl_total_item>=0");
+    ASSERT_TRUE(dm->QyCliente.localizar(QStringLiteral("IdCliente"), QStringLiteral("57")));
+    responder({S, N, N, N});
+
+    EnviarPedido(TipoPedido::Pedido, acoes(TipoPedido::Pedido));
+
+    EXPECT_EQ(dialogos.textos(QStringLiteral("pergunta")).value(0),
+              QStringLiteral("Deseja enviar o pedido: ( 50 ) ao cliente?\nCliente: \nEmail: "));
+    EXPECT_EQ(dialogos.textos(QStringLiteral("mensagem")),
+              QStringList{"O pedido ( 50 ) não foi enviado.\nVerifique as configurações e tente novamente!"});
+    EXPECT_EQ(servidor.quantidade(), 0);
+}
+
 // A transfer file that cannot be written ends the sending at that office:
 // the error is shown and no further question is asked.
 TEST_F(EnvioPedido, ArquivoDeTransferenciaQueFalhaEncerraOEnvio)
