@@ -21,6 +21,6 @@ function(corlando_testes nome)
   add_executable(${nome} ${fontes})
   target_link_libraries(${nome} PRIVATE ${T_DEPENDE} apoio_testes GTest::gtest Qt6::Test)
   gtest_discover_tests(${nome}
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;CORLANDO_FONTE=${PROJECT_SOURCE_DIR};CORLANDO_BUILD=${PROJECT_BINARY_DIR}"
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
     DISCOVERY_TIMEOUT 60)
 endfunction()

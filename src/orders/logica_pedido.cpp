@@ -1,8 +1,10 @@
 #include "logica_pedido.h"
 
 #include "calculo_preco.h"
+#include "envio_pedido.h"
 #include "erro.h"
 #include "formatos.h"
+#include "impressao_pedido.h"
 #include "totais.h"
 #include "transacao.h"
 #include "udm.h"
@@ -206,7 +208,10 @@ void LogicaPedido::executar(AcaoPedido acao)
         pesquisarPedido();
         break;
     case AcaoPedido::Enviar:
+        EnviarPedido(m_variante.tipo, acoesCabecalho());
+        break;
     case AcaoPedido::Imprimir:
+        ImprimirPedidoBotao(m_variante.tipo, acoesCabecalho());
         break;
     case AcaoPedido::Novo:
         inserirPedido();
@@ -254,6 +259,12 @@ void LogicaPedido::executar(AcaoPedido acao)
         itens().proximo();
         break;
     }
+}
+
+// Printing and sending mark the order through this screen's own buttons.
+AcoesCabecalho LogicaPedido::acoesCabecalho()
+{
+    return {[this] { executar(AcaoPedido::Editar); }, [this] { executar(AcaoPedido::Salvar); }};
 }
 
 void LogicaPedido::confirmarCaixasDoCabecalho()

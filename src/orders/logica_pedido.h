@@ -1,6 +1,7 @@
 #pragma once
 
 #include "acao_pedido.h"
+#include "acoes_cabecalho.h"
 #include "variante_pedido.h"
 #include "visao_pedido.h"
 
@@ -60,6 +61,7 @@ class LogicaPedido
 
   private:
     void executar(AcaoPedido acao);
+    AcoesCabecalho acoesCabecalho();
     void confirmarCaixasDoCabecalho();
 
     void pesquisarPedido();

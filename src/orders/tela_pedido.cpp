@@ -439,8 +439,8 @@ void TfrmPedido::closeEvent(QCloseEvent *evento)
         return;
     }
     m_logica.aoFechar();
+    // Hiding ends exec(); QDialog's own handler would go round through reject().
     evento->accept();
-    QDialog::closeEvent(evento);
 }
 
 // Escape closes the window the same way as its close box.

@@ -3,6 +3,10 @@
 #include "erro.h"
 #include "logica_pesquisa.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
 namespace {
 
 const QString kAtencao = QStringLiteral("Atenção");
@@ -420,8 +424,11 @@ TEST_F(TelaPedidoTeste, CoresDaGradePeloEstoque)
 
 TEST_F(TelaPedidoTeste, TecladoDaGradeAltDepoisCtrl)
 {
+    pasta.executar(QStringLiteral("UPDATE tbproduto SET ESTOQUE=0 WHERE CODIGO='E5'"));
     abrirTela();
-    EXPECT_TRUE(logica->teclaGrade(Qt::Key_1, true, true)); // Enviar, then a new item
+    EXPECT_TRUE(logica->teclaGrade(Qt::Key_1, true, true)); // send, then a new item
+    EXPECT_EQ(dialogos.textos(), QStringList{QStringLiteral("O pedido não pode ser enviado. Verifique se os itens "
+                                                            "cadastrados estão no estoque.")});
     EXPECT_EQ(dm->QyPedidoItem.estado(), EstadoConjunto::Insercao);
     EXPECT_TRUE(logica->teclaGrade(Qt::Key_4, false, true)); // cancel the item
     EXPECT_FALSE(dm->QyPedidoItem.emEdicao());
@@ -431,4 +438,27 @@ TEST_F(TelaPedidoTeste, TecladoDaGradeAltDepoisCtrl)
     EXPECT_EQ(pedidoAtual(), QStringLiteral("10"));
     EXPECT_TRUE(logica->teclaGrade(Qt::Key_0, true, false));
     EXPECT_EQ(visao.fechamentos, 1);
+}
+
+TEST_F(TelaPedidoTeste, ImprimirMarcaImpressoPelaGravacaoDaTela)
+{
+    const QDir fonte(QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../../templates")));
+    ASSERT_TRUE(QFile::copy(fonte.filePath(QStringLiteral("pedido.rav")), pasta.arquivo(QStringLiteral("pedido.rav"))));
+    ASSERT_TRUE(QDir(pasta.caminho()).mkdir(QStringLiteral("relatórios")));
+    pasta.executar(QStringLiteral("UPDATE tbproduto SET PRECOVENDA=11 WHERE CODIGO='P1'"));
+    abrirTela();
+    logica->clicar(AcaoPedido::Imprimir); // order 12: 9 of E5 with 5 in stock
+    EXPECT_EQ(dialogos.textos(), QStringList{QStringLiteral("O pedido não pode ser gerado. Verifique se os itens "
+                                                            "cadastrados estão no estoque.")});
+    logica->clicar(AcaoPedido::Proximo);
+    logica->clicar(AcaoPedido::Imprimir);
+    const QString pdf = pasta.arquivo(QStringLiteral("relatórios/pedido-10.pdf"));
+    EXPECT_TRUE(QFile::exists(pdf));
+    EXPECT_EQ(dialogos.textos(QStringLiteral("abrir")), QStringList{pdf});
+    // Saved through the screen: re-priced and re-totalled.
+    EXPECT_EQ(pasta.consultar(QStringLiteral("SELECT impresso || '/' || vl_total_item FROM tbpedido WHERE nr_pedido=10")),
+              QStringLiteral("1/33"));
+    EXPECT_EQ(pedidoAtual(), QStringLiteral("10"));
+    EXPECT_EQ(dm->QyPedido.filtro(), QStringLiteral("idFunc='12' AND vl_total_item>=0"));
+    EXPECT_FALSE(dm->QyPedido.emEdicao());
 }

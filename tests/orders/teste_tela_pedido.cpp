@@ -1,0 +1,106 @@
+#include "tela_pedido_teste.h"
+
+#include "controles_vinculados.h"
+#include "grade_itens.h"
+#include "tela_pedido.h"
+
+#include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
+
+// The window over the same folder: keys, enabling and binding as a user
+// meets them.
+class JanelaPedidoTeste : public TelaPedidoTeste
+{
+  protected:
+    void abrirJanela()
+    {
+        dm = std::make_unique<TDM>(pasta.caminho());
+        tela = std::make_unique<TfrmPedido>(VariantePedidoRegular());
+        tela->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(tela.get()));
+        tela->activateWindow();
+    }
+
+    void tecla(int tecla, Qt::KeyboardModifiers modificadores)
+    {
+        tela->grade()->setFocus();
+        QTest::keyClick(tela->grade(), static_cast<Qt::Key>(tecla), modificadores);
+    }
+
+    bool habilitado(AcaoPedido acao) const { return tela->botao(acao)->isEnabled(); }
+
+    std::unique_ptr<TfrmPedido> tela;
+};
+
+TEST_F(JanelaPedidoTeste, BotoesSeguemAsRegrasAoClicar)
+{
+    abrirJanela();
+    EXPECT_TRUE(habilitado(AcaoPedido::Editar));
+    EXPECT_FALSE(habilitado(AcaoPedido::Salvar));
+    EXPECT_FALSE(habilitado(AcaoPedido::Anterior));
+    QTest::mouseClick(tela->botao(AcaoPedido::Editar), Qt::LeftButton);
+    EXPECT_FALSE(habilitado(AcaoPedido::Editar));
+    EXPECT_TRUE(habilitado(AcaoPedido::Salvar));
+    EXPECT_TRUE(habilitado(AcaoPedido::Cancelar));
+    QTest::mouseClick(tela->botao(AcaoPedido::Cancelar), Qt::LeftButton);
+    QTest::mouseClick(tela->botao(AcaoPedido::Proximo), Qt::LeftButton);
+    EXPECT_TRUE(habilitado(AcaoPedido::Anterior));
+    EXPECT_EQ(pedidoAtual(), QStringLiteral("10"));
+    EXPECT_EQ(tela->botao(AcaoPedido::Novo)->text(), QStringLiteral("&Inserir"));
+    EXPECT_EQ(tela->botao(AcaoPedido::Novo)->statusTip(), QStringLiteral("Inserir pedido"));
+}
+
+TEST_F(JanelaPedidoTeste, CaixaVinculadaSoAceitaDigitacaoEmEdicao)
+{
+    abrirJanela();
+    auto *detalhe = qobject_cast<CaixaVinculada *>(tela->caixa(CaixaPedido::FormaPagtoDetalhado));
+    ASSERT_NE(detalhe, nullptr);
+    detalhe->setFocus();
+    QTest::keyClicks(detalhe, QStringLiteral("entrada"));
+    EXPECT_EQ(detalhe->text(), QString());
+
+    QTest::mouseClick(tela->botao(AcaoPedido::Editar), Qt::LeftButton);
+    detalhe->setFocus();
+    QTest::keyClicks(detalhe, QStringLiteral("entrada + 2x"));
+    EXPECT_TRUE(dm->QyPedido.campo(QStringLiteral("nm_forma_pagamento")).nulo()); // not committed yet
+    QTest::mouseClick(tela->botao(AcaoPedido::Salvar), Qt::LeftButton);
+    EXPECT_EQ(pasta.consultar(QStringLiteral("SELECT nm_forma_pagamento FROM tbpedido WHERE nr_pedido=12")),
+              QStringLiteral("entrada + 2x"));
+
+    // The product code is typed in capitals and priced on leaving the box.
+    QTest::mouseClick(tela->botao(AcaoPedido::NovoItem), Qt::LeftButton);
+    auto *codigo = qobject_cast<QLineEdit *>(tela->caixa(CaixaPedido::ItemCodigo));
+    ASSERT_TRUE(codigo->hasFocus());
+    QTest::keyClicks(codigo, QStringLiteral("m6"));
+    QTest::keyClick(codigo, Qt::Key_Tab);
+    EXPECT_EQ(item("codigo"), QStringLiteral("M6"));
+    EXPECT_EQ(item("item_descricao"), QStringLiteral("Caixa com 6"));
+    EXPECT_TRUE(tela->caixa(CaixaPedido::ItemQuantidade)->hasFocus());
+}
+
+TEST_F(JanelaPedidoTeste, TecladoDaGradeDigitosDaLinhaPrincipal)
+{
+    abrirJanela();
+    tecla(Qt::Key_1, Qt::ControlModifier | Qt::KeypadModifier); // the keypad's 1: no entry
+    EXPECT_FALSE(dm->QyPedidoItem.emEdicao());
+    tecla(Qt::Key_9, Qt::AltModifier);
+    EXPECT_EQ(pedidoAtual(), QStringLiteral("10"));
+    tecla(Qt::Key_1, Qt::ControlModifier);
+    EXPECT_EQ(dm->QyPedidoItem.estado(), EstadoConjunto::Insercao);
+    tecla(Qt::Key_4, Qt::ControlModifier);
+    EXPECT_FALSE(dm->QyPedidoItem.emEdicao());
+
+    // Alt+0 closes through the closing question.
+    tecla(Qt::Key_4, Qt::AltModifier);
+    ASSERT_TRUE(dm->QyPedido.emEdicao());
+    dialogos.responder(Resposta::Nao);
+    tecla(Qt::Key_0, Qt::AltModifier);
+    EXPECT_TRUE(tela->isVisible());
+    EXPECT_EQ(dialogos.textos().back(), QStringLiteral("O pedido (10) está em uso, deseja salvar e sair?"));
+    tecla(Qt::Key_6, Qt::AltModifier);
+    EXPECT_FALSE(dm->QyPedido.emEdicao());
+    tecla(Qt::Key_0, Qt::AltModifier);
+    EXPECT_FALSE(tela->isVisible());
+    EXPECT_EQ(dm->QyPedido.filtro(), QStringLiteral("idFunc='12'"));
+}
