@@ -23,13 +23,13 @@ std::vector<FormaPagamento> gerarFormas()
     };
 }
 
+// The delivery kinds the order screens offer, under the codes they store.
 std::vector<Localidade> gerarLocalidades()
 {
     return {
-        {QStringLiteral("P"), QStringLiteral("Praça")},
-        {QStringLiteral("N"), QStringLiteral("Normal")},
-        {QStringLiteral("S"), QStringLiteral("Sede")},
-        {QStringLiteral("R"), QStringLiteral("Rodoviária")},
+        {QStringLiteral("0"), QStringLiteral("PNS")},
+        {QStringLiteral("1"), QStringLiteral("PMS")},
+        {QStringLiteral("2"), QStringLiteral("PSS")},
     };
 }
 
