@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolButton>
@@ -167,6 +168,7 @@ TfrmPedido::TfrmPedido(const VariantePedido &variante, QWidget *pai)
     m_status->setSizeGripEnabled(false);
     raiz->addWidget(m_status);
 
+    ligarAceleradores();
     for (ConjuntoDados *c : {&m_logica.cabecalho(), &m_logica.itens()})
         for (auto sinal : {&ConjuntoDados::estadoMudou, &ConjuntoDados::registroMudou, &ConjuntoDados::dadosAlterados})
             connect(c, sinal, this, &TfrmPedido::atualizarBotoes);
@@ -412,6 +414,32 @@ QWidget *TfrmPedido::montarResumo()
     h->addWidget(quadro(" Saldo ", new RotuloVinculado(pedidos, S(m_logica.variante().campoSaldo)),
                         "Saldo do pedido"));
     return linha;
+}
+
+// Header and item buttons share accelerator letters. Alt+letter clicks the
+// first enabled button with that letter, header row first: Alt+S saves the
+// order while it is being edited, and the item otherwise.
+void TfrmPedido::ligarAceleradores()
+{
+    std::map<QKeySequence, std::vector<QToolButton *>> porTecla;
+    for (int a = 0; a <= static_cast<int>(AcaoPedido::ProximoItem); ++a) {
+        const auto achado = m_botoes.find(static_cast<AcaoPedido>(a));
+        if (achado == m_botoes.end())
+            continue;
+        QToolButton *b = achado->second;
+        porTecla[b->shortcut()].push_back(b);
+        b->setShortcut(QKeySequence()); // the caption keeps its underlined letter
+    }
+    for (const auto &[tecla, botoes] : porTecla) {
+        auto *atalho = new QShortcut(tecla, this);
+        connect(atalho, &QShortcut::activated, this, [botoes] {
+            for (QToolButton *b : botoes)
+                if (b->isEnabled()) {
+                    b->click();
+                    return;
+                }
+        });
+    }
 }
 
 void TfrmPedido::atualizarBotoes()

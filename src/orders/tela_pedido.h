@@ -46,6 +46,7 @@ class TfrmPedido : public QDialog, private VisaoPedido
     QWidget *montarCamposItem();
     QWidget *montarResumo();
     QToolButton *criarBotao(AcaoPedido acao);
+    void ligarAceleradores();
     void atualizarBotoes();
 
     LogicaPedido m_logica;

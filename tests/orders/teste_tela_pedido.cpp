@@ -104,3 +104,22 @@ TEST_F(JanelaPedidoTeste, TecladoDaGradeDigitosDaLinhaPrincipal)
     EXPECT_FALSE(tela->isVisible());
     EXPECT_EQ(dm->QyPedido.filtro(), QStringLiteral("idFunc='12'"));
 }
+
+TEST_F(JanelaPedidoTeste, AceleradorClicaOPrimeiroBotaoHabilitadoComSuaLetra)
+{
+    abrirJanela();
+    QTest::keyClick(tela->grade(), Qt::Key_E, Qt::AltModifier); // "&Editar" of the order
+    EXPECT_EQ(dm->QyPedido.estado(), EstadoConjunto::Edicao);
+    EXPECT_FALSE(dm->QyPedidoItem.emEdicao());
+    QTest::keyClick(tela->grade(), Qt::Key_C, Qt::AltModifier);
+    EXPECT_FALSE(dm->QyPedido.emEdicao());
+
+    // With the order at rest, "&Salvar" of the order is disabled: the item's runs.
+    QTest::mouseClick(tela->botao(AcaoPedido::EditarItem), Qt::LeftButton);
+    dm->QyPedidoItem.campo(QStringLiteral("quantidade")).setTexto(QStringLiteral("2"));
+    QTest::keyClick(tela->grade(), Qt::Key_S, Qt::AltModifier);
+    EXPECT_FALSE(dm->QyPedidoItem.emEdicao());
+    EXPECT_EQ(pasta.consultar(QStringLiteral("SELECT quantidade FROM tbpedido_item WHERE nr_pedido=12 AND "
+                                             "codigo='P1'")),
+              QStringLiteral("2"));
+}
