@@ -9,7 +9,8 @@
 #include <QGridLayout>
 #include <QRadioButton>
 
-namespace {
+namespace
+{
 
 // The focus went to another window (a message box, a menu): the box was not
 // left, as far as the screen is concerned.
@@ -211,8 +212,7 @@ void ListaVinculada::focusOutEvent(QFocusEvent *evento)
 
 ListaLookupVinculada::ListaLookupVinculada(ConjuntoDados &conjunto, const QString &campo, ConjuntoDados &lista,
                                            const QString &campoExibido, const QString &campoChave, QWidget *pai)
-    : QComboBox(pai), m_conjunto(conjunto), m_campo(campo), m_lista(lista), m_exibido(campoExibido),
-      m_chave(campoChave)
+    : QComboBox(pai), m_conjunto(conjunto), m_campo(campo), m_lista(lista), m_exibido(campoExibido), m_chave(campoChave)
 {
     connect(this, &QComboBox::activated, this, &ListaLookupVinculada::escolhida);
     connect(&lista, &ConjuntoDados::dadosAlterados, this, [this] { carregar(); });
@@ -294,4 +294,7 @@ RotuloVinculado::RotuloVinculado(ConjuntoDados &conjunto, const QString &campo, 
     atualizar();
 }
 
-void RotuloVinculado::atualizar() { setText(m_conjunto.campo(m_campo).textoExibicao()); }
+void RotuloVinculado::atualizar()
+{
+    setText(m_conjunto.campo(m_campo).textoExibicao());
+}

@@ -9,7 +9,8 @@
 #include <QKeyEvent>
 #include <QStyledItemDelegate>
 
-namespace {
+namespace
+{
 
 // Paints every cell in the colours the screen gives its row; the grid's own
 // selection look is replaced by them.

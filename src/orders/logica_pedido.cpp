@@ -12,11 +12,15 @@
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
 const QString kAtencao = QStringLiteral("Atenção");
 
-QString S(const char *texto) { return QString::fromUtf8(texto); }
+QString S(const char *texto)
+{
+    return QString::fromUtf8(texto);
+}
 
 enum class Regra { Sempre, Inserir, Editar, SalvarCancelar, Excluir, Anterior, Proximo };
 
@@ -52,13 +56,16 @@ Regra regraDe(AcaoPedido acao)
     return Regra::Sempre;
 }
 
-bool acaoDeItem(AcaoPedido acao) { return acao >= AcaoPedido::NovoItem; }
+bool acaoDeItem(AcaoPedido acao)
+{
+    return acao >= AcaoPedido::NovoItem;
+}
 
 // The keyboard table of the item grid, by digit.
-constexpr AcaoPedido kTeclasAlt[] = {AcaoPedido::Enviar,   AcaoPedido::Imprimir, AcaoPedido::Novo,
-                                     AcaoPedido::Editar,   AcaoPedido::Salvar,   AcaoPedido::Cancelar,
-                                     AcaoPedido::Excluir,  AcaoPedido::Anterior, AcaoPedido::Proximo};
-constexpr AcaoPedido kTeclasCtrl[] = {AcaoPedido::NovoItem,    AcaoPedido::EditarItem,  AcaoPedido::SalvarItem,
+constexpr AcaoPedido kTeclasAlt[] = {AcaoPedido::Enviar,  AcaoPedido::Imprimir, AcaoPedido::Novo,
+                                     AcaoPedido::Editar,  AcaoPedido::Salvar,   AcaoPedido::Cancelar,
+                                     AcaoPedido::Excluir, AcaoPedido::Anterior, AcaoPedido::Proximo};
+constexpr AcaoPedido kTeclasCtrl[] = {AcaoPedido::NovoItem,     AcaoPedido::EditarItem,  AcaoPedido::SalvarItem,
                                       AcaoPedido::CancelarItem, AcaoPedido::ExcluirItem, AcaoPedido::AnteriorItem,
                                       AcaoPedido::ProximoItem};
 
@@ -72,7 +79,10 @@ void escreverTexto(Campo campo, const QString &texto)
 }
 
 // Quantities are compared as the numbers they hold; an empty stock is 0.
-double numero(const Campo &campo) { return campo.nulo() ? 0.0 : campo.real(); }
+double numero(const Campo &campo)
+{
+    return campo.nulo() ? 0.0 : campo.real();
+}
 
 } // namespace
 
@@ -90,14 +100,17 @@ QColor CorUltimaCompra(const QDateTime &ultimaCompra, const QDateTime &agora)
     return Qt::black;
 }
 
-LogicaPedido::LogicaPedido(const VariantePedido &variante, VisaoPedido &visao)
-    : m_variante(variante), m_visao(visao)
+LogicaPedido::LogicaPedido(const VariantePedido &variante, VisaoPedido &visao) : m_variante(variante), m_visao(visao) {}
+
+ConjuntoDados &LogicaPedido::cabecalho() const
 {
+    return DM->QyPedido;
 }
 
-ConjuntoDados &LogicaPedido::cabecalho() const { return DM->QyPedido; }
-
-ConjuntoDados &LogicaPedido::itens() const { return DM->*m_variante.itens; }
+ConjuntoDados &LogicaPedido::itens() const
+{
+    return DM->*m_variante.itens;
+}
 
 // ---------------------------------------------------------------- opening and closing
 
@@ -107,7 +120,8 @@ void LogicaPedido::abrir()
         m_filtroAnterior = DM->FiltroFuncionario;
         const QString condicao = S(m_variante.campoSaldo) + QStringLiteral(">=0");
         ConjuntoDados &pedidos = cabecalho();
-        pedidos.setFiltro(m_filtroAnterior.isEmpty() ? condicao : m_filtroAnterior + QStringLiteral(" AND ") + condicao);
+        pedidos.setFiltro(m_filtroAnterior.isEmpty() ? condicao
+                                                     : m_filtroAnterior + QStringLiteral(" AND ") + condicao);
         pedidos.setFiltrado(true);
         pedidos.primeiro();
         DM->QyCliente.primeiro();
@@ -125,7 +139,8 @@ bool LogicaPedido::podeFechar()
 {
     if (!cabecalho().emEdicao() && !itens().emEdicao())
         return true;
-    const QString pergunta = S(m_variante.inicioPerguntaFechar) + cabecalho().campo(QStringLiteral("nr_pedido")).texto() +
+    const QString pergunta = S(m_variante.inicioPerguntaFechar) +
+                             cabecalho().campo(QStringLiteral("nr_pedido")).texto() +
                              QStringLiteral(") está em uso, deseja salvar e sair?");
     if (MsgPergunta(pergunta, kAtencao, Resposta::Sim) != Resposta::Sim)
         return false;
@@ -379,7 +394,8 @@ void LogicaPedido::salvarItem()
     m_visao.confirmar(CaixaPedido::ItemQuantidade);
     const QString codigo = lista.campo(QStringLiteral("codigo")).texto();
     if (codigo.isEmpty()) {
-        perguntarCancelarItem(QStringLiteral("O código está em branco ou inválido. Deseja cancelar a alteração do item?"));
+        perguntarCancelarItem(
+            QStringLiteral("O código está em branco ou inválido. Deseja cancelar a alteração do item?"));
         return;
     }
     const Campo campoQuantidade = lista.campo(QStringLiteral("quantidade"));
@@ -484,8 +500,8 @@ void LogicaPedido::aplicarCliente()
     escreverTexto(cabecalho().campo(QStringLiteral("idforma")), clientes.campo(QStringLiteral("CliFPagto")).texto());
     if (m_variante.colorePainel) {
         const Campo ultima = clientes.campo(QStringLiteral("ultimacompra"));
-        m_visao.colorirPainel(CorUltimaCompra(ultima.nulo() ? QDateTime() : ultima.dataHora(),
-                                              QDateTime::currentDateTime()));
+        m_visao.colorirPainel(
+            CorUltimaCompra(ultima.nulo() ? QDateTime() : ultima.dataHora(), QDateTime::currentDateTime()));
     }
 }
 

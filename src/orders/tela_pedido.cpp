@@ -16,9 +16,13 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 
-QString S(const char *texto) { return QString::fromUtf8(texto); }
+QString S(const char *texto)
+{
+    return QString::fromUtf8(texto);
+}
 
 struct DefBotao {
     AcaoPedido acao;
@@ -50,10 +54,10 @@ const DefBotao kBotoes[] = {
 };
 
 const std::vector<ColunaGrade> kColunas = {
-    {"codigo", "Código do item", 120, false},     {"item_descricao", "Descrição", 390, false},
-    {"quantidade", "Quantidade", 80, true},       {"valorUnitario", "Valor Unitário", 180, false},
-    {"valorTotal", "Valor Total", 200, false},    {"cd_desconto1", "D1", 40, false},
-    {"cd_desconto2", "D2", 40, false},            {"cd_desconto3", "D3", 40, false},
+    {"codigo", "Código do item", 120, false},  {"item_descricao", "Descrição", 390, false},
+    {"quantidade", "Quantidade", 80, true},    {"valorUnitario", "Valor Unitário", 180, false},
+    {"valorTotal", "Valor Total", 200, false}, {"cd_desconto1", "D1", 40, false},
+    {"cd_desconto2", "D2", 40, false},         {"cd_desconto3", "D3", 40, false},
     {"estoque", "Estoque", 90, true},
 };
 
@@ -137,8 +141,7 @@ QStringList numeros(int ate)
 
 } // namespace
 
-TfrmPedido::TfrmPedido(const VariantePedido &variante, QWidget *pai)
-    : QDialog(pai), m_logica(variante, *this)
+TfrmPedido::TfrmPedido(const VariantePedido &variante, QWidget *pai) : QDialog(pai), m_logica(variante, *this)
 {
     setObjectName(QStringLiteral("TfrmPedido"));
     setWindowTitle(S(variante.titulo));
@@ -319,7 +322,7 @@ QWidget *TfrmPedido::montarObservacaoEBotoesItem()
     auto *botoes = new QHBoxLayout;
     botoes->setSpacing(2);
     const int primeiro = m_logica.variante().importaPendencia ? static_cast<int>(AcaoPedido::ImportarPendencia)
-                                                               : static_cast<int>(AcaoPedido::NovoItem);
+                                                              : static_cast<int>(AcaoPedido::NovoItem);
     for (int a = primeiro; a <= static_cast<int>(AcaoPedido::ProximoItem); ++a)
         botoes->addWidget(criarBotao(static_cast<AcaoPedido>(a)));
     h->addLayout(botoes);
@@ -390,8 +393,8 @@ QWidget *TfrmPedido::montarCamposItem()
     for (std::size_t i = 0; i < listas.size(); ++i)
         h->addWidget(rotulado(rotulos[i], nullptr, listas[i]), 1);
 
-    QWidget *ordem[] = {codigo, descricao, fabricante, quantidade, unitario, total,
-                        listas[0], listas[1], listas[2], listas[3]};
+    QWidget *ordem[] = {codigo, descricao, fabricante, quantidade, unitario,
+                        total,  listas[0], listas[1],  listas[2],  listas[3]};
     for (std::size_t i = 0; i + 1 < std::size(ordem); ++i)
         setTabOrder(ordem[i], ordem[i + 1]);
     return linha;
@@ -404,15 +407,14 @@ QWidget *TfrmPedido::montarResumo()
     auto *linha = new QWidget;
     auto *h = new QHBoxLayout(linha);
     h->setContentsMargins(0, 0, 0, 0);
-    h->addWidget(quadro(" Menor compra ", new RotuloVinculado(clientes, QStringLiteral("valmenorcompra")),
-                        "Menor compra"));
-    h->addWidget(quadro(" Maior compra ", new RotuloVinculado(clientes, QStringLiteral("valmaiorcompra")),
-                        "Maior compra"));
+    h->addWidget(
+        quadro(" Menor compra ", new RotuloVinculado(clientes, QStringLiteral("valmenorcompra")), "Menor compra"));
+    h->addWidget(
+        quadro(" Maior compra ", new RotuloVinculado(clientes, QStringLiteral("valmaiorcompra")), "Maior compra"));
     h->addWidget(quadro(" Ultima compra ", new RotuloVinculado(clientes, QStringLiteral("ultimacompra")),
                         "Data da última compra"));
     h->addWidget(quadro(" Volumes ", new RotuloVinculado(pedidos, QStringLiteral("vl_gordura")), nullptr));
-    h->addWidget(quadro(" Saldo ", new RotuloVinculado(pedidos, S(m_logica.variante().campoSaldo)),
-                        "Saldo do pedido"));
+    h->addWidget(quadro(" Saldo ", new RotuloVinculado(pedidos, S(m_logica.variante().campoSaldo)), "Saldo do pedido"));
     return linha;
 }
 

@@ -15,7 +15,7 @@ struct PesquisaPedido {
 
 // How the item grid colours its rows.
 enum class CoresGrade {
-    PorEstoque,    // blue within the stock, red above it
+    PorEstoque, // blue within the stock, red above it
     SempreVermelho,
 };
 

@@ -38,26 +38,27 @@ class TelaPedidoTeste : public ::testing::Test
         const auto diasAtras = [](int dias) {
             return QDateTime::currentDateTime().addDays(-dias).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
         };
-        pasta.executar(QStringLiteral(
-            "INSERT INTO tbfuncionario (idfunc, Nome) VALUES ('12', 'JOÃO SILVA');"
-            "INSERT INTO tbforma (idforma, Forma) VALUES (3, 'BOLETO 30 DIAS');"
-            "INSERT INTO tbproduto (CODIGO, PRODUTO, PRECOVENDA, ESTOQUE, multiplo, FABRICANTE) VALUES"
-            " ('P1', 'Parafuso', 10, 100, 0, 'ACME'), ('M6', 'Caixa com 6', 5, 100, 6, 'ACME'),"
-            " ('M25', 'Meia dúzia', 2, 100, 2.5, 'ACME'), ('E55', 'Pouco estoque', 3, 5.5, 0, 'ACME'),"
-            " ('E5', 'Cinco no estoque', 3, 5, 0, 'ACME'), ('MP', 'Múltiplo pequeno', 1, 100, 0.3, 'ACME');"
-            "INSERT INTO tbcliente (IdCliente, Nome, fantasia, CliFPagto, ultimacompra) VALUES"
-            " (1, 'LOJA UM LTDA', 'LOJA UM', '3', '%1'), (2, 'LOJA DOIS LTDA', 'LOJA DOIS', '', '%2'),"
-            " (3, 'LOJA TRÊS LTDA', 'LOJA TRÊS', NULL, NULL);"
-            "INSERT INTO tbpedido (nr_pedido, idFunc, idCliente, dt_pedido, vl_total_item, cif) VALUES"
-            " (10, '12', 2, '2026-11-02 10:00:00', 30, 'Não'), (11, '99', 1, '2026-11-03 10:00:00', 0, 'Não'),"
-            " (12, '12', 1, '2026-11-04 10:00:00', 20, 'Não');"
-            "INSERT INTO tbpedido (nr_pedido, idFunc, idCliente, dt_pedido, vl_total_pacote) VALUES"
-            " (13, '12', 1, '2026-11-05 10:00:00', 0);"
-            "INSERT INTO tbpedido_item (nr_pedido, idfunc, codigo, quantidade, valorUnitario, valorTotal,"
-            " cd_desconto1, cd_desconto2, cd_desconto3) VALUES"
-            " (12, '12', 'P1', 1, 10, 10, '0', '0', '0'), (12, '12', 'E5', 9, 3, 27, '0', '0', '0'),"
-            " (10, '12', 'P1', 3, 10, 30, '0', '0', '0');")
-                           .arg(diasAtras(25), diasAtras(60)));
+        pasta.executar(
+            QStringLiteral(
+                "INSERT INTO tbfuncionario (idfunc, Nome) VALUES ('12', 'JOÃO SILVA');"
+                "INSERT INTO tbforma (idforma, Forma) VALUES (3, 'BOLETO 30 DIAS');"
+                "INSERT INTO tbproduto (CODIGO, PRODUTO, PRECOVENDA, ESTOQUE, multiplo, FABRICANTE) VALUES"
+                " ('P1', 'Parafuso', 10, 100, 0, 'ACME'), ('M6', 'Caixa com 6', 5, 100, 6, 'ACME'),"
+                " ('M25', 'Meia dúzia', 2, 100, 2.5, 'ACME'), ('E55', 'Pouco estoque', 3, 5.5, 0, 'ACME'),"
+                " ('E5', 'Cinco no estoque', 3, 5, 0, 'ACME'), ('MP', 'Múltiplo pequeno', 1, 100, 0.3, 'ACME');"
+                "INSERT INTO tbcliente (IdCliente, Nome, fantasia, CliFPagto, ultimacompra) VALUES"
+                " (1, 'LOJA UM LTDA', 'LOJA UM', '3', '%1'), (2, 'LOJA DOIS LTDA', 'LOJA DOIS', '', '%2'),"
+                " (3, 'LOJA TRÊS LTDA', 'LOJA TRÊS', NULL, NULL);"
+                "INSERT INTO tbpedido (nr_pedido, idFunc, idCliente, dt_pedido, vl_total_item, cif) VALUES"
+                " (10, '12', 2, '2026-11-02 10:00:00', 30, 'Não'), (11, '99', 1, '2026-11-03 10:00:00', 0, 'Não'),"
+                " (12, '12', 1, '2026-11-04 10:00:00', 20, 'Não');"
+                "INSERT INTO tbpedido (nr_pedido, idFunc, idCliente, dt_pedido, vl_total_pacote) VALUES"
+                " (13, '12', 1, '2026-11-05 10:00:00', 0);"
+                "INSERT INTO tbpedido_item (nr_pedido, idfunc, codigo, quantidade, valorUnitario, valorTotal,"
+                " cd_desconto1, cd_desconto2, cd_desconto3) VALUES"
+                " (12, '12', 'P1', 1, 10, 10, '0', '0', '0'), (12, '12', 'E5', 9, 3, 27, '0', '0', '0'),"
+                " (10, '12', 'P1', 3, 10, 30, '0', '0', '0');")
+                .arg(diasAtras(25), diasAtras(60)));
     }
 
     // Opens the data module and the regular screen's logic.

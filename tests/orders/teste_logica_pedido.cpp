@@ -7,7 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace {
+namespace
+{
 
 const QString kAtencao = QStringLiteral("Atenção");
 
@@ -55,7 +56,8 @@ TEST_F(TelaPedidoTeste, SemPedidosOsBotoesDeNavegarEExcluirFicamDesabilitadosEAG
     pasta.executar(QStringLiteral("DELETE FROM tbpedido; DELETE FROM tbpedido_item;"));
     abrirTela();
     EXPECT_EQ(dm->QyCliente.numeroRegistro(), 1);
-    for (AcaoPedido a : {AcaoPedido::Anterior, AcaoPedido::Proximo, AcaoPedido::Excluir, AcaoPedido::Salvar, AcaoPedido::ExcluirItem, AcaoPedido::ProximoItem})
+    for (AcaoPedido a : {AcaoPedido::Anterior, AcaoPedido::Proximo, AcaoPedido::Excluir, AcaoPedido::Salvar,
+                         AcaoPedido::ExcluirItem, AcaoPedido::ProximoItem})
         EXPECT_FALSE(logica->habilitado(a)) << static_cast<int>(a);
     for (AcaoPedido a : {AcaoPedido::Novo, AcaoPedido::NovoItem, AcaoPedido::Enviar, AcaoPedido::PesquisarPedido})
         EXPECT_TRUE(logica->habilitado(a)) << static_cast<int>(a);
@@ -111,17 +113,19 @@ TEST_F(TelaPedidoTeste, SalvarItemConfereCodigoQuantidadeMultiploEEstoque)
         const char *texto; // the question or message shown, "" for none
         bool gravado;
     };
-    const QString multiplo = QStringLiteral("Esse produto é multiplo de: %1 Quantidade(s).\nAltere a(s) quantidade(s).");
-    const QString estoque = QStringLiteral("Quantidade não disponível no estoque atual. Deseja colocar esse item em "
-                                           "pendência?\nO sistema irá lhe avisar quando esse produto estiver disponivel.");
+    const QString multiplo =
+        QStringLiteral("Esse produto é multiplo de: %1 Quantidade(s).\nAltere a(s) quantidade(s).");
+    const QString estoque =
+        QStringLiteral("Quantidade não disponível no estoque atual. Deseja colocar esse item em "
+                       "pendência?\nO sistema irá lhe avisar quando esse produto estiver disponivel.");
     const QString codigo = QStringLiteral("O código está em branco ou inválido. Deseja cancelar a alteração do item?");
     const QString quantidade =
         QStringLiteral("A quantidade está em branco ou inválido. Deseja cancelar a alteração do item?");
     const Caso casos[] = {
-        {"", "1", "codigo", false},      {"P1", "", "quantidade", false}, {"P1", "0", "quantidade", false},
-        {"XX", "1", "codigo", false},    {"M6", "12", "", true},          {"M6", "10", "6", false},
-        {"M25", "4", "", true},          {"M25", "5", "2,5", false},      {"MP", "7", "", true},
-        {"E5", "5", "", true},           {"E55", "6", "estoque", false},
+        {"", "1", "codigo", false},   {"P1", "", "quantidade", false}, {"P1", "0", "quantidade", false},
+        {"XX", "1", "codigo", false}, {"M6", "12", "", true},          {"M6", "10", "6", false},
+        {"M25", "4", "", true},       {"M25", "5", "2,5", false},      {"MP", "7", "", true},
+        {"E5", "5", "", true},        {"E55", "6", "estoque", false},
     };
     abrirTela();
     for (const Caso &c : casos) {
@@ -244,8 +248,7 @@ TEST_F(TelaPedidoTeste, SalvarPedidoRepreciaTudoEDeixaOPedidoAtual)
     logica->clicar(AcaoPedido::Editar);
     dm->QyPedido.campo(QStringLiteral("observacao")).setTexto(QStringLiteral("Entregar pela manhã"));
     logica->clicar(AcaoPedido::Salvar);
-    EXPECT_EQ(visao.confirmadas,
-              (std::vector<CaixaPedido>{CaixaPedido::Observacao, CaixaPedido::FormaPagtoDetalhado}));
+    EXPECT_EQ(visao.confirmadas, (std::vector<CaixaPedido>{CaixaPedido::Observacao, CaixaPedido::FormaPagtoDetalhado}));
     EXPECT_FALSE(dm->QyPedido.emEdicao());
     EXPECT_EQ(pedidoAtual(), QStringLiteral("12"));
     EXPECT_EQ(pasta.consultar(QStringLiteral("SELECT vl_total_item || '/' || observacao FROM tbpedido WHERE "
@@ -255,10 +258,9 @@ TEST_F(TelaPedidoTeste, SalvarPedidoRepreciaTudoEDeixaOPedidoAtual)
 
 TEST_F(TelaPedidoTeste, FalhaAoGravarOCabecalhoDeixaOBancoComoEstavaENadaSePerde)
 {
-    pasta.executar(QStringLiteral(
-        "UPDATE tbproduto SET PRECOVENDA=11 WHERE CODIGO='P1';"
-        "CREATE TRIGGER recusa BEFORE UPDATE ON tbpedido WHEN NEW.observacao='RECUSE' BEGIN"
-        " SELECT RAISE(ABORT, 'pedido recusado'); END;"));
+    pasta.executar(QStringLiteral("UPDATE tbproduto SET PRECOVENDA=11 WHERE CODIGO='P1';"
+                                  "CREATE TRIGGER recusa BEFORE UPDATE ON tbpedido WHEN NEW.observacao='RECUSE' BEGIN"
+                                  " SELECT RAISE(ABORT, 'pedido recusado'); END;"));
     abrirTela();
     logica->clicar(AcaoPedido::Editar);
     dm->QyPedido.campo(QStringLiteral("observacao")).setTexto(QStringLiteral("RECUSE"));
@@ -314,8 +316,8 @@ TEST_F(TelaPedidoTeste, CodigoDoClienteTrazAFormaDePagamentoEACorDaUltimaCompra)
         const char *forma;
         QColor cor;
     };
-    for (const Caso &c : {Caso{"1", "3", QColor(0, 0, 255)}, Caso{"2", "", QColor(Qt::black)},
-                          Caso{"3", "", QColor(Qt::black)}}) {
+    for (const Caso &c :
+         {Caso{"1", "3", QColor(0, 0, 255)}, Caso{"2", "", QColor(Qt::black)}, Caso{"3", "", QColor(Qt::black)}}) {
         dm->QyPedido.campo(QStringLiteral("idCliente")).setTexto(QString::fromUtf8(c.cliente));
         logica->saiuCodigoCliente();
         EXPECT_EQ(dm->QyPedido.campo(QStringLiteral("idforma")).texto(), QString::fromUtf8(c.forma)) << c.cliente;
@@ -456,8 +458,9 @@ TEST_F(TelaPedidoTeste, ImprimirMarcaImpressoPelaGravacaoDaTela)
     EXPECT_TRUE(QFile::exists(pdf));
     EXPECT_EQ(dialogos.textos(QStringLiteral("abrir")), QStringList{pdf});
     // Saved through the screen: re-priced and re-totalled.
-    EXPECT_EQ(pasta.consultar(QStringLiteral("SELECT impresso || '/' || vl_total_item FROM tbpedido WHERE nr_pedido=10")),
-              QStringLiteral("1/33"));
+    EXPECT_EQ(
+        pasta.consultar(QStringLiteral("SELECT impresso || '/' || vl_total_item FROM tbpedido WHERE nr_pedido=10")),
+        QStringLiteral("1/33"));
     EXPECT_EQ(pedidoAtual(), QStringLiteral("10"));
     EXPECT_EQ(dm->QyPedido.filtro(), QStringLiteral("idFunc='12' AND vl_total_item>=0"));
     EXPECT_FALSE(dm->QyPedido.emEdicao());
