@@ -92,7 +92,9 @@ void GradeItens::seguirLista()
 
 void GradeItens::linhaEscolhida(const QModelIndex &atual)
 {
-    if (m_seguindo || !atual.isValid() || atual.row() + 1 == m_itens.numeroRegistro())
+    // Only a click or a key moves the list; rows coming and going in the
+    // view shift the grid's own current row, which must not move the list.
+    if (!m_pelaMao || m_seguindo || !atual.isValid() || atual.row() + 1 == m_itens.numeroRegistro())
         return;
     ExecutarProtegido([&] { m_itens.irParaRegistro(atual.row() + 1); });
     seguirLista();
@@ -106,5 +108,14 @@ void GradeItens::keyPressEvent(QKeyEvent *evento)
         evento->accept();
         return;
     }
+    m_pelaMao = true;
     QTableView::keyPressEvent(evento);
+    m_pelaMao = false;
+}
+
+void GradeItens::mousePressEvent(QMouseEvent *evento)
+{
+    m_pelaMao = true;
+    QTableView::mousePressEvent(evento);
+    m_pelaMao = false;
 }

@@ -32,6 +32,7 @@ class GradeItens : public QTableView
 
   protected:
     void keyPressEvent(QKeyEvent *evento) override;
+    void mousePressEvent(QMouseEvent *evento) override;
 
   private:
     void seguirLista();
@@ -41,4 +42,5 @@ class GradeItens : public QTableView
     ModeloTabela *m_modelo;
     Teclas m_teclas;
     bool m_seguindo = false;
+    bool m_pelaMao = false;
 };

@@ -123,3 +123,19 @@ TEST_F(JanelaPedidoTeste, AceleradorClicaOPrimeiroBotaoHabilitadoComSuaLetra)
                                              "codigo='P1'")),
               QStringLiteral("2"));
 }
+
+TEST_F(JanelaPedidoTeste, GradeEListaDeItensAndamJuntas)
+{
+    abrirJanela();
+    GradeItens *grade = tela->grade();
+    const QRect segunda = grade->visualRect(grade->model()->index(1, 0));
+    QTest::mouseClick(grade->viewport(), Qt::LeftButton, {}, segunda.center());
+    EXPECT_EQ(item("codigo"), QStringLiteral("E5"));
+    // A new item abandoned: the list and the grid are back on the same row.
+    tecla(Qt::Key_1, Qt::ControlModifier);
+    tecla(Qt::Key_4, Qt::ControlModifier);
+    EXPECT_EQ(item("codigo"), QStringLiteral("E5"));
+    EXPECT_EQ(grade->currentIndex().row(), 1);
+    QTest::keyClick(grade, Qt::Key_Up);
+    EXPECT_EQ(item("codigo"), QStringLiteral("P1"));
+}
