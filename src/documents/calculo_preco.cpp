@@ -1,30 +1,14 @@
 #include "calculo_preco.h"
 
+#include "estado_pedido.h"
 #include "precificacao.h"
 #include "transacao.h"
 #include "udm.h"
-
-#include <stdexcept>
 
 namespace
 {
 
 const char *const kCodigos[] = {"cd_desconto1", "cd_desconto2", "cd_desconto3"};
-
-ConjuntoDados &itensDe(TipoPedido tipo)
-{
-    switch (tipo) {
-    case TipoPedido::Pedido:
-        return DM->QyPedidoItem;
-    case TipoPedido::VendaCasada:
-        return DM->QyVendaCasada;
-    case TipoPedido::Pacote:
-        return DM->QyPacote;
-    case TipoPedido::Troca:
-        break;
-    }
-    throw std::invalid_argument("an exchange has two item lists");
-}
 
 // Locates the current item's product; false when the item has no code or the
 // code is unknown.
@@ -80,12 +64,12 @@ void precificarAtual(ConjuntoDados &itens, TipoPedido tipo)
 
 void CalcularPrecoItem(TipoPedido tipo)
 {
-    precificarAtual(itensDe(tipo), tipo);
+    precificarAtual(ItensDoPedido(tipo), tipo);
 }
 
 void CalcularPrecoTrocaSub()
 {
-    precificarAtual(DM->QyTrocaSub, TipoPedido::Troca);
+    CalcularPrecoItem(TipoPedido::Troca);
 }
 
 void CalcularPrecoTrocaDev()

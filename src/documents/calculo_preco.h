@@ -7,8 +7,8 @@
 // stores afterwards; an item at rest, without a product code or whose product
 // is unknown is left untouched. They also move QyProduto to the item's product.
 
-// The regular order (QyPedidoItem), the tied sale (QyVendaCasada) or the
-// package (QyPacote).
+// The current item of the kind's item list (ItensDoPedido): the regular order,
+// the tied sale, the package, or the exchange's replacement items.
 void CalcularPrecoItem(TipoPedido tipo);
 // The exchange's replacement (QyTrocaSub) and returned (QyTrocaDev) items.
 void CalcularPrecoTrocaSub();

@@ -1,6 +1,7 @@
 #include "totais.h"
 
 #include "calculo_preco.h"
+#include "estado_pedido.h"
 #include "transacao.h"
 #include "udm.h"
 
@@ -9,10 +10,8 @@
 namespace
 {
 
-// Where a kind keeps its items and which header columns it owns; a null
-// column is one the kind does not have.
+// The header columns a kind owns; a null column is one it does not have.
 struct ColunasTotais {
-    ConjuntoDados &itens;
     const char *total;
     const char *acumulativo;
     bool gorduraInteira;
@@ -22,11 +21,11 @@ ColunasTotais colunasDe(TipoPedido tipo)
 {
     switch (tipo) {
     case TipoPedido::Pacote:
-        return {DM->QyPacote, "vl_total_pacote", "vl_acumulativo_pacote", false};
+        return {"vl_total_pacote", "vl_acumulativo_pacote", false};
     case TipoPedido::VendaCasada:
-        return {DM->QyVendaCasada, "vl_total_venda_casada", nullptr, false};
+        return {"vl_total_venda_casada", nullptr, false};
     case TipoPedido::Pedido:
-        return {DM->QyPedidoItem, "vl_total_item", "vl_acumulativo_pedido", true};
+        return {"vl_total_item", "vl_acumulativo_pedido", true};
     case TipoPedido::Troca:
         break;
     }
@@ -48,7 +47,7 @@ void editarCabecalho(ConjuntoDados &cabecalho)
 void recalcularItens(TipoPedido tipo)
 {
     const ColunasTotais colunas = colunasDe(tipo);
-    ConjuntoDados &itens = colunas.itens;
+    ConjuntoDados &itens = ItensDoPedido(tipo);
     ConjuntoDados &cabecalho = DM->QyPedido;
     editarCabecalho(cabecalho);
 

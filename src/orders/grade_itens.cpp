@@ -72,11 +72,6 @@ GradeItens::GradeItens(ConjuntoDados &itens, const std::vector<ColunaGrade> &col
                        &ConjuntoDados::recarregado})
         connect(&itens, sinal, this, &GradeItens::seguirLista);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, &GradeItens::linhaEscolhida);
-    connect(m_modelo, &QAbstractItemModel::modelReset, this, [this] {
-        connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, &GradeItens::linhaEscolhida,
-                Qt::UniqueConnection);
-        seguirLista();
-    });
     seguirLista();
 }
 

@@ -3,6 +3,7 @@
 #include "calculo_preco.h"
 #include "envio_pedido.h"
 #include "erro.h"
+#include "estado_pedido.h"
 #include "formatos.h"
 #include "impressao_pedido.h"
 #include "totais.h"
@@ -69,6 +70,18 @@ constexpr AcaoPedido kTeclasCtrl[] = {AcaoPedido::NovoItem,     AcaoPedido::Edit
                                       AcaoPedido::CancelarItem, AcaoPedido::ExcluirItem, AcaoPedido::AnteriorItem,
                                       AcaoPedido::ProximoItem};
 
+// The search dialog's choice; a search that fails shows its error and
+// chooses nothing.
+QString pesquisar(const PesquisaPedido &p)
+{
+    try {
+        return DM->Pesquisar(S(p.tabela), S(p.campos), S(p.resultado));
+    } catch (const Erro &e) {
+        MsgErroPadrao(e.mensagem());
+    }
+    return {};
+}
+
 // A field of the row being edited gets a text; an empty text empties it.
 void escreverTexto(Campo campo, const QString &texto)
 {
@@ -109,7 +122,7 @@ ConjuntoDados &LogicaPedido::cabecalho() const
 
 ConjuntoDados &LogicaPedido::itens() const
 {
-    return DM->*m_variante.itens;
+    return ItensDoPedido(m_variante.tipo);
 }
 
 // ---------------------------------------------------------------- opening and closing
@@ -294,13 +307,7 @@ void LogicaPedido::pesquisarPedido()
 {
     if (cabecalho().emEdicao() || itens().emEdicao())
         return;
-    const PesquisaPedido &p = m_variante.pesquisaPedido;
-    QString numero;
-    try {
-        numero = DM->Pesquisar(S(p.tabela), S(p.campos), S(p.resultado));
-    } catch (const Erro &e) {
-        MsgErroPadrao(e.mensagem());
-    }
+    const QString numero = pesquisar(m_variante.pesquisaPedido);
     if (!numero.isEmpty())
         cabecalho().localizar(QStringLiteral("nr_pedido"), numero);
 }
@@ -528,8 +535,7 @@ void LogicaPedido::clienteEscolhido()
 {
     if (!cabecalho().emEdicao())
         return;
-    const PesquisaPedido &p = m_variante.pesquisaCliente;
-    const QString cliente = DM->Pesquisar(S(p.tabela), S(p.campos), S(p.resultado));
+    const QString cliente = pesquisar(m_variante.pesquisaCliente);
     if (cliente.isEmpty())
         return;
     if (DM->QyCliente.localizar(QStringLiteral("idcliente"), cliente))
@@ -595,14 +601,7 @@ void LogicaPedido::produtoEscolhido()
 {
     if (!itens().emEdicao())
         return;
-    const PesquisaPedido &p = m_variante.pesquisaProduto;
-    QString codigo;
-    try {
-        codigo = DM->Pesquisar(S(p.tabela), S(p.campos), S(p.resultado));
-    } catch (const Erro &e) {
-        MsgErroPadrao(e.mensagem());
-    }
-    escreverTexto(itens().campo(QStringLiteral("codigo")), codigo);
+    escreverTexto(itens().campo(QStringLiteral("codigo")), pesquisar(m_variante.pesquisaProduto));
 }
 
 // ---------------------------------------------------------------- grid colours

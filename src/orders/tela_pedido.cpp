@@ -84,6 +84,26 @@ void dica(QWidget *w, const char *texto)
     w->setStatusTip(S(texto));
 }
 
+// A row of controls without margins of its own.
+std::pair<QWidget *, QHBoxLayout *> linhaHorizontal()
+{
+    auto *linha = new QWidget;
+    auto *h = new QHBoxLayout(linha);
+    h->setContentsMargins(0, 0, 0, 0);
+    return {linha, h};
+}
+
+// The picture button beside a code box that opens a search.
+QToolButton *botaoPesquisa(const char *nome, const char *texto)
+{
+    auto *b = new QToolButton;
+    b->setObjectName(S(nome));
+    b->setIcon(IconeDesenhado(QStringLiteral("⌕"), QColor(0x1f5fa8)));
+    b->setIconSize(QSize(26, 26));
+    dica(b, texto);
+    return b;
+}
+
 // A label above its control.
 QWidget *rotulado(const char *rotulo, const char *dicaRotulo, QWidget *controle, QWidget *extra = nullptr)
 {
@@ -203,9 +223,7 @@ QToolButton *TfrmPedido::criarBotao(AcaoPedido acao)
 
 QWidget *TfrmPedido::montarBotoesPedido()
 {
-    auto *linha = new QWidget;
-    auto *h = new QHBoxLayout(linha);
-    h->setContentsMargins(0, 0, 0, 0);
+    auto [linha, h] = linhaHorizontal();
     h->setSpacing(2);
     h->addStretch(1);
     for (int a = static_cast<int>(AcaoPedido::PesquisarPedido); a <= static_cast<int>(AcaoPedido::Proximo); ++a)
@@ -216,9 +234,7 @@ QWidget *TfrmPedido::montarBotoesPedido()
 QWidget *TfrmPedido::montarExibicaoPedido()
 {
     ConjuntoDados &pedidos = m_logica.cabecalho();
-    auto *linha = new QWidget;
-    auto *h = new QHBoxLayout(linha);
-    h->setContentsMargins(0, 0, 0, 0);
+    auto [linha, h] = linhaHorizontal();
     auto *numero = new RotuloVinculado(pedidos, QStringLiteral("nr_pedido"));
     auto *gbPedido = quadro(" Pedido Nº ", numero, "Número do Pedido");
     gbPedido->setObjectName(QStringLiteral("gbPedido"));
@@ -248,19 +264,13 @@ QWidget *TfrmPedido::montarExibicaoPedido()
 QWidget *TfrmPedido::montarCamposPedido()
 {
     ConjuntoDados &pedidos = m_logica.cabecalho();
-    auto *linha = new QWidget;
-    auto *h = new QHBoxLayout(linha);
-    h->setContentsMargins(0, 0, 0, 0);
+    auto [linha, h] = linhaHorizontal();
 
     auto *cliente = new CaixaVinculada(pedidos, QStringLiteral("idCliente"));
     cliente->setObjectName(QStringLiteral("dbCodigoCliente"));
     dica(cliente, "Digite o código do cliente");
     connect(cliente, &CaixaVinculada::saiu, this, [this] { m_logica.saiuCodigoCliente(); });
-    auto *pesquisar = new QToolButton;
-    pesquisar->setObjectName(QStringLiteral("btnPesquisarCliente"));
-    pesquisar->setIcon(IconeDesenhado(QStringLiteral("⌕"), QColor(0x1f5fa8)));
-    pesquisar->setIconSize(QSize(26, 26));
-    dica(pesquisar, "Pesquisar cliente");
+    auto *pesquisar = botaoPesquisa("btnPesquisarCliente", "Pesquisar cliente");
     connect(pesquisar, &QToolButton::clicked, this, [this] { m_logica.pesquisarCliente(); });
     m_caixas.insert(CaixaPedido::CodigoCliente, cliente);
 
@@ -307,9 +317,7 @@ QWidget *TfrmPedido::montarCamposPedido()
 
 QWidget *TfrmPedido::montarObservacaoEBotoesItem()
 {
-    auto *linha = new QWidget;
-    auto *h = new QHBoxLayout(linha);
-    h->setContentsMargins(0, 0, 0, 0);
+    auto [linha, h] = linhaHorizontal();
     auto *observacao = new MemoVinculado(m_logica.cabecalho(), QStringLiteral("observacao"));
     observacao->setObjectName(QStringLiteral("dbObservacao"));
     observacao->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -333,9 +341,7 @@ QWidget *TfrmPedido::montarObservacaoEBotoesItem()
 QWidget *TfrmPedido::montarCamposItem()
 {
     ConjuntoDados &itens = m_logica.itens();
-    auto *linha = new QWidget;
-    auto *h = new QHBoxLayout(linha);
-    h->setContentsMargins(0, 0, 0, 0);
+    auto [linha, h] = linhaHorizontal();
     QFont grande = font();
     grande.setPixelSize(24);
 
@@ -348,11 +354,7 @@ QWidget *TfrmPedido::montarCamposItem()
     };
     auto *codigo = caixaItem("dbItemCodigo", "codigo", false);
     codigo->setMaiusculas(true);
-    auto *pesquisar = new QToolButton;
-    pesquisar->setObjectName(QStringLiteral("btnPesquisarItem"));
-    pesquisar->setIcon(IconeDesenhado(QStringLiteral("⌕"), QColor(0x1f5fa8)));
-    pesquisar->setIconSize(QSize(26, 26));
-    dica(pesquisar, "Pesquisar item(ns)");
+    auto *pesquisar = botaoPesquisa("btnPesquisarItem", "Pesquisar item(ns)");
     connect(pesquisar, &QToolButton::clicked, this, [this] { m_logica.pesquisarItem(); });
     auto *descricao = caixaItem("dbItemDescricao", "item_descricao", true);
     auto *fabricante = caixaItem("dbItemFabricante", "codigo_descricao", true);
@@ -404,9 +406,7 @@ QWidget *TfrmPedido::montarResumo()
 {
     ConjuntoDados &clientes = DM->QyCliente;
     ConjuntoDados &pedidos = m_logica.cabecalho();
-    auto *linha = new QWidget;
-    auto *h = new QHBoxLayout(linha);
-    h->setContentsMargins(0, 0, 0, 0);
+    auto [linha, h] = linhaHorizontal();
     h->addWidget(
         quadro(" Menor compra ", new RotuloVinculado(clientes, QStringLiteral("valmenorcompra")), "Menor compra"));
     h->addWidget(

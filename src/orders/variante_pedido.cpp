@@ -1,14 +1,11 @@
 #include "variante_pedido.h"
 
-#include "udm.h"
-
 const VariantePedido &VariantePedidoRegular()
 {
     static const VariantePedido variante{
         .tipo = TipoPedido::Pedido,
         .titulo = "Corlando - Pedido",
         .campoSaldo = "vl_total_item",
-        .itens = &TDM::QyPedidoItem,
         .cifNaoAoInserir = true,
         .verificaMultiplo = true,
         .verificaEstoque = true,

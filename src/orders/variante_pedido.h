@@ -2,9 +2,6 @@
 
 #include "tipo_pedido.h"
 
-class ConjuntoDados;
-class TDM;
-
 // A search dialog's query: "SELECT " + campos + " FROM " + tabela, and the
 // column whose value the chosen row gives.
 struct PesquisaPedido {
@@ -19,15 +16,14 @@ enum class CoresGrade {
     SempreVermelho,
 };
 
-// What tells one kind of order screen from another: its item list, its
-// header condition, which checks its items pass and the texts it uses. The
+// What tells one kind of order screen from another (its item list follows
+// from the kind): its header condition, which checks its items pass and the texts it uses. The
 // screens share one logic and one form; a kind is this data.
 struct VariantePedido {
     TipoPedido tipo;
     const char *titulo;
     // The header column holding the kind's total; "campo>=0" tells the kind.
     const char *campoSaldo;
-    ConjuntoDados TDM::*itens;
     // A new header gets cif "Não".
     bool cifNaoAoInserir;
     bool verificaMultiplo;
