@@ -10,7 +10,7 @@
 #include "esquema.h"
 #include "udm.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -439,7 +439,7 @@ int main(int argc, char **argv)
 int executar(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     DialogosTerminal dialogos;
     Dialogos::definir(&dialogos);
     QTemporaryDir temporaria;

@@ -4,8 +4,6 @@
 #include "versao_build.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
-#include <QSettings>
 
 void MsgInformacao(const QString &mensagem, const QString &titulo)
 {
@@ -36,39 +34,6 @@ void ExecutarProtegido(const std::function<void()> &acao)
     } catch (const std::exception &e) {
         MsgErroPadrao(QString::fromLocal8Bit(e.what()));
     }
-}
-
-namespace {
-
-QString procurarIgnorandoCaixa(const QStringList &nomes, const QString &nome)
-{
-    for (const QString &n : nomes)
-        if (n.compare(nome, Qt::CaseInsensitive) == 0)
-            return n;
-    return {};
-}
-
-} // namespace
-
-QString LerIni(const QString &secao, const QString &chave, const QString &arquivo)
-{
-    if (!QFileInfo(arquivo).isReadable())
-        return {};
-    QSettings ini(arquivo, QSettings::IniFormat);
-    if (ini.status() != QSettings::NoError)
-        return {};
-    const QString grupo = procurarIgnorandoCaixa(ini.childGroups(), secao);
-    if (grupo.isEmpty())
-        return {};
-    ini.beginGroup(grupo);
-    const QString nome = procurarIgnorandoCaixa(ini.childKeys(), chave);
-    if (nome.isEmpty())
-        return {};
-    const QVariant valor = ini.value(nome);
-    // A value holding commas comes back as a list; it is one text here.
-    return valor.canConvert<QStringList>() && valor.typeId() == QMetaType::QStringList
-               ? valor.toStringList().join(QStringLiteral(", "))
-               : valor.toString();
 }
 
 QString RemoverCaracter(QChar caracter, const QString &texto)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogos.h"
+#include "leitor_ini.h"
 
 #include <QString>
 #include <array>
@@ -20,10 +21,6 @@ void MsgErroPadrao(const QString &mensagem);
 // Runs a user action; an error it raises is shown in the standard error box
 // and the program carries on.
 void ExecutarProtegido(const std::function<void()> &acao);
-
-// One value of a sectioned settings file; section and key are matched ignoring
-// letter case. A missing or unreadable file, section or key gives "".
-QString LerIni(const QString &secao, const QString &chave, const QString &arquivo);
 
 // The text without any occurrence of the character.
 QString RemoverCaracter(QChar caracter, const QString &texto);

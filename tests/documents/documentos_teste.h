@@ -75,8 +75,8 @@ class DocumentosTeste : public ::testing::Test
     // has them.
     void instalarModelos()
     {
-        // The source tree's templates folder, found from this file's place in it.
-        const QDir fonte(QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../../templates")));
+        // The source tree's templates folder.
+        const QDir fonte(QStringLiteral(PASTA_FONTES "/templates"));
         for (const char *nome : {"pedido.rav", "venda_casada.rav", "pacote.rav", "troca.rav"}) {
             const QString arquivo = QString::fromUtf8(nome);
             ASSERT_TRUE(QFile::copy(fonte.filePath(arquivo), pasta.arquivo(arquivo))) << nome;

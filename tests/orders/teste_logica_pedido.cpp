@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 namespace
 {
@@ -444,7 +443,7 @@ TEST_F(TelaPedidoTeste, TecladoDaGradeAltDepoisCtrl)
 
 TEST_F(TelaPedidoTeste, ImprimirMarcaImpressoPelaGravacaoDaTela)
 {
-    const QDir fonte(QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../../templates")));
+    const QDir fonte(QStringLiteral(PASTA_FONTES "/templates"));
     ASSERT_TRUE(QFile::copy(fonte.filePath(QStringLiteral("pedido.rav")), pasta.arquivo(QStringLiteral("pedido.rav"))));
     ASSERT_TRUE(QDir(pasta.caminho()).mkdir(QStringLiteral("relatórios")));
     pasta.executar(QStringLiteral("UPDATE tbproduto SET PRECOVENDA=11 WHERE CODIGO='P1'"));

@@ -1,16 +1,27 @@
-#include <QApplication>
 #include <QLocale>
 
 #include <gtest/gtest.h>
 
-// Every test program runs with a QApplication (offscreen) and the program's
-// locale, as the real program does.
+// Each test program runs with the smallest application object its layer
+// needs (widgets, fonts and painting, or neither), offscreen, with the
+// program's locale, as the real program does.
+#if defined(TESTES_JANELAS)
+#include <QApplication>
+using Aplicacao = QApplication;
+#elif defined(TESTES_GRAFICOS)
+#include <QGuiApplication>
+using Aplicacao = QGuiApplication;
+#else
+#include <QCoreApplication>
+using Aplicacao = QCoreApplication;
+#endif
+
 int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
-    QApplication app(argc, argv);
+    Aplicacao app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
-#include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -27,11 +26,6 @@ constexpr int msParaMensagem = 10000;
 // Debian's interpreter: the python3 on PATH may lack aiosmtpd.
 const QString python = QStringLiteral("/usr/bin/python3");
 
-QString script()
-{
-    return QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + QStringLiteral("/servidor_smtp.py");
-}
-
 sockaddr_in enderecoLocal(quint16 porta)
 {
     sockaddr_in endereco{};
@@ -53,7 +47,7 @@ QByteArray lerArquivo(const QString &caminho)
 
 ServidorSmtp::ServidorSmtp(const QString &usuario, const QString &senha) : m_usuario(usuario), m_senha(senha)
 {
-    m_processo.start(python, {script(), QStringLiteral("--pasta"), m_pasta.path(), QStringLiteral("--usuario"), usuario,
+    m_processo.start(python, {QStringLiteral(SERVIDOR_SMTP_PY), QStringLiteral("--pasta"), m_pasta.path(), QStringLiteral("--usuario"), usuario,
                               QStringLiteral("--senha"), senha});
     const QDeadlineTimer prazo(msParaIniciar);
     auto falhar = [this](const std::string &motivo) {

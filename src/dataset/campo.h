@@ -1,7 +1,7 @@
 #pragma once
 
 #include "dinheiro.h"
-#include "esquema.h"
+#include "definicao_campos.h"
 
 #include <QDateTime>
 #include <QString>

@@ -2,7 +2,7 @@
 
 #include "conjunto_dados.h"
 #include "erro.h"
-#include "ufunc.h"
+#include "leitor_ini.h"
 
 #include <QDir>
 #include <QFileInfo>

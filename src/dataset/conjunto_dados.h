@@ -1,7 +1,7 @@
 #pragma once
 
 #include "campo.h"
-#include "esquema.h"
+#include "definicao_campos.h"
 #include "linhas_compactas.h"
 
 #include <QHash>
