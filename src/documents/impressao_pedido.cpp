@@ -5,6 +5,7 @@
 #include "motor_relatorio.h"
 #include "udm.h"
 #include "ufunc.h"
+#include "valor_campo.h"
 
 #include <QDir>
 #include <QFile>
@@ -121,6 +122,10 @@ class Restricoes
         if (temFormaPadrao(m_tipo))
             semFiltro(DM->QyFuncionario);
         DM->QyPedido.localizar(QStringLiteral("nr_pedido"), m_numero);
+        // Lifting the customers' filter moves them to the first row; the
+        // screen's summary boxes show the order's customer.
+        if (restringeCliente(m_tipo))
+            DM->QyCliente.localizar(QStringLiteral("IdCliente"), texto(DM->QyPedido, "idCliente"));
     }
 
   private:
@@ -131,8 +136,20 @@ class Restricoes
     bool m_funcionario;
 };
 
+// The value of `campo` in the first row of `lista` whose `chave` is `valor`.
+QString procurar(const ConjuntoDados &lista, const char *chave, const QString &valor, const char *campo)
+{
+    for (int i = 0; !valor.isEmpty() && i < lista.quantidade(); ++i) {
+        const Registro r = lista.registro(i);
+        if (r.campo(QString::fromUtf8(chave)).texto() == valor)
+            return r.campo(QString::fromUtf8(campo)).texto();
+    }
+    return {};
+}
+
 // The order header as the templates see it, with the name of its payment
-// form beside the form's number.
+// form beside the form's number and the name of its delivery locality (the
+// header keeps the locality's one-character code).
 class FontePedido : public FonteConjunto
 {
   public:
@@ -140,14 +157,58 @@ class FontePedido : public FonteConjunto
     CamposRelatorio registroAtual() const override
     {
         CamposRelatorio campos = FonteConjunto::registroAtual();
-        const QString idforma = campos.value(QStringLiteral("idforma"));
-        for (int i = 0; !idforma.isEmpty() && i < DM->QyFormaPagamento.quantidade(); ++i) {
-            const Registro forma = DM->QyFormaPagamento.registro(i);
-            if (forma.campo(QStringLiteral("idforma")).texto() == idforma)
-                campos.insert(QStringLiteral("FORMA_PAGAMENTO"), forma.campo(QStringLiteral("Forma")).texto());
-        }
+        const QString forma =
+            procurar(DM->QyFormaPagamento, "idforma", campos.value(QStringLiteral("idforma")), "Forma");
+        if (!forma.isEmpty())
+            campos.insert(QStringLiteral("FORMA_PAGAMENTO"), forma);
+        const QString codigo = campos.value(QStringLiteral("tp_localidade"));
+        const QString localidade = procurar(DM->QyLocalidade, "tp_localidade", codigo, "nm_localidade");
+        campos.insert(QStringLiteral("nm_localidade"), localidade.isEmpty() ? codigo : localidade);
         return campos;
     }
+};
+
+// A unit price with the decimals it was computed with: two to four, grouped
+// as every money value is ("1.234,5678", "8,20").
+QString precoUnitario(const Dinheiro &valor)
+{
+    QString texto = ValorCampo::formatar(valor, "###,###,###,###,##0.0000");
+    while (texto.endsWith(u'0') && texto.size() - texto.indexOf(u',') > 3)
+        texto.chop(1);
+    return texto;
+}
+
+// An item list as the templates see it: the unit price with all its
+// decimals, so quantity times unit gives the line's total as printed.
+class FonteItens : public FonteConjunto
+{
+  public:
+    FonteItens(QString nome, const ConjuntoDados &itens) : FonteConjunto(std::move(nome), itens), m_itens(itens) {}
+    CamposRelatorio registroAtual() const override
+    {
+        CamposRelatorio campos = FonteConjunto::registroAtual();
+        if (!campos.isEmpty())
+            comUnitario(campos, m_itens.campo(kUnitario));
+        return campos;
+    }
+    QList<CamposRelatorio> linhas() const override
+    {
+        QList<CamposRelatorio> resultado = FonteConjunto::linhas();
+        for (qsizetype i = 0; i < resultado.size(); ++i)
+            comUnitario(resultado[i], m_itens.registro(static_cast<int>(i)).campo(kUnitario));
+        return resultado;
+    }
+
+  private:
+    inline static const QString kUnitario = QStringLiteral("valorUnitario");
+
+    static void comUnitario(CamposRelatorio &campos, const Campo &unitario)
+    {
+        if (campos.contains(kUnitario) && !unitario.nulo())
+            campos.insert(kUnitario, precoUnitario(unitario.dinheiro()));
+    }
+
+    const ConjuntoDados &m_itens;
 };
 
 QMap<QString, QString> parametros(TipoPedido tipo)
@@ -160,7 +221,8 @@ QMap<QString, QString> parametros(TipoPedido tipo)
         p.insert(QStringLiteral("pFormaPgtoPadrao"),
                  texto(DM->QyFormaPagamento, "idforma") + QStringLiteral(" - ") + texto(DM->QyFormaPagamento, "Forma"));
     p.insert(QStringLiteral("pUltimaAtualizacao"), texto(DM->QyConfiguracoes, "ultima_atualizacao"));
-    p.insert(QStringLiteral("pUltimaCompraDinheiro"), texto(cliente, "valultcompra"));
+    // Money as every money value of the document shows it: "1.234,50".
+    p.insert(QStringLiteral("pUltimaCompraDinheiro"), cliente.campo(QStringLiteral("valultcompra")).textoExibicao());
     p.insert(QStringLiteral("pUltimaCompraData"), texto(cliente, "ultimacompra"));
     return p;
 }
@@ -169,11 +231,13 @@ void gerarPdf(TipoPedido tipo, const QString &pdf)
 {
     const FontePedido pedido;
     const FonteConjunto outras[] = {
-        {QStringLiteral("rvdsPedidoItem"), DM->QyPedidoItem},
         {QStringLiteral("rvdsCliente"), DM->QyCliente},
         {QStringLiteral("rvdsFormaPagamento"), DM->QyFormaPagamento},
         {QStringLiteral("rvdsFuncionario"), DM->QyFuncionario},
         {QStringLiteral("rvdsLocalidades"), DM->QyLocalidade},
+    };
+    const FonteItens itens[] = {
+        {QStringLiteral("rvdsPedidoItem"), DM->QyPedidoItem},
         {QStringLiteral("rvdsPacote"), DM->QyPacote},
         {QStringLiteral("rvdsTroca"), DM->QyTrocaSub},
         {QStringLiteral("rvdsTrocaDevolucao"), DM->QyTrocaDev},
@@ -181,6 +245,8 @@ void gerarPdf(TipoPedido tipo, const QString &pdf)
     };
     std::vector<const FonteRelatorio *> fontes{&pedido};
     for (const FonteConjunto &f : outras)
+        fontes.push_back(&f);
+    for (const FonteItens &f : itens)
         fontes.push_back(&f);
     const QMap<QString, QString> valores = parametros(tipo);
     GerarRelatorio(QDir(DM->PathSistema).filePath(modelo(tipo)), fontes, valores, pdf);

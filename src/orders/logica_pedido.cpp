@@ -141,7 +141,7 @@ void LogicaPedido::abrir()
         const QString cliente = pedidos.campo(QStringLiteral("idCliente")).texto();
         if (!cliente.isEmpty())
             DM->QyCliente.localizar(QStringLiteral("IdCliente"), cliente);
-        m_visao.focar(CaixaPedido::Grade);
+        focar(CaixaPedido::Grade);
     });
 }
 
@@ -181,7 +181,9 @@ bool LogicaPedido::habilitado(AcaoPedido acao) const
     if (regra == Regra::Sempre)
         return true;
     const ConjuntoDados &lista = acaoDeItem(acao) ? itens() : cabecalho();
-    if (!lista.ativo())
+    // Items exist only under a stored header: without the order list none
+    // of the item buttons has anything to work on.
+    if (!lista.ativo() || !cabecalho().ativo())
         return false;
     switch (regra) {
     case Regra::Inserir:
@@ -204,7 +206,10 @@ bool LogicaPedido::habilitado(AcaoPedido acao) const
 
 void LogicaPedido::clicar(AcaoPedido acao)
 {
-    ExecutarProtegido([this, acao] { executar(acao); });
+    ExecutarProtegido([this, acao] {
+        m_visao.confirmarFoco();
+        executar(acao);
+    });
 }
 
 bool LogicaPedido::teclaGrade(int tecla, bool alt, bool ctrl)
@@ -295,6 +300,22 @@ AcoesCabecalho LogicaPedido::acoesCabecalho()
     return {[this] { executar(AcaoPedido::Editar); }, [this] { executar(AcaoPedido::Salvar); }};
 }
 
+void LogicaPedido::focar(CaixaPedido caixa)
+{
+    const bool antes = m_focando;
+    m_focando = true;
+    m_visao.focar(caixa);
+    m_focando = antes;
+}
+
+// Leaving a box moves the focus on, unless the box was left because the
+// logic itself sent the focus elsewhere: that target wins.
+void LogicaPedido::focarAoSair(CaixaPedido caixa)
+{
+    if (!m_focando)
+        m_visao.focar(caixa);
+}
+
 void LogicaPedido::confirmarCaixasDoCabecalho()
 {
     m_visao.confirmar(CaixaPedido::Observacao);
@@ -314,7 +335,7 @@ void LogicaPedido::pesquisarPedido()
 
 void LogicaPedido::inserirPedido()
 {
-    m_visao.focar(CaixaPedido::CodigoCliente);
+    focar(CaixaPedido::CodigoCliente);
     cabecalho().inserir();
     if (m_variante.cifNaoAoInserir)
         cabecalho().campo(QStringLiteral("cif")).setTexto(QStringLiteral("Não"));
@@ -384,7 +405,10 @@ void LogicaPedido::inserirItem()
         executar(AcaoPedido::Salvar);
         executar(AcaoPedido::Editar);
     }
-    m_visao.focar(CaixaPedido::ItemCodigo);
+    // An item takes its order's number: never one under a header not stored.
+    if (pedidos.campo(QStringLiteral("nr_pedido")).nulo())
+        return;
+    focar(CaixaPedido::ItemCodigo);
     itens().inserir();
 }
 
@@ -432,13 +456,17 @@ void LogicaPedido::salvarItem()
                         kAtencao) == Resposta::Sim)
             colocarItemEmPendencia();
         else
-            m_visao.focar(CaixaPedido::ItemQuantidade);
+            focar(CaixaPedido::ItemQuantidade);
         return;
     }
     CalcularPrecoItem(m_variante.tipo);
+    // The item and the header's totals together: a failure or a kill between
+    // them must not leave a total that disagrees with the lines.
+    Transacao transacao(DM->ADOConexao);
     if (lista.emEdicao())
         lista.gravar();
     RecalcularTotais(m_variante.tipo);
+    transacao.confirmar();
 }
 
 void LogicaPedido::colocarItemEmPendencia()
@@ -541,7 +569,7 @@ void LogicaPedido::clienteEscolhido()
     if (DM->QyCliente.localizar(QStringLiteral("idcliente"), cliente))
         aplicarCliente();
     cabecalho().campo(QStringLiteral("idCliente")).setInteiro(Formatos::lerInteiro(cliente));
-    m_visao.focar(CaixaPedido::Entrega);
+    focar(CaixaPedido::Entrega);
 }
 
 void LogicaPedido::saiu(CaixaPedido caixa)
@@ -562,12 +590,12 @@ void LogicaPedido::itemSaido(CaixaPedido caixa)
     const bool editando = itens().emEdicao();
     switch (caixa) {
     case CaixaPedido::Observacao:
-        m_visao.focar(CaixaPedido::Grade);
+        focarAoSair(CaixaPedido::Grade);
         break;
     case CaixaPedido::ItemCodigo:
         if (editando) {
             conferirProduto();
-            m_visao.focar(CaixaPedido::ItemQuantidade);
+            focarAoSair(CaixaPedido::ItemQuantidade);
         }
         break;
     case CaixaPedido::ItemDesconto1:
@@ -578,10 +606,10 @@ void LogicaPedido::itemSaido(CaixaPedido caixa)
     case CaixaPedido::ItemDesconto3:
         if (editando)
             conferirProduto();
-        m_visao.focar(CaixaPedido::ItemGordura);
+        focarAoSair(CaixaPedido::ItemGordura);
         break;
     case CaixaPedido::ItemGordura:
-        m_visao.focar(CaixaPedido::ItemCodigo);
+        focarAoSair(CaixaPedido::ItemCodigo);
         break;
     case CaixaPedido::CodigoCliente:
     case CaixaPedido::Entrega:

@@ -63,6 +63,9 @@ class LogicaPedido
     void executar(AcaoPedido acao);
     AcoesCabecalho acoesCabecalho();
     void confirmarCaixasDoCabecalho();
+    // The logic's own focus moves; the box they leave asks for none.
+    void focar(CaixaPedido caixa);
+    void focarAoSair(CaixaPedido caixa);
 
     void pesquisarPedido();
     void inserirPedido();
@@ -88,4 +91,5 @@ class LogicaPedido
     const VariantePedido &m_variante;
     VisaoPedido &m_visao;
     QString m_filtroAnterior;
+    bool m_focando = false;
 };

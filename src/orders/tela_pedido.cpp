@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -490,19 +491,38 @@ bool TfrmPedido::event(QEvent *evento)
 
 // ---------------------------------------------------------------- what the logic asks
 
+// A box the logic sends the user to is typed over, not appended to.
 void TfrmPedido::focar(CaixaPedido caixa)
 {
-    if (QWidget *w = m_caixas.value(caixa))
-        w->setFocus(Qt::OtherFocusReason);
+    QWidget *w = m_caixas.value(caixa);
+    if (!w)
+        return;
+    w->setFocus(Qt::OtherFocusReason);
+    if (auto *c = qobject_cast<QLineEdit *>(w))
+        c->selectAll();
 }
 
-void TfrmPedido::confirmar(CaixaPedido caixa)
+namespace
 {
-    QWidget *w = m_caixas.value(caixa);
+
+void confirmarCaixa(QWidget *w)
+{
     if (auto *c = qobject_cast<CaixaVinculada *>(w))
         c->confirmar();
     else if (auto *m = qobject_cast<MemoVinculado *>(w))
         m->confirmar();
+}
+
+} // namespace
+
+void TfrmPedido::confirmar(CaixaPedido caixa)
+{
+    confirmarCaixa(m_caixas.value(caixa));
+}
+
+void TfrmPedido::confirmarFoco()
+{
+    confirmarCaixa(focusWidget());
 }
 
 void TfrmPedido::colorirPainel(const QColor &cor)

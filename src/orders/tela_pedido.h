@@ -36,6 +36,7 @@ class TfrmPedido : public QDialog, private VisaoPedido
   private:
     void focar(CaixaPedido caixa) override;
     void confirmar(CaixaPedido caixa) override;
+    void confirmarFoco() override;
     void colorirPainel(const QColor &cor) override;
     void fechar() override;
 

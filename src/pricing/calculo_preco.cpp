@@ -1,9 +1,13 @@
 #include "calculo_preco.h"
 
+#include "erro.h"
 #include "estado_pedido.h"
+#include "formatos.h"
 #include "precificacao.h"
 #include "transacao.h"
 #include "udm.h"
+
+#include <cmath>
 
 namespace
 {
@@ -18,6 +22,23 @@ bool localizarProduto(ConjuntoDados &itens)
     return !codigo.isEmpty() && DM->QyProduto.localizar(QStringLiteral("CODIGO"), codigo);
 }
 
+// A discount level of the header: empty (NULL or a blank text) is level 0;
+// a value that is not a whole number is no level at all (-1, no factor),
+// never the level it would round to.
+int nivel(const Campo &campo)
+{
+    const QString texto = campo.nulo() ? QString() : campo.texto().trimmed();
+    if (texto.isEmpty())
+        return 0;
+    double valor = 0;
+    try {
+        valor = Formatos::lerNumero(texto);
+    } catch (const Erro &) {
+        return -1;
+    }
+    return valor == std::floor(valor) && std::fabs(valor) < 1000 ? static_cast<int>(valor) : -1;
+}
+
 EntradaPreco lerEntrada(ConjuntoDados &itens, TipoPedido tipo)
 {
     ConjuntoDados &produto = DM->QyProduto;
@@ -27,8 +48,8 @@ EntradaPreco lerEntrada(ConjuntoDados &itens, TipoPedido tipo)
     e.precoVenda = produto.campo(QStringLiteral("PRECOVENDA")).dinheiro();
     e.precoPromo = produto.campo(QStringLiteral("PRECOPROMO")).real();
     e.cif = cabecalho.campo(QStringLiteral("cif")).texto();
-    e.dv = cabecalho.campo(QStringLiteral("dv")).inteiro();
-    e.avista = cabecalho.campo(QStringLiteral("avista")).inteiro();
+    e.dv = nivel(cabecalho.campo(QStringLiteral("dv")));
+    e.avista = nivel(cabecalho.campo(QStringLiteral("avista")));
     e.valorTotal = itens.campo(QStringLiteral("valorTotal")).dinheiro();
     e.quantidade = itens.campo(QStringLiteral("quantidade")).dinheiro();
     if (tipo != TipoPedido::Troca) {

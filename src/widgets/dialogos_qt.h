@@ -14,4 +14,9 @@ public:
     void abrirArquivo(const QString &caminho) override;
     void iniciarPrograma(const QString &caminho) override;
     void processarEventos() override;
+    void esperar(const QString &situacao) override;
+    void fimDaEspera() override;
+
+private:
+    int m_esperas = 0;
 };

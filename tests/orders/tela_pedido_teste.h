@@ -18,6 +18,7 @@ class VisaoRegistrada : public VisaoPedido
   public:
     void focar(CaixaPedido caixa) override { focos.push_back(caixa); }
     void confirmar(CaixaPedido caixa) override { confirmadas.push_back(caixa); }
+    void confirmarFoco() override {}
     void colorirPainel(const QColor &cor) override { painel = cor; }
     void fechar() override { ++fechamentos; }
 

@@ -51,6 +51,12 @@ public:
     void abrirArquivo(const QString &caminho) override;
     void iniciarPrograma(const QString &caminho) override;
     void processarEventos() override {}
+    void esperar(const QString &situacao) override { m_esperas << situacao; ++m_esperando; }
+    void fimDaEspera() override { --m_esperando; }
+
+    // Every wait text shown, in order; how many waits have not ended.
+    const QStringList &esperas() const { return m_esperas; }
+    int esperando() const { return m_esperando; }
 
 private:
     Registro &registrar(const QString &tipo, const QString &titulo, const QString &texto);
@@ -59,4 +65,6 @@ private:
     std::vector<Registro> m_registros;
     std::deque<Resposta_> m_roteiro;
     Dialogos *m_anterior = nullptr;
+    QStringList m_esperas;
+    int m_esperando = 0;
 };
