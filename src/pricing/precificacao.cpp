@@ -158,7 +158,8 @@ std::optional<double> SomaPacote::media() const
 
 PrecoMedio PrecoPelaMedia(double media, Dinheiro quantidade)
 {
-    // Two decimals at most, so the cents convert to money exactly.
-    const Dinheiro centavos = Dinheiro::deDouble(ArredondarDuasCasas(media));
-    return {Dinheiro::deDouble(media), MultiplicarExato(quantidade, centavos)};
+    // The quantity times the double the two-decimal rounding returns, as
+    // every money factor is applied: 40607.35 is held just below itself, so
+    // 14.505 of it gives 589009.6117, not the decimal tie 589009.61175.
+    return {Dinheiro::deDouble(media), quantidade.multiplicar(ArredondarDuasCasas(media))};
 }
