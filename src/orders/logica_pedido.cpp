@@ -454,7 +454,8 @@ void LogicaPedido::salvarItem()
     }
     const Campo campoQuantidade = lista.campo(QStringLiteral("quantidade"));
     const bool quantidadeValida =
-        !campoQuantidade.nulo() && (m_variante.quantidadeDecimal ? campoQuantidade.real() > 0 : campoQuantidade.real() >= 1);
+        !campoQuantidade.nulo() &&
+        (m_variante.quantidadeDecimal ? campoQuantidade.real() > 0 : campoQuantidade.real() >= 1);
     if (!quantidadeValida) {
         perguntarCancelarItem(
             QStringLiteral("A quantidade está em branco ou inválido. Deseja cancelar a alteração do item?"));

@@ -59,10 +59,14 @@ std::vector<ColunaGrade> colunasDa(const FormaTela &t)
 {
     const bool esquerda = t.quantidadeAEsquerda;
     return {
-        {"codigo", "Código do item", 120, false}, {"item_descricao", "Descrição", 390, false},
-        {"quantidade", "Quantidade", 80, esquerda}, {"valorUnitario", "Valor Unitário", 180, false},
-        {"valorTotal", t.tituloValorTotal, 200, false}, {"cd_desconto1", "D1", 40, false},
-        {"cd_desconto2", "D2", 40, false}, {"cd_desconto3", "D3", 40, false},
+        {"codigo", "Código do item", 120, false},
+        {"item_descricao", "Descrição", 390, false},
+        {"quantidade", "Quantidade", 80, esquerda},
+        {"valorUnitario", "Valor Unitário", 180, false},
+        {"valorTotal", t.tituloValorTotal, 200, false},
+        {"cd_desconto1", "D1", 40, false},
+        {"cd_desconto2", "D2", 40, false},
+        {"cd_desconto3", "D3", 40, false},
         {"estoque", "Estoque", 90, esquerda},
     };
 }
@@ -252,7 +256,8 @@ QWidget *TfrmPedido::montarExibicaoPedido()
     auto *gbPedido = quadro(" Pedido Nº ", numero, dicaDe("Número do Pedido"));
     gbPedido->setObjectName(QStringLiteral("gbPedido"));
     gbPedido->setFixedWidth(170);
-    auto *gbData = quadro(" Gerado às ", new RotuloVinculado(pedidos, QStringLiteral("dt_pedido")), dicaDe("Data do pedido"));
+    auto *gbData =
+        quadro(" Gerado às ", new RotuloVinculado(pedidos, QStringLiteral("dt_pedido")), dicaDe("Data do pedido"));
     gbData->setObjectName(QStringLiteral("gbDataPedido"));
     gbData->setFixedWidth(280);
     auto *nome = new RotuloVinculado(pedidos, QStringLiteral("CLIENTE_DESCRICAO"));
@@ -420,8 +425,8 @@ QWidget *TfrmPedido::montarCamposItem()
     for (std::size_t i = 0; i < listas.size(); ++i)
         h->addWidget(rotulado(rotulos[i], nullptr, listas[i]), 1);
 
-    std::vector<QWidget *> ordem = {codigo,    descricao, fabricante, quantidade, unitario,
-                                    total,     listas[0], listas[1],  listas[2],  listas[3]};
+    std::vector<QWidget *> ordem = {codigo, descricao, fabricante, quantidade, unitario,
+                                    total,  listas[0], listas[1],  listas[2],  listas[3]};
     if (m_logica.variante().tela.descricaoPorUltimo)
         std::rotate(ordem.begin() + 1, ordem.begin() + 2, ordem.end());
     for (std::size_t i = 0; i + 1 < ordem.size(); ++i)

@@ -125,8 +125,7 @@ TEST_F(VariantesPedidoTeste, SalvarItemConfereOQueOTipoPede)
     };
     const QString quantidade =
         QStringLiteral("A quantidade está em branco ou inválido. Deseja cancelar a alteração do item?");
-    const QString multiplo =
-        QStringLiteral("Esse produto é multiplo de: 6 Quantidade(s).\nAltere a(s) quantidade(s).");
+    const QString multiplo = QStringLiteral("Esse produto é multiplo de: 6 Quantidade(s).\nAltere a(s) quantidade(s).");
     const Caso casos[] = {
         {VariantePedidoPacote(), "S3", "2,5", {}, true},
         {VariantePedidoPacote(), "S3", "3", {}, true},
@@ -199,7 +198,8 @@ TEST_F(VariantesPedidoTeste, PacoteQueNaoGravaDeixaOBancoComoEstava)
 {
     pasta.executar(QStringLiteral("CREATE TRIGGER recusa BEFORE UPDATE ON tbpedido WHEN NEW.observacao='RECUSE'"
                                   " BEGIN SELECT RAISE(ABORT, 'pacote recusado'); END;"));
-    const QString antes = QStringLiteral("SELECT group_concat(valorUnitario || '/' || valorTotal) FROM tbpedido_pacote");
+    const QString antes =
+        QStringLiteral("SELECT group_concat(valorUnitario || '/' || valorTotal) FROM tbpedido_pacote");
     const QString valores = pasta.consultar(antes);
     abrirPacote();
     logica->clicar(AcaoPedido::Editar);
@@ -277,9 +277,9 @@ TEST_F(VariantesPedidoTeste, PacoteBotoesDeRegistro)
     logica->clicar(AcaoPedido::Editar);
     dialogos.responder(Resposta::Nao);
     EXPECT_FALSE(logica->podeFechar());
-    EXPECT_EQ(dialogos.textos(), QStringList({"Deseja realmente deletar o item: ( P1 )",
-                                              "Deseja realmente deletar o pedido: ( 13 )",
-                                              "O pacote (13) está em uso, deseja salvar e sair?"}));
+    EXPECT_EQ(dialogos.textos(),
+              QStringList({"Deseja realmente deletar o item: ( P1 )", "Deseja realmente deletar o pedido: ( 13 )",
+                           "O pacote (13) está em uso, deseja salvar e sair?"}));
     EXPECT_EQ(dialogos.registros().back().padrao, Resposta::Sim);
 
     // No keys in the grid.
@@ -303,8 +303,8 @@ TEST_F(VariantesPedidoTeste, PacoteClienteSoConferido)
         dm->QyPedido.campo(QStringLiteral("idCliente")).setTexto(QString::fromUtf8(c.digitado));
         logica->saiuCodigoCliente();
         EXPECT_EQ(campoPedido("idCliente"), QString::fromUtf8(c.fica));
-        EXPECT_EQ(visao.focos, c.volta ? std::vector<CaixaPedido>{CaixaPedido::CodigoCliente}
-                                       : std::vector<CaixaPedido>{});
+        EXPECT_EQ(visao.focos,
+                  c.volta ? std::vector<CaixaPedido>{CaixaPedido::CodigoCliente} : std::vector<CaixaPedido>{});
     }
     // Customer 3 has no payment form, customer 1 has form 3: neither is taken.
     dm->QyPedido.campo(QStringLiteral("idforma")).setInteiro(3);
@@ -435,8 +435,8 @@ TEST_F(VariantesPedidoTeste, JanelasDoPacoteEDaVendaCasada)
         ASSERT_TRUE(QTest::qWaitForWindowExposed(tela.get()));
         EXPECT_EQ(tela->objectName(), QStringLiteral("TfrmPedidoPacote"));
         EXPECT_EQ(tela->windowTitle(), QStringLiteral("Corlando - Pacote"));
-        for (const char *nome : {"BtnNovo", "BtnSalvarItem", "BtnEnviar", "btnImprimirPedido", "BtnImportarPendencia",
-                                 "btnPesquisarItem"})
+        for (const char *nome :
+             {"BtnNovo", "BtnSalvarItem", "BtnEnviar", "btnImprimirPedido", "BtnImportarPendencia", "btnPesquisarItem"})
             EXPECT_NE(tela->findChild<QToolButton *>(QString::fromUtf8(nome)), nullptr) << nome;
         EXPECT_EQ(tela->findChild<QToolButton *>(QStringLiteral("btnNovo")), nullptr);
         EXPECT_EQ(tela->botao(AcaoPedido::PesquisarPedido)->statusTip(), QStringLiteral("Pesquisar pacote(s)"));
