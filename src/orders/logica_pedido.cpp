@@ -413,21 +413,14 @@ void LogicaPedido::inserirItem()
 
 void LogicaPedido::editarItem()
 {
-    ConjuntoDados &lista = itens();
     if (m_variante.editarItemEditaPedido) {
-        QString codigo;
-        if (!cabecalho().emEdicao()) {
-            codigo = lista.campo(QStringLiteral("codigo")).texto();
+        // Editing the header does not reload the items: the same item stays
+        // current.
+        if (!cabecalho().emEdicao())
             executar(AcaoPedido::Editar);
-        }
         m_visao.focar(CaixaPedido::ItemCodigo);
-        // Back on the item that was current, should the header's editing have moved the list; the
-        // current item is kept when it is already the one.
-        if (!codigo.isEmpty() &&
-            lista.campo(QStringLiteral("codigo")).texto().compare(codigo, Qt::CaseInsensitive) != 0)
-            lista.localizar(QStringLiteral("CODIGO"), codigo);
     }
-    lista.editar();
+    itens().editar();
 }
 
 bool LogicaPedido::podeNavegarItens() const
