@@ -213,6 +213,18 @@ TEST_F(VariantesPedidoTeste, PacoteQueNaoGravaDeixaOBancoComoEstava)
     EXPECT_EQ(dm->QyPedido.estado(), EstadoConjunto::Edicao);
     EXPECT_EQ(campoPedido("observacao"), QStringLiteral("RECUSE"));
     EXPECT_EQ(itens().registro(0).campo(QStringLiteral("valorTotal")).texto(), QStringLiteral("20"));
+
+    // An item whose averaging cannot be stored is not kept either.
+    logica->clicar(AcaoPedido::Cancelar);
+    pasta.executar(QStringLiteral("CREATE TRIGGER grande BEFORE UPDATE ON tbpedido WHEN NEW.vl_total_pacote > 100"
+                                  " BEGIN SELECT RAISE(ABORT, 'pacote recusado'); END;"));
+    dialogos.limpar();
+    novo(QStringLiteral("P1"), QStringLiteral("50"));
+    logica->clicar(AcaoPedido::SalvarItem);
+    ASSERT_EQ(dialogos.registros().size(), 1u);
+    EXPECT_TRUE(dialogos.textos().front().contains(QStringLiteral("pacote recusado")));
+    EXPECT_EQ(pasta.consultar(antes), valores);
+    EXPECT_EQ(contar(QStringLiteral("tbpedido_pacote")), QStringLiteral("2"));
 }
 
 TEST_F(VariantesPedidoTeste, PacoteItemAcimaDoEstoqueVaiParaAPendenciaArredondadoParaCima)
