@@ -2,10 +2,10 @@
 
 #include "estado_pedido.h"
 #include "fonte_conjunto.h"
+#include "fonte_itens_pedido.h"
 #include "motor_relatorio.h"
 #include "udm.h"
 #include "ufunc.h"
-#include "valor_campo.h"
 
 #include <QDir>
 #include <QFile>
@@ -168,49 +168,6 @@ class FontePedido : public FonteConjunto
     }
 };
 
-// A unit price with the decimals it was computed with: two to four, grouped
-// as every money value is ("1.234,5678", "8,20").
-QString precoUnitario(const Dinheiro &valor)
-{
-    QString texto = ValorCampo::formatar(valor, "###,###,###,###,##0.0000");
-    while (texto.endsWith(u'0') && texto.size() - texto.indexOf(u',') > 3)
-        texto.chop(1);
-    return texto;
-}
-
-// An item list as the templates see it: the unit price with all its
-// decimals, so quantity times unit gives the line's total as printed.
-class FonteItens : public FonteConjunto
-{
-  public:
-    FonteItens(QString nome, const ConjuntoDados &itens) : FonteConjunto(std::move(nome), itens), m_itens(itens) {}
-    CamposRelatorio registroAtual() const override
-    {
-        CamposRelatorio campos = FonteConjunto::registroAtual();
-        if (!campos.isEmpty())
-            comUnitario(campos, m_itens.campo(kUnitario));
-        return campos;
-    }
-    QList<CamposRelatorio> linhas() const override
-    {
-        QList<CamposRelatorio> resultado = FonteConjunto::linhas();
-        for (qsizetype i = 0; i < resultado.size(); ++i)
-            comUnitario(resultado[i], m_itens.registro(static_cast<int>(i)).campo(kUnitario));
-        return resultado;
-    }
-
-  private:
-    inline static const QString kUnitario = QStringLiteral("valorUnitario");
-
-    static void comUnitario(CamposRelatorio &campos, const Campo &unitario)
-    {
-        if (campos.contains(kUnitario) && !unitario.nulo())
-            campos.insert(kUnitario, precoUnitario(unitario.dinheiro()));
-    }
-
-    const ConjuntoDados &m_itens;
-};
-
 QMap<QString, QString> parametros(TipoPedido tipo)
 {
     QMap<QString, QString> p;
@@ -230,23 +187,23 @@ QMap<QString, QString> parametros(TipoPedido tipo)
 void gerarPdf(TipoPedido tipo, const QString &pdf)
 {
     const FontePedido pedido;
+    const FonteItensPedido itens[] = {
+        {QStringLiteral("rvdsPedidoItem"), DM->QyPedidoItem},
+        {QStringLiteral("rvdsPacote"), DM->QyPacote},
+        {QStringLiteral("rvdscVendaCasada"), DM->QyVendaCasada},
+        {QStringLiteral("rvdsTroca"), DM->QyTrocaSub},
+        {QStringLiteral("rvdsTrocaDevolucao"), DM->QyTrocaDev},
+    };
     const FonteConjunto outras[] = {
         {QStringLiteral("rvdsCliente"), DM->QyCliente},
         {QStringLiteral("rvdsFormaPagamento"), DM->QyFormaPagamento},
         {QStringLiteral("rvdsFuncionario"), DM->QyFuncionario},
         {QStringLiteral("rvdsLocalidades"), DM->QyLocalidade},
     };
-    const FonteItens itens[] = {
-        {QStringLiteral("rvdsPedidoItem"), DM->QyPedidoItem},
-        {QStringLiteral("rvdsPacote"), DM->QyPacote},
-        {QStringLiteral("rvdsTroca"), DM->QyTrocaSub},
-        {QStringLiteral("rvdsTrocaDevolucao"), DM->QyTrocaDev},
-        {QStringLiteral("rvdscVendaCasada"), DM->QyVendaCasada},
-    };
     std::vector<const FonteRelatorio *> fontes{&pedido};
-    for (const FonteConjunto &f : outras)
+    for (const FonteItensPedido &f : itens)
         fontes.push_back(&f);
-    for (const FonteItens &f : itens)
+    for (const FonteConjunto &f : outras)
         fontes.push_back(&f);
     const QMap<QString, QString> valores = parametros(tipo);
     GerarRelatorio(QDir(DM->PathSistema).filePath(modelo(tipo)), fontes, valores, pdf);

@@ -14,6 +14,7 @@ public:
     void abrirArquivo(const QString &caminho) override;
     void iniciarPrograma(const QString &caminho) override;
     void processarEventos() override;
+    void tabela(const TabelaDialogo &tabela) override;
     void esperar(const QString &situacao) override;
     void fimDaEspera() override;
 
