@@ -101,8 +101,8 @@ QString linhaDoItem(int sequencia, const ConjuntoDados &itens, const QString &da
     const QString codigo = itens.campo(QStringLiteral("codigo")).texto();
     QString linha = CompletarTexto(QString::number(sequencia), QStringLiteral("0"), 3, QStringLiteral("D"));
     linha += CompletarTexto(textoDoArquivo(codigo), QStringLiteral(" "), 20, QStringLiteral("E"));
-    linha += CompletarTexto(campoDoItem(itens, "item_descricao").left(51), QStringLiteral(" "), 51,
-                            QStringLiteral("E"));
+    linha +=
+        CompletarTexto(campoDoItem(itens, "item_descricao").left(51), QStringLiteral(" "), 51, QStringLiteral("E"));
     linha += dataPedido;
     linha +=
         CompletarTexto(itens.campo(QStringLiteral("quantidade")).texto(), QStringLiteral("0"), 8, QStringLiteral("D")) +
