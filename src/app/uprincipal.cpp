@@ -1,8 +1,11 @@
 #include "uprincipal.h"
 
+#include "atualizacao.h"
 #include "configuracao.h"
 #include "icones.h"
 #include "logica_principal.h"
+#include "pendencia.h"
+#include "progresso_principal.h"
 #include "tela_pedido.h"
 #include "ufunc.h"
 #include "ui_uprincipal.h"
@@ -87,6 +90,12 @@ void TfrmPrincipal::ligarBotoes()
 {
     connect(ui->BtnConfiguracoes, &QToolButton::clicked, this,
             [] { ExecutarProtegido([] { ExecutarConfiguracao(); }); });
+    connect(ui->BtnAtualizar, &QToolButton::clicked, this, [this] {
+        ProgressoPrincipal progresso(*ui, [this] { MostrarRepresentante(); });
+        ExecutarProtegido([&progresso] { LogicaAtualizacao(progresso).executar(); });
+    });
+    connect(ui->BtnChecarPendencia, &QToolButton::clicked, this,
+            [] { ExecutarProtegido([] { ChecarPendencia(); }); });
     connect(ui->BtnAcessoRemoto, &QToolButton::clicked, this,
             [] { ExecutarProtegido([] { LogicaPrincipal::acessoRemoto(); }); });
     connect(ui->BtnPedido, &QToolButton::clicked, this, [this] { abrirTela(VariantePedidoRegular()); });
@@ -142,7 +151,10 @@ void TfrmPrincipal::showEvent(QShowEvent *evento)
 
 void TfrmPrincipal::closeEvent(QCloseEvent *evento)
 {
-    if (LogicaPrincipal::confirmarSaida())
+    // The update finishes (or fails) as a whole; the window waits for it.
+    if (LogicaAtualizacao::emAndamento())
+        evento->ignore();
+    else if (LogicaPrincipal::confirmarSaida())
         evento->accept();
     else
         evento->ignore();

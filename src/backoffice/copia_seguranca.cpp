@@ -1,0 +1,54 @@
+#include "copia_seguranca.h"
+
+#include "erro.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+
+#include <sqlite3.h>
+
+namespace
+{
+
+void falhar(sqlite3 *banco, const QString &destino)
+{
+    throw Erro(QStringLiteral("Não foi possível gravar a cópia de segurança \"%1\": %2")
+                   .arg(destino, QString::fromUtf8(sqlite3_errmsg(banco))));
+}
+
+} // namespace
+
+QString CopiarBanco(sqlite3 *banco, int manter)
+{
+    const QFileInfo arquivo(QString::fromUtf8(sqlite3_db_filename(banco, "main")));
+    QDir pasta(arquivo.absolutePath());
+    const QString nomePasta = QStringLiteral("backup");
+    if (!pasta.mkpath(nomePasta) || !pasta.cd(nomePasta))
+        throw Erro(QStringLiteral("Não foi possível criar a pasta \"%1\".").arg(pasta.filePath(nomePasta)));
+
+    // The name sorts by time; a second copy within the same second gets a
+    // suffix rather than failing.
+    const QString prefixo = arquivo.completeBaseName() + u'-';
+    const QString base = prefixo + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString destino = pasta.filePath(base + QStringLiteral(".db"));
+    for (int n = 2; QFileInfo::exists(destino); ++n)
+        destino = pasta.filePath(QStringLiteral("%1_%2.db").arg(base).arg(n));
+
+    sqlite3_stmt *instrucao = nullptr;
+    if (sqlite3_prepare_v2(banco, "VACUUM main INTO ?1", -1, &instrucao, nullptr) != SQLITE_OK)
+        falhar(banco, destino);
+    const QByteArray caminho = QDir::toNativeSeparators(destino).toUtf8();
+    sqlite3_bind_text(instrucao, 1, caminho.constData(), -1, SQLITE_TRANSIENT);
+    const int resultado = sqlite3_step(instrucao);
+    sqlite3_finalize(instrucao);
+    if (resultado != SQLITE_DONE) {
+        QFile::remove(destino);
+        falhar(banco, destino);
+    }
+
+    QStringList copias = pasta.entryList({prefixo + QStringLiteral("*.db")}, QDir::Files, QDir::Name);
+    while (copias.size() > manter)
+        QFile::remove(pasta.filePath(copias.takeFirst()));
+    return destino;
+}
