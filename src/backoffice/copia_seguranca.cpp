@@ -35,16 +35,25 @@ QString CopiarBanco(sqlite3 *banco, int manter)
     for (int n = 2; QFileInfo::exists(destino); ++n)
         destino = pasta.filePath(QStringLiteral("%1_%2.db").arg(base).arg(n));
 
+    // Written under a passing name first: a copy cut short never looks like
+    // one of the kept copies.
+    const QString parcial = destino + QStringLiteral(".parcial");
+    for (const QString &resto : pasta.entryList({QStringLiteral("*.parcial")}, QDir::Files))
+        QFile::remove(pasta.filePath(resto));
     sqlite3_stmt *instrucao = nullptr;
     if (sqlite3_prepare_v2(banco, "VACUUM main INTO ?1", -1, &instrucao, nullptr) != SQLITE_OK)
         falhar(banco, destino);
-    const QByteArray caminho = QDir::toNativeSeparators(destino).toUtf8();
+    const QByteArray caminho = QDir::toNativeSeparators(parcial).toUtf8();
     sqlite3_bind_text(instrucao, 1, caminho.constData(), -1, SQLITE_TRANSIENT);
     const int resultado = sqlite3_step(instrucao);
     sqlite3_finalize(instrucao);
     if (resultado != SQLITE_DONE) {
-        QFile::remove(destino);
+        QFile::remove(parcial);
         falhar(banco, destino);
+    }
+    if (!QFile::rename(parcial, destino)) {
+        QFile::remove(parcial);
+        throw Erro(QStringLiteral("Não foi possível gravar a cópia de segurança \"%1\".").arg(destino));
     }
 
     QStringList copias = pasta.entryList({prefixo + QStringLiteral("*.db")}, QDir::Files, QDir::Name);
