@@ -151,7 +151,8 @@ Linha linhaConfiguracoes()
         {"email_assunto", QStringLiteral("Pedido")},
         {"email_texto", QStringLiteral("Segue o pedido em anexo.")},
         {"ultima_atualizacao", data(diaReferencia().addSecs(7 * 3600 + 42 * 60))},
-        {"ftp_host", QStringLiteral("ftp.example.com")},
+        // The FTP server that scripts/servidor-ftp-demo.sh starts on this machine.
+        {"ftp_host", QStringLiteral("127.0.0.1:2121")},
         {"ftp_usuario", QStringLiteral("representante12")},
         {"ftp_senha", QStringLiteral("demonstracao")},
         {"ftp_arquivo", QStringLiteral("central.db")},

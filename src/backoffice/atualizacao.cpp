@@ -87,7 +87,7 @@ void LogicaAtualizacao::executar()
     cfg.codigo = texto("cod_funcionario");
 
     const bool baixou = baixar(cfg);
-    DM->ConectarOnline();
+    DM->ConectarOnline(false);
     if (!baixou)
         Dialogos::atual().mensagem(QStringLiteral("Houve um problema na atualização dos dados.\n"
                                                   "É necessário realizar novamente o procedimento !!"),

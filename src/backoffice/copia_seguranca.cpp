@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 #include <sqlite3.h>
 
 namespace
@@ -27,13 +29,10 @@ QString CopiarBanco(sqlite3 *banco, int manter)
     if (!pasta.mkpath(nomePasta) || !pasta.cd(nomePasta))
         throw Erro(QStringLiteral("Não foi possível criar a pasta \"%1\".").arg(pasta.filePath(nomePasta)));
 
-    // The name sorts by time; a second copy within the same second gets a
-    // suffix rather than failing.
+    // The name sorts by time, to the millisecond.
     const QString prefixo = arquivo.completeBaseName() + u'-';
-    const QString base = prefixo + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QString destino = pasta.filePath(base + QStringLiteral(".db"));
-    for (int n = 2; QFileInfo::exists(destino); ++n)
-        destino = pasta.filePath(QStringLiteral("%1_%2.db").arg(base).arg(n));
+    const QString destino = pasta.filePath(
+        prefixo + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")) + QStringLiteral(".db"));
 
     // Written under a passing name first: a copy cut short never looks like
     // one of the kept copies.
@@ -56,7 +55,9 @@ QString CopiarBanco(sqlite3 *banco, int manter)
         throw Erro(QStringLiteral("Não foi possível gravar a cópia de segurança \"%1\".").arg(destino));
     }
 
-    QStringList copias = pasta.entryList({prefixo + QStringLiteral("*.db")}, QDir::Files, QDir::Name);
+    // Plain character order is the order of the names' times.
+    QStringList copias = pasta.entryList({prefixo + QStringLiteral("*.db")}, QDir::Files, QDir::NoSort);
+    std::sort(copias.begin(), copias.end());
     while (copias.size() > manter)
         QFile::remove(pasta.filePath(copias.takeFirst()));
     return destino;

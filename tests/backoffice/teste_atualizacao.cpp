@@ -294,7 +294,8 @@ TEST(CopiaDeSeguranca, GuardaAsCincoMaisRecentesComDataEHoraNoNome)
     for (int i = 0; i < 7; ++i)
         feitas << QFileInfo(CopiarBanco(dm.ADOConexao.handle())).fileName();
     const QDir backup(pasta.arquivo(QStringLiteral("backup")));
-    const QStringList guardadas = backup.entryList(QDir::Files, QDir::Name);
+    QStringList guardadas = backup.entryList(QDir::Files);
+    std::sort(guardadas.begin(), guardadas.end());
     EXPECT_EQ(guardadas, feitas.mid(2));
     EXPECT_TRUE(feitas[0].startsWith(QStringLiteral("corlando-") +
                                      QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) + u'-'))
