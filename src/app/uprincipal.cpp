@@ -50,7 +50,10 @@ TfrmPrincipal::TfrmPrincipal(QWidget *pai) : QMainWindow(pai), ui(std::make_uniq
     ui->setupUi(this);
     ui->lblAguarde->setFixedHeight(18);
     ui->pbAtualizacao->setFixedHeight(20);
-    ui->pbAtualizacao->setStyleSheet(QStringLiteral("QProgressBar::chunk { background: navy; }"));
+    // The percentage sits in the middle, in a colour readable on the navy
+    // bar and on the empty part alike.
+    ui->pbAtualizacao->setStyleSheet(QStringLiteral("QProgressBar { text-align: center; color: #e07000; "
+                                                    "font-weight: bold; } QProgressBar::chunk { background: navy; }"));
     ui->lblAtualizandoBD->setFixedHeight(19);
     mostrarProgresso(false);
 
