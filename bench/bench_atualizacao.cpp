@@ -49,6 +49,7 @@ class DialogosBench : public Dialogos
     void abrirArquivo(const QString &) override {}
     void iniciarPrograma(const QString &) override {}
     void processarEventos() override {}
+    void tabela(const TabelaDialogo &) override {}
 };
 
 class VisaoNula : public VisaoProgresso

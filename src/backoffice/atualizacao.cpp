@@ -67,6 +67,33 @@ void LogicaAtualizacao::executar()
 
     m_visao.definirPosicao(0);
     m_visao.mostrarProgresso(true);
+    Configuracao cfg;
+    try {
+        if (!buscarESubstituir(cfg))
+            return;
+    } catch (...) {
+        DM->DesconectarOnline();
+        m_visao.mostrarProgresso(false);
+        throw;
+    }
+
+    m_visao.mostrarProgresso(false);
+    respirar();
+    MsgInformacao(QStringLiteral("Atualização realizada com sucesso!"), kTituloBD);
+    DM->DesconectarOnline();
+    if (!cfg.copiaLocal.isEmpty())
+        QFile::remove(cfg.copiaLocal);
+
+    if (MsgPergunta(QStringLiteral("Deseja verificar os item(ns) pendentes no estoque?"), kAtencao, Resposta::Sim) ==
+        Resposta::Sim)
+        ExecutarProtegido([] { ChecarPendencia(); });
+    m_visao.mostrarRepresentante();
+}
+
+// Up to the replaced tables; false when the central database could not be
+// opened (the widgets are hidden and the failure text shown then).
+bool LogicaAtualizacao::buscarESubstituir(Configuracao &cfg)
+{
     DM->OnlineConectado = false;
     respirar();
     m_visao.definirTexto(QStringLiteral("Fazendo Download das atualizações"));
@@ -77,7 +104,6 @@ void LogicaAtualizacao::executar()
     if (!c.emEdicao())
         c.reabrir();
     auto texto = [&c](const char *campo) { return c.campo(QString::fromUtf8(campo)).texto(); };
-    Configuracao cfg;
     cfg.ftp.host = texto("ftp_host");
     cfg.ftp.usuario = texto("ftp_usuario");
     cfg.ftp.senha = texto("ftp_senha");
@@ -96,28 +122,10 @@ void LogicaAtualizacao::executar()
     if (!DM->OnlineConectado) {
         m_visao.mostrarProgresso(false);
         MsgInformacao(textoFalha(), kTituloBD);
-        return;
+        return false;
     }
-
-    try {
-        substituir(cfg);
-    } catch (...) {
-        DM->DesconectarOnline();
-        m_visao.mostrarProgresso(false);
-        throw;
-    }
-
-    m_visao.mostrarProgresso(false);
-    respirar();
-    MsgInformacao(QStringLiteral("Atualização realizada com sucesso!"), kTituloBD);
-    DM->DesconectarOnline();
-    if (!cfg.copiaLocal.isEmpty())
-        QFile::remove(cfg.copiaLocal);
-
-    if (MsgPergunta(QStringLiteral("Deseja verificar os item(ns) pendentes no estoque?"), kAtencao, Resposta::Sim) ==
-        Resposta::Sim)
-        ExecutarProtegido([] { ChecarPendencia(); });
-    m_visao.mostrarRepresentante();
+    substituir(cfg);
+    return true;
 }
 
 // The FTP stage; false when it failed. A failed transfer leaves no local

@@ -22,6 +22,7 @@ class LogicaAtualizacao
 
   private:
     struct Configuracao;
+    bool buscarESubstituir(Configuracao &cfg);
     bool baixar(const Configuracao &cfg);
     void substituir(const Configuracao &cfg);
     void reabrirConjuntos(bool clientes);
