@@ -3,6 +3,7 @@
 #include "configuracao.h"
 #include "icones.h"
 #include "logica_principal.h"
+#include "relatorios.h"
 #include "tela_pedido.h"
 #include "ufunc.h"
 #include "ui_uprincipal.h"
@@ -12,7 +13,8 @@
 #include <QLocale>
 #include <QToolButton>
 
-namespace {
+namespace
+{
 
 const QString kDica = QStringLiteral("Corlando - pedidos, documentos e relatórios do representante comercial");
 
@@ -24,17 +26,28 @@ struct Decoracao {
 
 // Screens in blue, back office in green, reports in amber, the rest grey.
 const Decoracao kDecoracoes[] = {
-    {"BtnClientes", "☺", 0x1f5fa8},           {"BtnProdutos", "▦", 0x1f5fa8},
-    {"BtnConfiguracoes", "⚙", 0x2e7d32},      {"BtnAtualizar", "⟳", 0x2e7d32},
-    {"BtnAcessoRemoto", "⇆", 0x616161},       {"BtnPedido", "✎", 0x1f5fa8},
-    {"BtnPacote", "▣", 0x1f5fa8},             {"BtnTrocaDevolucao", "⇄", 0x1f5fa8},
-    {"BtnVendaCasada", "⊕", 0x1f5fa8},        {"BtnChecarPendencia", "✔", 0x2e7d32},
-    {"BtnPedidosEnviados", "✉", 0xc77800},    {"BtnPedidosNaoEnviados", "✉", 0xb23b3b},
-    {"BtnPedidosImpressos", "▤", 0xc77800},   {"BtnPedidosNaoImpressos", "▤", 0xb23b3b},
-    {"BtnPedidosPorPeriodo", "◷", 0xc77800},  {"BtnTodosPedidos", "☰", 0xc77800},
-    {"BtnTodosProdutos", "▥", 0xc77800},      {"BtnVendasTotais", "∑", 0xc77800},
-    {"BtnClientesPorCidades", "⌂", 0xc77800}, {"BtnClientesSimples", "☺", 0xc77800},
-    {"BtnClientesCompleto", "☻", 0xc77800},   {"BtnSair", "✖", 0x616161},
+    {"BtnClientes", "☺", 0x1f5fa8},
+    {"BtnProdutos", "▦", 0x1f5fa8},
+    {"BtnConfiguracoes", "⚙", 0x2e7d32},
+    {"BtnAtualizar", "⟳", 0x2e7d32},
+    {"BtnAcessoRemoto", "⇆", 0x616161},
+    {"BtnPedido", "✎", 0x1f5fa8},
+    {"BtnPacote", "▣", 0x1f5fa8},
+    {"BtnTrocaDevolucao", "⇄", 0x1f5fa8},
+    {"BtnVendaCasada", "⊕", 0x1f5fa8},
+    {"BtnChecarPendencia", "✔", 0x2e7d32},
+    {"BtnPedidosEnviados", "✉", 0xc77800},
+    {"BtnPedidosNaoEnviados", "✉", 0xb23b3b},
+    {"BtnPedidosImpressos", "▤", 0xc77800},
+    {"BtnPedidosNaoImpressos", "▤", 0xb23b3b},
+    {"BtnPedidosPorPeriodo", "◷", 0xc77800},
+    {"BtnTodosPedidos", "☰", 0xc77800},
+    {"BtnTodosProdutos", "▥", 0xc77800},
+    {"BtnVendasTotais", "∑", 0xc77800},
+    {"BtnClientesPorCidades", "⌂", 0xc77800},
+    {"BtnClientesSimples", "☺", 0xc77800},
+    {"BtnClientesCompleto", "☻", 0xc77800},
+    {"BtnSair", "✖", 0x616161},
 };
 
 } // namespace
@@ -91,6 +104,27 @@ void TfrmPrincipal::ligarBotoes()
             [] { ExecutarProtegido([] { LogicaPrincipal::acessoRemoto(); }); });
     connect(ui->BtnPedido, &QToolButton::clicked, this, [this] { abrirTela(VariantePedidoRegular()); });
     connect(ui->BtnSair, &QToolButton::clicked, this, &QWidget::close);
+    ligarRelatorios();
+}
+
+// The eleven management reports; their errors reach the standard error box.
+void TfrmPrincipal::ligarRelatorios()
+{
+    const std::pair<QToolButton *, void (*)()> relatorios[] = {
+        {ui->BtnPedidosEnviados, [] { RelatorioPedidosPorSituacao(SituacaoPedidos::Enviados); }},
+        {ui->BtnPedidosNaoEnviados, [] { RelatorioPedidosPorSituacao(SituacaoPedidos::NaoEnviados); }},
+        {ui->BtnPedidosImpressos, [] { RelatorioPedidosPorSituacao(SituacaoPedidos::Impressos); }},
+        {ui->BtnPedidosNaoImpressos, [] { RelatorioPedidosPorSituacao(SituacaoPedidos::NaoImpressos); }},
+        {ui->BtnPedidosPorPeriodo, RelatorioPedidosPorPeriodo},
+        {ui->BtnTodosPedidos, RelatorioTodosPedidos},
+        {ui->BtnTodosProdutos, RelatorioTodosProdutos},
+        {ui->BtnVendasTotais, RelatorioVendasTotais},
+        {ui->BtnClientesPorCidades, RelatorioClientesPorCidades},
+        {ui->BtnClientesSimples, [] { RelatorioClientes(ListaClientes::Simples); }},
+        {ui->BtnClientesCompleto, [] { RelatorioClientes(ListaClientes::Completa); }},
+    };
+    for (const auto &[botao, relatorio] : relatorios)
+        connect(botao, &QToolButton::clicked, this, [relatorio = relatorio] { ExecutarProtegido(relatorio); });
 }
 
 // A new order screen each time, modal and maximised.
