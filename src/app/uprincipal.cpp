@@ -13,8 +13,7 @@
 #include <QLocale>
 #include <QToolButton>
 
-namespace
-{
+namespace {
 
 const QString kDica = QStringLiteral("Corlando - pedidos, documentos e relatórios do representante comercial");
 
@@ -26,28 +25,17 @@ struct Decoracao {
 
 // Screens in blue, back office in green, reports in amber, the rest grey.
 const Decoracao kDecoracoes[] = {
-    {"BtnClientes", "☺", 0x1f5fa8},
-    {"BtnProdutos", "▦", 0x1f5fa8},
-    {"BtnConfiguracoes", "⚙", 0x2e7d32},
-    {"BtnAtualizar", "⟳", 0x2e7d32},
-    {"BtnAcessoRemoto", "⇆", 0x616161},
-    {"BtnPedido", "✎", 0x1f5fa8},
-    {"BtnPacote", "▣", 0x1f5fa8},
-    {"BtnTrocaDevolucao", "⇄", 0x1f5fa8},
-    {"BtnVendaCasada", "⊕", 0x1f5fa8},
-    {"BtnChecarPendencia", "✔", 0x2e7d32},
-    {"BtnPedidosEnviados", "✉", 0xc77800},
-    {"BtnPedidosNaoEnviados", "✉", 0xb23b3b},
-    {"BtnPedidosImpressos", "▤", 0xc77800},
-    {"BtnPedidosNaoImpressos", "▤", 0xb23b3b},
-    {"BtnPedidosPorPeriodo", "◷", 0xc77800},
-    {"BtnTodosPedidos", "☰", 0xc77800},
-    {"BtnTodosProdutos", "▥", 0xc77800},
-    {"BtnVendasTotais", "∑", 0xc77800},
-    {"BtnClientesPorCidades", "⌂", 0xc77800},
-    {"BtnClientesSimples", "☺", 0xc77800},
-    {"BtnClientesCompleto", "☻", 0xc77800},
-    {"BtnSair", "✖", 0x616161},
+    {"BtnClientes", "☺", 0x1f5fa8},           {"BtnProdutos", "▦", 0x1f5fa8},
+    {"BtnConfiguracoes", "⚙", 0x2e7d32},      {"BtnAtualizar", "⟳", 0x2e7d32},
+    {"BtnAcessoRemoto", "⇆", 0x616161},       {"BtnPedido", "✎", 0x1f5fa8},
+    {"BtnPacote", "▣", 0x1f5fa8},             {"BtnTrocaDevolucao", "⇄", 0x1f5fa8},
+    {"BtnVendaCasada", "⊕", 0x1f5fa8},        {"BtnChecarPendencia", "✔", 0x2e7d32},
+    {"BtnPedidosEnviados", "✉", 0xc77800},    {"BtnPedidosNaoEnviados", "✉", 0xb23b3b},
+    {"BtnPedidosImpressos", "▤", 0xc77800},   {"BtnPedidosNaoImpressos", "▤", 0xb23b3b},
+    {"BtnPedidosPorPeriodo", "◷", 0xc77800},  {"BtnTodosPedidos", "☰", 0xc77800},
+    {"BtnTodosProdutos", "▥", 0xc77800},      {"BtnVendasTotais", "∑", 0xc77800},
+    {"BtnClientesPorCidades", "⌂", 0xc77800}, {"BtnClientesSimples", "☺", 0xc77800},
+    {"BtnClientesCompleto", "☻", 0xc77800},   {"BtnSair", "✖", 0x616161},
 };
 
 } // namespace
