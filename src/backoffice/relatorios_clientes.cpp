@@ -45,7 +45,7 @@ void RelatorioClientes(ListaClientes lista)
         return;
     const QString cidade =
         CaixaEntrada(QStringLiteral("Relatório por cidade"), QStringLiteral("Digite a cidade:"), QString());
-    const EstadoGuardado guardado(DM->QyCliente);
+    const EstadoGuardado guardado(DM->QyCliente, QStringLiteral("IdCliente"));
     if (!cidade.isEmpty())
         Filtrar(DM->QyCliente, kCidade + QStringLiteral(" LIKE ") + EntreAspas(cidade + QLatin1Char('%')));
     const FonteResumo clientes(
@@ -63,7 +63,7 @@ void RelatorioClientesPorCidades()
 {
     if (DM->QyCliente.emEdicao())
         return;
-    const EstadoGuardado guardado(DM->QyCliente);
+    const EstadoGuardado guardado(DM->QyCliente, QStringLiteral("IdCliente"));
     const TabelaTemporaria tabela(DM->cdsRelatGrupoClientes);
     agruparPorCidade(DM->QyCliente, DM->cdsRelatGrupoClientes);
     const FonteResumo grupos(QStringLiteral("rvdsRelatGrupoClientes"), DM->cdsRelatGrupoClientes,

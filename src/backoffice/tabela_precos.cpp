@@ -67,8 +67,13 @@ void RelatorioTodosProdutos()
     }
     if (DM->QyProduto.emEdicao())
         return;
+    // The PDF shows the prices exactly as the CSV writes them.
     const FonteResumo produtos(QStringLiteral("rvdsProdutos"), DM->QyProduto,
-                               {{QStringLiteral("DATA_EMISSAO"), DataEmissao()}});
+                               {{QStringLiteral("DATA_EMISSAO"), DataEmissao()}}, {},
+                               [](const Registro &r, CamposRelatorio &campos) {
+                                   campos.insert(QStringLiteral("CIF1"), preco(r, true));
+                                   campos.insert(QStringLiteral("CIF2"), preco(r, false));
+                               });
     GerarRelatorioPDF(cif1 ? QStringLiteral("todos-produtos-cif1.rav") : QStringLiteral("todos-produtos-cif2.rav"),
                       CaminhoRelatorio(kPrefixo, QStringLiteral(".pdf")), {&produtos});
 }
