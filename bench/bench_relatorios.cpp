@@ -51,6 +51,7 @@ class DialogosBench : public Dialogos
     void abrirArquivo(const QString &) override {}
     void iniciarPrograma(const QString &) override {}
     void processarEventos() override {}
+    void tabela(const TabelaDialogo &) override {}
 };
 
 void exec(sqlite3 *db, const char *sql)
