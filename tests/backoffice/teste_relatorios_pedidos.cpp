@@ -106,7 +106,7 @@ TEST_F(RelatoriosPedidos, TodosOsPedidosListaAVistaComOTipoOValorEOsTotais)
     EXPECT_TRUE(t.contains(QStringLiteral("5104 01/11/2010 Troca 12 58 - PADARIA ESTRELA -12,50 Sim Sim")))
         << t.toStdString();
     for (const char *total : {"Pedidos 1.234,50", "Vendas casadas 80,00", "Pacotes 50,00", "Trocas (diferença) -12,50",
-                              "Pedidos listados 4"})
+                              "4 pedido(s) listado(s)"})
         EXPECT_TRUE(t.contains(QString::fromUtf8(total))) << total << "\n" << t.toStdString();
     esperarVistaDeVolta("idFunc='12'");
 }
