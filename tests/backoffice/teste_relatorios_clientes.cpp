@@ -68,15 +68,15 @@ TEST_P(ListasDeClientes, ListaOsClientesDaCidadeDigitadaEDepoisTodos)
     EXPECT_FALSE(dm->QyCliente.filtrado());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Relatorios, ListasDeClientes,
-    ::testing::Values(
-        // Letter case ignored beyond ASCII.
-        CasoCidade{"SÃO", ListaClientes::Simples, "Cidade LIKE 'SÃO%'", "1,3,9"},
-        CasoCidade{"camp", ListaClientes::Completa, "Cidade LIKE 'camp%'", "2,4"},
-        CasoCidade{"Santa Bárbara D'", ListaClientes::Simples, "Cidade LIKE 'Santa Bárbara D''%'", "8"},
-        // Cancel gives the empty default: every customer.
-        CasoCidade{"", ListaClientes::Completa, "", "1,2,3,4,5,6,7,8,9"}));
+INSTANTIATE_TEST_SUITE_P(Relatorios, ListasDeClientes,
+                         ::testing::Values(
+                             // Letter case ignored beyond ASCII.
+                             CasoCidade{"SÃO", ListaClientes::Simples, "Cidade LIKE 'SÃO%'", "1,3,9"},
+                             CasoCidade{"camp", ListaClientes::Completa, "Cidade LIKE 'camp%'", "2,4"},
+                             CasoCidade{"Santa Bárbara D'", ListaClientes::Simples, "Cidade LIKE 'Santa Bárbara D''%'",
+                                        "8"},
+                             // Cancel gives the empty default: every customer.
+                             CasoCidade{"", ListaClientes::Completa, "", "1,2,3,4,5,6,7,8,9"}));
 
 TEST_F(RelatoriosClientes, ListaSimplesMostraCidadeEContagem)
 {
@@ -95,8 +95,8 @@ TEST_F(RelatoriosClientes, PorCidadeJuntaAsGrafiasDeUmaCidadeComONomeDoPrimeiro)
     const QString pdf = saida(QStringLiteral("grupo-clientes-"));
     ASSERT_EQ(abertos(), QStringList{pdf});
     const QString t = texto(pdf);
-    for (const char *linha : {"São Paulo 2 Campinas 3 SÃO JOSÉ 1 Santos 1 (sem cidade) 1 Santa Bárbara D'Oeste 1",
-                              "Total (6 cidades) 9"})
+    for (const char *linha :
+         {"São Paulo 2 Campinas 3 SÃO JOSÉ 1 Santos 1 (sem cidade) 1 Santa Bárbara D'Oeste 1", "Total (6 cidades) 9"})
         EXPECT_TRUE(t.contains(QString::fromUtf8(linha))) << linha << "\n" << t.toStdString();
     EXPECT_FALSE(dm->cdsRelatGrupoClientes.ativo());
 }
@@ -110,7 +110,8 @@ TEST_F(RelatoriosClientes, PorCidadeContaSoOsClientesQueOFiltroDeixa)
     RelatorioClientesPorCidades();
 
     const QString t = texto(saida(QStringLiteral("grupo-clientes-")));
-    EXPECT_TRUE(t.contains(QStringLiteral("São Paulo 2 Campinas 3 Santos 1 Santa Bárbara D'Oeste 1 Total (4 cidades) 7")))
+    EXPECT_TRUE(
+        t.contains(QStringLiteral("São Paulo 2 Campinas 3 Santos 1 Santa Bárbara D'Oeste 1 Total (4 cidades) 7")))
         << t.toStdString();
     // What the user had stays.
     EXPECT_EQ(dm->QyCliente.filtro(), QStringLiteral("UF='SP'"));

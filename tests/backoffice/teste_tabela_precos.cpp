@@ -15,12 +15,11 @@ class TabelaPrecos : public RelatoriosTeste
     void SetUp() override
     {
         RelatoriosTeste::SetUp();
-        pasta.executar(QStringLiteral(
-            "INSERT INTO tbproduto (CODIGO, PRODUTO, FABRICANTE, UNID, PRECOVENDA) VALUES"
-            " ('B200', 'ARRUELA Ø 1/4', 'FIXAMAX', 'UN', 100),"
-            " ('A100', 'PARAFUSO; SEXTAVADO', 'AÇOFORTE', 'PC', 1234.5),"
-            " ('C300', 'PORCA', 'FIXAMAX', 'UN', 0.005),"
-            " ('D400', 'CHAVE DE BOCA', 'FERRAMAX', 'PC', 1234567.891);"));
+        pasta.executar(QStringLiteral("INSERT INTO tbproduto (CODIGO, PRODUTO, FABRICANTE, UNID, PRECOVENDA) VALUES"
+                                      " ('B200', 'ARRUELA Ø 1/4', 'FIXAMAX', 'UN', 100),"
+                                      " ('A100', 'PARAFUSO; SEXTAVADO', 'AÇOFORTE', 'PC', 1234.5),"
+                                      " ('C300', 'PORCA', 'FIXAMAX', 'UN', 0.005),"
+                                      " ('D400', 'CHAVE DE BOCA', 'FERRAMAX', 'PC', 1234567.891);"));
         abrir();
     }
 
@@ -90,8 +89,9 @@ TEST_F(TabelaPrecos, CsvSemAPastaDeRelatoriosEhUmErroClaro)
     dialogos.responder(Resposta::Sim).responder(Resposta::Sim);
     ExecutarProtegido(RelatorioTodosProdutos);
     ASSERT_EQ(dialogos.textos(QStringLiteral("mensagem")).size(), 1);
-    EXPECT_TRUE(dialogos.textos(QStringLiteral("mensagem")).first().startsWith(
-        QStringLiteral("Não foi possível gravar o arquivo:")));
+    EXPECT_TRUE(dialogos.textos(QStringLiteral("mensagem"))
+                    .first()
+                    .startsWith(QStringLiteral("Não foi possível gravar o arquivo:")));
     EXPECT_TRUE(abertos().isEmpty());
 }
 
@@ -117,11 +117,10 @@ TEST_P(TabelaPrecosPdf, PdfListaTodosOsProdutosNaTabelaEscolhida)
     EXPECT_TRUE(t.contains(QStringLiteral("Produtos listados 4"))) << t.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Relatorios, TabelaPrecosPdf,
-                         ::testing::Values(CasoPdf{Resposta::Sim, "TABELA DE PREÇOS CIF1",
-                                                   "B200 ARRUELA Ø 1/4 FIXAMAX UN 100,00"},
-                                           CasoPdf{Resposta::Nao, "TABELA DE PREÇOS CIF2",
-                                                   "B200 ARRUELA Ø 1/4 FIXAMAX UN 103,60"}));
+INSTANTIATE_TEST_SUITE_P(
+    Relatorios, TabelaPrecosPdf,
+    ::testing::Values(CasoPdf{Resposta::Sim, "TABELA DE PREÇOS CIF1", "B200 ARRUELA Ø 1/4 FIXAMAX UN 100,00"},
+                      CasoPdf{Resposta::Nao, "TABELA DE PREÇOS CIF2", "B200 ARRUELA Ø 1/4 FIXAMAX UN 103,60"}));
 
 TEST_F(TabelaPrecos, PdfComProdutoEmEdicaoNaoGeraNada)
 {
