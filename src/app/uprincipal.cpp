@@ -4,7 +4,7 @@
 #include "icones.h"
 #include "logica_principal.h"
 #include "relatorios.h"
-#include "tela_pedido.h"
+#include "telas_variantes.h"
 #include "ufunc.h"
 #include "ui_uprincipal.h"
 
@@ -91,6 +91,8 @@ void TfrmPrincipal::ligarBotoes()
     connect(ui->BtnAcessoRemoto, &QToolButton::clicked, this,
             [] { ExecutarProtegido([] { LogicaPrincipal::acessoRemoto(); }); });
     connect(ui->BtnPedido, &QToolButton::clicked, this, [this] { abrirTela(VariantePedidoRegular()); });
+    connect(ui->BtnPacote, &QToolButton::clicked, this, [this] { abrirTela(VariantePedidoPacote()); });
+    connect(ui->BtnVendaCasada, &QToolButton::clicked, this, [this] { abrirTela(VariantePedidoVendaCasada()); });
     connect(ui->BtnSair, &QToolButton::clicked, this, &QWidget::close);
     ligarRelatorios();
 }
@@ -118,9 +120,9 @@ void TfrmPrincipal::ligarRelatorios()
 // A new order screen each time, modal and maximised.
 void TfrmPrincipal::abrirTela(const VariantePedido &variante)
 {
-    TfrmPedido tela(variante, this);
-    tela.setWindowState(Qt::WindowMaximized);
-    tela.exec();
+    const std::unique_ptr<TfrmPedido> tela = CriarTelaPedido(variante, this);
+    tela->setWindowState(Qt::WindowMaximized);
+    tela->exec();
 }
 
 void TfrmPrincipal::mostrarProgresso(bool visivel)
