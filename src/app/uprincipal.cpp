@@ -1,8 +1,12 @@
 #include "uprincipal.h"
 
+#include "atualizacao.h"
 #include "configuracao.h"
 #include "icones.h"
 #include "logica_principal.h"
+#include "pendencia.h"
+#include "progresso_principal.h"
+#include "relatorios.h"
 #include "telas_variantes.h"
 #include "ufunc.h"
 #include "ui_uprincipal.h"
@@ -48,7 +52,10 @@ TfrmPrincipal::TfrmPrincipal(QWidget *pai) : QMainWindow(pai), ui(std::make_uniq
     ui->setupUi(this);
     ui->lblAguarde->setFixedHeight(18);
     ui->pbAtualizacao->setFixedHeight(20);
-    ui->pbAtualizacao->setStyleSheet(QStringLiteral("QProgressBar::chunk { background: navy; }"));
+    // The percentage sits in the middle, in a colour readable on the navy
+    // bar and on the empty part alike.
+    ui->pbAtualizacao->setStyleSheet(QStringLiteral("QProgressBar { text-align: center; color: #e07000; "
+                                                    "font-weight: bold; } QProgressBar::chunk { background: navy; }"));
     ui->lblAtualizandoBD->setFixedHeight(19);
     mostrarProgresso(false);
 
@@ -88,12 +95,39 @@ void TfrmPrincipal::ligarBotoes()
 {
     connect(ui->BtnConfiguracoes, &QToolButton::clicked, this,
             [] { ExecutarProtegido([] { ExecutarConfiguracao(); }); });
+    connect(ui->BtnAtualizar, &QToolButton::clicked, this, [this] {
+        ProgressoPrincipal progresso(*ui, [this] { MostrarRepresentante(); });
+        ExecutarProtegido([&progresso] { LogicaAtualizacao(progresso).executar(); });
+    });
+    connect(ui->BtnChecarPendencia, &QToolButton::clicked, this,
+            [] { ExecutarProtegido([] { ChecarPendencia(); }); });
     connect(ui->BtnAcessoRemoto, &QToolButton::clicked, this,
             [] { ExecutarProtegido([] { LogicaPrincipal::acessoRemoto(); }); });
     connect(ui->BtnPedido, &QToolButton::clicked, this, [this] { abrirTela(VariantePedidoRegular()); });
     connect(ui->BtnPacote, &QToolButton::clicked, this, [this] { abrirTela(VariantePedidoPacote()); });
     connect(ui->BtnVendaCasada, &QToolButton::clicked, this, [this] { abrirTela(VariantePedidoVendaCasada()); });
     connect(ui->BtnSair, &QToolButton::clicked, this, &QWidget::close);
+    ligarRelatorios();
+}
+
+// The eleven management reports; their errors reach the standard error box.
+void TfrmPrincipal::ligarRelatorios()
+{
+    const std::pair<QToolButton *, void (*)()> relatorios[] = {
+        {ui->BtnPedidosEnviados, [] { RelatorioPedidosPorSituacao(SituacaoPedidos::Enviados); }},
+        {ui->BtnPedidosNaoEnviados, [] { RelatorioPedidosPorSituacao(SituacaoPedidos::NaoEnviados); }},
+        {ui->BtnPedidosImpressos, [] { RelatorioPedidosPorSituacao(SituacaoPedidos::Impressos); }},
+        {ui->BtnPedidosNaoImpressos, [] { RelatorioPedidosPorSituacao(SituacaoPedidos::NaoImpressos); }},
+        {ui->BtnPedidosPorPeriodo, RelatorioPedidosPorPeriodo},
+        {ui->BtnTodosPedidos, RelatorioTodosPedidos},
+        {ui->BtnTodosProdutos, RelatorioTodosProdutos},
+        {ui->BtnVendasTotais, RelatorioVendasTotais},
+        {ui->BtnClientesPorCidades, RelatorioClientesPorCidades},
+        {ui->BtnClientesSimples, [] { RelatorioClientes(ListaClientes::Simples); }},
+        {ui->BtnClientesCompleto, [] { RelatorioClientes(ListaClientes::Completa); }},
+    };
+    for (const auto &[botao, relatorio] : relatorios)
+        connect(botao, &QToolButton::clicked, this, [relatorio = relatorio] { ExecutarProtegido(relatorio); });
 }
 
 // A new order screen each time, modal and maximised.
@@ -155,7 +189,10 @@ void TfrmPrincipal::paintEvent(QPaintEvent *evento)
 
 void TfrmPrincipal::closeEvent(QCloseEvent *evento)
 {
-    if (LogicaPrincipal::confirmarSaida())
+    // The update finishes (or fails) as a whole; the window waits for it.
+    if (LogicaAtualizacao::emAndamento())
+        evento->ignore();
+    else if (LogicaPrincipal::confirmarSaida())
         evento->accept();
     else
         evento->ignore();
