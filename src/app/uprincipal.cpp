@@ -3,7 +3,9 @@
 #include "configuracao.h"
 #include "icones.h"
 #include "logica_principal.h"
+#include "tela_cliente.h"
 #include "tela_pedido.h"
+#include "tela_produto.h"
 #include "ufunc.h"
 #include "ui_uprincipal.h"
 
@@ -89,6 +91,15 @@ void TfrmPrincipal::ligarBotoes()
             [] { ExecutarProtegido([] { ExecutarConfiguracao(); }); });
     connect(ui->BtnAcessoRemoto, &QToolButton::clicked, this,
             [] { ExecutarProtegido([] { LogicaPrincipal::acessoRemoto(); }); });
+    // A new customer or product screen each time, modal.
+    connect(ui->BtnClientes, &QToolButton::clicked, this, [this] {
+        TfrmCliente tela(this);
+        tela.exec();
+    });
+    connect(ui->BtnProdutos, &QToolButton::clicked, this, [this] {
+        TFrmProduto tela(this);
+        tela.exec();
+    });
     connect(ui->BtnPedido, &QToolButton::clicked, this, [this] { abrirTela(VariantePedidoRegular()); });
     connect(ui->BtnSair, &QToolButton::clicked, this, &QWidget::close);
 }
