@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -157,6 +158,10 @@ QWidget *TfrmCliente::montarBarra()
         x += 55;
         const AcaoCliente acao = d.acao;
         connect(b, &QToolButton::clicked, this, [this, acao] { m_logica.clicar(acao); });
+        // Alt+letter clicks at once, as the order screen's keys do.
+        auto *atalho = new QShortcut(b->shortcut(), this);
+        connect(atalho, &QShortcut::activated, b, &QToolButton::click);
+        b->setShortcut(QKeySequence()); // the caption keeps its underlined letter
         m_botoes[acao] = b;
     }
     return barra;

@@ -86,7 +86,7 @@ TEST_F(LogicaClienteTeste, DigitacaoInvalidaAvisaENadaSePerde)
         {CaixaCliente::Email, "a@x.com\r\nBcc: b@y.com", ""},
         {CaixaCliente::Email, "a@x.com lixo@", ""},
         {CaixaCliente::Email, QStringLiteral("%1@empresa.com.br").arg(QString(50, QLatin1Char('a'))),
-         "O campo \"Email\" aceita no máximo 60 caracteres e tem 66. Encurte o texto para salvar o cliente."},
+         "O campo \"Email\" aceita no máximo 60 caracteres e tem 65. Encurte o texto para salvar o cliente."},
         {CaixaCliente::Status, QString(26, QLatin1Char('S')),
          "O campo \"Status\" aceita no máximo 25 caracteres e tem 26. Encurte o texto para salvar o cliente."},
     };

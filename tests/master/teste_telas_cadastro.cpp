@@ -21,6 +21,7 @@ class JanelaClienteTeste : public CadastrosTeste
         tela->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(tela.get()));
         tela->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(tela.get()));
     }
     void alt(Qt::Key tecla) { QTest::keyClick(tela.get(), tecla, Qt::AltModifier); }
     bool habilitado(AcaoCliente acao) const { return tela->botao(acao)->isEnabled(); }
