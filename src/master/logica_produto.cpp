@@ -22,12 +22,7 @@ QString LogicaProduto::abrir()
 
 void LogicaProduto::ordenar(const QString &coluna)
 {
-    ExecutarProtegido([&] {
-        ConjuntoDados &p = produtos();
-        p.fechar();
-        p.setSql(QStringLiteral("select * from tbproduto order by ") + coluna);
-        p.abrir();
-    });
+    ExecutarProtegido([&] { emOrdem(coluna); });
 }
 
 void LogicaProduto::pesquisar()
@@ -43,21 +38,30 @@ void LogicaProduto::pesquisar()
     });
 }
 
-// A list still in code order only goes back to its first row: reading every
-// product again would show nothing new.
 void LogicaProduto::aoFechar()
 {
     ExecutarProtegido([this] {
         ConjuntoDados &p = produtos();
-        const QString padrao = QString::fromUtf8(kSqlPadrao);
-        if (p.sql() != padrao) {
-            p.fechar();
-            p.setSql(padrao);
-            p.abrir();
-        }
+        if (p.sql() != QString::fromUtf8(kSqlPadrao))
+            emOrdem(QStringLiteral("codigo"));
         if (p.ativo())
             p.primeiro();
     });
+}
+
+// The products were read when the list opened and nothing changes them
+// while the screen is open: only the new order is asked of the database, so
+// a large catalogue sorts without reading every product again.
+void LogicaProduto::emOrdem(const QString &coluna)
+{
+    ConjuntoDados &p = produtos();
+    const QString ordem = QStringLiteral(" from tbproduto order by ") + coluna;
+    if (p.ativo()) {
+        p.reordenar(QStringLiteral("select *") + ordem, QStringLiteral("select rowid") + ordem);
+        return;
+    }
+    p.setSql(QStringLiteral("select *") + ordem);
+    p.abrir();
 }
 
 QColor LogicaProduto::fundoDaLinha(int linha)

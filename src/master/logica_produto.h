@@ -17,7 +17,7 @@ class LogicaProduto
 
     // On the first product; the counter's text.
     QString abrir();
-    // Reopens the list in ascending order of the column, on its first row.
+    // The list in ascending order of the column, on its first row.
     void ordenar(const QString &coluna);
     void pesquisar();
     // Code order again, on the first row, for every other user of the list.
@@ -25,4 +25,7 @@ class LogicaProduto
 
     // Banded rows: silver on odd positions (counted from 1), white on even.
     static QColor fundoDaLinha(int linha);
+
+  private:
+    void emOrdem(const QString &coluna);
 };
