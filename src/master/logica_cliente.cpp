@@ -253,11 +253,6 @@ void LogicaCliente::salvar()
     }
     m_visao.confirmar();
     ConjuntoDados &c = clientes();
-    for (const Conferencia &k : kConferencias) {
-        Campo campo = c.campo(S(k.campo));
-        if (mascarado(k.tipo) && !campo.nulo() && SoDigitos(campo.texto()).isEmpty())
-            campo.limpar();
-    }
     const bool novo = c.estado() == EstadoConjunto::Insercao;
     c.gravar();
     if (novo)

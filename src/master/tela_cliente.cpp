@@ -1,5 +1,6 @@
 #include "tela_cliente.h"
 
+#include "conferencia_cliente.h"
 #include "conjunto_dados.h"
 #include "controles_vinculados.h"
 #include "icones.h"
@@ -324,8 +325,20 @@ QString TfrmCliente::digitado(CaixaCliente caixa) const
 
 void TfrmCliente::confirmar()
 {
-    for (CaixaVinculada *c : m_caixas)
+    for (CaixaVinculada *c : m_caixas) {
+        // A masked box emptied by the user still shows its punctuation: the
+        // field is emptied, not given the punctuation alone.
+        if (!c->inputMask().isEmpty() && c->isModified() && SoDigitos(c->text()).isEmpty()) {
+            const QString mascara = c->inputMask();
+            c->setInputMask(QString());
+            c->clear();
+            c->setModified(true);
+            c->confirmar();
+            c->setInputMask(mascara);
+            continue;
+        }
         c->confirmar();
+    }
     m_observacao->confirmar();
 }
 

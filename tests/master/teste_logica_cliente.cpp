@@ -51,15 +51,14 @@ TEST_F(LogicaClienteTeste, InserirFocaONomeAntesENumeroVemDoBanco)
     visao.digitar(CaixaCliente::NomeResumido, QStringLiteral("ARMAZÉM"));
     visao.digitar(CaixaCliente::RazaoSocial, QStringLiteral("ARMAZÉM CENTRAL LTDA"));
     visao.digitar(CaixaCliente::Cnpj, QStringLiteral("11.222.333/0001-81"));
-    visao.digitar(CaixaCliente::Cep, QStringLiteral("-")); // a blank mask
     visao.digitar(CaixaCliente::Email, QStringLiteral("Compras <compras@armazem.com.br>, dono@armazem.com.br"));
     EXPECT_TRUE(dm->QyCliente.campo(QStringLiteral("IdCliente")).nulo());
     logica->clicar(AcaoCliente::Salvar);
 
     ASSERT_FALSE(dm->QyCliente.emEdicao()) << dialogos.textos().join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(cliente("IdCliente"), QStringLiteral("13"));
-    EXPECT_EQ(noBanco(QStringLiteral("SELECT cnpj || '|' || IFNULL(CEP, 'nulo') FROM tbcliente WHERE IdCliente = 13")),
-              QStringLiteral("11.222.333/0001-81|nulo"));
+    EXPECT_EQ(noBanco(QStringLiteral("SELECT cnpj || '|' || Email FROM tbcliente WHERE IdCliente = 13")),
+              QStringLiteral("11.222.333/0001-81|Compras <compras@armazem.com.br>, dono@armazem.com.br"));
     EXPECT_TRUE(dialogos.registros().empty());
 }
 

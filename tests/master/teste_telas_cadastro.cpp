@@ -77,6 +77,9 @@ TEST_F(JanelaClienteTeste, NovoClienteMascarasEConferencia)
     digitar(CaixaCliente::Cnpj, QStringLiteral("11222333000182"));
     EXPECT_EQ(tela->caixa(CaixaCliente::Cnpj)->text(), QStringLiteral("11.222.333/0001-82"));
     digitar(CaixaCliente::Cidade, QStringLiteral("Palmas"));
+    // A masked box typed in and emptied again leaves its field empty.
+    digitar(CaixaCliente::Nascimento, QStringLiteral("1"));
+    QTest::keyClick(tela->caixa(CaixaCliente::Nascimento), Qt::Key_Backspace);
 
     QTest::mouseClick(tela->botao(AcaoCliente::Salvar), Qt::LeftButton);
     EXPECT_EQ(dialogos.textos(QStringLiteral("mensagem")),
@@ -90,9 +93,10 @@ TEST_F(JanelaClienteTeste, NovoClienteMascarasEConferencia)
     ASSERT_FALSE(dm->QyCliente.emEdicao()) << dialogos.textos().join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(tela->findChild<QLineEdit *>(QStringLiteral("dbCodigo"))->text(), QStringLiteral("13"));
     EXPECT_EQ(pasta.consultar(QStringLiteral(
-                  "SELECT fantasia || '|' || cnpj || '|' || Cidade || '|' || IFNULL(CEP, 'nulo') FROM tbcliente "
-                  "WHERE IdCliente = 13")),
-              QStringLiteral("ARMAZÉM|11.222.333/0001-81|Palmas|nulo"));
+                  "SELECT fantasia || '|' || cnpj || '|' || Cidade || '|' || IFNULL(CEP, 'nulo') || '|' ||"
+                  " IFNULL(Nasc, 'nulo') FROM tbcliente WHERE IdCliente = 13")),
+              QStringLiteral("ARMAZÉM|11.222.333/0001-81|Palmas|nulo|nulo"));
+    EXPECT_EQ(dialogos.textos(QStringLiteral("mensagem")).size(), 1);
 }
 
 TEST_F(JanelaClienteTeste, ProcurarEmEdicaoNadaFazEEscFechaPelaPergunta)
