@@ -15,6 +15,7 @@
 #include <QStatusBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace
 {
@@ -145,7 +146,7 @@ QWidget *TfrmCliente::montarBarra()
 {
     auto *barra = new QWidget;
     barra->setFixedHeight(61);
-    int x = 363;
+    std::vector<QToolButton *> botoes;
     for (const DefBotao &d : kBotoes) {
         auto *b = new QToolButton(barra);
         b->setObjectName(S(d.nome));
@@ -155,8 +156,10 @@ QWidget *TfrmCliente::montarBarra()
         b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         b->setAutoRaise(true);
         b->setFocusPolicy(Qt::NoFocus);
-        b->setGeometry(x, 8, 45, 45);
-        x += 55;
+        QFont f = b->font();
+        f.setPixelSize(10);
+        b->setFont(f);
+        botoes.push_back(b);
         const AcaoCliente acao = d.acao;
         connect(b, &QToolButton::clicked, this, [this, acao] { m_logica.clicar(acao); });
         // Alt+letter clicks at once, as the order screen's keys do.
@@ -164,6 +167,17 @@ QWidget *TfrmCliente::montarBarra()
         connect(atalho, &QShortcut::activated, b, &QToolButton::click);
         b->setShortcut(QKeySequence()); // the caption keeps its underlined letter
         m_botoes[acao] = b;
+    }
+    // 45 by 45 from x = 363, wider only where a caption would not fit, and
+    // moved left if the row would pass the window's edge.
+    int largura = 0;
+    for (QToolButton *b : botoes)
+        largura += std::max(45, b->sizeHint().width()) + 4;
+    int x = std::min(363, 802 - 8 - largura);
+    for (QToolButton *b : botoes) {
+        const int w = std::max(45, b->sizeHint().width());
+        b->setGeometry(x, 8, w, 45);
+        x += w + 4;
     }
     return barra;
 }
@@ -181,8 +195,8 @@ QWidget *TfrmCliente::montarCampos()
     ConjuntoDados &clientes = m_logica.clientes();
     auto *area = new QWidget;
     auto *v = new QVBoxLayout(area);
-    v->setContentsMargins(10, 0, 10, 4);
-    v->setSpacing(4);
+    v->setContentsMargins(10, 0, 10, 2);
+    v->setSpacing(2);
 
     auto *codigo = new CaixaVinculada(clientes, QStringLiteral("IdCliente"));
     codigo->setObjectName(QStringLiteral("dbCodigo"));
@@ -221,8 +235,8 @@ QWidget *TfrmCliente::montarCampos()
     auto *cobranca = new QGroupBox(QStringLiteral(" Cobrança "));
     cobranca->setObjectName(QStringLiteral("gbCobranca"));
     auto *vc = new QVBoxLayout(cobranca);
-    vc->setContentsMargins(8, 2, 8, 6);
-    vc->setSpacing(4);
+    vc->setContentsMargins(8, 0, 8, 4);
+    vc->setSpacing(2);
     auto *endCobranca = criarCaixa("dbCobrancaEndereco", "endcorr", CaixaCliente::CobrancaEndereco);
     vc->addWidget(rotulado("Endereço", endCobranca));
     auto *cepCobranca = criarCaixa("dbCobrancaCEP", "cepcorr", CaixaCliente::CobrancaCep);
@@ -244,6 +258,8 @@ QWidget *TfrmCliente::montarCampos()
                                        {QStringLiteral("Feminino"), QStringLiteral("F")}},
                                       2);
     sexo->setObjectName(QStringLiteral("dbSexo"));
+    sexo->layout()->setContentsMargins(8, 0, 8, 2);
+    sexo->setFixedHeight(44);
     v->addLayout(linha({{rotulado("Tel", telefone), 3},
                         {rotulado("Contato", contato), 3},
                         {rotulado("Nasc", nascimento), 2},
@@ -264,6 +280,7 @@ QWidget *TfrmCliente::montarCampos()
 
     m_observacao = new MemoVinculado(clientes, QStringLiteral("OBS"));
     m_observacao->setObjectName(QStringLiteral("dbObservacao"));
+    m_observacao->setMinimumHeight(36);
     v->addWidget(rotulado("OBS", m_observacao), 1);
 
     m_contador = new QLabel;

@@ -12,6 +12,7 @@
 #include <QStatusTipEvent>
 #include <QTableView>
 #include <QToolButton>
+#include <algorithm>
 
 namespace
 {
@@ -90,7 +91,12 @@ TFrmProduto::TFrmProduto(QWidget *pai) : QDialog(pai)
     m_pesquisar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     m_pesquisar->setAutoRaise(true);
     m_pesquisar->setFocusPolicy(Qt::NoFocus);
-    m_pesquisar->setGeometry(751, 8, 45, 45);
+    QFont f = m_pesquisar->font();
+    f.setPixelSize(10);
+    m_pesquisar->setFont(f);
+    // 45 by 45 at 751, 8: wider to the left only where the caption needs it.
+    const int largura = std::max(45, m_pesquisar->sizeHint().width());
+    m_pesquisar->setGeometry(796 - largura, 8, largura, 45);
     connect(m_pesquisar, &QToolButton::clicked, this, [this] { m_logica.pesquisar(); });
 
     ConjuntoDados &produtos = m_logica.produtos();
