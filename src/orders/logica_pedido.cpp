@@ -621,3 +621,22 @@ CoresCelula LogicaPedido::coresCelula(int linha) const
         return {Qt::white, cor};
     return {cor, Qt::white};
 }
+
+PreviaTela LogicaPedido::previa(const std::optional<QString> &quantidadeDigitada) const
+{
+    try {
+        return CalcularPreviaTela(m_variante, itens(), QuantidadeDigitada(quantidadeDigitada));
+    } catch (const std::exception &) {
+        return {};
+    }
+}
+
+void LogicaPedido::explicarPreco(const std::optional<QString> &quantidadeDigitada)
+{
+    ExecutarProtegido([&] {
+        if (const auto explicacao = ExplicacaoDoItem(m_variante, itens(), QuantidadeDigitada(quantidadeDigitada)))
+            Dialogos::atual().tabela(*explicacao);
+        else
+            MsgInformacao(S("Não há preço a explicar: escolha um item com um produto cadastrado."), kAtencao);
+    });
+}

@@ -5,6 +5,7 @@
 #include "icones.h"
 #include "udm.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -13,6 +14,7 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -195,6 +197,7 @@ TfrmPedido::TfrmPedido(const VariantePedido &variante, QWidget *pai) : QDialog(p
     for (ConjuntoDados *c : {&m_logica.cabecalho(), &m_logica.itens()})
         for (auto sinal : {&ConjuntoDados::estadoMudou, &ConjuntoDados::registroMudou, &ConjuntoDados::dadosAlterados})
             connect(c, sinal, this, &TfrmPedido::atualizarBotoes);
+    ligarPrevia();
     atualizarBotoes();
 }
 
@@ -361,6 +364,9 @@ QWidget *TfrmPedido::montarCamposItem()
     auto *quantidade = caixaItem("dbItemQuantidade", "quantidade", false);
     auto *unitario = caixaItem("dbItemUnitario", "valorUnitario", true);
     auto *total = caixaItem("dbItemTotal", "valorTotal", true);
+    m_quantidade = quantidade;
+    m_unitario = unitario;
+    m_total = total;
     m_caixas.insert(CaixaPedido::ItemCodigo, codigo);
     m_caixas.insert(CaixaPedido::ItemQuantidade, quantidade);
     connect(codigo, &CaixaVinculada::saiu, this, [this] { m_logica.saiu(CaixaPedido::ItemCodigo); });
@@ -414,7 +420,8 @@ QWidget *TfrmPedido::montarResumo()
     h->addWidget(quadro(" Ultima compra ", new RotuloVinculado(clientes, QStringLiteral("ultimacompra")),
                         "Data da última compra"));
     h->addWidget(quadro(" Volumes ", new RotuloVinculado(pedidos, QStringLiteral("vl_gordura")), nullptr));
-    h->addWidget(quadro(" Saldo ", new RotuloVinculado(pedidos, S(m_logica.variante().campoSaldo)), "Saldo do pedido"));
+    m_saldo = new RotuloVinculado(pedidos, S(m_logica.variante().campoSaldo));
+    h->addWidget(quadro(" Saldo ", m_saldo, "Saldo do pedido"));
     return linha;
 }
 
@@ -448,6 +455,82 @@ void TfrmPedido::atualizarBotoes()
 {
     for (const auto &[acao, botao] : m_botoes)
         botao->setEnabled(m_logica.habilitado(acao));
+}
+
+// ---------------------------------------------------------------- price preview
+
+namespace
+{
+
+const char *const kDicaPrevia = "Prévia: o valor que a gravação vai guardar";
+
+// A box shows the preview in italics, or its field as stored.
+void mostrar(QWidget *caixa, const std::optional<Dinheiro> &previa, const QString &gravado,
+             void (*escrever)(QWidget *, const QString &))
+{
+    QFont f = caixa->font();
+    f.setItalic(previa.has_value());
+    caixa->setFont(f);
+    caixa->setToolTip(previa ? S(kDicaPrevia) : QString());
+    escrever(caixa, previa ? previa->exibicao() : gravado);
+}
+
+void escreverCaixa(QWidget *caixa, const QString &texto)
+{
+    static_cast<QLineEdit *>(caixa)->setText(texto);
+}
+
+void escreverRotulo(QWidget *rotulo, const QString &texto)
+{
+    static_cast<QLabel *>(rotulo)->setText(texto);
+}
+
+} // namespace
+
+// Worked out once the event that changed something is over: a save walks
+// every item, and the preview walks them too.
+void TfrmPedido::ligarPrevia()
+{
+    m_previa = new QTimer(this);
+    m_previa->setSingleShot(true);
+    m_previa->setInterval(0);
+    connect(m_previa, &QTimer::timeout, this, &TfrmPedido::mostrarPrevia);
+    for (ConjuntoDados *c : {&m_logica.cabecalho(), &m_logica.itens()})
+        for (auto sinal : {&ConjuntoDados::estadoMudou, &ConjuntoDados::registroMudou, &ConjuntoDados::dadosAlterados})
+            connect(c, sinal, m_previa, qOverload<>(&QTimer::start));
+    connect(m_quantidade, &QLineEdit::textEdited, m_previa, qOverload<>(&QTimer::start));
+
+    auto *explicar = new QAction(S("Como este preço foi calculado (F2)"), this);
+    explicar->setShortcut(Qt::Key_F2);
+    explicar->setShortcutContext(Qt::WindowShortcut);
+    connect(explicar, &QAction::triggered, this, &TfrmPedido::explicarPreco);
+    addAction(explicar);
+    for (QWidget *w : std::initializer_list<QWidget *>{m_grade, m_unitario}) {
+        w->addAction(explicar);
+        w->setContextMenuPolicy(Qt::ActionsContextMenu);
+    }
+}
+
+std::optional<QString> TfrmPedido::quantidadeDigitada() const
+{
+    return m_quantidade->isModified() ? std::optional<QString>(m_quantidade->text()) : std::nullopt;
+}
+
+void TfrmPedido::mostrarPrevia()
+{
+    const PreviaTela previa = m_logica.previa(quantidadeDigitada());
+    ConjuntoDados &itens = m_logica.itens();
+    const auto gravado = [](ConjuntoDados &c, const QString &campo) {
+        return c.ativo() ? c.campo(campo).textoExibicao() : QString();
+    };
+    mostrar(m_unitario, previa.valorUnitario, gravado(itens, QStringLiteral("valorUnitario")), escreverCaixa);
+    mostrar(m_total, previa.valorTotal, gravado(itens, QStringLiteral("valorTotal")), escreverCaixa);
+    mostrar(m_saldo, previa.saldo, gravado(m_logica.cabecalho(), S(m_logica.variante().campoSaldo)), escreverRotulo);
+}
+
+void TfrmPedido::explicarPreco()
+{
+    m_logica.explicarPreco(quantidadeDigitada());
 }
 
 // ---------------------------------------------------------------- window events

@@ -5,11 +5,14 @@
 #include <QDialog>
 #include <QHash>
 #include <map>
+#include <optional>
 
 class CaixaVinculada;
 class GradeItens;
 class QFrame;
+class QLabel;
 class QStatusBar;
+class QTimer;
 class QToolButton;
 
 // The order screen's window: controls bound to the data module's data sets,
@@ -48,11 +51,20 @@ class TfrmPedido : public QDialog, private VisaoPedido
     QToolButton *criarBotao(AcaoPedido acao);
     void ligarAceleradores();
     void atualizarBotoes();
+    void ligarPrevia();
+    void mostrarPrevia();
+    void explicarPreco();
+    std::optional<QString> quantidadeDigitada() const;
 
     LogicaPedido m_logica;
     std::map<AcaoPedido, QToolButton *> m_botoes;
     QHash<CaixaPedido, QWidget *> m_caixas;
     GradeItens *m_grade = nullptr;
+    CaixaVinculada *m_quantidade = nullptr;
+    CaixaVinculada *m_unitario = nullptr;
+    CaixaVinculada *m_total = nullptr;
+    QLabel *m_saldo = nullptr;
+    QTimer *m_previa = nullptr;
     QFrame *m_painel = nullptr;
     QStatusBar *m_status = nullptr;
     bool m_aberta = false;
