@@ -51,6 +51,7 @@ class DialogosBench : public Dialogos
         logica.pesquisar();
     }
     QString caixaEntrada(const QString &, const QString &, const QString &padrao) override { return padrao; }
+    void tabela(const TabelaDialogo &) override {}
     void abrirArquivo(const QString &) override {}
     void iniciarPrograma(const QString &) override {}
     void processarEventos() override {}
