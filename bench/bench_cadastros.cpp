@@ -141,7 +141,8 @@ double lerComSqlite(const QString &banco, const QString &consulta)
 
 // The median of several runs of an operation; the preparation before each
 // run is not timed.
-double mediana(const std::function<void()> &operacao, const std::function<void()> &preparar = [] {})
+double mediana(
+    const std::function<void()> &operacao, const std::function<void()> &preparar = [] {})
 {
     std::vector<double> tempos;
     for (int i = 0; i < kRepeticoes; ++i) {
@@ -203,9 +204,8 @@ int main(int argc, char **argv)
         linha(rotulo.constData(), mediana([&] { produtos.ordenar(nome); }),
               lerComSqlite(banco, QStringLiteral("select * from tbproduto order by ") + nome));
     }
-    linha("fechar a tela depois de ordenar", mediana([&] { produtos.aoFechar(); },
-                                                     [&] { produtos.ordenar(QStringLiteral("PRODUTO")); }),
-          pisoProdutos);
+    linha("fechar a tela depois de ordenar",
+          mediana([&] { produtos.aoFechar(); }, [&] { produtos.ordenar(QStringLiteral("PRODUTO")); }), pisoProdutos);
 
     dialogos.procurar = QStringLiteral("P031415");
     linha("procurar um produto pelo codigo", mediana([&] { produtos.pesquisar(); }),

@@ -285,7 +285,8 @@ void LogicaCliente::excluir()
             return;
         }
     }
-    const QString pergunta = QStringLiteral("Deseja realmente excluir o cliente: ( ") + fantasia + QStringLiteral(" ) ?");
+    const QString pergunta =
+        QStringLiteral("Deseja realmente excluir o cliente: ( ") + fantasia + QStringLiteral(" ) ?");
     if (MsgPergunta(pergunta, kAtencao) != Resposta::Sim || c.emEdicao())
         return;
     c.excluir();

@@ -66,13 +66,13 @@ const DefBotao kBotoes[] = {
     {AcaoCliente::Proximo, "BtnProximo", "P&roximo", "▶", 0x1f5fa8},
 };
 
-const QStringList kEstados = {
-    QStringLiteral("AC"), QStringLiteral("AL"), QStringLiteral("AP"), QStringLiteral("AM"), QStringLiteral("BA"),
-    QStringLiteral("CE"), QStringLiteral("DF"), QStringLiteral("ES"), QStringLiteral("GO"), QStringLiteral("MA"),
-    QStringLiteral("MT"), QStringLiteral("MS"), QStringLiteral("MG"), QStringLiteral("PA"), QStringLiteral("PB"),
-    QStringLiteral("PR"), QStringLiteral("PE"), QStringLiteral("PI"), QStringLiteral("RJ"), QStringLiteral("RN"),
-    QStringLiteral("RS"), QStringLiteral("RO"), QStringLiteral("RR"), QStringLiteral("SC"), QStringLiteral("SP"),
-    QStringLiteral("SE"), QStringLiteral("TO")};
+const QStringList kEstados = {QStringLiteral("AC"), QStringLiteral("AL"), QStringLiteral("AP"), QStringLiteral("AM"),
+                              QStringLiteral("BA"), QStringLiteral("CE"), QStringLiteral("DF"), QStringLiteral("ES"),
+                              QStringLiteral("GO"), QStringLiteral("MA"), QStringLiteral("MT"), QStringLiteral("MS"),
+                              QStringLiteral("MG"), QStringLiteral("PA"), QStringLiteral("PB"), QStringLiteral("PR"),
+                              QStringLiteral("PE"), QStringLiteral("PI"), QStringLiteral("RJ"), QStringLiteral("RN"),
+                              QStringLiteral("RS"), QStringLiteral("RO"), QStringLiteral("RR"), QStringLiteral("SC"),
+                              QStringLiteral("SP"), QStringLiteral("SE"), QStringLiteral("TO")};
 
 QFont fonteTahoma(int pontos)
 {
@@ -253,10 +253,9 @@ QWidget *TfrmCliente::montarCampos()
     auto *telefone = criarCaixa("dbTelefone", "Tel", CaixaCliente::Telefone);
     auto *contato = criarCaixa("dbContato", "Contato", CaixaCliente::Contato);
     auto *nascimento = criarCaixa("dbNascimento", "Nasc", CaixaCliente::Nascimento);
-    auto *sexo = new OpcoesVinculadas(QStringLiteral(" Sexo "), clientes, QStringLiteral("sexo"),
-                                      {{QStringLiteral("Masculino"), QStringLiteral("M")},
-                                       {QStringLiteral("Feminino"), QStringLiteral("F")}},
-                                      2);
+    auto *sexo = new OpcoesVinculadas(
+        QStringLiteral(" Sexo "), clientes, QStringLiteral("sexo"),
+        {{QStringLiteral("Masculino"), QStringLiteral("M")}, {QStringLiteral("Feminino"), QStringLiteral("F")}}, 2);
     sexo->setObjectName(QStringLiteral("dbSexo"));
     sexo->layout()->setContentsMargins(8, 0, 8, 2);
     sexo->setFixedHeight(44);
@@ -288,11 +287,10 @@ QWidget *TfrmCliente::montarCampos()
     m_contador->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     v->addWidget(m_contador);
 
-    QWidget *ordem[] = {codigo,       nomeResumido, razao,         cnpj,           inscricao,      referencia,
-                        endereco,     cep,          bairro,        cidade,         telefone,       contato,
-                        nascimento,   sexo,         email,         m_observacao,   endCobranca,    cepCobranca,
-                        bairroCobranca, cidadeCobranca, ufCobranca, uf,            tipo,           forma,
-                        status};
+    QWidget *ordem[] = {codigo, nomeResumido, razao,       cnpj,        inscricao,      referencia,     endereco,
+                        cep,    bairro,       cidade,      telefone,    contato,        nascimento,     sexo,
+                        email,  m_observacao, endCobranca, cepCobranca, bairroCobranca, cidadeCobranca, ufCobranca,
+                        uf,     tipo,         forma,       status};
     for (std::size_t i = 0; i + 1 < std::size(ordem); ++i)
         setTabOrder(ordem[i], ordem[i + 1]);
     return area;

@@ -24,7 +24,7 @@ struct ColunaProduto {
 };
 
 const ColunaProduto kColunas[] = {
-    {"CODIGO", "Código(s)", 80},        {"PRODUTO", "Descrição(ões)", 321}, {"ESTOQUE", "Qtde no Estoque", 95},
+    {"CODIGO", "Código(s)", 80},           {"PRODUTO", "Descrição(ões)", 321},   {"ESTOQUE", "Qtde no Estoque", 95},
     {"PRECOVENDA", "Preço de venda", 100}, {"FABRICANTE", "Fabricante(s)", 150},
 };
 constexpr int kColunaPreco = 3;

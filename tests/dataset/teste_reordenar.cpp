@@ -17,10 +17,10 @@ class Reordenar : public ::testing::Test
   protected:
     void SetUp() override
     {
-        pasta.executar(QStringLiteral(
-            "INSERT INTO tbproduto (idProduto, CODIGO, PRODUTO, PRECOVENDA) VALUES"
-            " (7, 'B', 'Porca', 1), (3, 'C', 'Arruela', 3), (5, 'A', 'Bucha', 2);"
-            "INSERT INTO tblocalidades VALUES ('P', 'Praça'), ('N', 'Normal'), ('S', 'Sede');"));
+        pasta.executar(
+            QStringLiteral("INSERT INTO tbproduto (idProduto, CODIGO, PRODUTO, PRECOVENDA) VALUES"
+                           " (7, 'B', 'Porca', 1), (3, 'C', 'Arruela', 3), (5, 'A', 'Bucha', 2);"
+                           "INSERT INTO tblocalidades VALUES ('P', 'Praça'), ('N', 'Normal'), ('S', 'Sede');"));
         conexao.abrirBanco(pasta.bancoLocal());
         produtos.setConexao(&conexao);
         produtos.setTabela(QStringLiteral("tbproduto"));
@@ -59,7 +59,8 @@ TEST_F(Reordenar, OrdemDoBancoSemLerAsLinhasDeNovo)
     produtos.editar();
     produtos.campo(QStringLiteral("ESTOQUE")).setTexto(QStringLiteral("9"));
     produtos.gravar();
-    EXPECT_EQ(pasta.consultar(QStringLiteral("SELECT ESTOQUE FROM tbproduto WHERE idProduto = 3")), QStringLiteral("9.0"));
+    EXPECT_EQ(pasta.consultar(QStringLiteral("SELECT ESTOQUE FROM tbproduto WHERE idProduto = 3")),
+              QStringLiteral("9.0"));
 
     // Rows the order leaves out keep theirs, after the others.
     produtos.reordenar(QStringLiteral("select * from tbproduto order by codigo"),

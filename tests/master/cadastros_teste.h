@@ -21,15 +21,24 @@ class VisaoClienteRegistrada : public VisaoCliente
     static QString campoDe(CaixaCliente caixa)
     {
         static const QHash<CaixaCliente, QString> campos = {
-            {CaixaCliente::NomeResumido, "fantasia"},    {CaixaCliente::RazaoSocial, "Nome"},
-            {CaixaCliente::Cnpj, "cnpj"},                {CaixaCliente::InscEstadual, "Iest"},
-            {CaixaCliente::Referencia, "Referencia"},    {CaixaCliente::Endereco, "End"},
-            {CaixaCliente::Cep, "CEP"},                  {CaixaCliente::Bairro, "Bairro"},
-            {CaixaCliente::Cidade, "Cidade"},            {CaixaCliente::Telefone, "Tel"},
-            {CaixaCliente::Contato, "Contato"},          {CaixaCliente::Nascimento, "Nasc"},
-            {CaixaCliente::Email, "Email"},              {CaixaCliente::CobrancaEndereco, "endcorr"},
-            {CaixaCliente::CobrancaCep, "cepcorr"},      {CaixaCliente::CobrancaBairro, "bairrocorr"},
-            {CaixaCliente::CobrancaCidade, "cidadecorr"}, {CaixaCliente::TipoCliente, "TipoCli"},
+            {CaixaCliente::NomeResumido, "fantasia"},
+            {CaixaCliente::RazaoSocial, "Nome"},
+            {CaixaCliente::Cnpj, "cnpj"},
+            {CaixaCliente::InscEstadual, "Iest"},
+            {CaixaCliente::Referencia, "Referencia"},
+            {CaixaCliente::Endereco, "End"},
+            {CaixaCliente::Cep, "CEP"},
+            {CaixaCliente::Bairro, "Bairro"},
+            {CaixaCliente::Cidade, "Cidade"},
+            {CaixaCliente::Telefone, "Tel"},
+            {CaixaCliente::Contato, "Contato"},
+            {CaixaCliente::Nascimento, "Nasc"},
+            {CaixaCliente::Email, "Email"},
+            {CaixaCliente::CobrancaEndereco, "endcorr"},
+            {CaixaCliente::CobrancaCep, "cepcorr"},
+            {CaixaCliente::CobrancaBairro, "bairrocorr"},
+            {CaixaCliente::CobrancaCidade, "cidadecorr"},
+            {CaixaCliente::TipoCliente, "TipoCli"},
             {CaixaCliente::Status, "status"},
         };
         return campos.value(caixa);
@@ -80,7 +89,8 @@ class CadastrosTeste : public ::testing::Test
                 "INSERT INTO tbcliente (IdCliente, Nome, fantasia, UF) VALUES"
                 " (1, 'MERCADO UM LTDA', 'MERCADO UM', 'GO'), (2, 'LOJA DOIS LTDA', 'LOJA DOIS', 'SP'),"
                 " (3, 'PADARIA PAO QUENTE LTDA', 'PADARIA', 'TO')%1;"
-                "UPDATE tbcliente SET cnpj = '11.111.111/1111-11', Email = 'compras@padaria.com.br' WHERE IdCliente = 3;"
+                "UPDATE tbcliente SET cnpj = '11.111.111/1111-11', Email = 'compras@padaria.com.br' WHERE IdCliente = "
+                "3;"
                 "INSERT INTO tbpedido (nr_pedido, idFunc, idCliente, vl_total_item) VALUES (10, '12', 1, 0),"
                 " (11, '12', 1, 0);"
                 "INSERT INTO tbpedido_pendente (nr_pedido, codigo, quantidade, cod_cliente) VALUES (10, 'B', 3, 2);"

@@ -80,8 +80,9 @@ TEST_F(LogicaClienteTeste, DigitacaoInvalidaAvisaENadaSePerde)
         {CaixaCliente::Cnpj, "11.222.333/0001-", "O CNPJ 11.222.333/0001- não é válido. Confira os 14 dígitos."},
         {CaixaCliente::CobrancaCep, "74000-", "O campo \"CEP (Cobrança)\" deve ter os 8 dígitos do CEP (99999-999)."},
         {CaixaCliente::Nascimento, "31/02/1980", "A data de nascimento 31/02/1980 não é uma data válida (dd/mm/aaaa)."},
-        {CaixaCliente::Email, "compras@", "O e-mail \"compras@\" não é um endereço válido. Digite-o como "
-                                          "nome@empresa.com.br; separe dois ou mais endereços com vírgula."},
+        {CaixaCliente::Email, "compras@",
+         "O e-mail \"compras@\" não é um endereço válido. Digite-o como "
+         "nome@empresa.com.br; separe dois ou mais endereços com vírgula."},
         {CaixaCliente::Email, "a@x.com\r\nBcc: b@y.com", ""},
         {CaixaCliente::Email, "a@x.com lixo@", ""},
         {CaixaCliente::Email, QStringLiteral("%1@empresa.com.br").arg(QString(50, QLatin1Char('a'))),
@@ -125,7 +126,8 @@ TEST_F(LogicaClienteTeste, EdicaoConfereSoOQueMudou)
     visao.digitar(CaixaCliente::Telefone, QStringLiteral("(63) 3215-0000"));
     logica->clicar(AcaoCliente::Salvar);
     EXPECT_TRUE(dialogos.registros().empty());
-    EXPECT_EQ(noBanco(QStringLiteral("SELECT Tel FROM tbcliente WHERE IdCliente = 3")), QStringLiteral("(63) 3215-0000"));
+    EXPECT_EQ(noBanco(QStringLiteral("SELECT Tel FROM tbcliente WHERE IdCliente = 3")),
+              QStringLiteral("(63) 3215-0000"));
 
     logica->clicar(AcaoCliente::Editar);
     visao.digitar(CaixaCliente::Cnpj, QStringLiteral("11.111.111/1111-12"));
