@@ -78,7 +78,11 @@ class LogicaPedido
     void cancelarPedido();
     void excluirPedido();
     void inserirItem();
+    void precificarPacote();
+    void editarItem();
+    bool podeNavegarItens() const;
     void salvarItem();
+    void gravarItemDoPacote();
     void colocarItemEmPendencia();
     void excluirItem();
     void importarPendencia();
