@@ -90,6 +90,7 @@ void TfrmPrincipal::ligarBotoes()
     connect(ui->BtnAcessoRemoto, &QToolButton::clicked, this,
             [] { ExecutarProtegido([] { LogicaPrincipal::acessoRemoto(); }); });
     connect(ui->BtnPedido, &QToolButton::clicked, this, [this] { abrirTela(VariantePedidoRegular()); });
+    connect(ui->BtnTrocaDevolucao, &QToolButton::clicked, this, [this] { abrirTela(VariantePedidoTroca()); });
     connect(ui->BtnSair, &QToolButton::clicked, this, &QWidget::close);
 }
 

@@ -3,8 +3,9 @@
 #include "logica_pedido.h"
 
 #include <QDialog>
-#include <QHash>
 #include <map>
+#include <utility>
+#include <vector>
 
 class CaixaVinculada;
 class GradeItens;
@@ -14,7 +15,8 @@ class QToolButton;
 
 // The order screen's window: controls bound to the data module's data sets,
 // events passed to the logic, record buttons following their rules. One form
-// serves the order kinds; the variant says which.
+// serves the order kinds; the variant says which, and how many item lists
+// (each with its block of boxes, buttons and grid) it shows.
 class TfrmPedido : public QDialog, private VisaoPedido
 {
     Q_OBJECT
@@ -23,9 +25,9 @@ class TfrmPedido : public QDialog, private VisaoPedido
     ~TfrmPedido() override;
 
     LogicaPedido &logica() { return m_logica; }
-    QToolButton *botao(AcaoPedido acao) const { return m_botoes.at(acao); }
-    QWidget *caixa(CaixaPedido caixa) const { return m_caixas.value(caixa); }
-    GradeItens *grade() const { return m_grade; }
+    QToolButton *botao(AcaoPedido acao, int lista = 0) const { return m_botoes.at({acao, lista}); }
+    QWidget *caixa(CaixaPedido caixa, int lista = 0) const;
+    GradeItens *grade(int lista = 0) const { return m_grades.at(static_cast<std::size_t>(lista)); }
 
   protected:
     void showEvent(QShowEvent *evento) override;
@@ -34,25 +36,28 @@ class TfrmPedido : public QDialog, private VisaoPedido
     bool event(QEvent *evento) override;
 
   private:
-    void focar(CaixaPedido caixa) override;
-    void confirmar(CaixaPedido caixa) override;
+    void focar(CaixaPedido caixa, int lista) override;
+    void confirmar(CaixaPedido caixa, int lista) override;
     void colorirPainel(const QColor &cor) override;
     void fechar() override;
 
     QWidget *montarBotoesPedido();
     QWidget *montarExibicaoPedido();
     QWidget *montarCamposPedido();
-    QWidget *montarObservacaoEBotoesItem();
-    QWidget *montarCamposItem();
+    QWidget *montarObservacao();
+    QWidget *montarBotoesItem(int lista);
+    QWidget *montarCamposItem(int lista);
+    GradeItens *montarGrade(int lista);
+    QWidget *montarSubtotal(int lista);
     QWidget *montarResumo();
-    QToolButton *criarBotao(AcaoPedido acao);
+    QToolButton *criarBotao(AcaoPedido acao, int lista, const TextoBotao &texto);
     void ligarAceleradores();
     void atualizarBotoes();
 
     LogicaPedido m_logica;
-    std::map<AcaoPedido, QToolButton *> m_botoes;
-    QHash<CaixaPedido, QWidget *> m_caixas;
-    GradeItens *m_grade = nullptr;
+    std::map<std::pair<AcaoPedido, int>, QToolButton *> m_botoes;
+    std::map<std::pair<CaixaPedido, int>, QWidget *> m_caixas;
+    std::vector<GradeItens *> m_grades;
     QFrame *m_painel = nullptr;
     QStatusBar *m_status = nullptr;
     bool m_aberta = false;

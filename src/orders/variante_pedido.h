@@ -2,6 +2,13 @@
 
 #include "tipo_pedido.h"
 
+#include <qnamespace.h>
+
+#include <utility>
+#include <vector>
+
+class ConjuntoDados;
+
 // A search dialog's query: "SELECT " + campos + " FROM " + tabela, and the
 // column whose value the chosen row gives.
 struct PesquisaPedido {
@@ -10,37 +17,143 @@ struct PesquisaPedido {
     const char *resultado;
 };
 
-// How the item grid colours its rows.
+// How an item grid colours its rows.
 enum class CoresGrade {
     PorEstoque, // blue within the stock, red above it
     SempreVermelho,
+    SempreAzul,
 };
 
-// What tells one kind of order screen from another (its item list follows
-// from the kind): its header condition, which checks its items pass and the texts it uses. The
+// A column of an item grid.
+struct ColunaGrade {
+    const char *campo;
+    const char *titulo;
+    int largura;
+    Qt::Alignment alinhamento = {}; // none: the field's own alignment
+};
+
+// The name, caption and hint of a button.
+struct TextoBotao {
+    const char *nome;
+    const char *rotulo;
+    const char *dica;
+};
+
+// A box of the summary row, over the current customer or the current order.
+struct QuadroResumo {
+    const char *titulo;
+    bool doCliente;
+    const char *campo;
+    const char *dica;
+};
+
+// One item list of an order screen: its data set, the checks its items pass
+// and what its block on the screen shows.
+struct ListaPedido {
+    // The data set; none means the kind's own item list (ItensDoPedido).
+    ConjuntoDados &(*conjunto)() = nullptr;
+    // Prices the current item; none means CalcularPrecoItem of the kind.
+    void (*precificar)() = nullptr;
+    // Saving an item needs its product on file (an unknown code stops it).
+    bool exigeProduto = true;
+    bool verificaMultiplo = true;
+    // The stock question, with the item moved to the pending list on Yes.
+    bool verificaEstoque = true;
+    // Decimal quantities: any quantity above 0 is valid, not only from 1 on.
+    bool quantidadeDecimal = false;
+    bool importaPendencia = false;
+    // What an imported pending row gives the item.
+    std::vector<const char *> camposPendencia = {"codigo", "quantidade", "cd_desconto1", "cd_desconto2",
+                                                 "cd_desconto3"};
+    // The fabricante box and the D1, D2, D3 and G lists of the item row.
+    bool codigosDesconto = true;
+    CoresGrade cores = CoresGrade::PorEstoque;
+    // Appended to the item delete question.
+    const char *fimPerguntaExcluir = " ?";
+    PesquisaPedido pesquisaProduto = {"tbproduto order by produto", "codigo, produto, precovenda, estoque", "codigo"};
+
+    // The block on the screen: the import button (when the list imports)
+    // and the seven record buttons, the prefix of its box names
+    // ("dbItem" + "Codigo"), its search button, its grid and its subtotal.
+    std::vector<TextoBotao> botoes;
+    const char *prefixoCaixas = "dbItem";
+    TextoBotao botaoPesquisa = {"btnPesquisarItem", "", "Pesquisar item(ns)"};
+    const char *nomeGrade = "dbgPedidoItem";
+    const char *dicaGrade = "Itens cadastrados"; // may be none
+    int alturaGrade = 0; // 0: the grid takes the room left
+    std::vector<ColunaGrade> colunas;
+    const char *rotuloSubtotal = nullptr; // none: no subtotal line
+    const char *campoSubtotal = nullptr;
+    // The top-down place of the block; the lists themselves are in the
+    // order the order's save walks them.
+    int posicao = 0;
+};
+
+// What tells one kind of order screen from another: its header condition,
+// its item lists, the behaviours it has or lacks and the texts it uses. The
 // screens share one logic and one form; a kind is this data.
 struct VariantePedido {
     TipoPedido tipo;
+    const char *nomeTela = "TfrmPedido";
     const char *titulo;
-    // The header column holding the kind's total; "campo>=0" tells the kind.
+    // The header column holding the kind's total, shown as " Saldo ".
     const char *campoSaldo;
-    // A new header gets cif "Não".
+    // The kind's header condition; none means campoSaldo + ">=0".
+    const char *condicaoTipo = nullptr;
+    // A new header gets cif "Não" and the focus goes to the customer code.
     bool cifNaoAoInserir;
-    bool verificaMultiplo;
-    // The stock question, with the item moved to the pending list on Yes.
-    bool verificaEstoque;
-    bool importaPendencia;
     // Leaving the customer box colours the panel by the last purchase.
     bool colorePainel;
-    CoresGrade cores;
-    // Appended to the delete questions (" ?" on the regular screen).
+    // Appended to the order delete question (" ?" on the regular screen).
     const char *fimPerguntaExcluir;
     // "O pedido (" + number + ") está em uso, deseja salvar e sair?"
     const char *inicioPerguntaFechar;
     PesquisaPedido pesquisaPedido;
     PesquisaPedido pesquisaCliente;
-    PesquisaPedido pesquisaProduto;
+
+    // The item lists, in the order saving the order walks them.
+    std::vector<ListaPedido> listas;
+
+    bool focaGradeAoAbrir = true;
+    // Closing while something is unsaved asks first; without the question
+    // the screen saves what is unsaved and closes.
+    bool perguntaAoFechar = true;
+    // The digit keys of the first list's grid run the buttons.
+    bool teclasNaGrade = true;
+    // Leaving the customer code box takes the customer's payment form.
+    bool saidaCodigoCliente = true;
+    // The customer search writes the chosen code, or empties it when
+    // nothing is chosen, without moving the customer list or the focus.
+    bool pesquisaClienteSimples = false;
+    // Leaving the observation box focuses the grid.
+    bool saidaObservacao = true;
+    // The order search while something is unsaved tells the user to save.
+    bool avisaPesquisaEmEdicao = false;
+    // Every box of an item block checks the product and prices the item when
+    // left, and only an unknown code moves the focus (to the code box).
+    bool saidaUnicaItem = false;
+    // Saving or deleting an item saves the whole order, which prices every
+    // item; the order's own save then prices nothing before its totals.
+    bool itemSalvaPedido = false;
+    // Editing an item puts the header into editing first and keeps the item
+    // found by its code; an empty list has nothing to edit.
+    bool edicaoItemEditaCabecalho = false;
+    // An item list moves to its next item only while it and the header are
+    // at rest.
+    bool proximoItemEmRepouso = false;
+
+    // The form: the ten header buttons, the customer code box and its
+    // search button, the fixed lists' entries and the summary row.
+    std::vector<TextoBotao> botoesPedido;
+    const char *nomeCodigoCliente = "dbCodigoCliente";
+    const char *nomePesquisaCliente = "btnPesquisarCliente";
+    std::vector<std::pair<const char *, const char *>> entregas = {{"PNS", "0"}};
+    int dvMaximo = 6;
+    std::vector<const char *> opcoesCif = {"Não"};
+    std::vector<QuadroResumo> resumo;
 };
 
 // The regular order screen.
 const VariantePedido &VariantePedidoRegular();
+// The exchange screen: returned items against replacement items.
+const VariantePedido &VariantePedidoTroca();
