@@ -36,7 +36,7 @@ class TrocaTeste : public TelaPedidoTeste
         logica->abrir();
     }
 
-    ConjuntoDados &lista(int l) const { return logica->itens(l); }
+    ConjuntoDados &lista(int l) const { return l == kSub ? dm->QyTrocaSub : dm->QyTrocaDev; }
     QString itemDe(int l, const char *campo) const { return lista(l).campo(QString::fromUtf8(campo)).texto(); }
     void escreverEm(int l, const char *campo, const QString &valor)
     {
