@@ -206,12 +206,15 @@ TfrmPedido::TfrmPedido(const VariantePedido &variante, QWidget *pai) : QDialog(p
         });
         for (int l : ordem) {
             raiz->addWidget(montarCamposItem(l));
+            // The list's buttons and its subtotal share a row, leaving the
+            // height to the grids.
             auto [linha, h] = linhaHorizontal();
-            h->addStretch(1);
+            if (QWidget *subtotal = montarSubtotal(l))
+                h->addWidget(subtotal, 1, Qt::AlignBottom);
+            else
+                h->addStretch(1);
             h->addWidget(montarBotoesItem(l));
             raiz->addWidget(linha);
-            if (QWidget *subtotal = montarSubtotal(l))
-                raiz->addWidget(subtotal);
             const int altura = m_logica.definicao(l).alturaGrade;
             if (altura > 0)
                 m_grades[static_cast<std::size_t>(l)]->setFixedHeight(altura);

@@ -74,8 +74,8 @@ ListaPedido listaSubstituicao()
     lista.botaoPesquisa = {"BtnPesquisarSubistituicao", "", "Pesquisar item(ns)"};
     lista.nomeGrade = "dbgTrocaSub";
     lista.colunas = {
-        {"codigo", "Código do item", 80},
-        {"item_descricao", "Descrição", 690},
+        {"codigo", "Código do item", 110},
+        {"item_descricao", "Descrição", 660},
         {"quantidade", "Quantidade", 90, Qt::AlignCenter},
         {"valorUnitario", "Valor Unitário", 130},
         {"valorTotal", "Valor Total", 130},
@@ -105,8 +105,8 @@ ListaPedido listaDevolucao()
     lista.nomeGrade = "dbgTrocaDevolucao";
     lista.alturaGrade = 100;
     lista.colunas = {
-        {"codigo", "Código do item", 80},
-        {"item_descricao", "Descrição", 690},
+        {"codigo", "Código do item", 110},
+        {"item_descricao", "Descrição", 660},
         {"quantidade", "Quantidade", 90, Qt::AlignCenter},
         {"valorUnitario", "Valor Unitário", 130},
         {"valorTotal", "Valor total", 190},
