@@ -204,12 +204,12 @@ void LogicaPedido::aoFechar()
 
 // ---------------------------------------------------------------- buttons
 
-bool LogicaPedido::habilitado(AcaoPedido acao, int lista_) const
+bool LogicaPedido::habilitado(AcaoPedido acao, int numeroLista) const
 {
     const Regra regra = regraDe(acao);
     if (regra == Regra::Sempre)
         return true;
-    const ConjuntoDados &lista = acaoDeItem(acao) ? itens(lista_) : cabecalho();
+    const ConjuntoDados &lista = acaoDeItem(acao) ? itens(numeroLista) : cabecalho();
     if (!lista.ativo())
         return false;
     switch (regra) {
