@@ -462,6 +462,10 @@ void LogicaPedido::salvarItem(int l)
     const ListaPedido &def = definicao(l);
     m_visao.confirmar(CaixaPedido::ItemCodigo, l);
     m_visao.confirmar(CaixaPedido::ItemQuantidade, l);
+    // A code typed and saved without leaving its box gets the check leaving
+    // would have given it, so an unknown product is never stored.
+    if (m_variante.saidaUnicaItem && lista.emEdicao())
+        conferirProduto(l);
     const QString codigo = lista.campo(QStringLiteral("codigo")).texto();
     if (codigo.isEmpty()) {
         perguntarCancelarItem(

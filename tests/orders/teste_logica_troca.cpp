@@ -96,7 +96,8 @@ TEST_F(TrocaTeste, SalvarItemSoConfereCodigoEQuantidadeNasDuasListas)
         const QString *pergunta; // none: stored
     };
     const Caso casos[] = {
-        {"", "1", &kCodigoEmBranco},       {"P1", "", &kQuantidadeInvalida}, {"P1", "0", &kQuantidadeInvalida},
+        {"", "1", &kCodigoEmBranco},       {"XX", "1", &kCodigoEmBranco},     {"P1", "0", &kQuantidadeInvalida},
+        {"P1", "", &kQuantidadeInvalida},
         {"P1", "-1", &kQuantidadeInvalida}, {"P1", "0,5", nullptr},            {"E55", "6", nullptr}, // above stock
         {"M6", "10", nullptr},                                                                       // no multiple
     };
@@ -107,7 +108,9 @@ TEST_F(TrocaTeste, SalvarItemSoConfereCodigoEQuantidadeNasDuasListas)
             dialogos.limpar();
             const QString tabela = l == kSub ? QStringLiteral("tbpedido_troca1") : QStringLiteral("tbpedido_troca2");
             const int antes = contar(tabela).toInt();
-            novoItemEm(l, QString::fromUtf8(c.codigo), QString::fromUtf8(c.quantidade));
+            novoItemEm(l, QString(), QString::fromUtf8(c.quantidade));
+            // Typed and saved without leaving the code box.
+            escreverEm(l, "codigo", QString::fromUtf8(c.codigo));
             if (c.pergunta)
                 dialogos.responder(Resposta::Nao);
             logica->clicar(AcaoPedido::SalvarItem, l);
