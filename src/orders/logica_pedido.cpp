@@ -754,3 +754,22 @@ CoresCelula LogicaPedido::coresCelula(int linha, int l) const
         return {Qt::white, cor};
     return {cor, Qt::white};
 }
+
+PreviaTela LogicaPedido::previa(const std::optional<QString> &quantidadeDigitada, int lista) const
+{
+    try {
+        return CalcularPreviaTela(m_variante, itens(lista), QuantidadeDigitada(quantidadeDigitada));
+    } catch (const std::exception &) {
+        return {};
+    }
+}
+
+void LogicaPedido::explicarPreco(const std::optional<QString> &quantidadeDigitada, int lista)
+{
+    ExecutarProtegido([&] {
+        if (const auto explicacao = ExplicacaoDoItem(m_variante, itens(lista), QuantidadeDigitada(quantidadeDigitada)))
+            Dialogos::atual().tabela(*explicacao);
+        else
+            MsgInformacao(S("Não há preço a explicar: escolha um item com um produto cadastrado."), kAtencao);
+    });
+}

@@ -2,6 +2,7 @@
 
 #include "acao_pedido.h"
 #include "acoes_cabecalho.h"
+#include "previa_pedido.h"
 #include "variante_pedido.h"
 #include "visao_pedido.h"
 
@@ -62,6 +63,13 @@ class LogicaPedido
     void pesquisarItem(int lista = 0);
 
     CoresCelula coresCelula(int linha, int lista = 0) const;
+
+    // What saving would store, for the boxes to show while something is being
+    // edited; `quantidadeDigitada` is the quantity box's text not yet
+    // committed. Never fails: an error leaves the boxes on their fields.
+    PreviaTela previa(const std::optional<QString> &quantidadeDigitada = std::nullopt, int lista = 0) const;
+    // The current item's price step by step, in a window of its own.
+    void explicarPreco(const std::optional<QString> &quantidadeDigitada = std::nullopt, int lista = 0);
 
   private:
     void executar(AcaoPedido acao, int lista = 0);

@@ -5,6 +5,7 @@
 #include "icones.h"
 #include "udm.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -13,6 +14,7 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -233,6 +235,7 @@ TfrmPedido::TfrmPedido(const VariantePedido &variante, QWidget *pai) : QDialog(p
     for (ConjuntoDados *c : conjuntos)
         for (auto sinal : {&ConjuntoDados::estadoMudou, &ConjuntoDados::registroMudou, &ConjuntoDados::dadosAlterados})
             connect(c, sinal, this, &TfrmPedido::atualizarBotoes);
+    ligarPrevia();
     atualizarBotoes();
 }
 
@@ -512,7 +515,10 @@ QWidget *TfrmPedido::montarResumo()
     auto [linha, h] = linhaHorizontal();
     for (const QuadroResumo &q : m_logica.variante().resumo) {
         ConjuntoDados &conjunto = q.doCliente ? DM->QyCliente : m_logica.cabecalho();
-        h->addWidget(quadro(q.titulo, new RotuloVinculado(conjunto, S(q.campo)), q.dica));
+        auto *valor = new RotuloVinculado(conjunto, S(q.campo));
+        if (!q.doCliente && qstrcmp(q.campo, m_logica.variante().campoSaldo) == 0)
+            m_saldo = valor;
+        h->addWidget(quadro(q.titulo, valor, q.dica));
     }
     return linha;
 }
@@ -545,6 +551,115 @@ void TfrmPedido::atualizarBotoes()
 {
     for (const auto &[chave, botao] : m_botoes)
         botao->setEnabled(m_logica.habilitado(chave.first, chave.second));
+}
+
+// ---------------------------------------------------------------- price preview
+
+namespace
+{
+
+const char *const kDicaPrevia = "Prévia: o valor que a gravação vai guardar";
+
+// A box shows the preview in italics, or its field as stored.
+void mostrar(QWidget *caixa, const std::optional<Dinheiro> &previa, const QString &gravado,
+             void (*escrever)(QWidget *, const QString &))
+{
+    QFont f = caixa->font();
+    f.setItalic(previa.has_value());
+    caixa->setFont(f);
+    caixa->setToolTip(previa ? S(kDicaPrevia) : QString());
+    escrever(caixa, previa ? previa->exibicao() : gravado);
+}
+
+void escreverCaixa(QWidget *caixa, const QString &texto)
+{
+    static_cast<QLineEdit *>(caixa)->setText(texto);
+}
+
+void escreverRotulo(QWidget *rotulo, const QString &texto)
+{
+    static_cast<QLabel *>(rotulo)->setText(texto);
+}
+
+} // namespace
+
+// Worked out once the event that changed something is over: a save walks
+// every item, and the preview walks them too.
+void TfrmPedido::ligarPrevia()
+{
+    m_previa = new QTimer(this);
+    m_previa->setSingleShot(true);
+    m_previa->setInterval(0);
+    connect(m_previa, &QTimer::timeout, this, &TfrmPedido::mostrarPrevia);
+    std::vector<ConjuntoDados *> conjuntos{&m_logica.cabecalho()};
+    for (int l = 0; l < m_logica.quantidadeListas(); ++l)
+        conjuntos.push_back(&m_logica.itens(l));
+    for (ConjuntoDados *c : conjuntos)
+        for (auto sinal : {&ConjuntoDados::estadoMudou, &ConjuntoDados::registroMudou, &ConjuntoDados::dadosAlterados})
+            connect(c, sinal, m_previa, qOverload<>(&QTimer::start));
+
+    auto *explicar = new QAction(S("Como este preço foi calculado (F2)"), this);
+    explicar->setShortcut(Qt::Key_F2);
+    explicar->setShortcutContext(Qt::WindowShortcut);
+    connect(explicar, &QAction::triggered, this, &TfrmPedido::explicarPreco);
+    addAction(explicar);
+    for (int l = 0; l < m_logica.quantidadeListas(); ++l) {
+        connect(caixaDeItem(CaixaPedido::ItemQuantidade, l), &QLineEdit::textEdited, m_previa,
+                qOverload<>(&QTimer::start));
+        for (QWidget *w : std::initializer_list<QWidget *>{grade(l), caixaDeItem(CaixaPedido::ItemUnitario, l)}) {
+            w->addAction(explicar);
+            w->setContextMenuPolicy(Qt::ActionsContextMenu);
+        }
+    }
+}
+
+CaixaVinculada *TfrmPedido::caixaDeItem(CaixaPedido caixa, int lista) const
+{
+    return static_cast<CaixaVinculada *>(this->caixa(caixa, lista));
+}
+
+int TfrmPedido::listaDaPrevia() const
+{
+    for (int l = 0; l < m_logica.quantidadeListas(); ++l)
+        if (m_logica.itens(l).emEdicao())
+            return l;
+    const QWidget *foco = focusWidget();
+    for (int l = 0; foco && l < m_logica.quantidadeListas(); ++l)
+        for (const auto &[chave, w] : m_caixas)
+            if (chave.second == l && chave.first >= CaixaPedido::ItemCodigo && (w == foco || grade(l) == foco))
+                return l;
+    return 0;
+}
+
+std::optional<QString> TfrmPedido::quantidadeDigitada(int lista) const
+{
+    const CaixaVinculada *quantidade = caixaDeItem(CaixaPedido::ItemQuantidade, lista);
+    return quantidade->isModified() ? std::optional<QString>(quantidade->text()) : std::nullopt;
+}
+
+void TfrmPedido::mostrarPrevia()
+{
+    const auto gravado = [](ConjuntoDados &c, const QString &campo) {
+        return c.ativo() ? c.campo(campo).textoExibicao() : QString();
+    };
+    const int daPrevia = listaDaPrevia();
+    for (int l = 0; l < m_logica.quantidadeListas(); ++l) {
+        const PreviaTela previa = m_logica.previa(quantidadeDigitada(l), l);
+        ConjuntoDados &itens = m_logica.itens(l);
+        mostrar(caixaDeItem(CaixaPedido::ItemUnitario, l), previa.valorUnitario,
+                gravado(itens, QStringLiteral("valorUnitario")), escreverCaixa);
+        mostrar(caixaDeItem(CaixaPedido::ItemTotal, l), previa.valorTotal, gravado(itens, QStringLiteral("valorTotal")),
+                escreverCaixa);
+        if (l == daPrevia && m_saldo)
+            mostrar(m_saldo, previa.saldo, gravado(m_logica.cabecalho(), S(m_logica.variante().campoSaldo)),
+                    escreverRotulo);
+    }
+}
+
+void TfrmPedido::explicarPreco()
+{
+    const int lista = listaDaPrevia();
+    m_logica.explicarPreco(quantidadeDigitada(lista), lista);
 }
 
 // ---------------------------------------------------------------- window events

@@ -4,13 +4,16 @@
 
 #include <QDialog>
 #include <map>
+#include <optional>
 #include <utility>
 #include <vector>
 
 class CaixaVinculada;
 class GradeItens;
 class QFrame;
+class QLabel;
 class QStatusBar;
+class QTimer;
 class QToolButton;
 
 // The order screen's window: controls bound to the data module's data sets,
@@ -53,11 +56,21 @@ class TfrmPedido : public QDialog, private VisaoPedido
     QToolButton *criarBotao(AcaoPedido acao, int lista, const TextoBotao &texto);
     void ligarAceleradores();
     void atualizarBotoes();
+    void ligarPrevia();
+    void mostrarPrevia();
+    void explicarPreco();
+    // The item list the preview and the price explanation are about: the one
+    // being edited, else the one holding the focus.
+    int listaDaPrevia() const;
+    std::optional<QString> quantidadeDigitada(int lista) const;
+    CaixaVinculada *caixaDeItem(CaixaPedido caixa, int lista) const;
 
     LogicaPedido m_logica;
     std::map<std::pair<AcaoPedido, int>, QToolButton *> m_botoes;
     std::map<std::pair<CaixaPedido, int>, QWidget *> m_caixas;
     std::vector<GradeItens *> m_grades;
+    QLabel *m_saldo = nullptr;
+    QTimer *m_previa = nullptr;
     QFrame *m_painel = nullptr;
     QStatusBar *m_status = nullptr;
     bool m_aberta = false;
