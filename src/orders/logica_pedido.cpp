@@ -238,7 +238,7 @@ void LogicaPedido::clicar(AcaoPedido acao, int lista)
 
 bool LogicaPedido::teclaGrade(int tecla, bool alt, bool ctrl)
 {
-    if (!m_variante.teclasNaGrade || tecla < Qt::Key_0 || tecla > Qt::Key_9)
+    if (!m_variante.tecladoGrade || tecla < Qt::Key_0 || tecla > Qt::Key_9)
         return false;
     const int digito = tecla - Qt::Key_0;
     bool tratada = false;
@@ -310,7 +310,8 @@ void LogicaPedido::executar(AcaoPedido acao, int lista)
         excluirItem(lista);
         break;
     case AcaoPedido::AnteriorItem:
-        itens(lista).anterior();
+        if (podeNavegarItens(lista))
+            itens(lista).anterior();
         break;
     case AcaoPedido::ProximoItem:
         proximoItem(lista);
@@ -346,7 +347,7 @@ void LogicaPedido::pesquisarPedido()
 
 void LogicaPedido::inserirPedido()
 {
-    if (m_variante.cifNaoAoInserir)
+    if (m_variante.focaClienteAoInserir)
         m_visao.focar(CaixaPedido::CodigoCliente);
     cabecalho().inserir();
     if (m_variante.cifNaoAoInserir)
@@ -368,7 +369,9 @@ void LogicaPedido::salvarPedido()
     if (m_variante.itemSalvaPedido && !pedidos.emEdicao())
         return;
     GravarPreservando(conjuntos(), [this] {
-        if (!m_variante.itemSalvaPedido)
+        if (m_variante.precoMedio)
+            precificarPacote();
+        else if (!m_variante.itemSalvaPedido)
             for (int l = 0; l < quantidadeListas(); ++l) {
                 ConjuntoDados &lista = itens(l);
                 for (lista.primeiro(); !lista.fim(); lista.proximo()) {
@@ -382,6 +385,19 @@ void LogicaPedido::salvarPedido()
     const QString numero = pedidos.campo(QStringLiteral("nr_pedido")).texto();
     pedidos.reabrir();
     pedidos.localizar(QStringLiteral("nr_pedido"), numero);
+}
+
+// The first item priced on its own, then the one average over all items.
+void LogicaPedido::precificarPacote()
+{
+    ConjuntoDados &lista = itens();
+    if (lista.vazio())
+        return;
+    lista.primeiro();
+    lista.editar();
+    precificar(0);
+    lista.gravar();
+    AplicarPrecoMedioPacote();
 }
 
 // Items first: abandoning the header alone would store a changed item as
@@ -432,22 +448,22 @@ void LogicaPedido::inserirItem(int l)
 void LogicaPedido::editarItem(int l)
 {
     ConjuntoDados &lista = itens(l);
-    if (!m_variante.edicaoItemEditaCabecalho) {
-        lista.editar();
-        return;
+    if (m_variante.editarItemEditaPedido) {
+        // Editing an empty list would insert an item no one asked for.
+        if (m_variante.editarItemExigeItem && lista.vazio())
+            return;
+        // Editing the header does not reload the items: the same item stays
+        // current.
+        if (!cabecalho().emEdicao())
+            executar(AcaoPedido::Editar);
+        m_visao.focar(CaixaPedido::ItemCodigo, l);
     }
-    // Editing an empty list would insert an item no one asked for.
-    if (lista.vazio())
-        return;
-    QString codigo;
-    if (!cabecalho().emEdicao()) {
-        codigo = lista.campo(QStringLiteral("codigo")).texto();
-        executar(AcaoPedido::Editar);
-    }
-    m_visao.focar(CaixaPedido::ItemCodigo, l);
-    if (!codigo.isEmpty())
-        lista.localizar(QStringLiteral("CODIGO"), codigo);
     lista.editar();
+}
+
+bool LogicaPedido::podeNavegarItens(int l) const
+{
+    return !m_variante.navegaItensSoEmRepouso || !itens(l).emEdicao();
 }
 
 void LogicaPedido::perguntarCancelarItem(const QString &texto, int l)
@@ -464,7 +480,7 @@ void LogicaPedido::salvarItem(int l)
     m_visao.confirmar(CaixaPedido::ItemQuantidade, l);
     // A code typed and saved without leaving its box gets the check leaving
     // would have given it, so an unknown product is never stored.
-    if (m_variante.saidaUnicaItem && lista.emEdicao())
+    if (m_variante.confereProdutoAoSalvar && lista.emEdicao())
         conferirProduto(l);
     const QString codigo = lista.campo(QStringLiteral("codigo")).texto();
     if (codigo.isEmpty()) {
@@ -502,6 +518,10 @@ void LogicaPedido::salvarItem(int l)
             m_visao.focar(CaixaPedido::ItemQuantidade, l);
         return;
     }
+    if (m_variante.precoMedio) {
+        gravarItemDoPacote(l);
+        return;
+    }
     if (m_variante.itemSalvaPedido) {
         // The item and the order it changes are stored together, or neither.
         GravarPreservando(conjuntos(), [&] {
@@ -518,6 +538,18 @@ void LogicaPedido::salvarItem(int l)
     RecalcularTotais(m_variante.tipo);
 }
 
+// The item, the package's new average and its totals together, or none.
+void LogicaPedido::gravarItemDoPacote(int l)
+{
+    ConjuntoDados &lista = itens(l);
+    Transacao transacao(DM->ADOConexao);
+    if (lista.emEdicao())
+        lista.gravar();
+    AplicarPrecoMedioPacote();
+    RecalcularTotais(m_variante.tipo);
+    transacao.confirmar();
+}
+
 void LogicaPedido::colocarItemEmPendencia(int l)
 {
     ConjuntoDados &lista = itens(l);
@@ -530,6 +562,11 @@ void LogicaPedido::colocarItemEmPendencia(int l)
         const QString campo = S(nome);
         pendentes.campo(campo).setValor(lista.campo(campo).valor());
     }
+    // The pending list keeps whole quantities: a decimal one is rounded up,
+    // so that what is still owed is never less than what was ordered.
+    if (definicao(l).quantidadeDecimal)
+        pendentes.campo(QStringLiteral("quantidade"))
+            .setInteiro(static_cast<qint64>(std::ceil(numero(lista.campo(QStringLiteral("quantidade"))))));
     pendentes.campo(QStringLiteral("cod_cliente")).setValor(cabecalho().campo(QStringLiteral("idCliente")).valor());
     pendentes.campo(QStringLiteral("data_pendente")).setDataHora(QDateTime::currentDateTime());
     pendentes.gravar();
@@ -566,7 +603,7 @@ void LogicaPedido::excluirItem(int l)
 
 void LogicaPedido::proximoItem(int l)
 {
-    if (m_variante.proximoItemEmRepouso && (cabecalho().emEdicao() || itens(l).emEdicao()))
+    if (!podeNavegarItens(l) || (m_variante.proximoItemEmRepouso && (cabecalho().emEdicao() || itens(l).emEdicao())))
         return;
     itens(l).proximo();
 }
@@ -617,8 +654,16 @@ void LogicaPedido::clienteSaido()
 {
     if (!m_variante.saidaCodigoCliente || !cabecalho().emEdicao())
         return;
-    const QString cliente = cabecalho().campo(QStringLiteral("idCliente")).texto();
-    if (DM->QyCliente.localizar(QStringLiteral("idcliente"), cliente))
+    Campo cliente = cabecalho().campo(QStringLiteral("idCliente"));
+    const bool achado = DM->QyCliente.localizar(QStringLiteral("idcliente"), cliente.texto());
+    if (m_variante.clienteSoConferido) {
+        if (!achado) {
+            cliente.limpar();
+            m_visao.focar(CaixaPedido::CodigoCliente);
+        }
+        return;
+    }
+    if (achado)
         aplicarCliente();
 }
 
@@ -629,9 +674,11 @@ void LogicaPedido::pesquisarCliente()
 
 void LogicaPedido::clienteEscolhido()
 {
-    if (!cabecalho().emEdicao())
+    if (!cabecalho().emEdicao() && !m_variante.pesquisaClienteEmRepouso)
         return;
     const QString cliente = pesquisar(m_variante.pesquisaCliente);
+    if (!cabecalho().emEdicao())
+        return;
     Campo idCliente = cabecalho().campo(QStringLiteral("idCliente"));
     if (m_variante.pesquisaClienteSimples) {
         // Nothing chosen leaves the order without a customer.
@@ -667,7 +714,7 @@ void LogicaPedido::conferirProduto(int l)
     Campo codigo = itens(l).campo(QStringLiteral("codigo"));
     if (!DM->QyProduto.localizar(QStringLiteral("CODIGO"), codigo.texto())) {
         codigo.limpar();
-        if (m_variante.saidaUnicaItem)
+        if (m_variante.codigoDesconhecidoFocaCodigo)
             m_visao.focar(CaixaPedido::ItemCodigo, l);
     }
     precificar(l);
@@ -676,44 +723,14 @@ void LogicaPedido::conferirProduto(int l)
 void LogicaPedido::itemSaido(CaixaPedido caixa, int l)
 {
     const bool editando = itens(l).emEdicao();
-    if (m_variante.saidaUnicaItem && caixa >= CaixaPedido::ItemCodigo) {
-        if (editando)
+    for (const SaidaCaixa &saida : m_variante.saidas) {
+        if (saida.caixa != caixa)
+            continue;
+        if (saida.confereProduto && editando)
             conferirProduto(l);
+        if (saida.foco && (editando || !saida.focoSoEmEdicao))
+            m_visao.focar(*saida.foco, l);
         return;
-    }
-    switch (caixa) {
-    case CaixaPedido::Observacao:
-        if (m_variante.saidaObservacao)
-            m_visao.focar(CaixaPedido::Grade);
-        break;
-    case CaixaPedido::ItemCodigo:
-        if (editando) {
-            conferirProduto(l);
-            m_visao.focar(CaixaPedido::ItemQuantidade, l);
-        }
-        break;
-    case CaixaPedido::ItemDesconto1:
-    case CaixaPedido::ItemDesconto2:
-        if (editando)
-            conferirProduto(l);
-        break;
-    case CaixaPedido::ItemDesconto3:
-        if (editando)
-            conferirProduto(l);
-        m_visao.focar(CaixaPedido::ItemGordura, l);
-        break;
-    case CaixaPedido::ItemGordura:
-        m_visao.focar(CaixaPedido::ItemCodigo, l);
-        break;
-    case CaixaPedido::CodigoCliente:
-    case CaixaPedido::Entrega:
-    case CaixaPedido::FormaPagtoDetalhado:
-    case CaixaPedido::Grade:
-    case CaixaPedido::ItemDescricao:
-    case CaixaPedido::ItemQuantidade:
-    case CaixaPedido::ItemUnitario:
-    case CaixaPedido::ItemTotal:
-        break;
     }
 }
 

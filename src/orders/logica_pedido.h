@@ -86,6 +86,9 @@ class LogicaPedido
     void excluirPedido();
     void inserirItem(int lista);
     void editarItem(int lista);
+    bool podeNavegarItens(int lista) const;
+    void precificarPacote();
+    void gravarItemDoPacote(int lista);
     void salvarItem(int lista);
     void colocarItemEmPendencia(int lista);
     void excluirItem(int lista);

@@ -286,14 +286,15 @@ QWidget *TfrmPedido::montarExibicaoPedido()
     ConjuntoDados &pedidos = m_logica.cabecalho();
     auto [linha, h] = linhaHorizontal();
     auto *numero = new RotuloVinculado(pedidos, QStringLiteral("nr_pedido"));
-    auto *gbPedido = quadro(" Pedido Nº ", numero, "Número do Pedido");
+    auto *gbPedido = quadro(" Pedido Nº ", numero, dicaDe("Número do Pedido"));
     gbPedido->setObjectName(QStringLiteral("gbPedido"));
     gbPedido->setFixedWidth(170);
-    auto *gbData = quadro(" Gerado às ", new RotuloVinculado(pedidos, QStringLiteral("dt_pedido")), "Data do pedido");
+    auto *gbData =
+        quadro(" Gerado às ", new RotuloVinculado(pedidos, QStringLiteral("dt_pedido")), dicaDe("Data do pedido"));
     gbData->setObjectName(QStringLiteral("gbDataPedido"));
     gbData->setFixedWidth(280);
     auto *nome = new RotuloVinculado(pedidos, QStringLiteral("CLIENTE_DESCRICAO"));
-    auto *gbCliente = quadro(" Cliente ", nome, "Nome do cliente");
+    auto *gbCliente = quadro(" Cliente ", nome, dicaDe("Nome do cliente"));
     gbCliente->setObjectName(QStringLiteral("gbCliente"));
     nome->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     if (m_logica.variante().colorePainel) {
@@ -319,33 +320,39 @@ QWidget *TfrmPedido::montarCamposPedido()
     const VariantePedido &variante = m_logica.variante();
     auto *cliente = new CaixaVinculada(pedidos, QStringLiteral("idCliente"));
     cliente->setObjectName(S(variante.nomeCodigoCliente));
-    dica(cliente, "Digite o código do cliente");
+    dicaDeCaixa(cliente, "Digite o código do cliente");
     connect(cliente, &CaixaVinculada::saiu, this, [this] { m_logica.saiuCodigoCliente(); });
-    auto *pesquisar = botaoPesquisa(variante.nomePesquisaCliente, "Pesquisar cliente");
+    auto *pesquisar = botaoPesquisa(variante.nomePesquisaCliente, variante.dicaPesquisaCliente);
     connect(pesquisar, &QToolButton::clicked, this, [this] { m_logica.pesquisarCliente(); });
     m_caixas[{CaixaPedido::CodigoCliente, 0}] = cliente;
 
     // The one-character column keeps the locality's code.
-    std::vector<EntradaLista> entregas;
-    for (const auto &[texto, valor] : variante.entregas)
-        entregas.emplace_back(S(texto), S(valor));
-    auto *entrega = new ListaVinculada(pedidos, QStringLiteral("tp_localidade"), entregas);
+    QWidget *entrega = nullptr;
+    if (variante.entregaPorLocalidade) {
+        entrega = new ListaLookupVinculada(pedidos, QStringLiteral("tp_localidade"), DM->QyLocalidade,
+                                           QStringLiteral("nm_localidade"), QStringLiteral("tp_localidade"));
+    } else {
+        std::vector<EntradaLista> entregas;
+        for (const auto &[texto, valor] : variante.entregas)
+            entregas.emplace_back(S(texto), S(valor));
+        entrega = new ListaVinculada(pedidos, QStringLiteral("tp_localidade"), entregas);
+    }
     entrega->setObjectName(QStringLiteral("dbEntrega"));
-    dica(entrega, "Escolha Forma de Entrega");
+    dicaDeCaixa(entrega, variante.dicaEntrega);
     m_caixas[{CaixaPedido::Entrega, 0}] = entrega;
     auto *dv = new ListaVinculada(pedidos, QStringLiteral("dv"), EntradasIguais(numeros(variante.dvMaximo)));
     dv->setObjectName(QStringLiteral("dbDV"));
-    dica(dv, "Desconto aplicado no volume total dos itens");
+    dicaDeCaixa(dv, "Desconto aplicado no volume total dos itens");
     auto *avista = new ListaVinculada(pedidos, QStringLiteral("avista"), EntradasIguais(numeros(5)));
     avista->setObjectName(QStringLiteral("dbAvista"));
-    dica(avista, "Escolha o desconto aplicado se for pagamento avista");
+    dicaDeCaixa(avista, "Escolha o desconto aplicado se for pagamento avista");
     auto *forma = new ListaLookupVinculada(pedidos, QStringLiteral("idforma"), DM->QyFormaPagamento,
                                            QStringLiteral("Forma"), QStringLiteral("idforma"));
     forma->setObjectName(QStringLiteral("dvFormaPagto"));
-    dica(forma, "Escolha a forma de pagamento");
+    dicaDeCaixa(forma, "Escolha a forma de pagamento");
     auto *detalhe = new CaixaVinculada(pedidos, QStringLiteral("nm_forma_pagamento"));
     detalhe->setObjectName(QStringLiteral("dbFormaPagtoDetalhado"));
-    dica(detalhe, "Digite o detalhe da forma de pagamento, se necessário");
+    dicaDeCaixa(detalhe, "Digite o detalhe da forma de pagamento, se necessário");
     m_caixas[{CaixaPedido::FormaPagtoDetalhado, 0}] = detalhe;
     QStringList opcoesCif;
     for (const char *opcao : variante.opcoesCif)
@@ -353,20 +360,20 @@ QWidget *TfrmPedido::montarCamposPedido()
     auto *cif = new OpcoesVinculadas(QStringLiteral(" CIF "), pedidos, QStringLiteral("cif"), EntradasIguais(opcoesCif),
                                      2);
     cif->setObjectName(QStringLiteral("dbCIF"));
-    dica(cif, "CIF / Mercadoria com frete incluso");
+    dicaDeCaixa(cif, "CIF / Mercadoria com frete incluso");
 
     for (QWidget *w : std::initializer_list<QWidget *>{cliente, detalhe}) {
         QFont f = w->font();
         f.setPixelSize(24);
         w->setFont(f);
     }
-    h->addWidget(rotulado("Código do Cliente", "Código do cliente", cliente, pesquisar), 2);
-    h->addWidget(rotulado("Entrega", "Tipo de entrega", entrega), 1);
-    h->addWidget(rotulado("DV", "Desconto sobre o volume", dv), 1);
-    h->addWidget(rotulado("Avista", "Descontos para pagamentos avista em $$ (Dinheiro)", avista), 1);
-    h->addWidget(rotulado("Forma de pagamento", "Formas de pagamento", forma), 3);
+    h->addWidget(rotulado("Código do Cliente", dicaDe("Código do cliente"), cliente, pesquisar), 2);
+    h->addWidget(rotulado("Entrega", dicaDe("Tipo de entrega"), entrega), 1);
+    h->addWidget(rotulado("DV", dicaDe("Desconto sobre o volume"), dv), 1);
+    h->addWidget(rotulado("Avista", dicaDe("Descontos para pagamentos avista em $$ (Dinheiro)"), avista), 1);
+    h->addWidget(rotulado("Forma de pagamento", dicaDe("Formas de pagamento"), forma), 3);
     h->addWidget(rotulado("Forma de pagamento detalhada",
-                          "Forma de pagamento detalhada (entrada, quantidade de parcelas, etc)", detalhe),
+                          dicaDe("Forma de pagamento detalhada (entrada, quantidade de parcelas, etc)"), detalhe),
                  4);
     h->addWidget(cif, 1);
     return linha;
@@ -379,10 +386,10 @@ QWidget *TfrmPedido::montarObservacao()
     observacao->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     observacao->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     observacao->setFixedHeight(60);
-    dica(observacao, "Digite a observação para o pedido");
+    dicaDeCaixa(observacao, "Digite a observação para o pedido");
     connect(observacao, &MemoVinculado::saiu, this, [this] { m_logica.saiu(CaixaPedido::Observacao); });
     m_caixas[{CaixaPedido::Observacao, 0}] = observacao;
-    return rotulado("Observação", "Observação do pedido", observacao);
+    return rotulado("Observação", dicaDe("Observação do pedido"), observacao);
 }
 
 QWidget *TfrmPedido::montarBotoesItem(int lista)
@@ -401,7 +408,6 @@ QWidget *TfrmPedido::montarBotoesItem(int lista)
 QWidget *TfrmPedido::montarCamposItem(int lista)
 {
     const ListaPedido &def = m_logica.definicao(lista);
-    const bool saidaUnica = m_logica.variante().saidaUnicaItem;
     ConjuntoDados &itens = m_logica.itens(lista);
     auto [linha, h] = linhaHorizontal();
     QFont grande = font();
@@ -413,8 +419,8 @@ QWidget *TfrmPedido::montarCamposItem(int lista)
         c->setSomenteExibicao(exibicao);
         c->setFont(grande);
         m_caixas[{caixa, lista}] = c;
-        if (saidaUnica || caixa == CaixaPedido::ItemCodigo)
-            connect(c, &CaixaVinculada::saiu, this, [this, caixa, lista] { m_logica.saiu(caixa, lista); });
+        // Every box tells the logic it was left; the kind says what that does.
+        connect(c, &CaixaVinculada::saiu, this, [this, caixa, lista] { m_logica.saiu(caixa, lista); });
         return c;
     };
     auto *codigo = caixaItem("Codigo", "codigo", false, CaixaPedido::ItemCodigo);
@@ -468,6 +474,8 @@ QWidget *TfrmPedido::montarCamposItem(int lista)
             ordem.push_back(l);
         }
     }
+    if (m_logica.variante().descricaoPorUltimo)
+        std::rotate(ordem.begin() + 1, ordem.begin() + 2, ordem.end());
     for (std::size_t i = 0; i + 1 < ordem.size(); ++i)
         setTabOrder(ordem[i], ordem[i + 1]);
     return linha;
@@ -483,7 +491,7 @@ GradeItens *TfrmPedido::montarGrade(int lista)
         m_logica.itens(lista), def.colunas, [this, lista](int linha) { return m_logica.coresCelula(linha, lista); },
         teclas);
     grade->setObjectName(S(def.nomeGrade));
-    dica(grade, def.dicaGrade);
+    dicaDeCaixa(grade, def.dicaGrade);
     return grade;
 }
 
@@ -518,7 +526,7 @@ QWidget *TfrmPedido::montarResumo()
         auto *valor = new RotuloVinculado(conjunto, S(q.campo));
         if (!q.doCliente && qstrcmp(q.campo, m_logica.variante().campoSaldo) == 0)
             m_saldo = valor;
-        h->addWidget(quadro(q.titulo, valor, q.dica));
+        h->addWidget(quadro(q.titulo, valor, dicaDe(q.dica)));
     }
     return linha;
 }
@@ -545,6 +553,16 @@ void TfrmPedido::ligarAceleradores()
                 }
         });
     }
+}
+
+const char *TfrmPedido::dicaDe(const char *texto) const
+{
+    return m_logica.variante().dicasSoNosBotoes ? nullptr : texto;
+}
+
+void TfrmPedido::dicaDeCaixa(QWidget *caixa, const char *texto) const
+{
+    dica(caixa, dicaDe(texto));
 }
 
 void TfrmPedido::atualizarBotoes()

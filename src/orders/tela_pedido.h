@@ -54,6 +54,10 @@ class TfrmPedido : public QDialog, private VisaoPedido
     QWidget *montarSubtotal(int lista);
     QWidget *montarResumo();
     QToolButton *criarBotao(AcaoPedido acao, int lista, const TextoBotao &texto);
+    // A hint for a control other than a button: none where the kind keeps
+    // hints to its buttons.
+    const char *dicaDe(const char *texto) const;
+    void dicaDeCaixa(QWidget *caixa, const char *texto) const;
     void ligarAceleradores();
     void atualizarBotoes();
     void ligarPrevia();

@@ -9,32 +9,87 @@ namespace
 const QuadroResumo kMenorCompra{" Menor compra ", true, "valmenorcompra", "Menor compra"};
 const QuadroResumo kMaiorCompra{" Maior compra ", true, "valmaiorcompra", "Maior compra"};
 const QuadroResumo kUltimaCompra{" Ultima compra ", true, "ultimacompra", "Data da última compra"};
+const PesquisaPedido kPesquisaCliente = {"tbcliente order by idcliente", "nome, cnpj, idcliente", "idcliente"};
+
+// The regular screen's buttons, under the names a kind gives them.
+std::vector<TextoBotao> botoesPedido(const char *novo, const char *editar, const char *salvar, const char *cancelar,
+                                     const char *excluir, const char *anterior, const char *proximo,
+                                     const char *enviar, const char *dicaPesquisar)
+{
+    return {
+        {"BtnPesquisarPedido", "&Procurar", dicaPesquisar}, {enviar, "E&nviar", "Enviar pedido"},
+        {"btnImprimirPedido", "I&mprimir", "Imprimir pedido"}, {novo, "&Inserir", "Inserir pedido"},
+        {editar, "&Editar", "Editar pedido"},                {salvar, "&Salvar", "Salvar pedido"},
+        {cancelar, "&Cancelar", "Cancelar pedido"},          {excluir, "E&xcluir", "Deletar pedido"},
+        {anterior, "&Anterior", "Pedido anterior"},          {proximo, "P&roximo", "Próximo pedido"},
+    };
+}
+
+// The item buttons: the regular screen's names begin "btn", the package's "Btn".
+std::vector<TextoBotao> botoesItem(bool importa, bool maiuscula)
+{
+    std::vector<TextoBotao> b;
+    if (importa)
+        b.push_back({"BtnImportarPendencia", "I&mportar", "Importar pendência"});
+    b.insert(b.end(), {{maiuscula ? "BtnNovoItem" : "btnNovoItem", "&Inserir", "Inserir item"},
+                       {maiuscula ? "BtnEditarItem" : "btnEditarItem", "&Editar", "Editar item"},
+                       {maiuscula ? "BtnSalvarItem" : "btnSalvarItem", "&Salvar", "Salvar item"},
+                       {maiuscula ? "BtnCancelarItem" : "btnCancelarItem", "&Cancelar", "Cancelar item"},
+                       {maiuscula ? "BtnExcluirItem" : "btnExcluirItem", "E&xcluir", "Deletar item"},
+                       {maiuscula ? "BtnAnteriorItem" : "btnAnteriorItem", "&Anterior", "Item anterior"},
+                       {maiuscula ? "BtnProximoItem" : "btnProximoItem", "P&roximo", "Próximo item"}});
+    return b;
+}
+
+// The item columns of the one-list screens.
+std::vector<ColunaGrade> colunasItem(const char *tituloTotal, Qt::Alignment quantidadeEEstoque)
+{
+    return {
+        {"codigo", "Código do item", 120},
+        {"item_descricao", "Descrição", 390},
+        {"quantidade", "Quantidade", 80, quantidadeEEstoque},
+        {"valorUnitario", "Valor Unitário", 180},
+        {"valorTotal", tituloTotal, 200},
+        {"cd_desconto1", "D1", 40},
+        {"cd_desconto2", "D2", 40},
+        {"cd_desconto3", "D3", 40},
+        {"estoque", "Estoque", 90, quantidadeEEstoque},
+    };
+}
 
 ListaPedido listaRegular()
 {
     ListaPedido lista;
     lista.importaPendencia = true;
-    lista.botoes = {
-        {"BtnImportarPendencia", "I&mportar", "Importar pendência"},
-        {"btnNovoItem", "&Inserir", "Inserir item"},
-        {"btnEditarItem", "&Editar", "Editar item"},
-        {"btnSalvarItem", "&Salvar", "Salvar item"},
-        {"btnCancelarItem", "&Cancelar", "Cancelar item"},
-        {"btnExcluirItem", "E&xcluir", "Deletar item"},
-        {"btnAnteriorItem", "&Anterior", "Item anterior"},
-        {"btnProximoItem", "P&roximo", "Próximo item"},
-    };
-    lista.colunas = {
-        {"codigo", "Código do item", 120},
-        {"item_descricao", "Descrição", 390},
-        {"quantidade", "Quantidade", 80, Qt::AlignLeft | Qt::AlignVCenter},
-        {"valorUnitario", "Valor Unitário", 180},
-        {"valorTotal", "Valor Total", 200},
-        {"cd_desconto1", "D1", 40},
-        {"cd_desconto2", "D2", 40},
-        {"cd_desconto3", "D3", 40},
-        {"estoque", "Estoque", 90, Qt::AlignLeft | Qt::AlignVCenter},
-    };
+    lista.botoes = botoesItem(true, false);
+    lista.colunas = colunasItem("Valor Total", Qt::AlignLeft | Qt::AlignVCenter);
+    return lista;
+}
+
+ListaPedido listaPacote()
+{
+    ListaPedido lista;
+    lista.exigeProduto = false;
+    lista.verificaMultiplo = false;
+    lista.quantidadeDecimal = true;
+    lista.importaPendencia = true;
+    lista.fimPerguntaExcluir = "";
+    lista.pesquisaProduto = {"tbproduto", "codigo, produto, estoque", "codigo"};
+    lista.botoes = botoesItem(true, true);
+    lista.dicaGrade = nullptr;
+    lista.colunas = colunasItem("Valor total", {});
+    return lista;
+}
+
+ListaPedido listaVendaCasada()
+{
+    ListaPedido lista;
+    lista.verificaEstoque = false;
+    lista.cores = CoresGrade::SempreVermelho;
+    lista.fimPerguntaExcluir = "";
+    lista.botoes = botoesItem(false, false);
+    lista.nomeGrade = "dbgVendaCasada";
+    lista.colunas = colunasItem("Valor total", {});
     return lista;
 }
 
@@ -127,28 +182,105 @@ const VariantePedido &VariantePedidoRegular()
         .campoSaldo = "vl_total_item",
         .cifNaoAoInserir = true,
         .colorePainel = true,
+        .saidas = {{CaixaPedido::ItemCodigo, true, CaixaPedido::ItemQuantidade, true},
+                   {CaixaPedido::ItemDesconto1, true, std::nullopt, false},
+                   {CaixaPedido::ItemDesconto2, true, std::nullopt, false},
+                   {CaixaPedido::ItemDesconto3, true, CaixaPedido::ItemGordura, false},
+                   {CaixaPedido::ItemGordura, false, CaixaPedido::ItemCodigo, false},
+                   {CaixaPedido::Observacao, false, CaixaPedido::Grade, false}},
         .fimPerguntaExcluir = " ?",
         .inicioPerguntaFechar = "O pedido (",
         .pesquisaPedido = {"tbpedido LEFT JOIN tbcliente ON tbpedido.idcliente=tbcliente.idcliente where "
                            "tbpedido.vl_total_item >= 0 order by tbpedido.nr_pedido desc",
                            "fantasia, nr_pedido, dt_pedido, vl_total_item", "nr_pedido"},
-        .pesquisaCliente = {"tbcliente order by idcliente", "nome, cnpj, idcliente", "idcliente"},
+        .pesquisaCliente = kPesquisaCliente,
         .listas = {listaRegular()},
-        .botoesPedido =
-            {
-                {"BtnPesquisarPedido", "&Procurar", "Pesquisar pedido(s)"},
-                {"btnEnviar", "E&nviar", "Enviar pedido"},
-                {"btnImprimirPedido", "I&mprimir", "Imprimir pedido"},
-                {"btnNovo", "&Inserir", "Inserir pedido"},
-                {"btnEditar", "&Editar", "Editar pedido"},
-                {"btnSalvar", "&Salvar", "Salvar pedido"},
-                {"btnCancelar", "&Cancelar", "Cancelar pedido"},
-                {"btnExcluir", "E&xcluir", "Deletar pedido"},
-                {"btnAnterior", "&Anterior", "Pedido anterior"},
-                {"btnProximo", "P&roximo", "Próximo pedido"},
-            },
+        .botoesPedido = botoesPedido("btnNovo", "btnEditar", "btnSalvar", "btnCancelar", "btnExcluir", "btnAnterior",
+                                     "btnProximo", "btnEnviar", "Pesquisar pedido(s)"),
         .resumo = {kMenorCompra, kMaiorCompra, kUltimaCompra, {" Volumes ", false, "vl_gordura", nullptr},
                    {" Saldo ", false, "vl_total_item", "Saldo do pedido"}},
+    };
+    return variante;
+}
+
+const VariantePedido &VariantePedidoPacote()
+{
+    static const VariantePedido variante{
+        .tipo = TipoPedido::Pacote,
+        .nomeTela = "TfrmPedidoPacote",
+        .titulo = "Corlando - Pacote",
+        .campoSaldo = "vl_total_pacote",
+        .focaGradeAoAbrir = false,
+        .focaClienteAoInserir = false,
+        .cifNaoAoInserir = false,
+        .precoMedio = true,
+        .editarItemEditaPedido = true,
+        .navegaItensSoEmRepouso = true,
+        .clienteSoConferido = true,
+        .pesquisaClienteSimples = true,
+        .colorePainel = false,
+        .codigoDesconhecidoFocaCodigo = true,
+        .saidas = {{CaixaPedido::ItemCodigo, true, std::nullopt, false},
+                   {CaixaPedido::ItemQuantidade, true, std::nullopt, false},
+                   {CaixaPedido::ItemUnitario, true, std::nullopt, false},
+                   {CaixaPedido::ItemTotal, true, std::nullopt, false},
+                   {CaixaPedido::ItemDesconto1, true, std::nullopt, false},
+                   {CaixaPedido::ItemDesconto2, true, std::nullopt, false},
+                   {CaixaPedido::ItemDesconto3, true, std::nullopt, false},
+                   {CaixaPedido::ItemDescricao, true, std::nullopt, false}},
+        .avisaPesquisaEmEdicao = true,
+        .tecladoGrade = false,
+        .fimPerguntaExcluir = "",
+        .inicioPerguntaFechar = "O pacote (",
+        .pesquisaPedido = {"tbpedido where vl_total_pacote >= 0 order by nr_pedido",
+                           "nr_pedido, dt_pedido, vl_total_pacote", "nr_pedido"},
+        .pesquisaCliente = {"tbcliente", "nome, cnpj, idcliente", "idcliente"},
+        .listas = {listaPacote()},
+        .botoesPedido = botoesPedido("BtnNovo", "BtnEditar", "BtnSalvar", "BtnCancelar", "BtnExcluir", "BtnAnterior",
+                                     "BtnProximo", "BtnEnviar", "Pesquisar pacote(s)"),
+        .dicasSoNosBotoes = true,
+        .nomePesquisaCliente = "BtnProcurarCliente",
+        .dicaPesquisaCliente = nullptr,
+        .entregaPorLocalidade = true,
+        .dicaEntrega = nullptr,
+        .dvMaximo = 5,
+        .resumo = {kMenorCompra, kMaiorCompra, kUltimaCompra, {" Volumes ", false, "vl_gordura", nullptr},
+                   {" Saldo ", false, "vl_total_pacote", "Saldo do pedido"}},
+        .descricaoPorUltimo = true,
+    };
+    return variante;
+}
+
+const VariantePedido &VariantePedidoVendaCasada()
+{
+    static const VariantePedido variante{
+        .tipo = TipoPedido::VendaCasada,
+        .nomeTela = "TfrmVendaCasada",
+        .titulo = "Corlando - Pedido Venda Casada",
+        .campoSaldo = "vl_total_venda_casada",
+        .cifNaoAoInserir = false,
+        .pesquisaClienteEmRepouso = true,
+        .colorePainel = false,
+        .saidas = {{CaixaPedido::ItemCodigo, true, CaixaPedido::ItemQuantidade, true},
+                   {CaixaPedido::ItemDesconto1, true, std::nullopt, false},
+                   {CaixaPedido::ItemDesconto2, true, std::nullopt, false},
+                   {CaixaPedido::ItemDesconto3, true, CaixaPedido::ItemCodigo, false},
+                   {CaixaPedido::Observacao, false, CaixaPedido::Grade, false}},
+        .avisaPesquisaEmEdicao = true,
+        .fimPerguntaExcluir = "",
+        .inicioPerguntaFechar = "O pedido (",
+        .pesquisaPedido = {"tbpedido LEFT JOIN tbcliente ON tbpedido.idcliente=tbcliente.idcliente where "
+                           "tbpedido.vl_total_venda_casada >= 0 order by tbpedido.nr_pedido desc",
+                           "fantasia, nr_pedido, dt_pedido, vl_total_item", "nr_pedido"},
+        .pesquisaCliente = kPesquisaCliente,
+        .listas = {listaVendaCasada()},
+        .botoesPedido = botoesPedido("btnNovo", "btnEditar", "btnSalvar", "btnCancelar", "btnExcluir", "btnAnterior",
+                                     "btnProximo", "btnEnviar", "Pesquisar pedido(s)"),
+        .entregaPorLocalidade = true,
+        .dicaEntrega = "Escolha o tipo de entrega",
+        .dvMaximo = 5,
+        .resumo = {kMenorCompra, kMaiorCompra, kUltimaCompra, {" Volumes ", false, "vl_gordura", "Volumes"},
+                   {" Saldo ", false, "vl_total_venda_casada", "Saldo do pedido"}},
     };
     return variante;
 }
@@ -161,8 +293,26 @@ const VariantePedido &VariantePedidoTroca()
         .titulo = "Corlando - Troca",
         .campoSaldo = "vl_diferenca_troca",
         .condicaoTipo = "vl_diferenca_troca<>NULL",
+        .focaGradeAoAbrir = false,
+        .focaClienteAoInserir = false,
         .cifNaoAoInserir = false,
+        .editarItemEditaPedido = true,
+        .editarItemExigeItem = true,
+        .proximoItemEmRepouso = true,
+        .saidaCodigoCliente = false,
+        .pesquisaClienteSimples = true,
         .colorePainel = false,
+        .codigoDesconhecidoFocaCodigo = true,
+        .saidas = {{CaixaPedido::ItemCodigo, true, std::nullopt, false},
+                   {CaixaPedido::ItemDescricao, true, std::nullopt, false},
+                   {CaixaPedido::ItemQuantidade, true, std::nullopt, false},
+                   {CaixaPedido::ItemUnitario, true, std::nullopt, false},
+                   {CaixaPedido::ItemTotal, true, std::nullopt, false}},
+        .confereProdutoAoSalvar = true,
+        .avisaPesquisaEmEdicao = true,
+        .tecladoGrade = false,
+        .perguntaAoFechar = false,
+        .itemSalvaPedido = true,
         .fimPerguntaExcluir = "",
         .inicioPerguntaFechar = "",
         .pesquisaPedido = {"tbpedido LEFT JOIN tbcliente ON tbpedido.idcliente=tbcliente.idcliente where "
@@ -171,17 +321,6 @@ const VariantePedido &VariantePedidoTroca()
         .pesquisaCliente = {"tbcliente", "nome, cnpj, idcliente", "idcliente"},
         // Saving walks the replacement items before the returned ones.
         .listas = {listaSubstituicao(), listaDevolucao()},
-        .focaGradeAoAbrir = false,
-        .perguntaAoFechar = false,
-        .teclasNaGrade = false,
-        .saidaCodigoCliente = false,
-        .pesquisaClienteSimples = true,
-        .saidaObservacao = false,
-        .avisaPesquisaEmEdicao = true,
-        .saidaUnicaItem = true,
-        .itemSalvaPedido = true,
-        .edicaoItemEditaCabecalho = true,
-        .proximoItemEmRepouso = true,
         .botoesPedido =
             {
                 {"BtnPesquisarPedido", "Procurar", "Pesquisar troca(s)"},

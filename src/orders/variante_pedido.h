@@ -1,9 +1,10 @@
 #pragma once
 
 #include "tipo_pedido.h"
+#include "visao_pedido.h"
 
+#include <optional>
 #include <qnamespace.h>
-
 #include <utility>
 #include <vector>
 
@@ -22,6 +23,16 @@ enum class CoresGrade {
     PorEstoque, // blue within the stock, red above it
     SempreVermelho,
     SempreAzul,
+};
+
+// What leaving a box does: the product code checked and the item priced
+// (only while an item is being typed), then the focus moved. An item box's
+// exit is the same in every item list, each on its own list.
+struct SaidaCaixa {
+    CaixaPedido caixa;
+    bool confereProduto;
+    std::optional<CaixaPedido> foco;
+    bool focoSoEmEdicao; // the focus moves only while an item is being typed
 };
 
 // A column of an item grid.
@@ -100,10 +111,52 @@ struct VariantePedido {
     const char *campoSaldo;
     // The kind's header condition; none means campoSaldo + ">=0".
     const char *condicaoTipo = nullptr;
-    // A new header gets cif "Não" and the focus goes to the customer code.
+    bool focaGradeAoAbrir = true;
+    // A new header: the focus goes to the customer code box first.
+    bool focaClienteAoInserir = true;
+    // A new header gets cif "Não".
     bool cifNaoAoInserir;
+    // Every item takes one average unit price (and the first item's codes)
+    // after an item is stored and when the order is saved.
+    bool precoMedio = false;
+    // Editing an item puts the header at rest into editing first.
+    bool editarItemEditaPedido = false;
+    // ... and an empty list has nothing to edit (rather than a new item).
+    bool editarItemExigeItem = false;
+    // The previous and next item buttons move only while the items are at rest.
+    bool navegaItensSoEmRepouso = false;
+    // The next item button moves only while the header and the items are at rest.
+    bool proximoItemEmRepouso = false;
+    // Leaving the customer code box does something (below); otherwise nothing.
+    bool saidaCodigoCliente = true;
+    // The customer code is only checked: an unknown or empty one is emptied
+    // and the box gets the focus back. Otherwise the customer brings its
+    // payment form.
+    bool clienteSoConferido = false;
+    // The customer search writes its result as it is (empty when cancelled),
+    // without moving the customer list or the focus.
+    bool pesquisaClienteSimples = false;
+    // The customer search opens also while the header is at rest (the choice
+    // is then dropped).
+    bool pesquisaClienteEmRepouso = false;
     // Leaving the customer box colours the panel by the last purchase.
     bool colorePainel;
+    // An unknown product code, emptied on leaving a box, takes the focus back.
+    bool codigoDesconhecidoFocaCodigo = false;
+    std::vector<SaidaCaixa> saidas;
+    // Saving an item checks its product code first, as leaving the code box
+    // would, so a code saved without leaving its box is never stored unknown.
+    bool confereProdutoAoSalvar = false;
+    // The order search while something is unsaved says so instead of nothing.
+    bool avisaPesquisaEmEdicao = false;
+    // The digit keys of the first list's grid run the buttons.
+    bool tecladoGrade = true;
+    // Closing while something is unsaved asks first; without the question
+    // the screen saves what is unsaved and closes.
+    bool perguntaAoFechar = true;
+    // Saving or deleting an item saves the whole order, which prices every
+    // item; the order's own save then prices nothing before its totals.
+    bool itemSalvaPedido = false;
     // Appended to the order delete question (" ?" on the regular screen).
     const char *fimPerguntaExcluir;
     // "O pedido (" + number + ") está em uso, deseja salvar e sair?"
@@ -114,46 +167,31 @@ struct VariantePedido {
     // The item lists, in the order saving the order walks them.
     std::vector<ListaPedido> listas;
 
-    bool focaGradeAoAbrir = true;
-    // Closing while something is unsaved asks first; without the question
-    // the screen saves what is unsaved and closes.
-    bool perguntaAoFechar = true;
-    // The digit keys of the first list's grid run the buttons.
-    bool teclasNaGrade = true;
-    // Leaving the customer code box takes the customer's payment form.
-    bool saidaCodigoCliente = true;
-    // The customer search writes the chosen code, or empties it when
-    // nothing is chosen, without moving the customer list or the focus.
-    bool pesquisaClienteSimples = false;
-    // Leaving the observation box focuses the grid.
-    bool saidaObservacao = true;
-    // The order search while something is unsaved tells the user to save.
-    bool avisaPesquisaEmEdicao = false;
-    // Every box of an item block checks the product and prices the item when
-    // left, and only an unknown code moves the focus (to the code box).
-    bool saidaUnicaItem = false;
-    // Saving or deleting an item saves the whole order, which prices every
-    // item; the order's own save then prices nothing before its totals.
-    bool itemSalvaPedido = false;
-    // Editing an item puts the header into editing first and keeps the item
-    // found by its code; an empty list has nothing to edit.
-    bool edicaoItemEditaCabecalho = false;
-    // An item list moves to its next item only while it and the header are
-    // at rest.
-    bool proximoItemEmRepouso = false;
-
     // The form: the ten header buttons, the customer code box and its
     // search button, the fixed lists' entries and the summary row.
     std::vector<TextoBotao> botoesPedido;
+    // Only buttons carry hints; labels, boxes, frames and grids have none.
+    bool dicasSoNosBotoes = false;
     const char *nomeCodigoCliente = "dbCodigoCliente";
     const char *nomePesquisaCliente = "btnPesquisarCliente";
+    const char *dicaPesquisaCliente = "Pesquisar cliente";
+    // "Entrega" lists the localities (shows nm_localidade, stores
+    // tp_localidade) instead of the fixed entries.
+    bool entregaPorLocalidade = false;
     std::vector<std::pair<const char *, const char *>> entregas = {{"PNS", "0"}};
+    const char *dicaEntrega = "Escolha Forma de Entrega";
     int dvMaximo = 6;
     std::vector<const char *> opcoesCif = {"Não"};
     std::vector<QuadroResumo> resumo;
+    // Tab order of the item row: the description last instead of second.
+    bool descricaoPorUltimo = false;
 };
 
 // The regular order screen.
 const VariantePedido &VariantePedidoRegular();
+// The package order screen: decimal quantities, one average price.
+const VariantePedido &VariantePedidoPacote();
+// The tied-sale screen: no stock check and no pending items.
+const VariantePedido &VariantePedidoVendaCasada();
 // The exchange screen: returned items against replacement items.
 const VariantePedido &VariantePedidoTroca();

@@ -173,13 +173,15 @@ std::optional<double> SomaPacote::media() const
 
 PrecoMedio PrecoPelaMedia(double media, Dinheiro quantidade)
 {
-    // Two decimals at most, so the cents convert to money exactly.
-    const Dinheiro centavos = Dinheiro::deDouble(ArredondarDuasCasas(media));
+    // The quantity times the double the two-decimal rounding returns, as
+    // every money factor is applied: 40607.35 is held just below itself, so
+    // 14.505 of it gives 589009.6117, not the decimal tie 589009.61175.
+    const double centavos = ArredondarDuasCasas(media);
     const Dinheiro unitario = Dinheiro::deDouble(media);
-    const Dinheiro total = MultiplicarExato(quantidade, centavos);
+    const Dinheiro total = quantidade.multiplicar(centavos);
     return {unitario,
             total,
             {{EtapaPreco::MediaPacote, 1, unitario, {}},
-             {EtapaPreco::CentavosPacote, 1, centavos, {}},
+             {EtapaPreco::CentavosPacote, 1, Dinheiro::deDouble(centavos), {}},
              {EtapaPreco::Total, quantidade.paraLongDouble(), total, {}}}};
 }

@@ -68,7 +68,8 @@ class SomaPacote
 
 // The unit price and total every package item takes from the average: the
 // unit price keeps four decimals, the total is the quantity times the average
-// in whole cents, so the two need not agree.
+// in whole cents (the double ArredondarDuasCasas returns, multiplied and
+// rounded as a money factor), so the two need not agree.
 struct PrecoMedio {
     Dinheiro valorUnitario;
     Dinheiro valorTotal;

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "tela_pedido.h"
+
+#include <memory>
+
+// The package order screen: the one order form over the package variant.
+class TfrmPedidoPacote : public TfrmPedido
+{
+    Q_OBJECT
+  public:
+    explicit TfrmPedidoPacote(QWidget *pai = nullptr) : TfrmPedido(VariantePedidoPacote(), pai) {}
+};
+
+// The tied-sale screen: the one order form over the tied-sale variant.
+class TfrmVendaCasada : public TfrmPedido
+{
+    Q_OBJECT
+  public:
+    explicit TfrmVendaCasada(QWidget *pai = nullptr) : TfrmPedido(VariantePedidoVendaCasada(), pai) {}
+};
+
+// The exchange screen: the one order form over the exchange variant, with
+// its returned and replacement item lists.
+class TfrmPedidoTroca : public TfrmPedido
+{
+    Q_OBJECT
+  public:
+    explicit TfrmPedidoTroca(QWidget *pai = nullptr) : TfrmPedido(VariantePedidoTroca(), pai) {}
+};
+
+// The screen of a kind: its own class where it has one.
+std::unique_ptr<TfrmPedido> CriarTelaPedido(const VariantePedido &variante, QWidget *pai = nullptr);
