@@ -147,7 +147,10 @@ const VariantePedido &VariantePedidoRegular()
                 {"btnAnterior", "&Anterior", "Pedido anterior"},
                 {"btnProximo", "P&roximo", "Próximo pedido"},
             },
-        .resumo = {kMenorCompra, kMaiorCompra, kUltimaCompra, {" Volumes ", false, "vl_gordura", nullptr},
+        .resumo = {kMenorCompra,
+                   kMaiorCompra,
+                   kUltimaCompra,
+                   {" Volumes ", false, "vl_gordura", nullptr},
                    {" Saldo ", false, "vl_total_item", "Saldo do pedido"}},
     };
     return variante;
@@ -200,7 +203,9 @@ const VariantePedido &VariantePedidoTroca()
         .entregas = {{"PNS", "0"}, {"PMS", "1"}, {"PSS", "2"}},
         .dvMaximo = 5,
         .opcoesCif = {"Sim", "Não"},
-        .resumo = {kMenorCompra, kMaiorCompra, kUltimaCompra,
+        .resumo = {kMenorCompra,
+                   kMaiorCompra,
+                   kUltimaCompra,
                    {" Ultima compra (R$) ", true, "valultcompra", nullptr},
                    {" Saldo ", false, "vl_diferenca_troca", "Saldo do pedido"}},
     };
