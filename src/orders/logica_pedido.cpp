@@ -149,8 +149,8 @@ void LogicaPedido::abrir()
 {
     ExecutarProtegido([this] {
         m_filtroAnterior = DM->FiltroFuncionario;
-        const QString condicao = m_variante.condicaoTipo ? S(m_variante.condicaoTipo)
-                                                         : S(m_variante.campoSaldo) + QStringLiteral(">=0");
+        const QString condicao =
+            m_variante.condicaoTipo ? S(m_variante.condicaoTipo) : S(m_variante.campoSaldo) + QStringLiteral(">=0");
         ConjuntoDados &pedidos = cabecalho();
         pedidos.setFiltro(m_filtroAnterior.isEmpty() ? condicao
                                                      : m_filtroAnterior + QStringLiteral(" AND ") + condicao);

@@ -203,9 +203,8 @@ TfrmPedido::TfrmPedido(const VariantePedido &variante, QWidget *pai) : QDialog(p
         std::vector<int> ordem;
         for (int l = 0; l < listas; ++l)
             ordem.push_back(l);
-        std::stable_sort(ordem.begin(), ordem.end(), [&](int a, int b) {
-            return m_logica.definicao(a).posicao < m_logica.definicao(b).posicao;
-        });
+        std::stable_sort(ordem.begin(), ordem.end(),
+                         [&](int a, int b) { return m_logica.definicao(a).posicao < m_logica.definicao(b).posicao; });
         for (int l : ordem) {
             raiz->addWidget(montarCamposItem(l));
             // The list's buttons and its subtotal share a row, leaving the
@@ -276,8 +275,8 @@ QWidget *TfrmPedido::montarBotoesPedido()
     h->addStretch(1);
     const std::vector<TextoBotao> &textos = m_logica.variante().botoesPedido;
     for (std::size_t i = 0; i < textos.size(); ++i)
-        h->addWidget(criarBotao(static_cast<AcaoPedido>(static_cast<int>(AcaoPedido::PesquisarPedido) + i), 0,
-                                textos[i]));
+        h->addWidget(
+            criarBotao(static_cast<AcaoPedido>(static_cast<int>(AcaoPedido::PesquisarPedido) + i), 0, textos[i]));
     return linha;
 }
 
@@ -357,8 +356,8 @@ QWidget *TfrmPedido::montarCamposPedido()
     QStringList opcoesCif;
     for (const char *opcao : variante.opcoesCif)
         opcoesCif << S(opcao);
-    auto *cif = new OpcoesVinculadas(QStringLiteral(" CIF "), pedidos, QStringLiteral("cif"), EntradasIguais(opcoesCif),
-                                     2);
+    auto *cif =
+        new OpcoesVinculadas(QStringLiteral(" CIF "), pedidos, QStringLiteral("cif"), EntradasIguais(opcoesCif), 2);
     cif->setObjectName(QStringLiteral("dbCIF"));
     dicaDeCaixa(cif, "CIF / Mercadoria com frete incluso");
 

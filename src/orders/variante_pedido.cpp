@@ -13,15 +13,20 @@ const PesquisaPedido kPesquisaCliente = {"tbcliente order by idcliente", "nome, 
 
 // The regular screen's buttons, under the names a kind gives them.
 std::vector<TextoBotao> botoesPedido(const char *novo, const char *editar, const char *salvar, const char *cancelar,
-                                     const char *excluir, const char *anterior, const char *proximo,
-                                     const char *enviar, const char *dicaPesquisar)
+                                     const char *excluir, const char *anterior, const char *proximo, const char *enviar,
+                                     const char *dicaPesquisar)
 {
     return {
-        {"BtnPesquisarPedido", "&Procurar", dicaPesquisar}, {enviar, "E&nviar", "Enviar pedido"},
-        {"btnImprimirPedido", "I&mprimir", "Imprimir pedido"}, {novo, "&Inserir", "Inserir pedido"},
-        {editar, "&Editar", "Editar pedido"},                {salvar, "&Salvar", "Salvar pedido"},
-        {cancelar, "&Cancelar", "Cancelar pedido"},          {excluir, "E&xcluir", "Deletar pedido"},
-        {anterior, "&Anterior", "Pedido anterior"},          {proximo, "P&roximo", "Próximo pedido"},
+        {"BtnPesquisarPedido", "&Procurar", dicaPesquisar},
+        {enviar, "E&nviar", "Enviar pedido"},
+        {"btnImprimirPedido", "I&mprimir", "Imprimir pedido"},
+        {novo, "&Inserir", "Inserir pedido"},
+        {editar, "&Editar", "Editar pedido"},
+        {salvar, "&Salvar", "Salvar pedido"},
+        {cancelar, "&Cancelar", "Cancelar pedido"},
+        {excluir, "E&xcluir", "Deletar pedido"},
+        {anterior, "&Anterior", "Pedido anterior"},
+        {proximo, "P&roximo", "Próximo pedido"},
     };
 }
 
@@ -197,7 +202,10 @@ const VariantePedido &VariantePedidoRegular()
         .listas = {listaRegular()},
         .botoesPedido = botoesPedido("btnNovo", "btnEditar", "btnSalvar", "btnCancelar", "btnExcluir", "btnAnterior",
                                      "btnProximo", "btnEnviar", "Pesquisar pedido(s)"),
-        .resumo = {kMenorCompra, kMaiorCompra, kUltimaCompra, {" Volumes ", false, "vl_gordura", nullptr},
+        .resumo = {kMenorCompra,
+                   kMaiorCompra,
+                   kUltimaCompra,
+                   {" Volumes ", false, "vl_gordura", nullptr},
                    {" Saldo ", false, "vl_total_item", "Saldo do pedido"}},
     };
     return variante;
@@ -244,7 +252,10 @@ const VariantePedido &VariantePedidoPacote()
         .entregaPorLocalidade = true,
         .dicaEntrega = nullptr,
         .dvMaximo = 5,
-        .resumo = {kMenorCompra, kMaiorCompra, kUltimaCompra, {" Volumes ", false, "vl_gordura", nullptr},
+        .resumo = {kMenorCompra,
+                   kMaiorCompra,
+                   kUltimaCompra,
+                   {" Volumes ", false, "vl_gordura", nullptr},
                    {" Saldo ", false, "vl_total_pacote", "Saldo do pedido"}},
         .descricaoPorUltimo = true,
     };
@@ -279,7 +290,10 @@ const VariantePedido &VariantePedidoVendaCasada()
         .entregaPorLocalidade = true,
         .dicaEntrega = "Escolha o tipo de entrega",
         .dvMaximo = 5,
-        .resumo = {kMenorCompra, kMaiorCompra, kUltimaCompra, {" Volumes ", false, "vl_gordura", "Volumes"},
+        .resumo = {kMenorCompra,
+                   kMaiorCompra,
+                   kUltimaCompra,
+                   {" Volumes ", false, "vl_gordura", "Volumes"},
                    {" Saldo ", false, "vl_total_venda_casada", "Saldo do pedido"}},
     };
     return variante;
@@ -339,7 +353,9 @@ const VariantePedido &VariantePedidoTroca()
         .entregas = {{"PNS", "0"}, {"PMS", "1"}, {"PSS", "2"}},
         .dvMaximo = 5,
         .opcoesCif = {"Sim", "Não"},
-        .resumo = {kMenorCompra, kMaiorCompra, kUltimaCompra,
+        .resumo = {kMenorCompra,
+                   kMaiorCompra,
+                   kUltimaCompra,
                    {" Ultima compra (R$) ", true, "valultcompra", nullptr},
                    {" Saldo ", false, "vl_diferenca_troca", "Saldo do pedido"}},
     };

@@ -91,7 +91,7 @@ struct ListaPedido {
     TextoBotao botaoPesquisa = {"btnPesquisarItem", "", "Pesquisar item(ns)"};
     const char *nomeGrade = "dbgPedidoItem";
     const char *dicaGrade = "Itens cadastrados"; // may be none
-    int alturaGrade = 0; // 0: the grid takes the room left
+    int alturaGrade = 0;                         // 0: the grid takes the room left
     std::vector<ColunaGrade> colunas;
     const char *rotuloSubtotal = nullptr; // none: no subtotal line
     const char *campoSubtotal = nullptr;

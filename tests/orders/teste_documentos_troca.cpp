@@ -41,7 +41,8 @@ class DocumentosTroca : public TrocaTeste
     {
         TrocaTeste::SetUp();
         const QDir fonte(QStringLiteral(PASTA_FONTES "/templates"));
-        ASSERT_TRUE(QFile::copy(fonte.filePath(QStringLiteral("troca.rav")), pasta.arquivo(QStringLiteral("troca.rav"))));
+        ASSERT_TRUE(
+            QFile::copy(fonte.filePath(QStringLiteral("troca.rav")), pasta.arquivo(QStringLiteral("troca.rav"))));
         ASSERT_TRUE(QDir(pasta.caminho()).mkdir(QStringLiteral("relatórios")));
         pasta.executar(
             QStringLiteral(
@@ -81,8 +82,8 @@ TEST_F(DocumentosTroca, PdfMostraAsDuasListasEADiferencaNegativa)
     const QRegularExpression substituido(QStringLiteral("M25\\s+Meia dúzia\\s+2,5\\s+2,00\\s+5,00"));
     EXPECT_TRUE(devolvido.match(texto).hasMatch()) << texto.toStdString();
     EXPECT_TRUE(substituido.match(texto).hasMatch()) << texto.toStdString();
-    for (const char *trecho : {"TROCA DE MERCADORIAS", "Nº 30", "LOJA UM LTDA", "ITENS DEVOLVIDOS", "ITENS EM SUBSTITUIÇÃO",
-                               "Diferença da troca: R$ -45,00", "Avaria no transporte"})
+    for (const char *trecho : {"TROCA DE MERCADORIAS", "Nº 30", "LOJA UM LTDA", "ITENS DEVOLVIDOS",
+                               "ITENS EM SUBSTITUIÇÃO", "Diferença da troca: R$ -45,00", "Avaria no transporte"})
         EXPECT_TRUE(texto.contains(QString::fromUtf8(trecho))) << trecho;
     EXPECT_EQ(pasta.consultar(QStringLiteral("SELECT impresso FROM tbpedido WHERE nr_pedido=30")), QStringLiteral("1"));
     EXPECT_EQ(pedidoAtual(), QStringLiteral("30"));
@@ -104,11 +105,13 @@ TEST_F(DocumentosTroca, ArquivoDeTransferenciaSoComASubstituicaoByteAByte)
     GerarArquivoTransferencia(TipoPedido::Troca, QDateTime(QDate(2026, 11, 25), QTime(14, 5, 9)));
     // Windows-1252: "ú" is one byte, and the description is padded by characters.
     const QByteArray item = QByteArray("001") + QByteArray("M25").leftJustified(20) +
-                            QByteArray("Meia d\xfa" "zia").leftJustified(51) + "20112026" + "000002,500" +
-                            "000000000500" + "012" + QByteArray("30").leftJustified(6) + "UN" + "12345678000190";
+                            QByteArray("Meia d\xfa"
+                                       "zia")
+                                .leftJustified(51) +
+                            "20112026" + "000002,500" + "000000000500" + "012" + QByteArray("30").leftJustified(6) +
+                            "UN" + "12345678000190";
     ASSERT_EQ(item.size(), 129);
-    const QByteArray esperado =
-        "[ARQUIVO DE TRANSFERENCIA]25/11/2026-14:05:09\r\n" + item + "\r\n[FIM DE ARQUIVO]\r\n";
+    const QByteArray esperado = "[ARQUIVO DE TRANSFERENCIA]25/11/2026-14:05:09\r\n" + item + "\r\n[FIM DE ARQUIVO]\r\n";
     EXPECT_EQ(conteudo(relatorio(QStringLiteral("troca-30cliente-1-LOJA UMdata-25112026.txt"))), esperado);
 }
 
@@ -154,9 +157,10 @@ TEST_F(DocumentosTroca, EnvioAoClienteEACentralPeloRemetenteDaTroca)
     EXPECT_FALSE(arquivo.contains("P1 "));
 
     // Sent to the customer is sent, for an exchange; enviadoTroca is never set.
-    EXPECT_EQ(pasta.consultar(QStringLiteral("SELECT impresso || enviado || coalesce(enviadoTroca, 0) FROM tbpedido WHERE "
-                                             "nr_pedido=30")),
-              QStringLiteral("110"));
+    EXPECT_EQ(
+        pasta.consultar(QStringLiteral("SELECT impresso || enviado || coalesce(enviadoTroca, 0) FROM tbpedido WHERE "
+                                       "nr_pedido=30")),
+        QStringLiteral("110"));
     EXPECT_EQ(totais(30), QStringLiteral("50/5/-45"));
     EXPECT_FALSE(dm->QyPedido.emEdicao());
 }

@@ -96,10 +96,14 @@ TEST_F(TrocaTeste, SalvarItemSoConfereCodigoEQuantidadeNasDuasListas)
         const QString *pergunta; // none: stored
     };
     const Caso casos[] = {
-        {"", "1", &kCodigoEmBranco},       {"XX", "1", &kCodigoEmBranco},     {"P1", "0", &kQuantidadeInvalida},
+        {"", "1", &kCodigoEmBranco},
+        {"XX", "1", &kCodigoEmBranco},
+        {"P1", "0", &kQuantidadeInvalida},
         {"P1", "", &kQuantidadeInvalida},
-        {"P1", "-1", &kQuantidadeInvalida}, {"P1", "0,5", nullptr},            {"E55", "6", nullptr}, // above stock
-        {"M6", "10", nullptr},                                                                       // no multiple
+        {"P1", "-1", &kQuantidadeInvalida},
+        {"P1", "0,5", nullptr},
+        {"E55", "6", nullptr}, // above stock
+        {"M6", "10", nullptr}, // no multiple
     };
     abrirTroca();
     for (int l : {kSub, kDev})
