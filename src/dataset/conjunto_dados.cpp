@@ -3,6 +3,7 @@
 #include "conexao.h"
 #include "erro.h"
 #include "filtro.h"
+#include "ordem_texto.h"
 #include "valor_campo.h"
 
 #include <QRegularExpression>
@@ -293,7 +294,7 @@ void ConjuntoDados::buscar()
 
 void ConjuntoDados::buscarNoBanco(Consulta &c)
 {
-    QString sql = m_sql;
+    QString sql = OrdemTexto::aplicar(m_sql);
     if (m_temRowid)
         sql.replace(0, sql.indexOf(QLatin1Char('*')) + 1,
                     QStringLiteral("select rowid AS \"%1\", *").arg(QLatin1String(kNomeRowid)));
