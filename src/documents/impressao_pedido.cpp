@@ -65,11 +65,6 @@ QString texto(const ConjuntoDados &c, const char *campo)
     return c.campo(QString::fromUtf8(campo)).texto();
 }
 
-bool supervisor()
-{
-    return texto(DM->QyConfiguracoes, "cod_funcionario") == QLatin1String("999");
-}
-
 void filtrar(ConjuntoDados &c, const QString &filtro)
 {
     c.setFiltro(filtro);
@@ -89,13 +84,15 @@ class Restricoes
   public:
     Restricoes(TipoPedido tipo, QString numero)
         : m_tipo(tipo), m_numero(std::move(numero)), m_filtroPedido(DM->QyPedido.filtro()),
-          m_pedidoFiltrado(DM->QyPedido.filtrado()), m_funcionario(temFormaPadrao(tipo) && supervisor())
+          m_pedidoFiltrado(DM->QyPedido.filtrado()), m_filtroFuncionario(DM->QyFuncionario.filtro()),
+          m_funcionarioFiltrado(DM->QyFuncionario.filtrado())
     {
     }
 
     void aplicar()
     {
         const QString cliente = texto(DM->QyPedido, "idCliente");
+        const QString representante = texto(DM->QyPedido, "idFunc");
         const QString pedido = QStringLiteral("nr_pedido=") + entreAspas(m_numero);
         if (restringeCliente(m_tipo)) {
             semFiltro(DM->QyCliente);
@@ -107,8 +104,9 @@ class Restricoes
         const bool somaAoFiltro = m_tipo == TipoPedido::Pacote || m_tipo == TipoPedido::Troca;
         filtrar(DM->QyPedido,
                 somaAoFiltro && !m_filtroPedido.isEmpty() ? m_filtroPedido + QStringLiteral(" AND ") + pedido : pedido);
-        if (m_funcionario)
-            filtrar(DM->QyFuncionario, QStringLiteral("idfunc=") + entreAspas(QStringLiteral("999")));
+        // The order's own representative, whoever prints it: on the
+        // supervisor's installation the order is another representative's.
+        filtrar(DM->QyFuncionario, QStringLiteral("idfunc=") + entreAspas(representante));
     }
 
     void restaurar()
@@ -118,8 +116,9 @@ class Restricoes
         semFiltro(DM->QyPedido);
         DM->QyPedido.setFiltro(m_filtroPedido);
         DM->QyPedido.setFiltrado(m_pedidoFiltrado);
-        if (temFormaPadrao(m_tipo))
-            semFiltro(DM->QyFuncionario);
+        semFiltro(DM->QyFuncionario);
+        DM->QyFuncionario.setFiltro(m_filtroFuncionario);
+        DM->QyFuncionario.setFiltrado(m_funcionarioFiltrado);
         DM->QyPedido.localizar(QStringLiteral("nr_pedido"), m_numero);
     }
 
@@ -128,7 +127,8 @@ class Restricoes
     QString m_numero;
     QString m_filtroPedido;
     bool m_pedidoFiltrado;
-    bool m_funcionario;
+    QString m_filtroFuncionario;
+    bool m_funcionarioFiltrado;
 };
 
 // The order header as the templates see it, with the name of its payment
@@ -160,7 +160,8 @@ QMap<QString, QString> parametros(TipoPedido tipo)
         p.insert(QStringLiteral("pFormaPgtoPadrao"),
                  texto(DM->QyFormaPagamento, "idforma") + QStringLiteral(" - ") + texto(DM->QyFormaPagamento, "Forma"));
     p.insert(QStringLiteral("pUltimaAtualizacao"), texto(DM->QyConfiguracoes, "ultima_atualizacao"));
-    p.insert(QStringLiteral("pUltimaCompraDinheiro"), texto(cliente, "valultcompra"));
+    // Money on a document reads as money: 2.379,20, never 2379,2.
+    p.insert(QStringLiteral("pUltimaCompraDinheiro"), cliente.campo(QStringLiteral("valultcompra")).textoExibicao());
     p.insert(QStringLiteral("pUltimaCompraData"), texto(cliente, "ultimacompra"));
     return p;
 }
@@ -184,6 +185,15 @@ void gerarPdf(TipoPedido tipo, const QString &pdf)
         fontes.push_back(&f);
     const QMap<QString, QString> valores = parametros(tipo);
     GerarRelatorio(QDir(DM->PathSistema).filePath(modelo(tipo)), fontes, valores, pdf);
+}
+
+// The screen's save re-prices every item from today's product prices and
+// re-totals the order.
+void salvarPedido(const AcoesCabecalho &acoes)
+{
+    if (!DM->QyPedido.emEdicao())
+        DM->QyPedido.editar();
+    acoes.salvar();
 }
 
 void marcarImpresso(const AcoesCabecalho &acoes)
@@ -224,6 +234,9 @@ void ImprimirPedido(TipoPedido tipo, const QString &numero, bool abrir, const Ac
     const QString pdf = CaminhoPdfPedido(tipo, numero);
     QFile::remove(pdf);
     try {
+        // Stored first, so that the PDF shows what the database and the
+        // transfer file written after it hold.
+        salvarPedido(acoes);
         restricoes.aplicar();
         gerarPdf(tipo, pdf);
         if (abrir)
