@@ -128,10 +128,9 @@ void codificar(CodificadorLinha &cod, sqlite3_stmt *st, int i, int coluna, TipoC
             return;
         }
         try {
-            const Dinheiro v =
-                classe == SQLITE_TEXT
-                    ? Dinheiro::deTextoSimples(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, i))))
-                    : Dinheiro::deDouble(sqlite3_column_double(st, i));
+            const Dinheiro v = classe == SQLITE_TEXT ? Dinheiro::deTextoSimples(QString::fromUtf8(
+                                                           reinterpret_cast<const char *>(sqlite3_column_text(st, i))))
+                                                     : Dinheiro::deDouble(sqlite3_column_double(st, i));
             cod.definirInteiro(coluna, v.escalado());
         } catch (const Erro &) {
             comoTexto();

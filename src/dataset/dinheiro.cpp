@@ -103,12 +103,11 @@ Dinheiro Dinheiro::deTexto(const QString &entrada)
 {
     // Thousands grouped with dots: a first group of one to three digits that
     // does not start with 0, then groups of exactly three, then the comma.
-    static const QRegularExpression agrupado(
-        QStringLiteral("^([+-]?)([1-9]\\d{0,2}(?:\\.\\d{3})+)(?:,(\\d*))?$"));
+    static const QRegularExpression agrupado(QStringLiteral("^([+-]?)([1-9]\\d{0,2}(?:\\.\\d{3})+)(?:,(\\d*))?$"));
     const auto m = agrupado.match(entrada.trimmed());
     if (m.hasMatch())
-        return Dinheiro(montar(m.captured(1) == QLatin1String("-"), m.captured(2).remove(QLatin1Char('.')),
-                               m.captured(3)));
+        return Dinheiro(
+            montar(m.captured(1) == QLatin1String("-"), m.captured(2).remove(QLatin1Char('.')), m.captured(3)));
     return Dinheiro(lerSimples(entrada));
 }
 

@@ -8,8 +8,9 @@
 
 // Money beyond the range kept exactly: a message of its own, which
 // conversions pass on unchanged.
-class ErroForaDoLimite : public Erro {
-public:
+class ErroForaDoLimite : public Erro
+{
+  public:
     ErroForaDoLimite() : Erro(QStringLiteral("Valor fora do limite para moeda.")) {}
 };
 

@@ -9,9 +9,11 @@
 #include <sqlite3.h>
 #include <unicode/ucol.h>
 
-namespace OrdemTexto {
+namespace OrdemTexto
+{
 
-namespace {
+namespace
+{
 
 int comparar(void *dados, int n1, const void *t1, int n2, const void *t2)
 {

@@ -7,7 +7,8 @@ struct sqlite3;
 // Text in the order a Brazilian reader expects: letter case and accents
 // folded first ("arruela", "Ácido", "Zinco" sort as a, á, z), the exact text
 // only breaking ties. Registered on every connection as the collation PTBR.
-namespace OrdemTexto {
+namespace OrdemTexto
+{
 
 inline constexpr char kNome[] = "PTBR";
 

@@ -4,10 +4,11 @@
 #include "pasta_programa.h"
 #include "udm.h"
 
-#include <gtest/gtest.h>
 #include <algorithm>
+#include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 QStringList coluna(ConjuntoDados &c, const char *nome)
 {
@@ -32,9 +33,9 @@ TEST(OrdemAlfabetica, PesquisaEConjuntosOrdenamComoEmPortugues)
                            .arg(QString::fromUtf8(n)));
     pasta.executar(QStringLiteral("INSERT INTO tbpedido (nr_pedido, idFunc) VALUES (9, 'A'), (10, 'A'), (100, 'A')"));
     TDM dm(pasta.caminho());
-    const QStringList esperado = {QStringLiteral("acido"), QStringLiteral("Ácido"),  QStringLiteral("arruela"),
+    const QStringList esperado = {QStringLiteral("acido"),   QStringLiteral("Ácido"),   QStringLiteral("arruela"),
                                   QStringLiteral("Arruela"), QStringLiteral("Caçamba"), QStringLiteral("Carro"),
-                                  QStringLiteral("ébano"),  QStringLiteral("Émbolo"), QStringLiteral("Zinco")};
+                                  QStringLiteral("ébano"),   QStringLiteral("Émbolo"),  QStringLiteral("Zinco")};
     QStringList mostrados;
     dialogos.pesquisa([&](LogicaPesquisa &l) { mostrados = coluna(l.dados(), "produto"); });
     DM->Pesquisar(QStringLiteral("tbproduto order by produto"), QStringLiteral("codigo, produto, precovenda, estoque"),
@@ -53,7 +54,8 @@ TEST(OrdemAlfabetica, PesquisaEConjuntosOrdenamComoEmPortugues)
     numeros.setConexao(dm.QyProduto.conexao());
     numeros.setSql(QStringLiteral("select nr_pedido from tbpedido order by nr_pedido desc"));
     numeros.abrir();
-    EXPECT_EQ(coluna(numeros, "nr_pedido"), (QStringList{QStringLiteral("100"), QStringLiteral("10"), QStringLiteral("9")}));
+    EXPECT_EQ(coluna(numeros, "nr_pedido"),
+              (QStringList{QStringLiteral("100"), QStringLiteral("10"), QStringLiteral("9")}));
 }
 
 } // namespace

@@ -172,8 +172,9 @@ TEST_F(FiltroTeste, NumeroNoFiltroENoLocalizarNaoAgrupaMilhares)
     const struct {
         const char *filtro, *esperado;
     } casos[] = {
-        {"vl_total_item='0.125'", "21"}, {"vl_total_item='0,125'", "21"}, {"vl_total_item='2.125'", "23"},
-        {"vl_total_item=2.125", "23"},   {"vl_total_item='125'", "20"},   {"vl_total_item>=2.125 AND vl_total_item<126", "20 23"},
+        {"vl_total_item='0.125'", "21"}, {"vl_total_item='0,125'", "21"},
+        {"vl_total_item='2.125'", "23"}, {"vl_total_item=2.125", "23"},
+        {"vl_total_item='125'", "20"},   {"vl_total_item>=2.125 AND vl_total_item<126", "20 23"},
     };
     for (const auto &c : casos) {
         SCOPED_TRACE(c.filtro);

@@ -5,7 +5,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 class LeitorIni : public ::testing::Test
 {
@@ -76,8 +77,7 @@ TEST_F(LeitorIni, Utf8OuWindows1252)
                      gravar("[CONEXAO]\nPATH=C:\\Relat\xF3rios\\A\xE7\xE3o.udl\n")),
               esperado);
     // Section and key names in Windows-1252 match too.
-    EXPECT_EQ(LerIni(QStringLiteral("CONEXÃO"), QStringLiteral("CAMINHO"),
-                     gravar("[CONEX\xC3O]\ncaminho=x.udl\n")),
+    EXPECT_EQ(LerIni(QStringLiteral("CONEXÃO"), QStringLiteral("CAMINHO"), gravar("[CONEX\xC3O]\ncaminho=x.udl\n")),
               QStringLiteral("x.udl"));
 }
 

@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 // Only the statement's own ORDER BY gets the collation, whatever sits in
 // texts, subqueries or after it.
@@ -22,10 +23,12 @@ TEST(OrdemTexto, ColacaoEmCadaTermoDoOrderBy)
         {"select * from t where nome = 'x order by y'", "select * from t where nome = 'x order by y'"},
         {"select * from (select a from t order by a) order by \"b, c\"",
          "select * from (select a from t order by a) order by \"b, c\" COLLATE PTBR"},
-        {"select * from t order by coalesce(a, b), c", "select * from t order by coalesce(a, b) COLLATE PTBR, c COLLATE PTBR"},
+        {"select * from t order by coalesce(a, b), c",
+         "select * from t order by coalesce(a, b) COLLATE PTBR, c COLLATE PTBR"},
         {"select * from t order by nome collate nocase", "select * from t order by nome collate nocase"},
         {"select * from t", "select * from t"},
-        {"select * from t where nome = 'it''s' order by nome", "select * from t where nome = 'it''s' order by nome COLLATE PTBR"},
+        {"select * from t where nome = 'it''s' order by nome",
+         "select * from t where nome = 'it''s' order by nome COLLATE PTBR"},
     };
     for (const auto &c : casos)
         EXPECT_EQ(OrdemTexto::aplicar(QString::fromUtf8(c.sql)), QString::fromUtf8(c.esperado)) << c.sql;

@@ -354,9 +354,9 @@ TEST_F(EnvioPedido, ArquivoDeTransferenciaQueFalhaEncerraOEnvio)
 // mail instead of being dropped.
 TEST_F(EnvioPedido, PrecoNovoIgualNoPdfNoBancoENoArquivoEEnderecosComPontoEVirgula)
 {
-    pasta.executar(QStringLiteral(
-        "UPDATE tbcliente SET Email = 'compras@lojaboa.com.br; Financeiro <financeiro@lojaboa.com.br>';"
-        "UPDATE tbproduto SET PRECOVENDA = 11.2 WHERE CODIGO = 'ABC123'"));
+    pasta.executar(
+        QStringLiteral("UPDATE tbcliente SET Email = 'compras@lojaboa.com.br; Financeiro <financeiro@lojaboa.com.br>';"
+                       "UPDATE tbproduto SET PRECOVENDA = 11.2 WHERE CODIGO = 'ABC123'"));
     abrirNaTela(1234, "vl_total_item>=0");
     responder({S, S, N, N});
 
