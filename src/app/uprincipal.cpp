@@ -7,6 +7,8 @@
 #include "pendencia.h"
 #include "progresso_principal.h"
 #include "relatorios.h"
+#include "tela_cliente.h"
+#include "tela_produto.h"
 #include "telas_variantes.h"
 #include "ufunc.h"
 #include "ui_uprincipal.h"
@@ -102,6 +104,15 @@ void TfrmPrincipal::ligarBotoes()
             [] { ExecutarProtegido([] { ChecarPendencia(); }); });
     connect(ui->BtnAcessoRemoto, &QToolButton::clicked, this,
             [] { ExecutarProtegido([] { LogicaPrincipal::acessoRemoto(); }); });
+    // A new customer or product screen each time, modal.
+    connect(ui->BtnClientes, &QToolButton::clicked, this, [this] {
+        TfrmCliente tela(this);
+        tela.exec();
+    });
+    connect(ui->BtnProdutos, &QToolButton::clicked, this, [this] {
+        TFrmProduto tela(this);
+        tela.exec();
+    });
     connect(ui->BtnPedido, &QToolButton::clicked, this, [this] { abrirTela(VariantePedidoRegular()); });
     connect(ui->BtnPacote, &QToolButton::clicked, this, [this] { abrirTela(VariantePedidoPacote()); });
     connect(ui->BtnVendaCasada, &QToolButton::clicked, this, [this] { abrirTela(VariantePedidoVendaCasada()); });
