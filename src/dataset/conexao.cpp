@@ -3,6 +3,7 @@
 #include "conjunto_dados.h"
 #include "erro.h"
 #include "leitor_ini.h"
+#include "ordem_texto.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -74,6 +75,12 @@ void Conexao::abrirBanco(const QString &arquivoBanco)
         throw Erro(QStringLiteral("O driver QSQLITE não deu acesso ao banco de dados \"%1\".").arg(arquivoBanco));
     }
     m_handle = *static_cast<sqlite3 *const *>(h.constData());
+    try {
+        OrdemTexto::registrar(m_handle);
+    } catch (const Erro &) {
+        fechar();
+        throw;
+    }
     // Any file opens; only reading it tells whether it is a database.
     char *erro = nullptr;
     const int rc = sqlite3_exec(m_handle, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, &erro);

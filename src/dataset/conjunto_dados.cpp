@@ -3,6 +3,7 @@
 #include "conexao.h"
 #include "erro.h"
 #include "filtro.h"
+#include "ordem_texto.h"
 #include "valor_campo.h"
 
 #include <QRegularExpression>
@@ -130,10 +131,9 @@ void codificar(CodificadorLinha &cod, sqlite3_stmt *st, int i, int coluna, TipoC
             return;
         }
         try {
-            const Dinheiro v =
-                classe == SQLITE_TEXT
-                    ? Dinheiro::deTexto(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, i))))
-                    : Dinheiro::deDouble(sqlite3_column_double(st, i));
+            const Dinheiro v = classe == SQLITE_TEXT ? Dinheiro::deTextoSimples(QString::fromUtf8(
+                                                           reinterpret_cast<const char *>(sqlite3_column_text(st, i))))
+                                                     : Dinheiro::deDouble(sqlite3_column_double(st, i));
             cod.definirInteiro(coluna, v.escalado());
         } catch (const Erro &) {
             comoTexto();
@@ -296,7 +296,7 @@ void ConjuntoDados::buscar()
 
 void ConjuntoDados::buscarNoBanco(Consulta &c)
 {
-    QString sql = m_sql;
+    QString sql = OrdemTexto::aplicar(m_sql);
     if (m_temRowid)
         sql.replace(0, sql.indexOf(QLatin1Char('*')) + 1,
                     QStringLiteral("select rowid AS \"%1\", *").arg(QLatin1String(kNomeRowid)));

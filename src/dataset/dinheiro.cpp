@@ -1,20 +1,54 @@
 #include "dinheiro.h"
 
-#include "erro.h"
-
 #include <QRegularExpression>
 #include <cmath>
 #include <limits>
 
 namespace {
 
-constexpr long double kLimite = 9.2e18L;
-
 std::int64_t arredondar(long double escalado)
 {
-    if (!std::isfinite(escalado) || std::fabs(escalado) > kLimite)
-        throw Erro(QStringLiteral("Valor fora do limite para moeda."));
+    if (!std::isfinite(escalado) || std::fabs(escalado) > static_cast<long double>(Dinheiro::Limite))
+        throw ErroForaDoLimite();
     return static_cast<std::int64_t>(std::llrintl(escalado));
+}
+
+// The value of sign, integer digits and decimal digits; beyond four decimals
+// it is rounded (a tie to the even neighbour).
+std::int64_t montar(bool negativo, QString inteiro, const QString &fracao)
+{
+    while (inteiro.startsWith(QLatin1Char('0')))
+        inteiro.remove(0, 1);
+    if (inteiro.size() > 12)
+        throw ErroForaDoLimite();
+    std::int64_t valor = inteiro.isEmpty() ? 0 : inteiro.toLongLong();
+    const QString quatro = (fracao + QStringLiteral("0000")).left(4);
+    valor = valor * Dinheiro::Escala + quatro.toLongLong();
+    if (fracao.size() > 4) {
+        const QString resto = fracao.mid(4);
+        const int primeiro = resto.at(0).digitValue();
+        const bool maisQueMeio = resto.mid(1).contains(QRegularExpression(QStringLiteral("[1-9]")));
+        if (primeiro > 5 || (primeiro == 5 && (maisQueMeio || valor % 2 == 1)))
+            ++valor;
+    }
+    if (valor > Dinheiro::Limite)
+        throw ErroForaDoLimite();
+    return negativo ? -valor : valor;
+}
+
+Erro naoEhValor(const QString &entrada)
+{
+    return Erro(QStringLiteral("'%1' não é um valor válido.").arg(entrada));
+}
+
+// Sign, digits, and one "." or "," before the decimals.
+std::int64_t lerSimples(const QString &entrada)
+{
+    static const QRegularExpression formato(QStringLiteral("^([+-]?)(\\d*)(?:[,.](\\d*))?$"));
+    const auto m = formato.match(entrada.trimmed());
+    if (!m.hasMatch() || (m.capturedLength(2) == 0 && m.capturedLength(3) == 0))
+        throw naoEhValor(entrada);
+    return montar(m.captured(1) == QLatin1String("-"), m.captured(2), m.captured(3));
 }
 
 // Groups the integer digits in threes with '.'.
@@ -58,28 +92,28 @@ Dinheiro Dinheiro::multiplicar(long double fator) const
     return Dinheiro(arredondar(static_cast<long double>(m_valor) * fator));
 }
 
+Dinheiro Dinheiro::deEscaladoNoLimite(std::int64_t v)
+{
+    if (v > Limite || v < -Limite)
+        throw ErroForaDoLimite();
+    return Dinheiro(v);
+}
+
 Dinheiro Dinheiro::deTexto(const QString &entrada)
 {
-    static const QRegularExpression formato(
-        QStringLiteral("^([+-]?)(\\d{1,3}(?:\\.\\d{3})+|\\d*)(?:([,.])(\\d*))?$"));
-    const QString texto = entrada.trimmed();
-    const auto m = formato.match(texto);
-    const QString inteiro = m.captured(2).remove(QLatin1Char('.'));
-    QString fracao = m.captured(4);
-    if (!m.hasMatch() || (inteiro.isEmpty() && fracao.isEmpty()) || inteiro.size() > 14)
-        throw Erro(QStringLiteral("'%1' não é um valor válido.").arg(entrada));
-    // Beyond four decimals the value is rounded (a tie to the even neighbour).
-    std::int64_t valor = inteiro.isEmpty() ? 0 : inteiro.toLongLong();
-    const QString quatro = (fracao + QStringLiteral("0000")).left(4);
-    valor = valor * Escala + quatro.toLongLong();
-    if (fracao.size() > 4) {
-        const QString resto = fracao.mid(4);
-        const int primeiro = resto.at(0).digitValue();
-        const bool maisQueMeio = resto.mid(1).contains(QRegularExpression(QStringLiteral("[1-9]")));
-        if (primeiro > 5 || (primeiro == 5 && (maisQueMeio || valor % 2 == 1)))
-            ++valor;
-    }
-    return Dinheiro(m.captured(1) == QLatin1String("-") ? -valor : valor);
+    // Thousands grouped with dots: a first group of one to three digits that
+    // does not start with 0, then groups of exactly three, then the comma.
+    static const QRegularExpression agrupado(QStringLiteral("^([+-]?)([1-9]\\d{0,2}(?:\\.\\d{3})+)(?:,(\\d*))?$"));
+    const auto m = agrupado.match(entrada.trimmed());
+    if (m.hasMatch())
+        return Dinheiro(
+            montar(m.captured(1) == QLatin1String("-"), m.captured(2).remove(QLatin1Char('.')), m.captured(3)));
+    return Dinheiro(lerSimples(entrada));
+}
+
+Dinheiro Dinheiro::deTextoSimples(const QString &entrada)
+{
+    return Dinheiro(lerSimples(entrada));
 }
 
 QString Dinheiro::texto() const

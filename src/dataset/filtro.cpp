@@ -190,15 +190,15 @@ std::optional<Constante> constante(const QString &valor, const DefCampo &def)
             k.texto = TextoFiltro(valor);
             break;
         case Classe::Numero:
-            if (def.tipo == TipoCampo::Booleano)
-                if (const auto b = lerBooleano(valor.trimmed())) {
-                    k.numero = *b ? 1 : 0;
-                    break;
-                }
+            if (def.tipo == TipoCampo::Booleano) {
+                const auto b = lerBooleano(valor.trimmed());
+                k.numero = (b ? *b : Formatos::lerNumero(valor) != 0) ? 1 : 0;
+                break;
+            }
             k.numero = Formatos::lerNumero(valor);
             break;
         case Classe::Moeda:
-            k.inteiro = Dinheiro::deTexto(valor).escalado();
+            k.inteiro = Dinheiro::deTextoSimples(valor).escalado();
             break;
         case Classe::DataHora: {
             const QByteArray u = valor.trimmed().toUtf8();
@@ -242,6 +242,9 @@ class Comparacao : public Filtro::No
                 return satisfaz(m_op, sinal(m_leitor.dobrado(v, def).compare(m_k.texto.dobrado)));
             }
             case Classe::Numero:
+                // Any non-zero Boolean is true (older databases store -1).
+                if (def.tipo == TipoCampo::Booleano)
+                    return satisfaz(m_op, comparar<double>(ValorCampo::booleano(v, def) ? 1 : 0, m_k.numero));
                 return satisfaz(m_op, comparar<double>(v.tipo == Celula::Tipo::Inteiro ? static_cast<double>(v.inteiro)
                                                                                        : ValorCampo::real(v, def),
                                                        m_k.numero));
@@ -449,8 +452,12 @@ class Analisador
     {
         pularEspacos();
         if (atual() == u'(') {
+            // Each level costs stack here and in every later evaluation.
+            if (++m_profundidade > kProfundidadeMaxima)
+                falhar(QStringLiteral("mais de %1 parênteses abertos uns dentro dos outros").arg(kProfundidadeMaxima));
             ++m_pos;
             auto dentro = expressao();
+            --m_profundidade;
             pularEspacos();
             if (atual() != u')')
                 falhar(QStringLiteral("falta fechar o parêntese"));
@@ -552,9 +559,12 @@ class Analisador
         return m_texto.mid(inicio, m_pos - inicio);
     }
 
+    static constexpr int kProfundidadeMaxima = 64;
+
     const QString &m_texto;
     const ConjuntoDados &m_conjunto;
     qsizetype m_pos = 0;
+    int m_profundidade = 0;
 };
 
 } // namespace

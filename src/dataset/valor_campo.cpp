@@ -45,6 +45,8 @@ template <typename F> auto converter(const QString &t, const DefCampo &def, cons
 {
     try {
         return f(t);
+    } catch (const ErroForaDoLimite &) {
+        throw;
     } catch (const Erro &) {
         throw Erro(QStringLiteral("\"%1\" não é %2 para o campo %3.").arg(t, QString::fromUtf8(oQue), nomeDe(def)));
     }
@@ -52,7 +54,7 @@ template <typename F> auto converter(const QString &t, const DefCampo &def, cons
 
 bool lerBooleano(const QString &t, bool &valor)
 {
-    static const char *const verdadeiros[] = {"true", "t", "sim", "s", "verdadeiro", "1"};
+    static const char *const verdadeiros[] = {"true", "t", "sim", "s", "verdadeiro", "1", "-1"};
     static const char *const falsos[] = {"false", "f", "não", "nao", "n", "falso", "0"};
     const QString v = t.trimmed();
     for (const char *s : verdadeiros)
@@ -338,7 +340,7 @@ Dinheiro dinheiro(const Celula &c, const DefCampo &def)
     case Celula::Tipo::Real:
         return Dinheiro::deDouble(c.real);
     case Celula::Tipo::Texto:
-        return converter(textoDaCelula(c), def, "um valor válido", &Dinheiro::deTexto);
+        return converter(textoDaCelula(c), def, "um valor válido", &Dinheiro::deTextoSimples);
     case Celula::Tipo::Inteiro:
         break;
     }
@@ -458,7 +460,7 @@ Celula deDinheiro(Dinheiro v, const DefCampo &def)
 {
     switch (def.tipo) {
     case TipoCampo::Moeda:
-        return Celula::deInteiro(v.escalado());
+        return Celula::deInteiro(Dinheiro::deEscaladoNoLimite(v.escalado()).escalado());
     case TipoCampo::Float:
         return Celula::deReal(v.paraDouble());
     case TipoCampo::AutoInc:

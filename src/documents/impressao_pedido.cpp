@@ -66,11 +66,6 @@ QString texto(const ConjuntoDados &c, const char *campo)
     return c.campo(QString::fromUtf8(campo)).texto();
 }
 
-bool supervisor()
-{
-    return texto(DM->QyConfiguracoes, "cod_funcionario") == QLatin1String("999");
-}
-
 void filtrar(ConjuntoDados &c, const QString &filtro)
 {
     c.setFiltro(filtro);
@@ -90,13 +85,15 @@ class Restricoes
   public:
     Restricoes(TipoPedido tipo, QString numero)
         : m_tipo(tipo), m_numero(std::move(numero)), m_filtroPedido(DM->QyPedido.filtro()),
-          m_pedidoFiltrado(DM->QyPedido.filtrado()), m_funcionario(temFormaPadrao(tipo) && supervisor())
+          m_pedidoFiltrado(DM->QyPedido.filtrado()), m_filtroFuncionario(DM->QyFuncionario.filtro()),
+          m_funcionarioFiltrado(DM->QyFuncionario.filtrado())
     {
     }
 
     void aplicar()
     {
         const QString cliente = texto(DM->QyPedido, "idCliente");
+        const QString representante = texto(DM->QyPedido, "idFunc");
         const QString pedido = QStringLiteral("nr_pedido=") + entreAspas(m_numero);
         if (restringeCliente(m_tipo)) {
             semFiltro(DM->QyCliente);
@@ -108,8 +105,9 @@ class Restricoes
         const bool somaAoFiltro = m_tipo == TipoPedido::Pacote || m_tipo == TipoPedido::Troca;
         filtrar(DM->QyPedido,
                 somaAoFiltro && !m_filtroPedido.isEmpty() ? m_filtroPedido + QStringLiteral(" AND ") + pedido : pedido);
-        if (m_funcionario)
-            filtrar(DM->QyFuncionario, QStringLiteral("idfunc=") + entreAspas(QStringLiteral("999")));
+        // The order's own representative, whoever prints it: on the
+        // supervisor's installation the order is another representative's.
+        filtrar(DM->QyFuncionario, QStringLiteral("idfunc=") + entreAspas(representante));
     }
 
     void restaurar()
@@ -119,8 +117,9 @@ class Restricoes
         semFiltro(DM->QyPedido);
         DM->QyPedido.setFiltro(m_filtroPedido);
         DM->QyPedido.setFiltrado(m_pedidoFiltrado);
-        if (temFormaPadrao(m_tipo))
-            semFiltro(DM->QyFuncionario);
+        semFiltro(DM->QyFuncionario);
+        DM->QyFuncionario.setFiltro(m_filtroFuncionario);
+        DM->QyFuncionario.setFiltrado(m_funcionarioFiltrado);
         DM->QyPedido.localizar(QStringLiteral("nr_pedido"), m_numero);
         // Lifting the customers' filter moves them to the first row; the
         // screen's summary boxes show the order's customer.
@@ -133,7 +132,8 @@ class Restricoes
     QString m_numero;
     QString m_filtroPedido;
     bool m_pedidoFiltrado;
-    bool m_funcionario;
+    QString m_filtroFuncionario;
+    bool m_funcionarioFiltrado;
 };
 
 // The value of `campo` in the first row of `lista` whose `chave` is `valor`.
@@ -209,6 +209,15 @@ void gerarPdf(TipoPedido tipo, const QString &pdf)
     GerarRelatorio(QDir(DM->PathSistema).filePath(modelo(tipo)), fontes, valores, pdf);
 }
 
+// The screen's save re-prices every item from today's product prices and
+// re-totals the order.
+void salvarPedido(const AcoesCabecalho &acoes)
+{
+    if (!DM->QyPedido.emEdicao())
+        DM->QyPedido.editar();
+    acoes.salvar();
+}
+
 void marcarImpresso(const AcoesCabecalho &acoes)
 {
     if (!DM->QyPedido.emEdicao())
@@ -247,6 +256,9 @@ void ImprimirPedido(TipoPedido tipo, const QString &numero, bool abrir, const Ac
     const QString pdf = CaminhoPdfPedido(tipo, numero);
     QFile::remove(pdf);
     try {
+        // Stored first, so that the PDF shows what the database and the
+        // transfer file written after it hold.
+        salvarPedido(acoes);
         restricoes.aplicar();
         gerarPdf(tipo, pdf);
         if (abrir)

@@ -9,10 +9,11 @@
 // pedido-, venda-, pacote- or troca- followed by the order number.
 QString CaminhoPdfPedido(TipoPedido tipo, const QString &numero);
 
-// Renders the current order (number `numero`) through the kind's template,
-// with the order list, the customers and (for the supervisor) the employees
-// restricted to this order while the report runs; marks the order printed
-// through the screen's save; opens the PDF when `abrir`. Does nothing while
+// Stores the current order (number `numero`) through the screen's save, which
+// re-prices it, then renders it through the kind's template, with the order
+// list, the customers and the employees restricted to this order and its own
+// representative while the report runs; marks the order printed through the
+// screen's save once the PDF is made; opens the PDF when `abrir`. Does nothing while
 // the header or an item list of the kind is unsaved. The restrictions are
 // lifted and the order is current again whatever happens; an error of the
 // report run is passed on as Erro.

@@ -12,6 +12,7 @@
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QUrl>
 
 #include <mustache.hpp>
@@ -23,6 +24,8 @@ namespace
 
 const QMarginsF kMargensMm(15, 15, 15, 12);
 const qreal kRodapeMm = 8;
+// The running header sits in the top margin (kMargensMm.top()).
+const qreal kCabecalhoMm = 7;
 
 QString lerModelo(const QString &arquivoModelo)
 {
@@ -109,6 +112,34 @@ bool paisagem(const QString &html)
     return meta.match(html).hasMatch();
 }
 
+// The running header a template declares for the pages after the first:
+// <meta name="cabecalho" content="Pedido Nº 1234 - CLIENTE">.
+QString cabecalhoCorrido(const QString &html)
+{
+    static const QRegularExpression meta(
+        QStringLiteral(R"re(<meta\s+name\s*=\s*"cabecalho"\s+content\s*=\s*"([^"]*)")re"),
+        QRegularExpression::CaseInsensitiveOption);
+    const auto m = meta.match(html);
+    return m.hasMatch() ? QTextDocumentFragment::fromHtml(m.captured(1)).toPlainText().simplified() : QString();
+}
+
+// In the top margin, above the page's body: the header text, the page
+// number and a rule beneath them.
+void desenharCabecalho(QPainter &p, const QRectF &area, const QString &texto, int pagina, int paginas)
+{
+    p.save();
+    p.setFont(QFont(QStringLiteral("DejaVu Sans"), 8));
+    p.setPen(Qt::black);
+    const QString numero = QStringLiteral("Página %1 de %2").arg(pagina).arg(paginas);
+    const qreal largura = p.fontMetrics().horizontalAdvance(numero);
+    const QRectF esquerda(area.left(), area.top(), area.width() - largura - area.height(), area.height());
+    p.drawText(esquerda, Qt::AlignLeft | Qt::AlignVCenter,
+               p.fontMetrics().elidedText(texto, Qt::ElideRight, int(esquerda.width())));
+    p.drawText(area, Qt::AlignRight | Qt::AlignVCenter, numero);
+    p.drawLine(area.bottomLeft(), area.bottomRight());
+    p.restore();
+}
+
 void desenharRodape(QPainter &p, const QRectF &area, int pagina, int paginas)
 {
     p.save();
@@ -121,10 +152,11 @@ void desenharRodape(QPainter &p, const QRectF &area, int pagina, int paginas)
 // QTextDocument::print numbers pages with the bare number only, so each page
 // is drawn here and the footer painted beside it. False when the PDF could
 // not take another page.
-bool imprimir(QTextDocument &doc, QPdfWriter &writer, QPainter &p)
+bool imprimir(QTextDocument &doc, const QString &cabecalho, QPdfWriter &writer, QPainter &p)
 {
     const QRectF area = writer.pageLayout().paintRectPixels(writer.resolution());
     const qreal rodape = kRodapeMm / 25.4 * writer.resolution();
+    const qreal faixa = kCabecalhoMm / 25.4 * writer.resolution();
     const QSizeF corpo(area.width(), area.height() - rodape);
     doc.setPageSize(corpo);
     const int paginas = doc.pageCount();
@@ -141,6 +173,8 @@ bool imprimir(QTextDocument &doc, QPdfWriter &writer, QPainter &p)
         ctx.clip = vista;
         doc.documentLayout()->draw(&p, ctx);
         p.restore();
+        if (i > 0 && !cabecalho.isEmpty())
+            desenharCabecalho(p, QRectF(0, -faixa - faixa / 4, corpo.width(), faixa), cabecalho, i + 1, paginas);
         desenharRodape(p, QRectF(0, corpo.height(), corpo.width(), rodape), i + 1, paginas);
     }
     return true;
@@ -165,7 +199,7 @@ void gravarPdf(const QString &html, const QString &pastaModelo, const QString &a
     doc.setDefaultFont(QFont(QStringLiteral("DejaVu Sans"), 10));
     doc.setBaseUrl(QUrl::fromLocalFile(pastaModelo + QLatin1Char('/')));
     doc.setHtml(html);
-    const bool impresso = imprimir(doc, writer, p);
+    const bool impresso = imprimir(doc, cabecalhoCorrido(html), writer, p);
     if (!p.end() || !impresso) {
         // A truncated PDF must not pass for a finished one.
         QFile::remove(arquivoPdf);

@@ -57,7 +57,12 @@ bool EmailValido(const QString &texto)
         if (c.category() == QChar::Other_Control)
             return false;
     static const QRegularExpression endereco(QStringLiteral("^[^@\\s<>,;]+@[^@\\s<>,;.]+(\\.[^@\\s<>,;.]+)+$"));
-    const QStringList enderecos = enderecosDaLista(texto);
+    QStringList enderecos;
+    try {
+        enderecos = enderecosDaLista(texto);
+    } catch (const Erro &) {
+        return false; // a piece that holds no readable address
+    }
     if (enderecos.isEmpty())
         return false;
     for (const QString &e : enderecos)

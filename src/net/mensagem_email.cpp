@@ -13,12 +13,6 @@
 namespace
 {
 
-ObjetoG<InternetAddressList> listaDeEnderecos(const QString &texto)
-{
-    InternetAddressList *lista = internet_address_list_parse(nullptr, texto.toUtf8().constData());
-    return ObjetoG<InternetAddressList>(lista ? lista : internet_address_list_new());
-}
-
 void definirRemetente(GMimeMessage *mensagem, const MensagemEmail &dados)
 {
     ObjetoG<InternetAddressList> remetentes = listaDeEnderecos(dados.remetente);

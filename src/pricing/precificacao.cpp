@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <limits>
 
 namespace
 {
@@ -94,8 +93,8 @@ Dinheiro MultiplicarExato(Dinheiro a, Dinheiro b)
     const __int128 resto = absoluto % Dinheiro::Escala;
     if (2 * resto > Dinheiro::Escala || (2 * resto == Dinheiro::Escala && quociente % 2 == 1))
         ++quociente;
-    if (quociente > std::numeric_limits<std::int64_t>::max())
-        throw Erro(QStringLiteral("Valor fora do limite para moeda."));
+    if (quociente > Dinheiro::Limite)
+        throw ErroForaDoLimite();
     const auto valor = static_cast<std::int64_t>(quociente);
     return Dinheiro::deEscalado(produto < 0 ? -valor : valor);
 }

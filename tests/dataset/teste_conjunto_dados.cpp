@@ -235,6 +235,13 @@ TEST_F(ConjuntoTeste, EscritasRecusadasDizemPorque)
               QStringLiteral("\"abc\" não é um número inteiro válido para o campo dv."));
     EXPECT_EQ(mensagem([&] { ped->campo(QStringLiteral("vl_total_item")).setTexto(QStringLiteral("1,2,3")); }),
               QStringLiteral("\"1,2,3\" não é um valor válido para o campo vl_total_item."));
+    EXPECT_EQ(
+        mensagem([&] { ped->campo(QStringLiteral("vl_total_item")).setTexto(QStringLiteral("900.000.000.000,01")); }),
+        QStringLiteral("Valor fora do limite para moeda."));
+    EXPECT_EQ(mensagem([&] {
+                  ped->campo(QStringLiteral("vl_total_item")).setDinheiro(Dinheiro::deEscalado(Dinheiro::Limite + 1));
+              }),
+              QStringLiteral("Valor fora do limite para moeda."));
     EXPECT_EQ(mensagem([&] { ped->campo(QStringLiteral("nr_pedido")).setInteiro(1); }),
               QStringLiteral("O campo nr_pedido não pode ser modificado."));
     EXPECT_EQ(mensagem([&] { ped->campo(QStringLiteral("CLIENTE_DESCRICAO")).setTexto(QStringLiteral("x")); }),
@@ -250,7 +257,8 @@ TEST_F(ConjuntoTeste, EscritasRecusadasDizemPorque)
 
 TEST_F(ConjuntoTeste, DinheiroVoltaExatamenteComoFoiEscrito)
 {
-    const char *valores[] = {"1234,5678", "0,0001", "-9,99", "100", "922337203685,4775", "0,1", "2,675"};
+    const char *valores[] = {"1234,5678",         "0,0001",        "-9,99", "100",
+                             "549755813887,9999", "-549755813888", "0,1",   "2,675"};
     auto ped = pedidos();
     for (const char *v : valores) {
         SCOPED_TRACE(v);

@@ -145,6 +145,74 @@ TEST_F(FiltroTeste, FiltroMalFormadoExplicaOErroEMantemOAnterior)
     }
 }
 
+TEST_F(FiltroTeste, ParentesesDemaisSaoErroDeFiltro)
+{
+    const auto aninhado = [](int n) {
+        return QString(n, QLatin1Char('(')) + QStringLiteral("IdCliente=3") + QString(n, QLatin1Char(')'));
+    };
+    EXPECT_EQ(filtrar(cliente, aninhado(64), "IdCliente"), QStringLiteral("3"));
+    for (const int n : {65, 100000}) {
+        try {
+            cliente.setFiltro(aninhado(n));
+            ADD_FAILURE() << "aceitou " << n << " níveis";
+        } catch (const Erro &e) {
+            EXPECT_TRUE(e.mensagem().contains(QStringLiteral("mais de 64 parênteses"))) << e.mensagem().toStdString();
+        }
+    }
+    EXPECT_EQ(cliente.filtro(), aninhado(64));
+}
+
+// Numbers in filters and locate values are the program's own text: "." and ","
+// both mark decimals and nothing groups thousands.
+TEST_F(FiltroTeste, NumeroNoFiltroENoLocalizarNaoAgrupaMilhares)
+{
+    pasta.executar(QStringLiteral("INSERT INTO tbpedido (nr_pedido, vl_total_item) VALUES"
+                                  " (20, 125), (21, 0.125), (22, 2125), (23, 2.125)"));
+    pedido.reabrir();
+    const struct {
+        const char *filtro, *esperado;
+    } casos[] = {
+        {"vl_total_item='0.125'", "21"}, {"vl_total_item='0,125'", "21"},
+        {"vl_total_item='2.125'", "23"}, {"vl_total_item=2.125", "23"},
+        {"vl_total_item='125'", "20"},   {"vl_total_item>=2.125 AND vl_total_item<126", "20 23"},
+    };
+    for (const auto &c : casos) {
+        SCOPED_TRACE(c.filtro);
+        EXPECT_EQ(filtrar(pedido, QString::fromUtf8(c.filtro), "nr_pedido"), QString::fromUtf8(c.esperado));
+    }
+    pedido.setFiltrado(false);
+    ASSERT_TRUE(pedido.localizar(QStringLiteral("vl_total_item"), QStringLiteral("2.125")));
+    EXPECT_EQ(pedido.campo(QStringLiteral("nr_pedido")).texto(), QStringLiteral("23"));
+    ASSERT_TRUE(pedido.localizar(QStringLiteral("vl_total_item"), QStringLiteral("0.125")));
+    EXPECT_EQ(pedido.campo(QStringLiteral("nr_pedido")).texto(), QStringLiteral("21"));
+}
+
+// Databases brought from other programs store true as -1: any non-zero value
+// is true, shown as "True" and selected as 'True'.
+TEST_F(FiltroTeste, BooleanoDiferenteDeZeroEhVerdadeiro)
+{
+    pasta.executar(QStringLiteral("INSERT INTO tbpedido (nr_pedido, enviado, impresso) VALUES"
+                                  " (30, -1, 0), (31, 2, '-1'), (32, 0, 1)"));
+    pedido.reabrir();
+    const struct {
+        const char *filtro, *esperado;
+    } casos[] = {
+        {"nr_pedido>=30 AND enviado='True'", "30 31"}, {"nr_pedido>=30 AND enviado='False'", "32"},
+        {"nr_pedido>=30 AND enviado=-1", "30 31"},     {"nr_pedido>=30 AND impresso='True'", "31 32"},
+        {"nr_pedido>=30 AND enviado<>'True'", "32"},
+    };
+    for (const auto &c : casos) {
+        SCOPED_TRACE(c.filtro);
+        EXPECT_EQ(filtrar(pedido, QString::fromUtf8(c.filtro), "nr_pedido"), QString::fromUtf8(c.esperado));
+    }
+    pedido.setFiltrado(false);
+    ASSERT_TRUE(pedido.localizar(QStringLiteral("nr_pedido"), QStringLiteral("30")));
+    EXPECT_EQ(pedido.campo(QStringLiteral("enviado")).texto(), QStringLiteral("True"));
+    EXPECT_TRUE(pedido.campo(QStringLiteral("enviado")).booleano());
+    ASSERT_TRUE(pedido.localizar(QStringLiteral("nr_pedido"), QStringLiteral("31")));
+    EXPECT_EQ(pedido.campo(QStringLiteral("impresso")).texto(), QStringLiteral("True"));
+}
+
 TEST_F(FiltroTeste, LigarEDesligarOFiltroVaiAoPrimeiroRegistro)
 {
     cliente.setFiltro(QStringLiteral("regiao=07"));

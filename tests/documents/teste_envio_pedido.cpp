@@ -1,7 +1,11 @@
+#include "calculo_preco.h"
 #include "documentos_teste.h"
 #include "envio_pedido.h"
+#include "estado_pedido.h"
 #include "mensagem_recebida.h"
+#include "pdf_teste.h"
 #include "servidor_smtp.h"
+#include "ufunc.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -51,6 +55,21 @@ class EnvioPedido : public DocumentosTeste
     }
 
     QString relatorio(const QString &nome) const { return pasta.arquivo(QStringLiteral("relatórios/") + nome); }
+
+    // A save as the order screen's: every item re-priced, then the totals.
+    AcoesCabecalho acoesQueReprecificam(TipoPedido tipo)
+    {
+        return {[this] { dm->QyPedido.editar(); },
+                [tipo] {
+                    ConjuntoDados &itens = ItensDoPedido(tipo);
+                    for (itens.primeiro(); !itens.fim(); itens.proximo()) {
+                        itens.editar();
+                        CalcularPrecoItem(tipo);
+                        itens.gravar();
+                    }
+                    RecalcularTotais(tipo);
+                }};
+    }
     static QString hoje() { return QDate::currentDate().toString(QStringLiteral("ddMMyyyy")); }
 
     ServidorSmtp servidor;
@@ -379,6 +398,59 @@ TEST_F(EnvioPedido, ArquivoDeTransferenciaQueFalhaEncerraOEnvio)
     EXPECT_TRUE(dialogos.registros()[2].texto.contains(QStringLiteral("arquivo de transferência")));
     EXPECT_EQ(servidor.quantidade(), 0);
     EXPECT_EQ(marcado("enviado", 1234), QStringLiteral("0"));
+}
+
+// A product's price changed after the order was typed: the print's save
+// re-prices before the PDF is made, so the PDF mailed, the stored order and
+// the transfer file carry the same prices. The customer's addresses are
+// separated by ";": each gets the mail, and one that cannot be read stops the
+// mail instead of being dropped.
+TEST_F(EnvioPedido, PrecoNovoIgualNoPdfNoBancoENoArquivoEEnderecosComPontoEVirgula)
+{
+    pasta.executar(
+        QStringLiteral("UPDATE tbcliente SET Email = 'compras@lojaboa.com.br; Financeiro <financeiro@lojaboa.com.br>';"
+                       "UPDATE tbproduto SET PRECOVENDA = 11.2 WHERE CODIGO = 'ABC123'"));
+    abrirNaTela(1234, "vl_total_item>=0");
+    responder({S, S, N, N});
+
+    EnviarPedido(TipoPedido::Pedido, acoesQueReprecificam(TipoPedido::Pedido));
+
+    ASSERT_EQ(servidor.quantidade(), 2) << dialogos.textos().join(u'\n').toStdString();
+    const ServidorSmtp::Recebida aoCliente = servidor.mensagem(1);
+    EXPECT_EQ(aoCliente.para, QStringList({"compras@lojaboa.com.br", "financeiro@lojaboa.com.br"}));
+    const MensagemRecebida cliente = LerMensagemRecebida(aoCliente.conteudo);
+    EXPECT_EQ(cliente.para, QStringList({"compras@lojaboa.com.br", "Financeiro <financeiro@lojaboa.com.br>"}));
+
+    const auto guardado = [&](const char *sql) {
+        return Dinheiro::deTextoSimples(pasta.consultar(QString::fromUtf8(sql)));
+    };
+    const Dinheiro total = guardado("SELECT vl_total_item FROM tbpedido WHERE nr_pedido = 1234");
+    const Dinheiro item = guardado("SELECT valorTotal FROM tbpedido_item WHERE nr_pedido = 1234 AND codigo = 'ABC123'");
+    ASSERT_NE(total.exibicao(), QStringLiteral("1.336,04")) << "o preço novo entrou no pedido";
+    const QString pdf = relatorio(QStringLiteral("pedido-1234.pdf"));
+    ASSERT_EQ(cliente.anexos.size(), 1);
+    EXPECT_EQ(cliente.anexos[0].second, conteudo(pdf));
+    const QString texto = TextoPdf(pdf).simplified();
+    EXPECT_TRUE(texto.contains(QStringLiteral("Total do pedido: R$ ") + total.exibicao())) << texto.toStdString();
+    EXPECT_TRUE(texto.contains(item.exibicao())) << item.exibicao().toStdString();
+
+    const MensagemRecebida central = LerMensagemRecebida(servidor.mensagem(2).conteudo);
+    ASSERT_EQ(central.anexos.size(), 2);
+    EXPECT_EQ(central.anexos[0].second, conteudo(pdf));
+    const QString centavos = RemoverCaracter(u'.', RemoverCaracter(u',', item.exibicao()));
+    EXPECT_TRUE(central.anexos[1].second.contains(
+        CompletarTexto(centavos, QStringLiteral("0"), 12, QStringLiteral("D")).toLatin1()));
+
+    pasta.executar(QStringLiteral("UPDATE tbcliente SET Email = 'compras@lojaboa.com.br; comprador'"));
+    dm->QyCliente.reabrir();
+    dialogos.limpar();
+    responder({S, N, N, N});
+    EnviarPedido(TipoPedido::Pedido, acoesQueReprecificam(TipoPedido::Pedido));
+    // The failure names the address that could not be read, on its own line.
+    EXPECT_EQ(dialogos.textos(QStringLiteral("mensagem")),
+              QStringList{"O pedido ( 1234 ) não foi enviado.\nVerifique as configurações e tente novamente!\n"
+                          "O endereço de e-mail \"comprador\" não pôde ser lido."});
+    EXPECT_EQ(servidor.quantidade(), 2);
 }
 
 } // namespace

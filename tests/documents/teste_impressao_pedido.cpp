@@ -4,6 +4,7 @@
 #include "pdf_teste.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace
 {
@@ -112,6 +113,8 @@ TEST_F(ImpressaoPedido, PedidoRenderizadoDoModeloEMarcadoImpresso)
         const QString naPagina = TextoPdf(pdf, pagina);
         EXPECT_TRUE(naPagina.contains(QStringLiteral("Descrição"))) << "cabeçalho da tabela";
         EXPECT_TRUE(naPagina.contains(QStringLiteral("Página %1 de %2").arg(pagina).arg(paginas)));
+        // Pages after the first say whose order they belong to.
+        EXPECT_EQ(naPagina.contains(QStringLiteral("Pedido Nº 1234 - MERCADO BOA VISTA LTDA")), pagina > 1);
     }
     EXPECT_EQ(ImagensPdf(pdf), 1) << "logotipo";
 }
@@ -157,8 +160,10 @@ TEST_F(ImpressaoPedido, CadaTipoComSeuModelo)
          "vl_total_troca1>=0",
          "troca-22.pdf",
          {"TROCA DE MERCADORIAS", "Nº 22", "MERCADO BOA VISTA LTDA", "ITENS DEVOLVIDOS", "PARAFUSO SEXTAVADO",
-          "ITENS EM SUBSTITUIÇÃO", "ARRUELA LISA 1/4", "Total devolvido 10,00", "Total em substituição 16,46",
-          "Diferença da troca: R$ 6,46"}},
+          // As stored by the save before the print, which re-priced the
+          // returned item at today's 10,1538.
+          "ITENS EM SUBSTITUIÇÃO", "ARRUELA LISA 1/4", "Total devolvido 10,15", "Total em substituição 16,46",
+          "Diferença da troca: R$ 6,31"}},
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.pdf);
@@ -180,19 +185,45 @@ TEST_F(ImpressaoPedido, CadaTipoComSeuModelo)
     }
 }
 
-TEST_F(ImpressaoPedido, SupervisorVeSoOFuncionario999DuranteOPedido)
+// The PDF names the order's own representative whoever prints it: on the
+// supervisor's installation (999) too, and one the employee table does not
+// hold is named by number alone, never by another's name.
+TEST_F(ImpressaoPedido, PdfNomeiaORepresentanteDoProprioPedido)
 {
     inserirPedido1234();
     pasta.executar(QStringLiteral("UPDATE tbconfiguracoes SET cod_funcionario = '999';"
                                   "DELETE FROM tbfuncionario;"
-                                  "INSERT INTO tbfuncionario (idfunc, Nome) VALUES ('12', 'JOÃO DA SILVA'),"
-                                  " ('999', 'SUPERVISOR GERAL');"));
-    abrirNaTela(1234, "vl_total_item>=0");
+                                  "INSERT INTO tbfuncionario (idfunc, Nome) VALUES ('999', 'SUPERVISOR GERAL'),"
+                                  " ('12', 'JOÃO DA SILVA');"
+                                  "INSERT INTO tbpedido (nr_pedido, idFunc, idCliente, vl_total_item, vl_total_pacote)"
+                                  " VALUES (1240, '31', 57, 0, NULL), (1241, '12', 57, NULL, 0);"));
+    const QRegularExpression representante(QStringLiteral("Representante: ([^\\n]*)"));
+    const auto linhaDoRepresentante = [&](const char *pdf) {
+        return representante.match(TextoPdf(pasta.arquivo(QStringLiteral("relatórios/") + QString::fromUtf8(pdf))))
+            .captured(1)
+            .trimmed();
+    };
+    abrir(1234);
+    ASSERT_TRUE(dm->FiltroFuncionario.isEmpty()) << "o supervisor vê os pedidos de todos";
+    dm->QyPedido.setFiltro(QStringLiteral("vl_total_item>=0"));
+    dm->QyPedido.setFiltrado(true);
+    irPara(1234);
     ImprimirPedidoBotao(TipoPedido::Pedido, acoes(TipoPedido::Pedido));
-    EXPECT_TRUE(TextoPdf(pasta.arquivo(QStringLiteral("relatórios/pedido-1234.pdf")))
-                    .contains(QStringLiteral("SUPERVISOR GERAL")));
+    EXPECT_EQ(linhaDoRepresentante("pedido-1234.pdf"), QStringLiteral("12 - JOÃO DA SILVA"));
     EXPECT_EQ(dm->QyFuncionario.quantidade(), 2);
     esperarRestricoesDesfeitas();
+
+    irPara(1240);
+    ImprimirPedidoBotao(TipoPedido::Pedido, acoes(TipoPedido::Pedido));
+    EXPECT_EQ(linhaDoRepresentante("pedido-1240.pdf"), QStringLiteral("31"));
+    esperarRestricoesDesfeitas();
+
+    dm->QyPedido.setFiltro(QStringLiteral("vl_total_pacote>=0"));
+    irPara(1241);
+    ImprimirPedidoBotao(TipoPedido::Pacote, acoes(TipoPedido::Pacote));
+    EXPECT_EQ(linhaDoRepresentante("pacote-1241.pdf"), QStringLiteral("12 - JOÃO DA SILVA"));
+    EXPECT_EQ(dm->QyFuncionario.quantidade(), 2);
+    EXPECT_EQ(dialogos.textos(QStringLiteral("mensagem")), QStringList{});
 }
 
 // Stock checks of the print button per kind, and the unsaved order.

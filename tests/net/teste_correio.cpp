@@ -122,6 +122,16 @@ TEST_F(Correio, CabecalhosComNomesAcentosEListasDeEnderecos)
          {"Central Goiânia <central@x.com>"},
          {"central@x.com"},
          {}},
+        // ";" separates as "," does (Outlook and many customers' records).
+        {"13 - ANA [Sistema]",
+         "vendas@empresa.com.br",
+         "",
+         "a@x.com; \"Silva; Filhos\" <b@y.com>;c@z.com;",
+         "Pedido 85 (Loja / Goiânia)",
+         "vendas@empresa.com.br",
+         {"a@x.com", "Silva; Filhos <b@y.com>", "c@z.com"},
+         {"a@x.com", "b@y.com", "c@z.com"},
+         {}},
     };
     for (size_t i = 0; i < casos.size(); ++i) {
         const Caso &caso = casos[i];
@@ -230,6 +240,9 @@ TEST_F(Correio, FalhaLancaErroENadaChegaAoServidor)
         {"senha recusada", [](ClienteSmtp &c, MensagemEmail &) { c.senha = QStringLiteral("errada"); }},
         {"porta fechada", [](ClienteSmtp &c, MensagemEmail &) { c.porta = portaLivre(); }},
         {"sem destinatário", [](ClienteSmtp &, MensagemEmail &m) { m.destinatarios.clear(); }},
+        // An address that cannot be read is never dropped in silence.
+        {"endereço ilegível", [](ClienteSmtp &, MensagemEmail &m) { m.destinatarios = "a@x.com, lixo sem arroba"; }},
+        {"endereço sem domínio", [](ClienteSmtp &, MensagemEmail &m) { m.destinatarios = "a@x.com; comprador"; }},
         {"anexo ausente", [&](ClienteSmtp &, MensagemEmail &m) { m.anexos = {ausente}; }},
     };
     for (const Caso &caso : casos) {
