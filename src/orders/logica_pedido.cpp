@@ -131,6 +131,7 @@ void LogicaPedido::abrir()
 {
     ExecutarProtegido([this] {
         m_filtroAnterior = DM->FiltroFuncionario;
+        ItensQueSeguemOCabecalho(m_variante.tipo);
         const QString condicao = S(m_variante.campoSaldo) + QStringLiteral(">=0");
         ConjuntoDados &pedidos = cabecalho();
         pedidos.setFiltro(m_filtroAnterior.isEmpty() ? condicao
@@ -168,6 +169,7 @@ bool LogicaPedido::podeFechar()
 void LogicaPedido::aoFechar()
 {
     ExecutarProtegido([this] {
+        ItensQueSeguemOCabecalho(std::nullopt);
         cabecalho().setFiltro(m_filtroAnterior);
         cabecalho().setFiltrado(true);
     });
