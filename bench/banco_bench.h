@@ -40,6 +40,7 @@ class DialogosTerminal : public Dialogos
     void abrirArquivo(const QString &) override {}
     void iniciarPrograma(const QString &) override {}
     void processarEventos() override {}
+    void tabela(const TabelaDialogo &) override {}
 };
 
 // A fixed-seed generator, so every run builds the same database.

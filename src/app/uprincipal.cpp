@@ -3,7 +3,7 @@
 #include "configuracao.h"
 #include "icones.h"
 #include "logica_principal.h"
-#include "tela_pedido.h"
+#include "telas_variantes.h"
 #include "ufunc.h"
 #include "ui_uprincipal.h"
 
@@ -90,15 +90,17 @@ void TfrmPrincipal::ligarBotoes()
     connect(ui->BtnAcessoRemoto, &QToolButton::clicked, this,
             [] { ExecutarProtegido([] { LogicaPrincipal::acessoRemoto(); }); });
     connect(ui->BtnPedido, &QToolButton::clicked, this, [this] { abrirTela(VariantePedidoRegular()); });
+    connect(ui->BtnPacote, &QToolButton::clicked, this, [this] { abrirTela(VariantePedidoPacote()); });
+    connect(ui->BtnVendaCasada, &QToolButton::clicked, this, [this] { abrirTela(VariantePedidoVendaCasada()); });
     connect(ui->BtnSair, &QToolButton::clicked, this, &QWidget::close);
 }
 
 // A new order screen each time, modal and maximised.
 void TfrmPrincipal::abrirTela(const VariantePedido &variante)
 {
-    TfrmPedido tela(variante, this);
-    tela.setWindowState(Qt::WindowMaximized);
-    tela.exec();
+    const std::unique_ptr<TfrmPedido> tela = CriarTelaPedido(variante, this);
+    tela->setWindowState(Qt::WindowMaximized);
+    tela->exec();
 }
 
 void TfrmPrincipal::mostrarProgresso(bool visivel)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 class LogicaPesquisa;
 
@@ -12,6 +14,16 @@ enum class Resposta { Sim, Nao, Ok, Cancelar };
 struct RespostaTexto {
     bool confirmado = false;
     QString texto;
+};
+
+// A read-only table shown in a window of its own and closed with OK: a text
+// above it, its column titles and rows, and a text below (either may be empty).
+struct TabelaDialogo {
+    QString titulo;
+    QString introducao;
+    QStringList colunas;
+    QList<QStringList> linhas;
+    QString observacao;
 };
 
 // Every modal interaction of the program goes through this interface: message
@@ -39,6 +51,7 @@ public:
     virtual void iniciarPrograma(const QString &caminho) = 0;
     // Lets the window repaint and take clicks during a long operation.
     virtual void processarEventos() = 0;
+    virtual void tabela(const TabelaDialogo &tabela) = 0;
 
     // The implementation in use; the program and each test set it.
     static Dialogos &atual();

@@ -8,7 +8,7 @@ ModeloTabela::ModeloTabela(ConjuntoDados *conjunto, QObject *parent) : QAbstract
 {
     connect(conjunto, &ConjuntoDados::antesRecarregar, this, [this] { beginResetModel(); });
     connect(conjunto, &ConjuntoDados::recarregado, this, [this] {
-        setColunas(m_nomes, m_titulos);
+        setColunas(m_nomes, m_titulos, m_manterAusentes);
         endResetModel();
     });
     connect(conjunto, &ConjuntoDados::antesInserirLinha, this, [this](int p) { beginInsertRows({}, p, p); });
@@ -21,14 +21,16 @@ ModeloTabela::ModeloTabela(ConjuntoDados *conjunto, QObject *parent) : QAbstract
     });
 }
 
-void ModeloTabela::setColunas(const QStringList &campos, const QStringList &titulos)
+void ModeloTabela::setColunas(const QStringList &campos, const QStringList &titulos, bool manterAusentes)
 {
     m_nomes = campos;
     m_titulos = titulos;
-    // Names the data set does not have (yet: a result not opened) are left out.
+    m_manterAusentes = manterAusentes;
+    // Names the data set does not have (yet: a result not opened) are left
+    // out unless kept as empty columns (field -1).
     m_colunas.clear();
     for (qsizetype k = 0; k < m_nomes.size(); ++k)
-        if (const int i = m_conjunto->indiceCampo(m_nomes.at(k)); i >= 0)
+        if (const int i = m_conjunto->indiceCampo(m_nomes.at(k)); i >= 0 || m_manterAusentes)
             m_colunas.push_back({i, k < m_titulos.size() ? m_titulos.at(k) : m_nomes.at(k)});
 }
 
@@ -54,6 +56,8 @@ QVariant ModeloTabela::data(const QModelIndex &indice, int papel) const
     if (!indice.isValid() || indice.row() >= rowCount() || indice.column() >= columnCount())
         return {};
     const int campo = campoDaColuna(indice.column());
+    if (campo < 0)
+        return {};
     if (papel == Qt::TextAlignmentRole) {
         const TipoCampo t = m_conjunto->defCampo(campo).tipo;
         const bool numero = !ValorCampo::ehTexto(t) && t != TipoCampo::DataHora && t != TipoCampo::Booleano;

@@ -16,8 +16,9 @@ class ModeloTabela : public QAbstractTableModel
     explicit ModeloTabela(ConjuntoDados *conjunto, QObject *parent = nullptr);
 
     // The fields shown, in order, with their column titles; by default every
-    // field under its own name.
-    void setColunas(const QStringList &campos, const QStringList &titulos = {});
+    // field under its own name. A name the data set lacks is left out, or,
+    // with `manterAusentes`, kept as a column of empty cells.
+    void setColunas(const QStringList &campos, const QStringList &titulos = {}, bool manterAusentes = false);
     ConjuntoDados *conjunto() const { return m_conjunto; }
     // The data set's field index shown in a column.
     int campoDaColuna(int coluna) const;
@@ -33,6 +34,7 @@ class ModeloTabela : public QAbstractTableModel
     ConjuntoDados *m_conjunto;
     QStringList m_nomes;
     QStringList m_titulos;
+    bool m_manterAusentes = false;
     struct Coluna {
         int campo;
         QString titulo;

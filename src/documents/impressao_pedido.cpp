@@ -2,6 +2,7 @@
 
 #include "estado_pedido.h"
 #include "fonte_conjunto.h"
+#include "fonte_itens_pedido.h"
 #include "motor_relatorio.h"
 #include "udm.h"
 #include "ufunc.h"
@@ -168,18 +169,22 @@ QMap<QString, QString> parametros(TipoPedido tipo)
 void gerarPdf(TipoPedido tipo, const QString &pdf)
 {
     const FontePedido pedido;
-    const FonteConjunto outras[] = {
+    const FonteItensPedido itens[] = {
         {QStringLiteral("rvdsPedidoItem"), DM->QyPedidoItem},
+        {QStringLiteral("rvdsPacote"), DM->QyPacote},
+        {QStringLiteral("rvdscVendaCasada"), DM->QyVendaCasada},
+    };
+    const FonteConjunto outras[] = {
         {QStringLiteral("rvdsCliente"), DM->QyCliente},
         {QStringLiteral("rvdsFormaPagamento"), DM->QyFormaPagamento},
         {QStringLiteral("rvdsFuncionario"), DM->QyFuncionario},
         {QStringLiteral("rvdsLocalidades"), DM->QyLocalidade},
-        {QStringLiteral("rvdsPacote"), DM->QyPacote},
         {QStringLiteral("rvdsTroca"), DM->QyTrocaSub},
         {QStringLiteral("rvdsTrocaDevolucao"), DM->QyTrocaDev},
-        {QStringLiteral("rvdscVendaCasada"), DM->QyVendaCasada},
     };
     std::vector<const FonteRelatorio *> fontes{&pedido};
+    for (const FonteItensPedido &f : itens)
+        fontes.push_back(&f);
     for (const FonteConjunto &f : outras)
         fontes.push_back(&f);
     const QMap<QString, QString> valores = parametros(tipo);

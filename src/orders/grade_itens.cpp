@@ -55,7 +55,9 @@ GradeItens::GradeItens(ConjuntoDados &itens, const std::vector<ColunaGrade> &col
         campos << QString::fromUtf8(c.campo);
         titulos << QString::fromUtf8(c.titulo);
     }
-    m_modelo->setColunas(campos, titulos);
+    // A declared column stays in its place (and width) even where the item
+    // list lacks its field: the tied sale's stock column is empty.
+    m_modelo->setColunas(campos, titulos, true);
     setModel(m_modelo);
     setItemDelegate(new DelegadoCores(std::move(cores), aEsquerda, this));
     setSelectionBehavior(QAbstractItemView::SelectRows);

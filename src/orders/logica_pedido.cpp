@@ -142,7 +142,8 @@ void LogicaPedido::abrir()
         const QString cliente = pedidos.campo(QStringLiteral("idCliente")).texto();
         if (!cliente.isEmpty())
             DM->QyCliente.localizar(QStringLiteral("IdCliente"), cliente);
-        m_visao.focar(CaixaPedido::Grade);
+        if (m_variante.focaGradeAoAbrir)
+            m_visao.focar(CaixaPedido::Grade);
     });
 }
 
@@ -211,7 +212,7 @@ void LogicaPedido::clicar(AcaoPedido acao)
 
 bool LogicaPedido::teclaGrade(int tecla, bool alt, bool ctrl)
 {
-    if (tecla < Qt::Key_0 || tecla > Qt::Key_9)
+    if (!m_variante.tecladoGrade || tecla < Qt::Key_0 || tecla > Qt::Key_9)
         return false;
     const int digito = tecla - Qt::Key_0;
     bool tratada = false;
@@ -271,7 +272,7 @@ void LogicaPedido::executar(AcaoPedido acao)
         inserirItem();
         break;
     case AcaoPedido::EditarItem:
-        itens().editar();
+        editarItem();
         break;
     case AcaoPedido::SalvarItem:
         salvarItem();
@@ -283,10 +284,12 @@ void LogicaPedido::executar(AcaoPedido acao)
         excluirItem();
         break;
     case AcaoPedido::AnteriorItem:
-        itens().anterior();
+        if (podeNavegarItens())
+            itens().anterior();
         break;
     case AcaoPedido::ProximoItem:
-        itens().proximo();
+        if (podeNavegarItens())
+            itens().proximo();
         break;
     }
 }
@@ -307,8 +310,11 @@ void LogicaPedido::confirmarCaixasDoCabecalho()
 
 void LogicaPedido::pesquisarPedido()
 {
-    if (cabecalho().emEdicao() || itens().emEdicao())
+    if (cabecalho().emEdicao() || itens().emEdicao()) {
+        if (m_variante.avisaPesquisaEmEdicao)
+            MsgInformacao(MensagemSalvarAntes(), kAtencao);
         return;
+    }
     const QString numero = pesquisar(m_variante.pesquisaPedido);
     if (!numero.isEmpty())
         cabecalho().localizar(QStringLiteral("nr_pedido"), numero);
@@ -316,7 +322,8 @@ void LogicaPedido::pesquisarPedido()
 
 void LogicaPedido::inserirPedido()
 {
-    m_visao.focar(CaixaPedido::CodigoCliente);
+    if (m_variante.focaClienteAoInserir)
+        m_visao.focar(CaixaPedido::CodigoCliente);
     cabecalho().inserir();
     if (m_variante.cifNaoAoInserir)
         cabecalho().campo(QStringLiteral("cif")).setTexto(QStringLiteral("Não"));
@@ -335,17 +342,33 @@ void LogicaPedido::salvarPedido()
         return;
     {
         Transacao transacao(DM->ADOConexao);
-        for (lista.primeiro(); !lista.fim(); lista.proximo()) {
-            lista.editar();
-            CalcularPrecoItem(m_variante.tipo);
-            lista.gravar();
-        }
+        if (m_variante.precoMedio)
+            precificarPacote();
+        else
+            for (lista.primeiro(); !lista.fim(); lista.proximo()) {
+                lista.editar();
+                CalcularPrecoItem(m_variante.tipo);
+                lista.gravar();
+            }
         RecalcularTotais(m_variante.tipo);
         transacao.confirmar();
     }
     const QString numero = pedidos.campo(QStringLiteral("nr_pedido")).texto();
     pedidos.reabrir();
     pedidos.localizar(QStringLiteral("nr_pedido"), numero);
+}
+
+// The first item priced on its own, then the one average over all items.
+void LogicaPedido::precificarPacote()
+{
+    ConjuntoDados &lista = itens();
+    if (lista.vazio())
+        return;
+    lista.primeiro();
+    lista.editar();
+    CalcularPrecoItem(m_variante.tipo);
+    lista.gravar();
+    AplicarPrecoMedioPacote();
 }
 
 void LogicaPedido::cancelarPedido()
@@ -390,6 +413,23 @@ void LogicaPedido::inserirItem()
     itens().inserir();
 }
 
+void LogicaPedido::editarItem()
+{
+    if (m_variante.editarItemEditaPedido) {
+        // Editing the header does not reload the items: the same item stays
+        // current.
+        if (!cabecalho().emEdicao())
+            executar(AcaoPedido::Editar);
+        m_visao.focar(CaixaPedido::ItemCodigo);
+    }
+    itens().editar();
+}
+
+bool LogicaPedido::podeNavegarItens() const
+{
+    return !m_variante.navegaItensSoEmRepouso || !itens().emEdicao();
+}
+
 void LogicaPedido::perguntarCancelarItem(const QString &texto)
 {
     if (MsgPergunta(texto, kAtencao) == Resposta::Sim)
@@ -408,15 +448,18 @@ void LogicaPedido::salvarItem()
         return;
     }
     const Campo campoQuantidade = lista.campo(QStringLiteral("quantidade"));
-    if (campoQuantidade.nulo() || campoQuantidade.real() < 1) {
+    const bool quantidadeValida =
+        !campoQuantidade.nulo() &&
+        (m_variante.quantidadeDecimal ? campoQuantidade.real() > 0 : campoQuantidade.real() >= 1);
+    if (!quantidadeValida) {
         perguntarCancelarItem(
             QStringLiteral("A quantidade está em branco ou inválido. Deseja cancelar a alteração do item?"));
         return;
     }
-    if (!DM->QyProduto.localizar(QStringLiteral("CODIGO"), codigo))
-        return;
     const double quantidade = campoQuantidade.real();
     if (m_variante.verificaMultiplo) {
+        if (!DM->QyProduto.localizar(QStringLiteral("CODIGO"), codigo))
+            return;
         const double multiplo = numero(DM->QyProduto.campo(QStringLiteral("multiplo")));
         // Half goes to the even neighbour; a multiple that rounds to 0 sets
         // no condition, as every whole quantity is a multiple of it.
@@ -437,10 +480,26 @@ void LogicaPedido::salvarItem()
             m_visao.focar(CaixaPedido::ItemQuantidade);
         return;
     }
+    if (m_variante.precoMedio) {
+        gravarItemDoPacote();
+        return;
+    }
     CalcularPrecoItem(m_variante.tipo);
     if (lista.emEdicao())
         lista.gravar();
     RecalcularTotais(m_variante.tipo);
+}
+
+// The item, the package's new average and its totals together, or none.
+void LogicaPedido::gravarItemDoPacote()
+{
+    ConjuntoDados &lista = itens();
+    Transacao transacao(DM->ADOConexao);
+    if (lista.emEdicao())
+        lista.gravar();
+    AplicarPrecoMedioPacote();
+    RecalcularTotais(m_variante.tipo);
+    transacao.confirmar();
 }
 
 void LogicaPedido::colocarItemEmPendencia()
@@ -455,6 +514,11 @@ void LogicaPedido::colocarItemEmPendencia()
         const QString campo = S(nome);
         pendentes.campo(campo).setValor(lista.campo(campo).valor());
     }
+    // The pending list keeps whole quantities: a decimal one is rounded up,
+    // so that what is still owed is never less than what was ordered.
+    if (m_variante.quantidadeDecimal)
+        pendentes.campo(QStringLiteral("quantidade"))
+            .setInteiro(static_cast<qint64>(std::ceil(numero(lista.campo(QStringLiteral("quantidade"))))));
     pendentes.campo(QStringLiteral("cod_cliente")).setValor(cabecalho().campo(QStringLiteral("idCliente")).valor());
     pendentes.campo(QStringLiteral("data_pendente")).setDataHora(QDateTime::currentDateTime());
     pendentes.gravar();
@@ -523,8 +587,16 @@ void LogicaPedido::clienteSaido()
 {
     if (!cabecalho().emEdicao())
         return;
-    const QString cliente = cabecalho().campo(QStringLiteral("idCliente")).texto();
-    if (DM->QyCliente.localizar(QStringLiteral("idcliente"), cliente))
+    Campo cliente = cabecalho().campo(QStringLiteral("idCliente"));
+    const bool achado = DM->QyCliente.localizar(QStringLiteral("idcliente"), cliente.texto());
+    if (m_variante.clienteSoConferido) {
+        if (!achado) {
+            cliente.limpar();
+            m_visao.focar(CaixaPedido::CodigoCliente);
+        }
+        return;
+    }
+    if (achado)
         aplicarCliente();
 }
 
@@ -535,10 +607,18 @@ void LogicaPedido::pesquisarCliente()
 
 void LogicaPedido::clienteEscolhido()
 {
-    if (!cabecalho().emEdicao())
+    if (!cabecalho().emEdicao() && !m_variante.pesquisaClienteEmRepouso)
         return;
     const QString cliente = pesquisar(m_variante.pesquisaCliente);
-    if (cliente.isEmpty())
+    if (m_variante.clienteSoConferido) {
+        Campo id = cabecalho().campo(QStringLiteral("idCliente"));
+        if (cliente.isEmpty())
+            id.limpar();
+        else
+            id.setInteiro(Formatos::lerInteiro(cliente));
+        return;
+    }
+    if (!cabecalho().emEdicao() || cliente.isEmpty())
         return;
     if (DM->QyCliente.localizar(QStringLiteral("idcliente"), cliente))
         aplicarCliente();
@@ -554,43 +634,25 @@ void LogicaPedido::saiu(CaixaPedido caixa)
 void LogicaPedido::conferirProduto()
 {
     Campo codigo = itens().campo(QStringLiteral("codigo"));
-    if (!DM->QyProduto.localizar(QStringLiteral("CODIGO"), codigo.texto()))
+    if (!DM->QyProduto.localizar(QStringLiteral("CODIGO"), codigo.texto())) {
         codigo.limpar();
+        if (m_variante.codigoDesconhecidoFocaCodigo)
+            m_visao.focar(CaixaPedido::ItemCodigo);
+    }
     CalcularPrecoItem(m_variante.tipo);
 }
 
 void LogicaPedido::itemSaido(CaixaPedido caixa)
 {
     const bool editando = itens().emEdicao();
-    switch (caixa) {
-    case CaixaPedido::Observacao:
-        m_visao.focar(CaixaPedido::Grade);
-        break;
-    case CaixaPedido::ItemCodigo:
-        if (editando) {
+    for (const SaidaCaixa &saida : m_variante.saidas) {
+        if (saida.caixa != caixa)
+            continue;
+        if (saida.confereProduto && editando)
             conferirProduto();
-            m_visao.focar(CaixaPedido::ItemQuantidade);
-        }
-        break;
-    case CaixaPedido::ItemDesconto1:
-    case CaixaPedido::ItemDesconto2:
-        if (editando)
-            conferirProduto();
-        break;
-    case CaixaPedido::ItemDesconto3:
-        if (editando)
-            conferirProduto();
-        m_visao.focar(CaixaPedido::ItemGordura);
-        break;
-    case CaixaPedido::ItemGordura:
-        m_visao.focar(CaixaPedido::ItemCodigo);
-        break;
-    case CaixaPedido::CodigoCliente:
-    case CaixaPedido::Entrega:
-    case CaixaPedido::FormaPagtoDetalhado:
-    case CaixaPedido::Grade:
-    case CaixaPedido::ItemQuantidade:
-        break;
+        if (saida.foco && (editando || !saida.focoSoEmEdicao))
+            m_visao.focar(*saida.foco);
+        return;
     }
 }
 
@@ -622,4 +684,23 @@ CoresCelula LogicaPedido::coresCelula(int linha) const
     if (linha == lista.numeroRegistro() - 1 && !lista.emEdicao())
         return {Qt::white, cor};
     return {cor, Qt::white};
+}
+
+PreviaTela LogicaPedido::previa(const std::optional<QString> &quantidadeDigitada) const
+{
+    try {
+        return CalcularPreviaTela(m_variante, itens(), QuantidadeDigitada(quantidadeDigitada));
+    } catch (const std::exception &) {
+        return {};
+    }
+}
+
+void LogicaPedido::explicarPreco(const std::optional<QString> &quantidadeDigitada)
+{
+    ExecutarProtegido([&] {
+        if (const auto explicacao = ExplicacaoDoItem(m_variante, itens(), QuantidadeDigitada(quantidadeDigitada)))
+            Dialogos::atual().tabela(*explicacao);
+        else
+            MsgInformacao(S("Não há preço a explicar: escolha um item com um produto cadastrado."), kAtencao);
+    });
 }

@@ -2,6 +2,7 @@
 
 #include "acao_pedido.h"
 #include "acoes_cabecalho.h"
+#include "previa_pedido.h"
 #include "variante_pedido.h"
 #include "visao_pedido.h"
 
@@ -59,6 +60,13 @@ class LogicaPedido
 
     CoresCelula coresCelula(int linha) const;
 
+    // What saving would store, for the boxes to show while something is being
+    // edited; `quantidadeDigitada` is the quantity box's text not yet
+    // committed. Never fails: an error leaves the boxes on their fields.
+    PreviaTela previa(const std::optional<QString> &quantidadeDigitada = std::nullopt) const;
+    // The current item's price step by step, in a window of its own.
+    void explicarPreco(const std::optional<QString> &quantidadeDigitada = std::nullopt);
+
   private:
     void executar(AcaoPedido acao);
     AcoesCabecalho acoesCabecalho();
@@ -70,7 +78,11 @@ class LogicaPedido
     void cancelarPedido();
     void excluirPedido();
     void inserirItem();
+    void precificarPacote();
+    void editarItem();
+    bool podeNavegarItens() const;
     void salvarItem();
+    void gravarItemDoPacote();
     void colocarItemEmPendencia();
     void excluirItem();
     void importarPendencia();

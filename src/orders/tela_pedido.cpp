@@ -5,6 +5,7 @@
 #include "icones.h"
 #include "udm.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -13,8 +14,11 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace
 {
@@ -53,13 +57,21 @@ const DefBotao kBotoes[] = {
     {AcaoPedido::ProximoItem, "btnProximoItem", "P&roximo", "Próximo item", "▶"},
 };
 
-const std::vector<ColunaGrade> kColunas = {
-    {"codigo", "Código do item", 120, false},  {"item_descricao", "Descrição", 390, false},
-    {"quantidade", "Quantidade", 80, true},    {"valorUnitario", "Valor Unitário", 180, false},
-    {"valorTotal", "Valor Total", 200, false}, {"cd_desconto1", "D1", 40, false},
-    {"cd_desconto2", "D2", 40, false},         {"cd_desconto3", "D3", 40, false},
-    {"estoque", "Estoque", 90, true},
-};
+std::vector<ColunaGrade> colunasDa(const FormaTela &t)
+{
+    const bool esquerda = t.quantidadeAEsquerda;
+    return {
+        {"codigo", "Código do item", 120, false},
+        {"item_descricao", "Descrição", 390, false},
+        {"quantidade", "Quantidade", 80, esquerda},
+        {"valorUnitario", "Valor Unitário", 180, false},
+        {"valorTotal", t.tituloValorTotal, 200, false},
+        {"cd_desconto1", "D1", 40, false},
+        {"cd_desconto2", "D2", 40, false},
+        {"cd_desconto3", "D3", 40, false},
+        {"estoque", "Estoque", 90, esquerda},
+    };
+}
 
 QColor corDe(AcaoPedido acao)
 {
@@ -80,6 +92,8 @@ QColor corDe(AcaoPedido acao)
 
 void dica(QWidget *w, const char *texto)
 {
+    if (!texto)
+        return;
     w->setToolTip(S(texto));
     w->setStatusTip(S(texto));
 }
@@ -180,10 +194,10 @@ TfrmPedido::TfrmPedido(const VariantePedido &variante, QWidget *pai) : QDialog(p
     raiz->addWidget(montarObservacaoEBotoesItem());
     raiz->addWidget(montarCamposItem());
     m_grade = new GradeItens(
-        m_logica.itens(), kColunas, [this](int linha) { return m_logica.coresCelula(linha); },
+        m_logica.itens(), colunasDa(variante.tela), [this](int linha) { return m_logica.coresCelula(linha); },
         [this](int tecla, bool alt, bool ctrl) { return m_logica.teclaGrade(tecla, alt, ctrl); });
-    m_grade->setObjectName(QStringLiteral("dbgPedidoItem"));
-    dica(m_grade, "Itens cadastrados");
+    m_grade->setObjectName(S(variante.tela.nomeGrade));
+    dicaDeCaixa(m_grade, "Itens cadastrados");
     m_caixas.insert(CaixaPedido::Grade, m_grade);
     raiz->addWidget(m_grade, 1);
     raiz->addWidget(montarResumo());
@@ -195,6 +209,7 @@ TfrmPedido::TfrmPedido(const VariantePedido &variante, QWidget *pai) : QDialog(p
     for (ConjuntoDados *c : {&m_logica.cabecalho(), &m_logica.itens()})
         for (auto sinal : {&ConjuntoDados::estadoMudou, &ConjuntoDados::registroMudou, &ConjuntoDados::dadosAlterados})
             connect(c, sinal, this, &TfrmPedido::atualizarBotoes);
+    ligarPrevia();
     atualizarBotoes();
 }
 
@@ -203,10 +218,15 @@ TfrmPedido::~TfrmPedido() = default;
 QToolButton *TfrmPedido::criarBotao(AcaoPedido acao)
 {
     const DefBotao &d = kBotoes[static_cast<int>(acao)];
+    const FormaTela &tela = m_logica.variante().tela;
+    const char *nome = d.nome;
+    for (const auto &[deQual, outro] : tela.nomesBotoes)
+        if (deQual == acao)
+            nome = outro;
     auto *b = new QToolButton;
-    b->setObjectName(S(d.nome));
+    b->setObjectName(S(nome));
     b->setText(S(d.rotulo));
-    dica(b, d.dica);
+    dica(b, acao == AcaoPedido::PesquisarPedido ? tela.dicaPesquisarPedido : d.dica);
     b->setIcon(IconeDesenhado(S(d.simbolo), corDe(acao)));
     b->setIconSize(QSize(20, 20));
     b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
@@ -236,14 +256,15 @@ QWidget *TfrmPedido::montarExibicaoPedido()
     ConjuntoDados &pedidos = m_logica.cabecalho();
     auto [linha, h] = linhaHorizontal();
     auto *numero = new RotuloVinculado(pedidos, QStringLiteral("nr_pedido"));
-    auto *gbPedido = quadro(" Pedido Nº ", numero, "Número do Pedido");
+    auto *gbPedido = quadro(" Pedido Nº ", numero, dicaDe("Número do Pedido"));
     gbPedido->setObjectName(QStringLiteral("gbPedido"));
     gbPedido->setFixedWidth(170);
-    auto *gbData = quadro(" Gerado às ", new RotuloVinculado(pedidos, QStringLiteral("dt_pedido")), "Data do pedido");
+    auto *gbData =
+        quadro(" Gerado às ", new RotuloVinculado(pedidos, QStringLiteral("dt_pedido")), dicaDe("Data do pedido"));
     gbData->setObjectName(QStringLiteral("gbDataPedido"));
     gbData->setFixedWidth(280);
     auto *nome = new RotuloVinculado(pedidos, QStringLiteral("CLIENTE_DESCRICAO"));
-    auto *gbCliente = quadro(" Cliente ", nome, "Nome do cliente");
+    auto *gbCliente = quadro(" Cliente ", nome, dicaDe("Nome do cliente"));
     gbCliente->setObjectName(QStringLiteral("gbCliente"));
     nome->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     if (m_logica.variante().colorePainel) {
@@ -264,52 +285,57 @@ QWidget *TfrmPedido::montarExibicaoPedido()
 QWidget *TfrmPedido::montarCamposPedido()
 {
     ConjuntoDados &pedidos = m_logica.cabecalho();
+    const FormaTela &tela = m_logica.variante().tela;
     auto [linha, h] = linhaHorizontal();
 
     auto *cliente = new CaixaVinculada(pedidos, QStringLiteral("idCliente"));
     cliente->setObjectName(QStringLiteral("dbCodigoCliente"));
-    dica(cliente, "Digite o código do cliente");
+    dicaDeCaixa(cliente, "Digite o código do cliente");
     connect(cliente, &CaixaVinculada::saiu, this, [this] { m_logica.saiuCodigoCliente(); });
-    auto *pesquisar = botaoPesquisa("btnPesquisarCliente", "Pesquisar cliente");
+    auto *pesquisar = botaoPesquisa(tela.nomePesquisarCliente, tela.dicaPesquisarCliente);
     connect(pesquisar, &QToolButton::clicked, this, [this] { m_logica.pesquisarCliente(); });
     m_caixas.insert(CaixaPedido::CodigoCliente, cliente);
 
-    // The one-character column keeps the locality's code.
-    auto *entrega = new ListaVinculada(pedidos, QStringLiteral("tp_localidade"), {{QStringLiteral("PNS"), "0"}});
+    QWidget *entrega = nullptr;
+    if (tela.entregaPorLocalidade)
+        entrega = new ListaLookupVinculada(pedidos, QStringLiteral("tp_localidade"), DM->QyLocalidade,
+                                           QStringLiteral("nm_localidade"), QStringLiteral("tp_localidade"));
+    else // the one-character column keeps the locality's code
+        entrega = new ListaVinculada(pedidos, QStringLiteral("tp_localidade"), {{QStringLiteral("PNS"), "0"}});
     entrega->setObjectName(QStringLiteral("dbEntrega"));
-    dica(entrega, "Escolha Forma de Entrega");
+    dicaDeCaixa(entrega, tela.dicaEntrega);
     m_caixas.insert(CaixaPedido::Entrega, entrega);
-    auto *dv = new ListaVinculada(pedidos, QStringLiteral("dv"), EntradasIguais(numeros(6)));
+    auto *dv = new ListaVinculada(pedidos, QStringLiteral("dv"), EntradasIguais(numeros(tela.dvMaximo)));
     dv->setObjectName(QStringLiteral("dbDV"));
-    dica(dv, "Desconto aplicado no volume total dos itens");
+    dicaDeCaixa(dv, "Desconto aplicado no volume total dos itens");
     auto *avista = new ListaVinculada(pedidos, QStringLiteral("avista"), EntradasIguais(numeros(5)));
     avista->setObjectName(QStringLiteral("dbAvista"));
-    dica(avista, "Escolha o desconto aplicado se for pagamento avista");
+    dicaDeCaixa(avista, "Escolha o desconto aplicado se for pagamento avista");
     auto *forma = new ListaLookupVinculada(pedidos, QStringLiteral("idforma"), DM->QyFormaPagamento,
                                            QStringLiteral("Forma"), QStringLiteral("idforma"));
     forma->setObjectName(QStringLiteral("dvFormaPagto"));
-    dica(forma, "Escolha a forma de pagamento");
+    dicaDeCaixa(forma, "Escolha a forma de pagamento");
     auto *detalhe = new CaixaVinculada(pedidos, QStringLiteral("nm_forma_pagamento"));
     detalhe->setObjectName(QStringLiteral("dbFormaPagtoDetalhado"));
-    dica(detalhe, "Digite o detalhe da forma de pagamento, se necessário");
+    dicaDeCaixa(detalhe, "Digite o detalhe da forma de pagamento, se necessário");
     m_caixas.insert(CaixaPedido::FormaPagtoDetalhado, detalhe);
     auto *cif = new OpcoesVinculadas(QStringLiteral(" CIF "), pedidos, QStringLiteral("cif"),
                                      EntradasIguais({QStringLiteral("Não")}), 2);
     cif->setObjectName(QStringLiteral("dbCIF"));
-    dica(cif, "CIF / Mercadoria com frete incluso");
+    dicaDeCaixa(cif, "CIF / Mercadoria com frete incluso");
 
     for (QWidget *w : std::initializer_list<QWidget *>{cliente, detalhe}) {
         QFont f = w->font();
         f.setPixelSize(24);
         w->setFont(f);
     }
-    h->addWidget(rotulado("Código do Cliente", "Código do cliente", cliente, pesquisar), 2);
-    h->addWidget(rotulado("Entrega", "Tipo de entrega", entrega), 1);
-    h->addWidget(rotulado("DV", "Desconto sobre o volume", dv), 1);
-    h->addWidget(rotulado("Avista", "Descontos para pagamentos avista em $$ (Dinheiro)", avista), 1);
-    h->addWidget(rotulado("Forma de pagamento", "Formas de pagamento", forma), 3);
+    h->addWidget(rotulado("Código do Cliente", dicaDe("Código do cliente"), cliente, pesquisar), 2);
+    h->addWidget(rotulado("Entrega", dicaDe("Tipo de entrega"), entrega), 1);
+    h->addWidget(rotulado("DV", dicaDe("Desconto sobre o volume"), dv), 1);
+    h->addWidget(rotulado("Avista", dicaDe("Descontos para pagamentos avista em $$ (Dinheiro)"), avista), 1);
+    h->addWidget(rotulado("Forma de pagamento", dicaDe("Formas de pagamento"), forma), 3);
     h->addWidget(rotulado("Forma de pagamento detalhada",
-                          "Forma de pagamento detalhada (entrada, quantidade de parcelas, etc)", detalhe),
+                          dicaDe("Forma de pagamento detalhada (entrada, quantidade de parcelas, etc)"), detalhe),
                  4);
     h->addWidget(cif, 1);
     return linha;
@@ -323,10 +349,10 @@ QWidget *TfrmPedido::montarObservacaoEBotoesItem()
     observacao->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     observacao->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     observacao->setFixedHeight(60);
-    dica(observacao, "Digite a observação para o pedido");
+    dicaDeCaixa(observacao, "Digite a observação para o pedido");
     connect(observacao, &MemoVinculado::saiu, this, [this] { m_logica.saiu(CaixaPedido::Observacao); });
     m_caixas.insert(CaixaPedido::Observacao, observacao);
-    h->addWidget(rotulado("Observação", "Observação do pedido", observacao), 1);
+    h->addWidget(rotulado("Observação", dicaDe("Observação do pedido"), observacao), 1);
     auto *botoes = new QHBoxLayout;
     botoes->setSpacing(2);
     const int primeiro = m_logica.variante().importaPendencia ? static_cast<int>(AcaoPedido::ImportarPendencia)
@@ -361,9 +387,19 @@ QWidget *TfrmPedido::montarCamposItem()
     auto *quantidade = caixaItem("dbItemQuantidade", "quantidade", false);
     auto *unitario = caixaItem("dbItemUnitario", "valorUnitario", true);
     auto *total = caixaItem("dbItemTotal", "valorTotal", true);
-    m_caixas.insert(CaixaPedido::ItemCodigo, codigo);
-    m_caixas.insert(CaixaPedido::ItemQuantidade, quantidade);
-    connect(codigo, &CaixaVinculada::saiu, this, [this] { m_logica.saiu(CaixaPedido::ItemCodigo); });
+    m_quantidade = quantidade;
+    m_unitario = unitario;
+    m_total = total;
+    // Every box tells the logic it was left; the kind says what that does.
+    const std::pair<CaixaPedido, CaixaVinculada *> caixas[] = {{CaixaPedido::ItemCodigo, codigo},
+                                                               {CaixaPedido::ItemDescricao, descricao},
+                                                               {CaixaPedido::ItemQuantidade, quantidade},
+                                                               {CaixaPedido::ItemUnitario, unitario},
+                                                               {CaixaPedido::ItemTotal, total}};
+    for (const auto &[qual, caixa] : caixas) {
+        m_caixas.insert(qual, caixa);
+        connect(caixa, &CaixaVinculada::saiu, this, [this, qual] { m_logica.saiu(qual); });
+    }
 
     const std::vector<EntradaLista> letras = EntradasIguais(letrasDesconto());
     const struct {
@@ -395,9 +431,11 @@ QWidget *TfrmPedido::montarCamposItem()
     for (std::size_t i = 0; i < listas.size(); ++i)
         h->addWidget(rotulado(rotulos[i], nullptr, listas[i]), 1);
 
-    QWidget *ordem[] = {codigo, descricao, fabricante, quantidade, unitario,
-                        total,  listas[0], listas[1],  listas[2],  listas[3]};
-    for (std::size_t i = 0; i + 1 < std::size(ordem); ++i)
+    std::vector<QWidget *> ordem = {codigo, descricao, fabricante, quantidade, unitario,
+                                    total,  listas[0], listas[1],  listas[2],  listas[3]};
+    if (m_logica.variante().tela.descricaoPorUltimo)
+        std::rotate(ordem.begin() + 1, ordem.begin() + 2, ordem.end());
+    for (std::size_t i = 0; i + 1 < ordem.size(); ++i)
         setTabOrder(ordem[i], ordem[i + 1]);
     return linha;
 }
@@ -407,14 +445,17 @@ QWidget *TfrmPedido::montarResumo()
     ConjuntoDados &clientes = DM->QyCliente;
     ConjuntoDados &pedidos = m_logica.cabecalho();
     auto [linha, h] = linhaHorizontal();
-    h->addWidget(
-        quadro(" Menor compra ", new RotuloVinculado(clientes, QStringLiteral("valmenorcompra")), "Menor compra"));
-    h->addWidget(
-        quadro(" Maior compra ", new RotuloVinculado(clientes, QStringLiteral("valmaiorcompra")), "Maior compra"));
+    const VariantePedido &variante = m_logica.variante();
+    h->addWidget(quadro(" Menor compra ", new RotuloVinculado(clientes, QStringLiteral("valmenorcompra")),
+                        dicaDe("Menor compra")));
+    h->addWidget(quadro(" Maior compra ", new RotuloVinculado(clientes, QStringLiteral("valmaiorcompra")),
+                        dicaDe("Maior compra")));
     h->addWidget(quadro(" Ultima compra ", new RotuloVinculado(clientes, QStringLiteral("ultimacompra")),
-                        "Data da última compra"));
-    h->addWidget(quadro(" Volumes ", new RotuloVinculado(pedidos, QStringLiteral("vl_gordura")), nullptr));
-    h->addWidget(quadro(" Saldo ", new RotuloVinculado(pedidos, S(m_logica.variante().campoSaldo)), "Saldo do pedido"));
+                        dicaDe("Data da última compra")));
+    h->addWidget(quadro(" Volumes ", new RotuloVinculado(pedidos, QStringLiteral("vl_gordura")),
+                        dicaDe(variante.tela.dicaVolumes)));
+    m_saldo = new RotuloVinculado(pedidos, S(variante.campoSaldo));
+    h->addWidget(quadro(" Saldo ", m_saldo, dicaDe("Saldo do pedido")));
     return linha;
 }
 
@@ -444,10 +485,96 @@ void TfrmPedido::ligarAceleradores()
     }
 }
 
+const char *TfrmPedido::dicaDe(const char *texto) const
+{
+    return m_logica.variante().tela.dicasSoNosBotoes ? nullptr : texto;
+}
+
+void TfrmPedido::dicaDeCaixa(QWidget *caixa, const char *texto) const
+{
+    dica(caixa, dicaDe(texto));
+}
+
 void TfrmPedido::atualizarBotoes()
 {
     for (const auto &[acao, botao] : m_botoes)
         botao->setEnabled(m_logica.habilitado(acao));
+}
+
+// ---------------------------------------------------------------- price preview
+
+namespace
+{
+
+const char *const kDicaPrevia = "Prévia: o valor que a gravação vai guardar";
+
+// A box shows the preview in italics, or its field as stored.
+void mostrar(QWidget *caixa, const std::optional<Dinheiro> &previa, const QString &gravado,
+             void (*escrever)(QWidget *, const QString &))
+{
+    QFont f = caixa->font();
+    f.setItalic(previa.has_value());
+    caixa->setFont(f);
+    caixa->setToolTip(previa ? S(kDicaPrevia) : QString());
+    escrever(caixa, previa ? previa->exibicao() : gravado);
+}
+
+void escreverCaixa(QWidget *caixa, const QString &texto)
+{
+    static_cast<QLineEdit *>(caixa)->setText(texto);
+}
+
+void escreverRotulo(QWidget *rotulo, const QString &texto)
+{
+    static_cast<QLabel *>(rotulo)->setText(texto);
+}
+
+} // namespace
+
+// Worked out once the event that changed something is over: a save walks
+// every item, and the preview walks them too.
+void TfrmPedido::ligarPrevia()
+{
+    m_previa = new QTimer(this);
+    m_previa->setSingleShot(true);
+    m_previa->setInterval(0);
+    connect(m_previa, &QTimer::timeout, this, &TfrmPedido::mostrarPrevia);
+    for (ConjuntoDados *c : {&m_logica.cabecalho(), &m_logica.itens()})
+        for (auto sinal : {&ConjuntoDados::estadoMudou, &ConjuntoDados::registroMudou, &ConjuntoDados::dadosAlterados})
+            connect(c, sinal, m_previa, qOverload<>(&QTimer::start));
+    connect(m_quantidade, &QLineEdit::textEdited, m_previa, qOverload<>(&QTimer::start));
+
+    auto *explicar = new QAction(S("Como este preço foi calculado (F2)"), this);
+    explicar->setShortcut(Qt::Key_F2);
+    explicar->setShortcutContext(Qt::WindowShortcut);
+    connect(explicar, &QAction::triggered, this, &TfrmPedido::explicarPreco);
+    addAction(explicar);
+    for (QWidget *w : std::initializer_list<QWidget *>{m_grade, m_unitario}) {
+        w->addAction(explicar);
+        w->setContextMenuPolicy(Qt::ActionsContextMenu);
+    }
+}
+
+std::optional<QString> TfrmPedido::quantidadeDigitada() const
+{
+    return m_quantidade->isModified() ? std::optional<QString>(m_quantidade->text()) : std::nullopt;
+}
+
+void TfrmPedido::mostrarPrevia()
+{
+    const PreviaTela previa = m_logica.previa(quantidadeDigitada());
+    ConjuntoDados &itens = m_logica.itens();
+    const auto gravado = [](ConjuntoDados &c, const QString &campo) {
+        return c.ativo() ? c.campo(campo).textoExibicao() : QString();
+    };
+    mostrar(m_unitario, previa.valorUnitario, gravado(itens, QStringLiteral("valorUnitario")), escreverCaixa);
+    mostrar(m_total, previa.valorTotal, gravado(itens, QStringLiteral("valorTotal")), escreverCaixa);
+    mostrar(m_saldo, previa.saldo, gravado(m_logica.cabecalho(), S(m_logica.variante().campoSaldo)), escreverRotulo);
+}
+
+void TfrmPedido::explicarPreco()
+{
+    m_logica.explicarPreco(quantidadeDigitada());
 }
 
 // ---------------------------------------------------------------- window events

@@ -5,11 +5,14 @@
 #include <QDialog>
 #include <QHash>
 #include <map>
+#include <optional>
 
 class CaixaVinculada;
 class GradeItens;
 class QFrame;
+class QLabel;
 class QStatusBar;
+class QTimer;
 class QToolButton;
 
 // The order screen's window: controls bound to the data module's data sets,
@@ -46,13 +49,26 @@ class TfrmPedido : public QDialog, private VisaoPedido
     QWidget *montarCamposItem();
     QWidget *montarResumo();
     QToolButton *criarBotao(AcaoPedido acao);
+    // A hint for a control other than a button: none where the kind keeps
+    // hints to its buttons.
+    const char *dicaDe(const char *texto) const;
+    void dicaDeCaixa(QWidget *caixa, const char *texto) const;
     void ligarAceleradores();
     void atualizarBotoes();
+    void ligarPrevia();
+    void mostrarPrevia();
+    void explicarPreco();
+    std::optional<QString> quantidadeDigitada() const;
 
     LogicaPedido m_logica;
     std::map<AcaoPedido, QToolButton *> m_botoes;
     QHash<CaixaPedido, QWidget *> m_caixas;
     GradeItens *m_grade = nullptr;
+    CaixaVinculada *m_quantidade = nullptr;
+    CaixaVinculada *m_unitario = nullptr;
+    CaixaVinculada *m_total = nullptr;
+    QLabel *m_saldo = nullptr;
+    QTimer *m_previa = nullptr;
     QFrame *m_painel = nullptr;
     QStatusBar *m_status = nullptr;
     bool m_aberta = false;

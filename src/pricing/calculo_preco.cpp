@@ -1,5 +1,6 @@
 #include "calculo_preco.h"
 
+#include "entrada_preco.h"
 #include "estado_pedido.h"
 #include "precificacao.h"
 #include "transacao.h"
@@ -14,29 +15,12 @@ const char *const kCodigos[] = {"cd_desconto1", "cd_desconto2", "cd_desconto3"};
 // code is unknown.
 bool localizarProduto(ConjuntoDados &itens)
 {
-    const QString codigo = itens.campo(QStringLiteral("codigo")).texto();
-    return !codigo.isEmpty() && DM->QyProduto.localizar(QStringLiteral("CODIGO"), codigo);
+    return LocalizarProdutoDoItem(Registro(&itens, ConjuntoDados::kLinhaAtual));
 }
 
 EntradaPreco lerEntrada(ConjuntoDados &itens, TipoPedido tipo)
 {
-    ConjuntoDados &produto = DM->QyProduto;
-    ConjuntoDados &cabecalho = DM->QyPedido;
-    EntradaPreco e;
-    e.tipo = tipo;
-    e.precoVenda = produto.campo(QStringLiteral("PRECOVENDA")).dinheiro();
-    e.precoPromo = produto.campo(QStringLiteral("PRECOPROMO")).real();
-    e.cif = cabecalho.campo(QStringLiteral("cif")).texto();
-    e.dv = cabecalho.campo(QStringLiteral("dv")).inteiro();
-    e.avista = cabecalho.campo(QStringLiteral("avista")).inteiro();
-    e.valorTotal = itens.campo(QStringLiteral("valorTotal")).dinheiro();
-    e.quantidade = itens.campo(QStringLiteral("quantidade")).dinheiro();
-    if (tipo != TipoPedido::Troca) {
-        for (int i = 0; i < 3; ++i)
-            e.codigos[i] = itens.campo(QLatin1String(kCodigos[i])).texto();
-        e.gordura1 = itens.campo(QStringLiteral("gordura1")).texto();
-    }
-    return e;
+    return LerEntradaPreco(tipo, Registro(&itens, ConjuntoDados::kLinhaAtual));
 }
 
 void gravarResultado(ConjuntoDados &itens, const ResultadoPreco &r)

@@ -14,11 +14,19 @@ namespace
 constexpr long double kFatorGordura = 0.74L;
 constexpr long double kLimiteDesconto = 0.84L;
 
-Dinheiro multiplicarCodigos(Dinheiro valor, const std::array<QString, 3> &codigos)
+// Multiplies, rounds and records the step.
+Dinheiro aplicar(Dinheiro valor, EtapaPreco etapa, long double fator, PassosPreco &passos, QString codigo = {})
+{
+    const Dinheiro resultado = valor.multiplicar(fator);
+    passos.push_back({etapa, fator, resultado, std::move(codigo)});
+    return resultado;
+}
+
+Dinheiro multiplicarCodigos(Dinheiro valor, const std::array<QString, 3> &codigos, PassosPreco &passos)
 {
     // Each field on its own: the same letter twice compounds.
     for (const QString &codigo : codigos)
-        valor = valor.multiplicar(FatorReducao(codigo));
+        valor = aplicar(valor, EtapaPreco::Codigo, FatorReducao(codigo), passos, codigo);
     return valor;
 }
 
@@ -95,18 +103,23 @@ Dinheiro MultiplicarExato(Dinheiro a, Dinheiro b)
 ResultadoPreco PrecificarItem(const EntradaPreco &e)
 {
     ResultadoPreco r;
+    PassosPreco &passos = r.passos;
     Dinheiro unitario = e.precoVenda;
+    passos.push_back({EtapaPreco::PrecoProduto, 1, unitario, {}});
     if (cobraFreteECodigos(e.tipo) && e.cif == QLatin1String("Sim"))
-        unitario = unitario.multiplicar(kFatorFrete);
-    unitario = unitario.multiplicar(FatorDv(e.tipo, e.dv));
-    unitario = unitario.multiplicar(FatorAvista(e.avista));
+        unitario = aplicar(unitario, EtapaPreco::Frete, kFatorFrete, passos);
+    unitario = aplicar(unitario, EtapaPreco::Dv, FatorDv(e.tipo, e.dv), passos, QString::number(e.dv));
+    unitario = aplicar(unitario, EtapaPreco::Avista, FatorAvista(e.avista), passos, QString::number(e.avista));
 
     if (cobraFreteECodigos(e.tipo)) {
-        unitario = multiplicarCodigos(unitario, e.codigos);
+        unitario = multiplicarCodigos(unitario, e.codigos, passos);
         const double g = FatorReducao(e.gordura1);
         r.vlGordura = valorGordura(e.valorTotal, g);
-        if (e.tipo == TipoPedido::Pacote && g > kLimiteDesconto)
+        passos.push_back({EtapaPreco::Gordura, g, *r.vlGordura, e.gordura1});
+        if (e.tipo == TipoPedido::Pacote && g > kLimiteDesconto) {
             r.desconto = Dinheiro::deDouble(g - kLimiteDesconto);
+            passos.push_back({EtapaPreco::DescontoPacote, g, *r.desconto, e.gordura1});
+        }
     }
 
     if (temPisoPromocional(e.tipo)) {
@@ -116,11 +129,13 @@ ResultadoPreco PrecificarItem(const EntradaPreco &e)
         if (promo >= unitario) {
             unitario = promo;
             r.limparCodigos = true;
+            passos.push_back({EtapaPreco::PisoPromocional, 1, unitario, {}});
         }
     }
 
     r.valorUnitario = unitario;
     r.valorTotal = MultiplicarExato(unitario, e.quantidade);
+    passos.push_back({EtapaPreco::Total, e.quantidade.paraLongDouble(), r.valorTotal, {}});
     return r;
 }
 
@@ -158,7 +173,15 @@ std::optional<double> SomaPacote::media() const
 
 PrecoMedio PrecoPelaMedia(double media, Dinheiro quantidade)
 {
-    // Two decimals at most, so the cents convert to money exactly.
-    const Dinheiro centavos = Dinheiro::deDouble(ArredondarDuasCasas(media));
-    return {Dinheiro::deDouble(media), MultiplicarExato(quantidade, centavos)};
+    // The quantity times the double the two-decimal rounding returns, as
+    // every money factor is applied: 40607.35 is held just below itself, so
+    // 14.505 of it gives 589009.6117, not the decimal tie 589009.61175.
+    const double centavos = ArredondarDuasCasas(media);
+    const Dinheiro unitario = Dinheiro::deDouble(media);
+    const Dinheiro total = quantidade.multiplicar(centavos);
+    return {unitario,
+            total,
+            {{EtapaPreco::MediaPacote, 1, unitario, {}},
+             {EtapaPreco::CentavosPacote, 1, Dinheiro::deDouble(centavos), {}},
+             {EtapaPreco::Total, quantidade.paraLongDouble(), total, {}}}};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dinheiro.h"
+#include "passo_preco.h"
 #include "tipo_pedido.h"
 
 #include <QString>
@@ -31,6 +32,9 @@ struct ResultadoPreco {
     std::optional<Dinheiro> vlGordura;
     std::optional<Dinheiro> desconto;
     bool limparCodigos = false; // the promotional floor empties cd_desconto1..3
+    // Every step in the order it was taken, for showing why a price is what
+    // it is; the last unit-price step gives valorUnitario.
+    PassosPreco passos;
 };
 
 // Prices one item. Every step rounds to 0.0001 (a tie to even) before the next
@@ -64,9 +68,12 @@ class SomaPacote
 
 // The unit price and total every package item takes from the average: the
 // unit price keeps four decimals, the total is the quantity times the average
-// in whole cents, so the two need not agree.
+// in whole cents (the double ArredondarDuasCasas returns, multiplied and
+// rounded as a money factor), so the two need not agree.
 struct PrecoMedio {
     Dinheiro valorUnitario;
     Dinheiro valorTotal;
+    // The average, the cents it is cut to and the total.
+    PassosPreco passos;
 };
 PrecoMedio PrecoPelaMedia(double media, Dinheiro quantidade);

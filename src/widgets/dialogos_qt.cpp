@@ -1,5 +1,6 @@
 #include "dialogos_qt.h"
 
+#include "janela_tabela.h"
 #include "ucaixatexto.h"
 #include "upesquisa.h"
 
@@ -77,3 +78,5 @@ void DialogosQt::iniciarPrograma(const QString &caminho)
 }
 
 void DialogosQt::processarEventos() { QApplication::processEvents(); }
+
+void DialogosQt::tabela(const TabelaDialogo &tabela) { JanelaTabela::mostrar(tabela, janelaAtiva()); }

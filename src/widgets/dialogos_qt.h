@@ -14,4 +14,5 @@ public:
     void abrirArquivo(const QString &caminho) override;
     void iniciarPrograma(const QString &caminho) override;
     void processarEventos() override;
+    void tabela(const TabelaDialogo &tabela) override;
 };

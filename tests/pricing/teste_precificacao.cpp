@@ -287,6 +287,25 @@ TEST(MediaPacote, ExemploDeDoisItens)
     EXPECT_EQ(segundo.valorTotal, D("49,08"));
 }
 
+// The total multiplies by the double nearest 40607.35, which lies just below
+// it: the decimal product 589009.61175 would be a tie rounding to ...18.
+TEST(MediaPacote, TotalPeloDoubleDaMediaEmCentavos)
+{
+    SomaPacote soma;
+    soma.adicionar(D("14,505"), D("40356,4146"));
+    soma.adicionar(D("58,162"), D("63716,61"));
+    soma.adicionar(D("161,326"), D("32298,4542"));
+    const std::optional<double> media = soma.media();
+    ASSERT_TRUE(media.has_value());
+    EXPECT_EQ(ArredondarDuasCasas(*media), 40607.35);
+    const PrecoMedio primeiro = PrecoPelaMedia(*media, D("14,505"));
+    EXPECT_EQ(primeiro.valorUnitario, D("40607,3502"));
+    EXPECT_EQ(primeiro.valorTotal, D("589009,6117"));
+    EXPECT_EQ(MultiplicarExato(D("14,505"), D("40607,35")), D("589009,6118"));
+    EXPECT_EQ(PrecoPelaMedia(*media, D("58,162")).valorTotal, D("2361804,6907"));
+    EXPECT_EQ(PrecoPelaMedia(*media, D("161,326")).valorTotal, D("6551021,3461"));
+}
+
 TEST(MediaPacote, SemQuantidadeNaoHaMedia)
 {
     EXPECT_FALSE(SomaPacote().media().has_value());

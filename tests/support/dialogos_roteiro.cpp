@@ -128,3 +128,9 @@ void DialogosRoteiro::iniciarPrograma(const QString &caminho)
 {
     registrar(QStringLiteral("iniciar"), {}, caminho);
 }
+
+void DialogosRoteiro::tabela(const TabelaDialogo &tabela)
+{
+    registrar(QStringLiteral("tabela"), tabela.titulo, tabela.introducao);
+    m_tabelas.push_back(tabela);
+}

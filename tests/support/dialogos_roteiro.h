@@ -15,7 +15,7 @@
 class DialogosRoteiro : public Dialogos {
 public:
     struct Registro {
-        QString tipo; // "mensagem", "pergunta", "caixaTexto", "caixaEntrada", "abrir", "iniciar"
+        QString tipo; // "mensagem", "pergunta", "caixaTexto", "caixaEntrada", "abrir", "iniciar", "tabela"
         QString titulo;
         QString texto;
         Icone icone = Icone::Informacao;
@@ -51,12 +51,16 @@ public:
     void abrirArquivo(const QString &caminho) override;
     void iniciarPrograma(const QString &caminho) override;
     void processarEventos() override {}
+    void tabela(const TabelaDialogo &tabela) override;
+    // Every table shown, in order.
+    const std::vector<TabelaDialogo> &tabelas() const { return m_tabelas; }
 
 private:
     Registro &registrar(const QString &tipo, const QString &titulo, const QString &texto);
     template <typename T> T proxima(const QString &oQue);
 
     std::vector<Registro> m_registros;
+    std::vector<TabelaDialogo> m_tabelas;
     std::deque<Resposta_> m_roteiro;
     Dialogos *m_anterior = nullptr;
 };

@@ -1,0 +1,15 @@
+#include "telas_variantes.h"
+
+std::unique_ptr<TfrmPedido> CriarTelaPedido(const VariantePedido &variante, QWidget *pai)
+{
+    switch (variante.tipo) {
+    case TipoPedido::Pacote:
+        return std::make_unique<TfrmPedidoPacote>(pai);
+    case TipoPedido::VendaCasada:
+        return std::make_unique<TfrmVendaCasada>(pai);
+    case TipoPedido::Pedido:
+    case TipoPedido::Troca:
+        break;
+    }
+    return std::make_unique<TfrmPedido>(variante, pai);
+}

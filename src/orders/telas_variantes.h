@@ -1,0 +1,30 @@
+#pragma once
+
+#include "tela_pedido.h"
+
+#include <memory>
+
+// The package order screen: the one order form over the package variant.
+class TfrmPedidoPacote : public TfrmPedido
+{
+    Q_OBJECT
+  public:
+    explicit TfrmPedidoPacote(QWidget *pai = nullptr) : TfrmPedido(VariantePedidoPacote(), pai)
+    {
+        setObjectName(QStringLiteral("TfrmPedidoPacote"));
+    }
+};
+
+// The tied-sale screen: the one order form over the tied-sale variant.
+class TfrmVendaCasada : public TfrmPedido
+{
+    Q_OBJECT
+  public:
+    explicit TfrmVendaCasada(QWidget *pai = nullptr) : TfrmPedido(VariantePedidoVendaCasada(), pai)
+    {
+        setObjectName(QStringLiteral("TfrmVendaCasada"));
+    }
+};
+
+// The screen of a kind: its own class where it has one.
+std::unique_ptr<TfrmPedido> CriarTelaPedido(const VariantePedido &variante, QWidget *pai = nullptr);
