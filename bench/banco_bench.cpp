@@ -6,6 +6,7 @@
 #include <QFile>
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 
 void DialogosTerminal::mensagem(const QString &texto, const QString &, Icone)
 {
@@ -266,19 +267,27 @@ double mediana(std::vector<double> v)
     return v[v.size() / 2];
 }
 
-std::pair<double, double> medir(int repeticoes, const std::function<void()> &operacao,
-                                const std::function<void()> &desfazer)
+double cpuMs()
 {
-    std::vector<double> tempos;
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
+Medida medir(int repeticoes, const std::function<void()> &operacao, const std::function<void()> &desfazer)
+{
+    std::vector<double> tempos, cpus;
     for (int i = 0; i < repeticoes; ++i) {
         QElapsedTimer t;
+        const double cpu = cpuMs();
         t.start();
         operacao();
         tempos.push_back(t.nsecsElapsed() / 1e6);
+        cpus.push_back(cpuMs() - cpu);
         if (desfazer)
             desfazer();
     }
-    return {mediana(tempos), *std::max_element(tempos.begin(), tempos.end())};
+    return {mediana(tempos), *std::max_element(tempos.begin(), tempos.end()), mediana(cpus)};
 }
 
 namespace

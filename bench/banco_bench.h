@@ -115,10 +115,18 @@ void criarBanco(const QString &pasta, const Tamanhos &t);
 void exec(sqlite3 *db, const char *sql);
 
 double mediana(std::vector<double> v);
-// Median and worst of `repeticoes` runs of an operation, in milliseconds; the
-// undoing step between runs is not timed.
-std::pair<double, double> medir(int repeticoes, const std::function<void()> &operacao,
-                                const std::function<void()> &desfazer = {});
+// Median and worst elapsed time of `repeticoes` runs of an operation, and the
+// median processor time it took, in milliseconds: on a machine shared with
+// other work the elapsed time waits for the processor, the processor time
+// does not. The undoing step between runs is not timed.
+struct Medida {
+    double mediana = 0;
+    double maximo = 0;
+    double cpu = 0;
+};
+Medida medir(int repeticoes, const std::function<void()> &operacao, const std::function<void()> &desfazer = {});
+// The processor time of the process so far, in milliseconds.
+double cpuMs();
 
 // From /proc/self/status, in MB: the resident memory now and its peak (VmHWM).
 double residenteMB();
