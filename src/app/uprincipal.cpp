@@ -3,6 +3,7 @@
 #include "configuracao.h"
 #include "icones.h"
 #include "logica_principal.h"
+#include "relatorios.h"
 #include "telas_variantes.h"
 #include "ufunc.h"
 #include "ui_uprincipal.h"
@@ -93,6 +94,27 @@ void TfrmPrincipal::ligarBotoes()
     connect(ui->BtnPacote, &QToolButton::clicked, this, [this] { abrirTela(VariantePedidoPacote()); });
     connect(ui->BtnVendaCasada, &QToolButton::clicked, this, [this] { abrirTela(VariantePedidoVendaCasada()); });
     connect(ui->BtnSair, &QToolButton::clicked, this, &QWidget::close);
+    ligarRelatorios();
+}
+
+// The eleven management reports; their errors reach the standard error box.
+void TfrmPrincipal::ligarRelatorios()
+{
+    const std::pair<QToolButton *, void (*)()> relatorios[] = {
+        {ui->BtnPedidosEnviados, [] { RelatorioPedidosPorSituacao(SituacaoPedidos::Enviados); }},
+        {ui->BtnPedidosNaoEnviados, [] { RelatorioPedidosPorSituacao(SituacaoPedidos::NaoEnviados); }},
+        {ui->BtnPedidosImpressos, [] { RelatorioPedidosPorSituacao(SituacaoPedidos::Impressos); }},
+        {ui->BtnPedidosNaoImpressos, [] { RelatorioPedidosPorSituacao(SituacaoPedidos::NaoImpressos); }},
+        {ui->BtnPedidosPorPeriodo, RelatorioPedidosPorPeriodo},
+        {ui->BtnTodosPedidos, RelatorioTodosPedidos},
+        {ui->BtnTodosProdutos, RelatorioTodosProdutos},
+        {ui->BtnVendasTotais, RelatorioVendasTotais},
+        {ui->BtnClientesPorCidades, RelatorioClientesPorCidades},
+        {ui->BtnClientesSimples, [] { RelatorioClientes(ListaClientes::Simples); }},
+        {ui->BtnClientesCompleto, [] { RelatorioClientes(ListaClientes::Completa); }},
+    };
+    for (const auto &[botao, relatorio] : relatorios)
+        connect(botao, &QToolButton::clicked, this, [relatorio = relatorio] { ExecutarProtegido(relatorio); });
 }
 
 // A new order screen each time, modal and maximised.

@@ -33,6 +33,7 @@ private:
     void carregarLogo();
     void ajustarLogo();
     void ligarBotoes();
+    void ligarRelatorios();
     void abrirTela(const VariantePedido &variante);
     void decorarBotoes();
     void centralizarBotoes();

@@ -3,8 +3,8 @@
 #include "udm.h"
 #include "ufunc.h"
 
-
-namespace {
+namespace
+{
 
 const QString kTitulo = QStringLiteral("Config");
 const QString kAtencao = QStringLiteral("Atenção");
@@ -27,10 +27,8 @@ const Prompt kEmail[] = {
 };
 
 const Prompt kFtp[] = {
-    {"Digite o host do ftp: ", "ftp_host", false},
-    {"Digite o usuário do ftp: ", "ftp_usuario", false},
-    {"Digite a senha do ftp: ", "ftp_senha", true},
-    {"Digite a pasta do ftp: ", "ftp_pasta", false},
+    {"Digite o host do ftp: ", "ftp_host", false},           {"Digite o usuário do ftp: ", "ftp_usuario", false},
+    {"Digite a senha do ftp: ", "ftp_senha", true},          {"Digite a pasta do ftp: ", "ftp_pasta", false},
     {"Digite o arquivo para o ftp: ", "ftp_arquivo", false},
 };
 
@@ -53,7 +51,8 @@ void editarConfiguracoes()
 
 void alterarRepresentante()
 {
-    const QString codigo = DM->CaixaTexto(kTitulo, QStringLiteral("Digite o código do Funcionário: "), QString(), false);
+    const QString codigo =
+        DM->CaixaTexto(kTitulo, QStringLiteral("Digite o código do Funcionário: "), QString(), false);
     // "0" keeps everything; so does a cancelled prompt, which must not wipe
     // the representative's code and employee row.
     if (!DM->Confirmado || codigo == QLatin1String("0"))

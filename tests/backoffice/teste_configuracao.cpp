@@ -5,12 +5,14 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 const QString kSenha = QString::fromLatin1(kCodigoAcessoConfiguracao);
 
-class Configuracao : public ::testing::Test {
-protected:
+class Configuracao : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         pasta.executar(QStringLiteral("INSERT INTO tbfuncionario (idfunc, Nome) VALUES ('12', 'JOÃO SILVA')"));
