@@ -82,8 +82,9 @@ int numeroDoPedido(int itens)
 }
 
 // Orders of the representative with the given numbers of items, on products
-// with stock and without a sale multiple, so that every check passes.
-void criarPedidos(const QString &banco, const std::set<int> &tamanhos)
+// with stock and without a sale multiple, so that every check passes; those
+// products' codes.
+std::vector<QByteArray> criarPedidos(const QString &banco, const std::set<int> &tamanhos)
 {
     sqlite3 *db = nullptr;
     sqlite3_open_v2(banco.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
@@ -119,6 +120,7 @@ void criarPedidos(const QString &banco, const std::set<int> &tamanhos)
     }
     exec(db, "COMMIT");
     sqlite3_close(db);
+    return codigos;
 }
 
 void exigir(bool condicao, const char *oque)
@@ -241,7 +243,7 @@ Resultado medirCatalogo(const Opcoes &o, int produtos)
     std::set<int> pedidos(o.salvar.begin(), o.salvar.end());
     pedidos.insert(o.imprimir.begin(), o.imprimir.end());
     const QString banco = pasta + QStringLiteral("corlando.db");
-    criarPedidos(banco, pedidos);
+    const std::vector<QByteArray> codigos = criarPedidos(banco, pedidos);
     QFile::remove(pasta + QStringLiteral("pedido.rav"));
     QFile::copy(QStringLiteral(PASTA_FONTES "/templates/pedido.rav"), pasta + QStringLiteral("pedido.rav"));
     std::printf("\n%d produtos, %d clientes, %d pedidos de %d itens (banco gerado em %.1f s)\n", produtos,
@@ -273,10 +275,12 @@ Resultado medirCatalogo(const Opcoes &o, int produtos)
 
     const int menor = *std::min_element(o.salvar.begin(), o.salvar.end());
     irPara(menor);
-    int codigo = 1;
+    // Codes from all over the catalogue, as a representative types them.
+    std::size_t proximo = 0;
     const auto [medDig, maxDig, cpuDig] = medir(o.repeticoes * 10, [&] {
         logica.clicar(AcaoPedido::NovoItem);
-        dm.QyPedidoItem.campo(QStringLiteral("codigo")).setTexto(QString::fromUtf8(codigoProduto(codigo)));
+        proximo = (proximo + 7919) % codigos.size();
+        dm.QyPedidoItem.campo(QStringLiteral("codigo")).setTexto(QString::fromUtf8(codigos[proximo]));
         logica.saiu(CaixaPedido::ItemCodigo);
         dm.QyPedidoItem.campo(QStringLiteral("quantidade")).setTexto(QStringLiteral("1"));
         logica.clicar(AcaoPedido::SalvarItem);
