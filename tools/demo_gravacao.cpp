@@ -151,7 +151,8 @@ Linha linhaConfiguracoes()
         {"email_assunto", QStringLiteral("Pedido")},
         {"email_texto", QStringLiteral("Segue o pedido em anexo.")},
         {"ultima_atualizacao", data(diaReferencia().addSecs(7 * 3600 + 42 * 60))},
-        {"ftp_host", QStringLiteral("ftp.example.com")},
+        // The FTP server that scripts/servidor-ftp-demo.sh starts on this machine.
+        {"ftp_host", QStringLiteral("127.0.0.1:2121")},
         {"ftp_usuario", QStringLiteral("representante12")},
         {"ftp_senha", QStringLiteral("demonstracao")},
         {"ftp_arquivo", QStringLiteral("central.db")},
@@ -222,6 +223,45 @@ void gravar(const QString &arquivo, void (*criar)(const QString &), const std::v
     }
 }
 
+// Items set aside from the first order: one the stock covers, one it does
+// not, and one of a product only the central database has (until the first
+// update), so "Checar  Pendência" has something to show.
+void gravarPendentes(Gravador &g, const Modelo &m)
+{
+    if (m.pedidos.empty())
+        return;
+    const Pedido &pedido = m.pedidos.front();
+    const Produto *coberto = nullptr, *curto = nullptr, *soCentral = nullptr;
+    for (const Produto &p : m.produtos) {
+        if (p.inativo)
+            continue;
+        if (!p.local && !soCentral)
+            soCentral = &p;
+        else if (p.local && p.estoque >= 5 && !coberto)
+            coberto = &p;
+        else if (p.local && p.estoque >= 1 && !curto && &p != coberto)
+            curto = &p;
+    }
+    int item = 0;
+    for (const auto &[produto, quantidade] :
+         {std::pair{coberto, 5.0}, std::pair{curto, curto ? curto->estoque + 10 : 0}, std::pair{soCentral, 2.0}}) {
+        if (!produto)
+            continue;
+        const int qtd = static_cast<int>(quantidade);
+        g.inserir("tbpedido_pendente", {
+                                           {"nr_pedido", pedido.numero},
+                                           {"idfunc", QString::fromLatin1(kRepresentante)},
+                                           {"item", ++item},
+                                           {"codigo", produto->codigo},
+                                           {"quantidade", qtd},
+                                           {"valorUnitario", dinheiro(produto->preco)},
+                                           {"valorTotal", dinheiro(produto->preco.multiplicar(qtd))},
+                                           {"cod_cliente", pedido.cliente},
+                                           {"data_pendente", data(pedido.data.addSecs(600 * item))},
+                                       });
+    }
+}
+
 } // namespace
 
 void gravarBancoLocal(const Modelo &m, const QString &arquivo)
@@ -243,6 +283,7 @@ void gravarBancoLocal(const Modelo &m, const QString &arquivo)
         g.inserir("tbconfiguracoes", linhaConfiguracoes());
         for (const Pedido &p : m.pedidos)
             gravarPedido(g, p);
+        gravarPendentes(g, m);
     });
 }
 

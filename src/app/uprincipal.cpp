@@ -1,9 +1,14 @@
 #include "uprincipal.h"
 
+#include "atualizacao.h"
 #include "configuracao.h"
 #include "icones.h"
 #include "logica_principal.h"
+#include "pendencia.h"
+#include "progresso_principal.h"
 #include "relatorios.h"
+#include "tela_cliente.h"
+#include "tela_produto.h"
 #include "telas_variantes.h"
 #include "ufunc.h"
 #include "ui_uprincipal.h"
@@ -48,7 +53,10 @@ TfrmPrincipal::TfrmPrincipal(QWidget *pai) : QMainWindow(pai), ui(std::make_uniq
     ui->setupUi(this);
     ui->lblAguarde->setFixedHeight(18);
     ui->pbAtualizacao->setFixedHeight(20);
-    ui->pbAtualizacao->setStyleSheet(QStringLiteral("QProgressBar::chunk { background: navy; }"));
+    // The percentage sits in the middle, in a colour readable on the navy
+    // bar and on the empty part alike.
+    ui->pbAtualizacao->setStyleSheet(QStringLiteral("QProgressBar { text-align: center; color: #e07000; "
+                                                    "font-weight: bold; } QProgressBar::chunk { background: navy; }"));
     ui->lblAtualizandoBD->setFixedHeight(19);
     mostrarProgresso(false);
 
@@ -88,8 +96,23 @@ void TfrmPrincipal::ligarBotoes()
 {
     connect(ui->BtnConfiguracoes, &QToolButton::clicked, this,
             [] { ExecutarProtegido([] { ExecutarConfiguracao(); }); });
+    connect(ui->BtnAtualizar, &QToolButton::clicked, this, [this] {
+        ProgressoPrincipal progresso(*ui, [this] { MostrarRepresentante(); });
+        ExecutarProtegido([&progresso] { LogicaAtualizacao(progresso).executar(); });
+    });
+    connect(ui->BtnChecarPendencia, &QToolButton::clicked, this,
+            [] { ExecutarProtegido([] { ChecarPendencia(); }); });
     connect(ui->BtnAcessoRemoto, &QToolButton::clicked, this,
             [] { ExecutarProtegido([] { LogicaPrincipal::acessoRemoto(); }); });
+    // A new customer or product screen each time, modal.
+    connect(ui->BtnClientes, &QToolButton::clicked, this, [this] {
+        TfrmCliente tela(this);
+        tela.exec();
+    });
+    connect(ui->BtnProdutos, &QToolButton::clicked, this, [this] {
+        TFrmProduto tela(this);
+        tela.exec();
+    });
     connect(ui->BtnPedido, &QToolButton::clicked, this, [this] { abrirTela(VariantePedidoRegular()); });
     connect(ui->BtnPacote, &QToolButton::clicked, this, [this] { abrirTela(VariantePedidoPacote()); });
     connect(ui->BtnVendaCasada, &QToolButton::clicked, this, [this] { abrirTela(VariantePedidoVendaCasada()); });
@@ -166,7 +189,10 @@ void TfrmPrincipal::showEvent(QShowEvent *evento)
 
 void TfrmPrincipal::closeEvent(QCloseEvent *evento)
 {
-    if (LogicaPrincipal::confirmarSaida())
+    // The update finishes (or fails) as a whole; the window waits for it.
+    if (LogicaAtualizacao::emAndamento())
+        evento->ignore();
+    else if (LogicaPrincipal::confirmarSaida())
         evento->accept();
     else
         evento->ignore();

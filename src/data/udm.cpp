@@ -224,7 +224,7 @@ QString TDM::Pesquisar(const QString &tabela, const QString &campos, const QStri
     return Confirmado && !QyPesquisa.vazio() ? QyPesquisa.campo(campoResultado).texto() : QString();
 }
 
-void TDM::ConectarOnline()
+void TDM::ConectarOnline(bool abrirConjuntos)
 {
     try {
         const QString valor = LerIni(kSecao, QStringLiteral("PATH-BKP"), ArquivoIni);
@@ -237,7 +237,8 @@ void TDM::ConectarOnline()
         for (ConjuntoDados *c : m_conjuntos)
             if (c->tag() == TagCentral) {
                 c->fechar();
-                c->abrir();
+                if (abrirConjuntos)
+                    c->abrir();
             }
     } catch (...) {
         OnlineConectado = false;

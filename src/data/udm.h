@@ -30,8 +30,10 @@ class TDM : public QObject
 
     // The central database: its connection and data sets are closed and
     // opened again from "PATH-BKP"; OnlineConectado tells whether that
-    // worked. Errors are not shown.
-    void ConectarOnline();
+    // worked. Errors are not shown. Without `abrirConjuntos` only the
+    // connection opens (the database update copies with SQL and would fetch
+    // every central row for nothing).
+    void ConectarOnline(bool abrirConjuntos = true);
     // Closes the central connection and its data sets; never fails.
     void DesconectarOnline();
 

@@ -495,6 +495,41 @@ void ConjuntoDados::reabrir()
     abrir();
 }
 
+void ConjuntoDados::reordenar(const QString &sql, const QString &sqlChaves)
+{
+    exigirAtivo();
+    if (!m_temRowid && m_colunaAutoInc < 0)
+        throw Erro(textoErro(QStringLiteral("as linhas não têm chave para serem reordenadas.")));
+    sairDaEdicao();
+    QHash<qint64, int> porChave;
+    porChave.reserve(static_cast<qsizetype>(m_ordem.size()));
+    for (const int fis : m_ordem)
+        porChave.insert(m_rowids[static_cast<std::size_t>(fis)], fis);
+    std::vector<int> ordem;
+    ordem.reserve(m_ordem.size());
+    Consulta c;
+    const QByteArray texto = sqlChaves.toUtf8();
+    sqlite3 *db = m_conexao->handle();
+    if (sqlite3_prepare_v2(db, texto.constData(), static_cast<int>(texto.size()), &c.st, nullptr) != SQLITE_OK)
+        throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));
+    int rc;
+    while ((rc = sqlite3_step(c.st)) == SQLITE_ROW)
+        if (const auto achada = porChave.find(sqlite3_column_int64(c.st, 0)); achada != porChave.end()) {
+            ordem.push_back(achada.value());
+            porChave.erase(achada);
+        }
+    if (rc != SQLITE_DONE)
+        throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));
+    for (const int fis : m_ordem)
+        if (porChave.contains(m_rowids[static_cast<std::size_t>(fis)]))
+            ordem.push_back(fis);
+    m_ordem = std::move(ordem);
+    m_sql = sql;
+    ++m_versao;
+    reaplicarFiltro();
+    Q_EMIT dadosAlterados();
+}
+
 int ConjuntoDados::executar()
 {
     if (!m_conexao)

@@ -63,6 +63,13 @@ class ConjuntoDados : public QObject
     void abrir();
     void fechar();
     void reabrir();
+    // A new order of the rows already fetched, without reading them again:
+    // `sqlChaves` gives the rowid (or the key the database numbers) of the
+    // same rows in the wanted order, and the SQL text becomes `sql`, which
+    // reads them in that order on the next open. Rows it does not name keep
+    // their order after the others. A row being edited is stored or
+    // abandoned first; the first row becomes current.
+    void reordenar(const QString &sql, const QString &sqlChaves);
     bool ativo() const { return m_estado != EstadoConjunto::Inativo; }
     // Runs the SQL text as a statement without rows; the rows it changed.
     int executar();

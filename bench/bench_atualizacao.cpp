@@ -1,0 +1,212 @@
+// The database update of 50 000 products and 20 000 customers, fetched from a
+// real FTP server on 127.0.0.1, against the floor of the same rows copied with
+// the sqlite3 C API (ATTACH + INSERT ... SELECT in one transaction), and the
+// peak resident memory of the update against the central file's size.
+//
+// Usage: bench_atualizacao [folder]   (a temporary folder by default)
+
+#include "atualizacao.h"
+#include "dialogos.h"
+#include "erro.h"
+#include "esquema.h"
+#include "udm.h"
+#include "visao_progresso.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <fstream>
+#include <sqlite3.h>
+#include <string>
+
+namespace
+{
+
+constexpr int kProdutos = 50000;
+constexpr int kClientes = 20000;
+
+// Yes to the customers, No to the pending items; other boxes go to stderr.
+class DialogosBench : public Dialogos
+{
+  public:
+    void mensagem(const QString &texto, const QString &, Icone) override
+    {
+        if (texto != QStringLiteral("Atualização realizada com sucesso!"))
+            std::fprintf(stderr, "mensagem: %s\n", qPrintable(texto));
+    }
+    Resposta pergunta(const QString &texto, const QString &, Resposta) override
+    {
+        return texto.startsWith(QLatin1String("Deseja atualizar os clientes?")) ? Resposta::Sim : Resposta::Nao;
+    }
+    RespostaTexto caixaTexto(const QString &, const QString &, const QString &, bool) override { return {}; }
+    void pesquisar(LogicaPesquisa &) override {}
+    QString caixaEntrada(const QString &, const QString &, const QString &padrao) override { return padrao; }
+    void abrirArquivo(const QString &) override {}
+    void iniciarPrograma(const QString &) override {}
+    void processarEventos() override {}
+    void tabela(const TabelaDialogo &) override {}
+};
+
+class VisaoNula : public VisaoProgresso
+{
+  public:
+    void mostrarProgresso(bool) override {}
+    void definirTexto(const QString &) override {}
+    void definirMaximo(qint64) override {}
+    void definirPosicao(qint64) override {}
+    void mostrarRepresentante() override {}
+};
+
+void executar(const QString &banco, const QString &sql)
+{
+    sqlite3 *db = nullptr;
+    sqlite3_open(banco.toUtf8().constData(), &db);
+    char *erro = nullptr;
+    if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &erro) != SQLITE_OK)
+        throw Erro(QStringLiteral("%1: %2").arg(QString::fromUtf8(erro), sql.left(200)));
+    sqlite3_close(db);
+}
+
+// Central rows of a realistic width: descriptions, makers, prices, stock,
+// addresses; one product in seven inactive.
+void criarCentral(const QString &banco)
+{
+    Esquema::criarBancoCentral(banco);
+    executar(banco, QStringLiteral(
+                        "BEGIN;"
+                        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                        "INSERT INTO tbproduto (idProduto, CODIGO, PRODUTO, ESTOQUE, PRECOVENDA, CODFAB, grupo, "
+                        "POSICAO, PRECOCUSTO, PRECOLISTA, FABRICANTE, srfil, inativo) "
+                        "SELECT i, printf('%06d', i), 'PRODUTO DE DEMONSTRAÇÃO NÚMERO ' || i || ' EMBALAGEM COM 12', "
+                        "i % 500, (i % 9000) / 7.0, 'FAB-' || (i * 7919 % 100000), 'G' || (i % 40), "
+                        "'PRATELEIRA ' || (i % 300), (i % 9000) / 9.0, (i % 9000) / 6.0, 'FABRICANTE ' || (i % 250), "
+                        "'observação do produto ' || i, i % 7 = 0 FROM n;"
+                        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %2) "
+                        "INSERT INTO tbcliente (IdCliente, Nome, \"End\", Tel, Bairro, Cidade, UF, CEP, Email, "
+                        "cnpj, fantasia, regiao) "
+                        "SELECT i, 'CLIENTE DE DEMONSTRAÇÃO ' || i || ' LTDA', 'RUA ' || (i % 900) || ', ' || i, "
+                        "'(62) 3333-' || (1000 + i % 9000), 'BAIRRO ' || (i % 60), 'CIDADE ' || (i % 150), 'GO', "
+                        "'74000-000', 'cliente' || i || '@example.com', '12.345.678/0001-' || (i % 100), "
+                        "'FANTASIA ' || i, printf('%02d', i % 20) FROM n;"
+                        "INSERT INTO tbfuncionario (idfunc, Nome) VALUES (12, 'JOÃO SILVA'), (3, 'ANA');"
+                        "COMMIT;")
+                        .arg(kProdutos)
+                        .arg(kClientes));
+}
+
+// The floor: the same rows with the C API, no data sets, no backup.
+double piso(const QString &local, const QString &central)
+{
+    QElapsedTimer relogio;
+    relogio.start();
+    executar(local, QStringLiteral("ATTACH DATABASE '%1' AS central; BEGIN;"
+                                   "DELETE FROM tbproduto; INSERT INTO tbproduto SELECT * FROM central.tbproduto "
+                                   "WHERE NOT coalesce(inativo, 0);"
+                                   "DELETE FROM tbfuncionario; INSERT INTO tbfuncionario SELECT * FROM "
+                                   "central.tbfuncionario ORDER BY idfunc LIMIT 1;"
+                                   "DELETE FROM tbcliente; INSERT INTO tbcliente SELECT * FROM central.tbcliente;"
+                                   "COMMIT; DETACH DATABASE central;")
+                        .arg(central));
+    return relogio.nsecsElapsed() / 1e6;
+}
+
+long kibRss(const char *campo)
+{
+    std::ifstream status("/proc/self/status");
+    std::string linha;
+    while (std::getline(status, linha))
+        if (linha.rfind(campo, 0) == 0)
+            return std::stol(linha.substr(std::string(campo).size()));
+    return 0;
+}
+
+// Starts the peak over from the current resident size.
+void zerarPico()
+{
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QTemporaryDir temporaria;
+    const QString pasta = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temporaria.path();
+    QDir().mkpath(pasta + QStringLiteral("/servido/atualizacao"));
+    DialogosBench dialogos;
+    Dialogos::definir(&dialogos);
+    try {
+        const QDir d(pasta);
+        const QString servido = d.filePath(QStringLiteral("servido/atualizacao/central.db"));
+        QFile::remove(servido);
+        criarCentral(servido);
+        const double mibCentral = QFileInfo(servido).size() / 1048576.0;
+
+        // The local database starts with a full set of older rows.
+        const QString base = d.filePath(QStringLiteral("base.db"));
+        QFile::remove(base);
+        Esquema::criarBancoLocal(base);
+        executar(base, QStringLiteral("INSERT INTO tbconfiguracoes (cod_funcionario, ftp_usuario, ftp_senha, "
+                                      "ftp_pasta, ftp_arquivo) VALUES ('999', 'rep', 'senha', 'atualizacao', "
+                                      "'central.db')"));
+        piso(base, servido);
+        const QString local = d.filePath(QStringLiteral("corlando.db"));
+        const QString copiaPiso = d.filePath(QStringLiteral("piso.db"));
+
+        QProcess servidor;
+        servidor.start(QStringLiteral("/usr/bin/python3"),
+                       {QStringLiteral(SERVIDOR_FTP_PY), QStringLiteral("--pasta"), d.filePath(QStringLiteral("servido")),
+                        QStringLiteral("--usuario"), QStringLiteral("rep"), QStringLiteral("--senha"),
+                        QStringLiteral("senha")});
+        if (!servidor.waitForReadyRead(20000))
+            throw Erro(QStringLiteral("o servidor FTP não iniciou"));
+        const QString porta = QString::fromUtf8(servidor.readLine().trimmed());
+
+        for (const auto &[nome, conteudo] :
+             {std::pair{"Mirvale.ini", "[CONEXAO]\nPATH=local.udl\nPATH-BKP=central.udl\n"},
+              std::pair{"local.udl", "[LINK]\nDRIVER=QSQLITE\nDATABASE=corlando.db\n"},
+              std::pair{"central.udl", "[LINK]\nDRIVER=QSQLITE\nDATABASE=central.db\n"}}) {
+            QFile f(d.filePath(QString::fromUtf8(nome)));
+            f.open(QIODevice::WriteOnly);
+            f.write(conteudo);
+        }
+        QDir::setCurrent(pasta);
+
+        std::printf("atualização de %d produtos e %d clientes (arquivo central de %.1f MiB)\n", kProdutos, kClientes,
+                    mibCentral);
+        for (int vez = 1; vez <= 3; ++vez) {
+            QFile::remove(local);
+            QFile::remove(copiaPiso);
+            QFile::copy(base, local);
+            QFile::copy(base, copiaPiso);
+            executar(local, QStringLiteral("UPDATE tbconfiguracoes SET ftp_host = '127.0.0.1:%1'").arg(porta));
+            QDir(d.filePath(QStringLiteral("backup"))).removeRecursively();
+
+            const double msPiso = piso(copiaPiso, servido);
+            TDM dm(pasta);
+            VisaoNula visao;
+            zerarPico();
+            const long antes = kibRss("VmRSS:");
+            QElapsedTimer relogio;
+            relogio.start();
+            LogicaAtualizacao(visao).executar();
+            const double msAtualizacao = relogio.nsecsElapsed() / 1e6;
+            const double mibPico = (kibRss("VmHWM:") - antes) / 1024.0;
+            std::printf("  rodada %d: atualização %.0f ms, piso %.0f ms, razão %.2f; pico de memória +%.1f MiB "
+                        "= %.2f x o arquivo central\n",
+                        vez, msAtualizacao, msPiso, msAtualizacao / msPiso, mibPico, mibPico / mibCentral);
+        }
+        servidor.terminate();
+        servidor.waitForFinished();
+    } catch (const Erro &e) {
+        std::fprintf(stderr, "bench_atualizacao: %s\n", qPrintable(e.mensagem()));
+        return 1;
+    }
+    return 0;
+}

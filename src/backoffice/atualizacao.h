@@ -1,0 +1,32 @@
+#pragma once
+
+class VisaoProgresso;
+
+// The database update behind "Atualizar": fetches the central database by
+// FTP, opens it, and replaces the local products, the employee row and, when
+// the user agrees, the customers of the representative's region, then offers
+// the pending-items check.
+//
+// The replacement is one transaction, made after a backup of the local
+// database: any error leaves every local table as it was, hides the progress
+// widgets and reaches the caller, which shows it. A run that starts while
+// another is under way (a click delivered while the window breathes) does
+// nothing.
+class LogicaAtualizacao
+{
+  public:
+    explicit LogicaAtualizacao(VisaoProgresso &visao) : m_visao(visao) {}
+
+    void executar();
+    static bool emAndamento();
+
+  private:
+    struct Configuracao;
+    bool buscarESubstituir(Configuracao &cfg);
+    bool baixar(const Configuracao &cfg);
+    void substituir(const Configuracao &cfg);
+    void reabrirConjuntos(bool clientes);
+    void respirar();
+
+    VisaoProgresso &m_visao;
+};

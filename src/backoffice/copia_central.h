@@ -1,0 +1,56 @@
+#pragma once
+
+#include "definicao_campos.h"
+
+#include <QString>
+#include <QtGlobal>
+#include <functional>
+#include <vector>
+
+struct sqlite3;
+
+// The copy of the central tables into the local database, set-based: the
+// central file is attached to the local connection and rows go across with
+// INSERT ... SELECT, column by column by position, in batches so that the
+// gauge moves and the window breathes between them. The caller holds the
+// transaction; attaching happens before it and detaching after it (SQLite
+// allows neither inside one).
+class CopiaCentral
+{
+  public:
+    // Called after every batch with the number of central rows gone through
+    // so far in this run (copied or skipped).
+    using Andamento = std::function<void(qint64)>;
+
+    // Throws Erro when the file cannot be attached.
+    CopiaCentral(sqlite3 *local, const QString &arquivoCentral, Andamento andamento);
+    ~CopiaCentral();
+    CopiaCentral(const CopiaCentral &) = delete;
+    CopiaCentral &operator=(const CopiaCentral &) = delete;
+
+    qint64 quantidade(const char *tabela);
+    // Replaces the local products with the central ones not marked inactive.
+    void copiarProdutos();
+    // Replaces the local employee rows with the first central employee whose
+    // number is the code, or for the supervisor's "999" the first of all.
+    // Returns the copied row's local code. Throws Erro when there is none.
+    QString copiarFuncionario(const QString &codigo);
+    // Replaces the local customers with the central ones of the region, or
+    // every one for an empty region.
+    void copiarClientes(const QString &regiao);
+
+  private:
+    void exigirTabela(const char *tabela, const std::vector<DefCampo> &local, QStringList &central,
+                      QStringList &destino);
+    void copiar(const char *tabela, const std::vector<DefCampo> &local, const QString &condicao,
+                const QString &valor);
+
+    sqlite3 *m_local;
+    Andamento m_andamento;
+    qint64 m_feitos = 0;
+};
+
+// The customers' region for an employee code: the code itself above 9,
+// otherwise "0" + the code (7 -> "07"). Throws Erro for a code that is not
+// a number.
+QString RegiaoDoFuncionario(const QString &codigo);

@@ -1,0 +1,178 @@
+#include "pendencia.h"
+
+#include "cliente_smtp.h"
+#include "endereco_servidor.h"
+#include "erro.h"
+#include "fonte_conjunto.h"
+#include "motor_relatorio.h"
+#include "transacao.h"
+#include "udm.h"
+#include "ufunc.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace
+{
+
+const QString kAtencao = QStringLiteral("Atenção");
+const QString kDisponivel = QStringLiteral("Disponível");
+const QString kPendente = QStringLiteral("Pendênte");
+constexpr int kPortaSmtp = 587;
+
+QString texto(const ConjuntoDados &c, const char *campo)
+{
+    return c.campo(QString::fromUtf8(campo)).texto();
+}
+
+// The filter goes off however the purge ends, so the rest of the program
+// sees every pending item again.
+struct SemFiltro {
+    ConjuntoDados &conjunto;
+    ~SemFiltro()
+    {
+        try {
+            conjunto.setFiltro(QString());
+            conjunto.setFiltrado(false);
+        } catch (...) {
+            // A set closed by a failed rollback has no filter to clear.
+        }
+    }
+};
+
+void purgar()
+{
+    ConjuntoDados &p = DM->QyPendente;
+    Transacao transacao(DM->ADOConexao);
+    const SemFiltro semFiltro{p};
+    p.setFiltro(FiltroPurgaPendencia(QDate::currentDate()));
+    p.setFiltrado(true);
+    p.primeiro();
+    while (!p.vazio())
+        p.excluir();
+    transacao.confirmar();
+}
+
+// A stock that covers the quantity makes the item available; a stock short
+// of it leaves the mark as it was; a product no longer on file makes it
+// pending.
+void marcarDisponiveis()
+{
+    ConjuntoDados &p = DM->QyPendente;
+    ConjuntoDados &produto = DM->QyProduto;
+    Transacao transacao(DM->ADOConexao);
+    for (p.primeiro(); !p.fim(); p.proximo()) {
+        p.editar();
+        if (!produto.localizar(QStringLiteral("CODIGO"), texto(p, "codigo")))
+            p.campo(QStringLiteral("situacao")).setTexto(kPendente);
+        else if (produto.campo(QStringLiteral("ESTOQUE")).real() >=
+                 static_cast<double>(p.campo(QStringLiteral("quantidade")).inteiro()))
+            p.campo(QStringLiteral("situacao")).setTexto(kDisponivel);
+        p.gravar();
+    }
+    transacao.confirmar();
+}
+
+void gerarRelatorio(const QString &pdf)
+{
+    QFile::remove(pdf);
+    const FonteConjunto fontes[] = {
+        {QStringLiteral("rvdsPendente"), DM->QyPendente},
+        {QStringLiteral("rvdsFuncionario"), DM->QyFuncionario},
+    };
+    GerarRelatorio(QDir(DM->PathSistema).filePath(QStringLiteral("pendente.rav")), {&fontes[0], &fontes[1]},
+                   {{QStringLiteral("pDataEmissao"), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))},
+                    {QStringLiteral("pUltimaAtualizacao"), texto(DM->QyConfiguracoes, "ultima_atualizacao")}},
+                   pdf);
+    DM->QyCliente.setFiltro(QString());
+    DM->QyCliente.setFiltrado(false);
+    Dialogos::atual().abrirArquivo(pdf);
+}
+
+// The subject and body name whichever order and customer are current, as
+// the order mail does.
+MensagemEmail compor(const QString &pdf)
+{
+    const ConjuntoDados &cfg = DM->QyConfiguracoes;
+    const ConjuntoDados &pedido = DM->QyPedido;
+    const ConjuntoDados &cliente = DM->QyCliente;
+    MensagemEmail m;
+    m.remetente = texto(cfg, "email_de");
+    m.nomeRemetente = texto(cfg, "cod_funcionario") == QLatin1String("999")
+                          ? QStringLiteral("999 - Supervisor geral - [Sistema]")
+                          : texto(DM->QyFuncionario, "idfunc") + QStringLiteral(" - ") +
+                                texto(DM->QyFuncionario, "Nome") + QStringLiteral(" [Sistema]");
+    m.responderPara = texto(cfg, "pendencia_central");
+    m.destinatarios = m.responderPara;
+    m.assunto = QStringLiteral("Pedido %1 (%2 / %3)")
+                    .arg(texto(pedido, "nr_pedido"), texto(cliente, "Nome"), texto(cliente, "Cidade"));
+    const QString separador = QStringLiteral("\r");
+    m.corpo = {QStringLiteral("Código cliente: ") + texto(cliente, "IdCliente"),
+               separador,
+               QStringLiteral("Nome do cliente: ") + texto(cliente, "Nome"),
+               separador,
+               QStringLiteral("CNPJ do cliente: ") + texto(cliente, "cnpj"),
+               separador,
+               QStringLiteral("Telefone do cliente: ") + texto(cliente, "Tel"),
+               separador,
+               texto(pedido, "observacao")};
+    m.anexos = {pdf};
+    return m;
+}
+
+void enviar(const QString &pdf)
+{
+    ConjuntoDados &cfg = DM->QyConfiguracoes;
+    if (!cfg.emEdicao())
+        cfg.reabrir();
+    const EnderecoServidor servidor = SepararPorta(texto(cfg, "email_host"), kPortaSmtp);
+    const ClienteSmtp smtp{servidor.host, texto(cfg, "email_usuario"), texto(cfg, "email_senha"), servidor.porta};
+    try {
+        smtp.enviar(compor(pdf));
+    } catch (const Erro &) {
+        Dialogos::atual().mensagem(
+            QStringLiteral("A pendência não foi enviado.\nVerifique as configurações e tente novamente!"), kAtencao,
+            Icone::Pergunta);
+        return;
+    }
+    MsgInformacao(QStringLiteral("A pendência foi enviado com sucesso!"), kAtencao);
+}
+
+} // namespace
+
+QDate CortePendencia(const QDate &hoje)
+{
+    // Qt moves to the month's last day when the day does not exist there.
+    return hoje.addMonths(-2);
+}
+
+QString FiltroPurgaPendencia(const QDate &hoje)
+{
+    return QStringLiteral("DATA_PENDENTE <= ") + CortePendencia(hoje).toString(QStringLiteral("dd/MM/yyyy"));
+}
+
+QString CaminhoPdfPendencia(const QDate &hoje)
+{
+    return QDir(DM->PathSistema)
+        .filePath(QStringLiteral("relatórios/pendente-") + hoje.toString(QStringLiteral("ddMMyyyy")) +
+                  QStringLiteral(".pdf"));
+}
+
+void ChecarPendencia()
+{
+    ConjuntoDados &p = DM->QyPendente;
+    if (p.vazio()) {
+        MsgInformacao(QStringLiteral("Não há item(ns) pendentes!"), kAtencao);
+        return;
+    }
+    if (MsgPergunta(QStringLiteral("Deseja apagar os itens com mais de 60 dias?"), QStringLiteral("Pendência"),
+                    Resposta::Sim) == Resposta::Sim)
+        purgar();
+    marcarDisponiveis();
+
+    const QString pdf = CaminhoPdfPendencia(QDate::currentDate());
+    gerarRelatorio(pdf);
+    if (MsgPergunta(QStringLiteral("Deseja enviar o relatório de pendência a \"Central\" ?"), kAtencao,
+                    Resposta::Sim) == Resposta::Sim)
+        enviar(pdf);
+}
