@@ -114,6 +114,7 @@ void TfrmPrincipal::ligarBotoes()
         tela.exec();
     });
     connect(ui->BtnPedido, &QToolButton::clicked, this, [this] { abrirTela(VariantePedidoRegular()); });
+    connect(ui->BtnTrocaDevolucao, &QToolButton::clicked, this, [this] { abrirTela(VariantePedidoTroca()); });
     connect(ui->BtnPacote, &QToolButton::clicked, this, [this] { abrirTela(VariantePedidoPacote()); });
     connect(ui->BtnVendaCasada, &QToolButton::clicked, this, [this] { abrirTela(VariantePedidoVendaCasada()); });
     connect(ui->BtnSair, &QToolButton::clicked, this, &QWidget::close);

@@ -17,8 +17,8 @@ namespace
 class DelegadoCores : public QStyledItemDelegate
 {
   public:
-    DelegadoCores(GradeItens::Cores cores, QSet<int> aEsquerda, QObject *pai)
-        : QStyledItemDelegate(pai), m_cores(std::move(cores)), m_aEsquerda(std::move(aEsquerda))
+    DelegadoCores(GradeItens::Cores cores, QHash<int, Qt::Alignment> alinhamentos, QObject *pai)
+        : QStyledItemDelegate(pai), m_cores(std::move(cores)), m_alinhamentos(std::move(alinhamentos))
     {
     }
 
@@ -30,15 +30,15 @@ class DelegadoCores : public QStyledItemDelegate
         o.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
         o.backgroundBrush = cores.fundo;
         o.palette.setColor(QPalette::Text, cores.texto);
-        if (m_aEsquerda.contains(indice.column()))
-            o.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+        if (m_alinhamentos.contains(indice.column()))
+            o.displayAlignment = m_alinhamentos.value(indice.column());
         const QWidget *w = o.widget;
         (w ? w->style() : QApplication::style())->drawControl(QStyle::CE_ItemViewItem, &o, pintor, w);
     }
 
   private:
     GradeItens::Cores m_cores;
-    QSet<int> m_aEsquerda;
+    QHash<int, Qt::Alignment> m_alinhamentos;
 };
 
 } // namespace
@@ -48,10 +48,10 @@ GradeItens::GradeItens(ConjuntoDados &itens, const std::vector<ColunaGrade> &col
     : QTableView(pai), m_itens(itens), m_modelo(new ModeloTabela(&itens, this)), m_teclas(std::move(teclas))
 {
     QStringList campos, titulos;
-    QSet<int> aEsquerda;
+    QHash<int, Qt::Alignment> alinhamentos;
     for (const ColunaGrade &c : colunas) {
-        if (c.aEsquerda)
-            aEsquerda.insert(static_cast<int>(campos.size()));
+        if (c.alinhamento)
+            alinhamentos.insert(static_cast<int>(campos.size()), c.alinhamento);
         campos << QString::fromUtf8(c.campo);
         titulos << QString::fromUtf8(c.titulo);
     }
@@ -59,7 +59,7 @@ GradeItens::GradeItens(ConjuntoDados &itens, const std::vector<ColunaGrade> &col
     // list lacks its field: the tied sale's stock column is empty.
     m_modelo->setColunas(campos, titulos, true);
     setModel(m_modelo);
-    setItemDelegate(new DelegadoCores(std::move(cores), aEsquerda, this));
+    setItemDelegate(new DelegadoCores(std::move(cores), alinhamentos, this));
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -9,14 +9,6 @@
 class ConjuntoDados;
 class ModeloTabela;
 
-// A column of the item grid.
-struct ColunaGrade {
-    const char *campo;
-    const char *titulo;
-    int largura;
-    bool aEsquerda; // text aligned left instead of the field's own alignment
-};
-
 // The item grid: a read-only view of an item list whose current row follows
 // the list both ways, coloured cell by cell by the screen's rule, with the
 // screen's keyboard table on the digit keys.

@@ -6,6 +6,7 @@
 #include "estado_pedido.h"
 #include "formatos.h"
 #include "impressao_pedido.h"
+#include "rascunho_edicao.h"
 #include "totais.h"
 #include "transacao.h"
 #include "udm.h"
@@ -120,9 +121,26 @@ ConjuntoDados &LogicaPedido::cabecalho() const
     return DM->QyPedido;
 }
 
-ConjuntoDados &LogicaPedido::itens() const
+ConjuntoDados &LogicaPedido::itens(int lista) const
 {
-    return ItensDoPedido(m_variante.tipo);
+    const ListaPedido &def = definicao(lista);
+    return def.conjunto ? def.conjunto() : ItensDoPedido(m_variante.tipo);
+}
+
+bool LogicaPedido::itemEmEdicao() const
+{
+    for (int l = 0; l < quantidadeListas(); ++l)
+        if (itens(l).emEdicao())
+            return true;
+    return false;
+}
+
+std::vector<ConjuntoDados *> LogicaPedido::conjuntos() const
+{
+    std::vector<ConjuntoDados *> todos{&cabecalho()};
+    for (int l = 0; l < quantidadeListas(); ++l)
+        todos.push_back(&itens(l));
+    return todos;
 }
 
 // ---------------------------------------------------------------- opening and closing
@@ -132,7 +150,8 @@ void LogicaPedido::abrir()
     ExecutarProtegido([this] {
         m_filtroAnterior = DM->FiltroFuncionario;
         ItensQueSeguemOCabecalho(m_variante.tipo);
-        const QString condicao = S(m_variante.campoSaldo) + QStringLiteral(">=0");
+        const QString condicao =
+            m_variante.condicaoTipo ? S(m_variante.condicaoTipo) : S(m_variante.campoSaldo) + QStringLiteral(">=0");
         ConjuntoDados &pedidos = cabecalho();
         pedidos.setFiltro(m_filtroAnterior.isEmpty() ? condicao
                                                      : m_filtroAnterior + QStringLiteral(" AND ") + condicao);
@@ -148,23 +167,32 @@ void LogicaPedido::abrir()
 }
 
 // An order or an item still being typed is "in use": the user chooses
-// between saving it and staying. The window closes only when the save left
-// nothing unsaved, so an item that fails its checks is never dropped.
+// between saving it and staying (a screen without the question saves). The
+// window closes only when the save left nothing unsaved, so an item that
+// fails its checks is never dropped, and an order never stays stored
+// without its totals.
 bool LogicaPedido::podeFechar()
 {
-    if (!cabecalho().emEdicao() && !itens().emEdicao())
+    if (!cabecalho().emEdicao() && !itemEmEdicao())
         return true;
-    const QString pergunta = S(m_variante.inicioPerguntaFechar) +
-                             cabecalho().campo(QStringLiteral("nr_pedido")).texto() +
-                             QStringLiteral(") está em uso, deseja salvar e sair?");
-    if (MsgPergunta(pergunta, kAtencao, Resposta::Sim) != Resposta::Sim)
-        return false;
+    if (m_variante.perguntaAoFechar) {
+        const QString pergunta = S(m_variante.inicioPerguntaFechar) +
+                                 cabecalho().campo(QStringLiteral("nr_pedido")).texto() +
+                                 QStringLiteral(") está em uso, deseja salvar e sair?");
+        if (MsgPergunta(pergunta, kAtencao, Resposta::Sim) != Resposta::Sim)
+            return false;
+    }
     bool salvo = false;
     ExecutarProtegido([&] {
-        executar(cabecalho().emEdicao() ? AcaoPedido::Salvar : AcaoPedido::SalvarItem);
+        if (cabecalho().emEdicao())
+            executar(AcaoPedido::Salvar);
+        else
+            for (int l = 0; l < quantidadeListas(); ++l)
+                if (itens(l).emEdicao())
+                    executar(AcaoPedido::SalvarItem, l);
         salvo = true;
     });
-    return salvo && !cabecalho().emEdicao() && !itens().emEdicao();
+    return salvo && !cabecalho().emEdicao() && !itemEmEdicao();
 }
 
 void LogicaPedido::aoFechar()
@@ -178,12 +206,12 @@ void LogicaPedido::aoFechar()
 
 // ---------------------------------------------------------------- buttons
 
-bool LogicaPedido::habilitado(AcaoPedido acao) const
+bool LogicaPedido::habilitado(AcaoPedido acao, int numeroLista) const
 {
     const Regra regra = regraDe(acao);
     if (regra == Regra::Sempre)
         return true;
-    const ConjuntoDados &lista = acaoDeItem(acao) ? itens() : cabecalho();
+    const ConjuntoDados &lista = acaoDeItem(acao) ? itens(numeroLista) : cabecalho();
     if (!lista.ativo())
         return false;
     switch (regra) {
@@ -205,9 +233,9 @@ bool LogicaPedido::habilitado(AcaoPedido acao) const
     return true;
 }
 
-void LogicaPedido::clicar(AcaoPedido acao)
+void LogicaPedido::clicar(AcaoPedido acao, int lista)
 {
-    ExecutarProtegido([this, acao] { executar(acao); });
+    ExecutarProtegido([this, acao, lista] { executar(acao, lista); });
 }
 
 bool LogicaPedido::teclaGrade(int tecla, bool alt, bool ctrl)
@@ -230,9 +258,9 @@ bool LogicaPedido::teclaGrade(int tecla, bool alt, bool ctrl)
     return tratada;
 }
 
-void LogicaPedido::executar(AcaoPedido acao)
+void LogicaPedido::executar(AcaoPedido acao, int lista)
 {
-    if (!habilitado(acao))
+    if (!habilitado(acao, lista))
         return;
     switch (acao) {
     case AcaoPedido::PesquisarPedido:
@@ -266,30 +294,29 @@ void LogicaPedido::executar(AcaoPedido acao)
         cabecalho().proximo();
         break;
     case AcaoPedido::ImportarPendencia:
-        importarPendencia();
+        importarPendencia(lista);
         break;
     case AcaoPedido::NovoItem:
-        inserirItem();
+        inserirItem(lista);
         break;
     case AcaoPedido::EditarItem:
-        editarItem();
+        editarItem(lista);
         break;
     case AcaoPedido::SalvarItem:
-        salvarItem();
+        salvarItem(lista);
         break;
     case AcaoPedido::CancelarItem:
-        itens().cancelar();
+        itens(lista).cancelar();
         break;
     case AcaoPedido::ExcluirItem:
-        excluirItem();
+        excluirItem(lista);
         break;
     case AcaoPedido::AnteriorItem:
-        if (podeNavegarItens())
-            itens().anterior();
+        if (podeNavegarItens(lista))
+            itens(lista).anterior();
         break;
     case AcaoPedido::ProximoItem:
-        if (podeNavegarItens())
-            itens().proximo();
+        proximoItem(lista);
         break;
     }
 }
@@ -310,7 +337,7 @@ void LogicaPedido::confirmarCaixasDoCabecalho()
 
 void LogicaPedido::pesquisarPedido()
 {
-    if (cabecalho().emEdicao() || itens().emEdicao()) {
+    if (cabecalho().emEdicao() || itemEmEdicao()) {
         if (m_variante.avisaPesquisaEmEdicao)
             MsgInformacao(MensagemSalvarAntes(), kAtencao);
         return;
@@ -332,27 +359,31 @@ void LogicaPedido::inserirPedido()
 void LogicaPedido::salvarPedido()
 {
     ConjuntoDados &pedidos = cabecalho();
-    ConjuntoDados &lista = itens();
     confirmarCaixasDoCabecalho();
-    if (lista.emEdicao())
-        executar(AcaoPedido::SalvarItem);
+    for (int l = 0; l < quantidadeListas(); ++l)
+        if (itens(l).emEdicao())
+            executar(AcaoPedido::SalvarItem, l);
     // An item that did not pass its checks stays on screen with the header
     // as typed; reloading here would drop one or store the other unchecked.
-    if (lista.emEdicao())
+    if (itemEmEdicao())
         return;
-    {
-        Transacao transacao(DM->ADOConexao);
+    // An item whose save saved the whole order has left nothing to do.
+    if (m_variante.itemSalvaPedido && !pedidos.emEdicao())
+        return;
+    GravarPreservando(conjuntos(), [this] {
         if (m_variante.precoMedio)
             precificarPacote();
-        else
-            for (lista.primeiro(); !lista.fim(); lista.proximo()) {
-                lista.editar();
-                CalcularPrecoItem(m_variante.tipo);
-                lista.gravar();
+        else if (!m_variante.itemSalvaPedido)
+            for (int l = 0; l < quantidadeListas(); ++l) {
+                ConjuntoDados &lista = itens(l);
+                for (lista.primeiro(); !lista.fim(); lista.proximo()) {
+                    lista.editar();
+                    precificar(l);
+                    lista.gravar();
+                }
             }
         RecalcularTotais(m_variante.tipo);
-        transacao.confirmar();
-    }
+    });
     const QString numero = pedidos.campo(QStringLiteral("nr_pedido")).texto();
     pedidos.reabrir();
     pedidos.localizar(QStringLiteral("nr_pedido"), numero);
@@ -366,14 +397,17 @@ void LogicaPedido::precificarPacote()
         return;
     lista.primeiro();
     lista.editar();
-    CalcularPrecoItem(m_variante.tipo);
+    precificar(0);
     lista.gravar();
     AplicarPrecoMedioPacote();
 }
 
+// Items first: abandoning the header alone would store a changed item as
+// it stands when the item list follows the header.
 void LogicaPedido::cancelarPedido()
 {
-    itens().cancelar();
+    for (int l = 0; l < quantidadeListas(); ++l)
+        itens(l).cancelar();
     cabecalho().cancelar();
 }
 
@@ -390,13 +424,13 @@ void LogicaPedido::excluirPedido()
 
 // ---------------------------------------------------------------- items
 
-void LogicaPedido::inserirItem()
+void LogicaPedido::inserirItem(int l)
 {
     ConjuntoDados &pedidos = cabecalho();
     // The item being typed passes its checks first; one that does not stays.
-    if (itens().emEdicao()) {
-        executar(AcaoPedido::SalvarItem);
-        if (itens().emEdicao())
+    if (itens(l).emEdicao()) {
+        executar(AcaoPedido::SalvarItem, l);
+        if (itens(l).emEdicao())
             return;
     }
     const bool cabecalhoEmEdicao = pedidos.emEdicao();
@@ -409,57 +443,63 @@ void LogicaPedido::inserirItem()
         executar(AcaoPedido::Salvar);
         executar(AcaoPedido::Editar);
     }
-    m_visao.focar(CaixaPedido::ItemCodigo);
-    itens().inserir();
+    m_visao.focar(CaixaPedido::ItemCodigo, l);
+    itens(l).inserir();
 }
 
-void LogicaPedido::editarItem()
+void LogicaPedido::editarItem(int l)
 {
+    ConjuntoDados &lista = itens(l);
     if (m_variante.editarItemEditaPedido) {
+        // Editing an empty list would insert an item no one asked for.
+        if (m_variante.editarItemExigeItem && lista.vazio())
+            return;
         // Editing the header does not reload the items: the same item stays
         // current.
         if (!cabecalho().emEdicao())
             executar(AcaoPedido::Editar);
-        m_visao.focar(CaixaPedido::ItemCodigo);
+        m_visao.focar(CaixaPedido::ItemCodigo, l);
     }
-    itens().editar();
+    lista.editar();
 }
 
-bool LogicaPedido::podeNavegarItens() const
+bool LogicaPedido::podeNavegarItens(int l) const
 {
-    return !m_variante.navegaItensSoEmRepouso || !itens().emEdicao();
+    return !m_variante.navegaItensSoEmRepouso || !itens(l).emEdicao();
 }
 
-void LogicaPedido::perguntarCancelarItem(const QString &texto)
+void LogicaPedido::perguntarCancelarItem(const QString &texto, int l)
 {
     if (MsgPergunta(texto, kAtencao) == Resposta::Sim)
-        executar(AcaoPedido::CancelarItem);
+        executar(AcaoPedido::CancelarItem, l);
 }
 
-void LogicaPedido::salvarItem()
+void LogicaPedido::salvarItem(int l)
 {
-    ConjuntoDados &lista = itens();
-    m_visao.confirmar(CaixaPedido::ItemCodigo);
-    m_visao.confirmar(CaixaPedido::ItemQuantidade);
+    ConjuntoDados &lista = itens(l);
+    const ListaPedido &def = definicao(l);
+    m_visao.confirmar(CaixaPedido::ItemCodigo, l);
+    m_visao.confirmar(CaixaPedido::ItemQuantidade, l);
+    // A code typed and saved without leaving its box gets the check leaving
+    // would have given it, so an unknown product is never stored.
+    if (m_variante.confereProdutoAoSalvar && lista.emEdicao())
+        conferirProduto(l);
     const QString codigo = lista.campo(QStringLiteral("codigo")).texto();
     if (codigo.isEmpty()) {
         perguntarCancelarItem(
-            QStringLiteral("O código está em branco ou inválido. Deseja cancelar a alteração do item?"));
+            QStringLiteral("O código está em branco ou inválido. Deseja cancelar a alteração do item?"), l);
         return;
     }
     const Campo campoQuantidade = lista.campo(QStringLiteral("quantidade"));
-    const bool quantidadeValida =
-        !campoQuantidade.nulo() &&
-        (m_variante.quantidadeDecimal ? campoQuantidade.real() > 0 : campoQuantidade.real() >= 1);
-    if (!quantidadeValida) {
+    if (campoQuantidade.nulo() || (def.quantidadeDecimal ? campoQuantidade.real() <= 0 : campoQuantidade.real() < 1)) {
         perguntarCancelarItem(
-            QStringLiteral("A quantidade está em branco ou inválido. Deseja cancelar a alteração do item?"));
+            QStringLiteral("A quantidade está em branco ou inválido. Deseja cancelar a alteração do item?"), l);
         return;
     }
+    if (def.exigeProduto && !DM->QyProduto.localizar(QStringLiteral("CODIGO"), codigo))
+        return;
     const double quantidade = campoQuantidade.real();
-    if (m_variante.verificaMultiplo) {
-        if (!DM->QyProduto.localizar(QStringLiteral("CODIGO"), codigo))
-            return;
+    if (def.verificaMultiplo) {
         const double multiplo = numero(DM->QyProduto.campo(QStringLiteral("multiplo")));
         // Half goes to the even neighbour; a multiple that rounds to 0 sets
         // no condition, as every whole quantity is a multiple of it.
@@ -471,29 +511,39 @@ void LogicaPedido::salvarItem()
             return;
         }
     }
-    if (m_variante.verificaEstoque && quantidade > numero(lista.campo(QStringLiteral("estoque")))) {
+    if (def.verificaEstoque && quantidade > numero(lista.campo(QStringLiteral("estoque")))) {
         if (MsgPergunta(QStringLiteral("Quantidade não disponível no estoque atual. Deseja colocar esse item em "
                                        "pendência?\nO sistema irá lhe avisar quando esse produto estiver disponivel."),
                         kAtencao) == Resposta::Sim)
-            colocarItemEmPendencia();
+            colocarItemEmPendencia(l);
         else
-            m_visao.focar(CaixaPedido::ItemQuantidade);
+            m_visao.focar(CaixaPedido::ItemQuantidade, l);
         return;
     }
     if (m_variante.precoMedio) {
-        gravarItemDoPacote();
+        gravarItemDoPacote(l);
         return;
     }
-    CalcularPrecoItem(m_variante.tipo);
+    if (m_variante.itemSalvaPedido) {
+        // The item and the order it changes are stored together, or neither.
+        GravarPreservando(conjuntos(), [&] {
+            if (lista.emEdicao())
+                lista.gravar();
+            if (cabecalho().emEdicao())
+                executar(AcaoPedido::Salvar);
+        });
+        return;
+    }
+    precificar(l);
     if (lista.emEdicao())
         lista.gravar();
     RecalcularTotais(m_variante.tipo);
 }
 
 // The item, the package's new average and its totals together, or none.
-void LogicaPedido::gravarItemDoPacote()
+void LogicaPedido::gravarItemDoPacote(int l)
 {
-    ConjuntoDados &lista = itens();
+    ConjuntoDados &lista = itens(l);
     Transacao transacao(DM->ADOConexao);
     if (lista.emEdicao())
         lista.gravar();
@@ -502,9 +552,9 @@ void LogicaPedido::gravarItemDoPacote()
     transacao.confirmar();
 }
 
-void LogicaPedido::colocarItemEmPendencia()
+void LogicaPedido::colocarItemEmPendencia(int l)
 {
-    ConjuntoDados &lista = itens();
+    ConjuntoDados &lista = itens(l);
     ConjuntoDados &pendentes = DM->QyPendente;
     // The pending row and the item's removal together, or neither.
     Transacao transacao(DM->ADOConexao);
@@ -516,7 +566,7 @@ void LogicaPedido::colocarItemEmPendencia()
     }
     // The pending list keeps whole quantities: a decimal one is rounded up,
     // so that what is still owed is never less than what was ordered.
-    if (m_variante.quantidadeDecimal)
+    if (definicao(l).quantidadeDecimal)
         pendentes.campo(QStringLiteral("quantidade"))
             .setInteiro(static_cast<qint64>(std::ceil(numero(lista.campo(QStringLiteral("quantidade"))))));
     pendentes.campo(QStringLiteral("cod_cliente")).setValor(cabecalho().campo(QStringLiteral("idCliente")).valor());
@@ -526,37 +576,56 @@ void LogicaPedido::colocarItemEmPendencia()
     transacao.confirmar();
 }
 
-void LogicaPedido::excluirItem()
+void LogicaPedido::excluirItem(int l)
 {
-    ConjuntoDados &lista = itens();
+    ConjuntoDados &lista = itens(l);
     if (lista.emEdicao())
         return;
     const QString pergunta = QStringLiteral("Deseja realmente deletar o item: ( ") +
                              lista.campo(QStringLiteral("codigo")).texto() + QStringLiteral(" )") +
-                             S(m_variante.fimPerguntaExcluir);
+                             S(definicao(l).fimPerguntaExcluir);
     if (MsgPergunta(pergunta, kAtencao) != Resposta::Sim || lista.emEdicao())
         return;
+    if (m_variante.itemSalvaPedido) {
+        // The deletion and the order saved without the item, or neither; the
+        // header is left being edited.
+        GravarPreservando(conjuntos(), [&] {
+            lista.excluir();
+            executar(AcaoPedido::Editar);
+            executar(AcaoPedido::Salvar);
+        });
+        executar(AcaoPedido::Editar);
+        return;
+    }
     Transacao transacao(DM->ADOConexao);
     lista.excluir();
     RecalcularTotais(m_variante.tipo);
     transacao.confirmar();
 }
 
-void LogicaPedido::importarPendencia()
+void LogicaPedido::proximoItem(int l)
 {
-    ConjuntoDados &lista = itens();
-    if (!m_variante.importaPendencia || !lista.emEdicao())
+    if (!podeNavegarItens(l) || (m_variante.proximoItemEmRepouso && (cabecalho().emEdicao() || itens(l).emEdicao())))
+        return;
+    itens(l).proximo();
+}
+
+void LogicaPedido::importarPendencia(int l)
+{
+    ConjuntoDados &lista = itens(l);
+    const ListaPedido &def = definicao(l);
+    if (!def.importaPendencia || !lista.emEdicao())
         return;
     const QString codigo = DM->Pesquisar(QStringLiteral("tbpedido_pendente where situacao ='Disponível'"),
                                          QStringLiteral("codigo, data_pendente, valorTotal"), QStringLiteral("codigo"));
     ConjuntoDados &pendentes = DM->QyPendente;
     if (codigo.isEmpty() || !pendentes.localizar(QStringLiteral("codigo"), codigo))
         return;
-    for (const char *nome : {"codigo", "quantidade", "cd_desconto1", "cd_desconto2", "cd_desconto3"}) {
+    for (const char *nome : def.camposPendencia) {
         const QString campo = S(nome);
         lista.campo(campo).setValor(pendentes.campo(campo).valor());
     }
-    itemSaido(CaixaPedido::ItemCodigo);
+    itemSaido(CaixaPedido::ItemCodigo, l);
     // The item is stored and the pending row removed together: a refused
     // store keeps the pending row and leaves the item on screen.
     Transacao transacao(DM->ADOConexao);
@@ -585,7 +654,7 @@ void LogicaPedido::saiuCodigoCliente()
 
 void LogicaPedido::clienteSaido()
 {
-    if (!cabecalho().emEdicao())
+    if (!m_variante.saidaCodigoCliente || !cabecalho().emEdicao())
         return;
     Campo cliente = cabecalho().campo(QStringLiteral("idCliente"));
     const bool achado = DM->QyCliente.localizar(QStringLiteral("idcliente"), cliente.texto());
@@ -610,95 +679,114 @@ void LogicaPedido::clienteEscolhido()
     if (!cabecalho().emEdicao() && !m_variante.pesquisaClienteEmRepouso)
         return;
     const QString cliente = pesquisar(m_variante.pesquisaCliente);
-    if (m_variante.clienteSoConferido) {
-        Campo id = cabecalho().campo(QStringLiteral("idCliente"));
+    if (!cabecalho().emEdicao())
+        return;
+    Campo idCliente = cabecalho().campo(QStringLiteral("idCliente"));
+    if (m_variante.pesquisaClienteSimples) {
+        // Nothing chosen leaves the order without a customer.
         if (cliente.isEmpty())
-            id.limpar();
+            idCliente.limpar();
         else
-            id.setInteiro(Formatos::lerInteiro(cliente));
+            idCliente.setInteiro(Formatos::lerInteiro(cliente));
         return;
     }
-    if (!cabecalho().emEdicao() || cliente.isEmpty())
+    if (cliente.isEmpty())
         return;
     if (DM->QyCliente.localizar(QStringLiteral("idcliente"), cliente))
         aplicarCliente();
-    cabecalho().campo(QStringLiteral("idCliente")).setInteiro(Formatos::lerInteiro(cliente));
+    idCliente.setInteiro(Formatos::lerInteiro(cliente));
     m_visao.focar(CaixaPedido::Entrega);
 }
 
-void LogicaPedido::saiu(CaixaPedido caixa)
+void LogicaPedido::saiu(CaixaPedido caixa, int lista)
 {
-    ExecutarProtegido([this, caixa] { itemSaido(caixa); });
+    ExecutarProtegido([this, caixa, lista] { itemSaido(caixa, lista); });
 }
 
-void LogicaPedido::conferirProduto()
+void LogicaPedido::precificar(int l)
 {
-    Campo codigo = itens().campo(QStringLiteral("codigo"));
+    if (const auto precificarItem = definicao(l).precificar)
+        precificarItem();
+    else
+        CalcularPrecoItem(m_variante.tipo);
+}
+
+void LogicaPedido::conferirProduto(int l)
+{
+    Campo codigo = itens(l).campo(QStringLiteral("codigo"));
     if (!DM->QyProduto.localizar(QStringLiteral("CODIGO"), codigo.texto())) {
         codigo.limpar();
         if (m_variante.codigoDesconhecidoFocaCodigo)
-            m_visao.focar(CaixaPedido::ItemCodigo);
+            m_visao.focar(CaixaPedido::ItemCodigo, l);
     }
-    CalcularPrecoItem(m_variante.tipo);
+    precificar(l);
 }
 
-void LogicaPedido::itemSaido(CaixaPedido caixa)
+void LogicaPedido::itemSaido(CaixaPedido caixa, int l)
 {
-    const bool editando = itens().emEdicao();
+    const bool editando = itens(l).emEdicao();
     for (const SaidaCaixa &saida : m_variante.saidas) {
         if (saida.caixa != caixa)
             continue;
         if (saida.confereProduto && editando)
-            conferirProduto();
+            conferirProduto(l);
         if (saida.foco && (editando || !saida.focoSoEmEdicao))
-            m_visao.focar(*saida.foco);
+            m_visao.focar(*saida.foco, l);
         return;
     }
 }
 
-void LogicaPedido::pesquisarItem()
+void LogicaPedido::pesquisarItem(int lista)
 {
-    ExecutarProtegido([this] { produtoEscolhido(); });
+    ExecutarProtegido([this, lista] { produtoEscolhido(lista); });
 }
 
-void LogicaPedido::produtoEscolhido()
+void LogicaPedido::produtoEscolhido(int l)
 {
-    if (!itens().emEdicao())
+    if (!itens(l).emEdicao())
         return;
-    escreverTexto(itens().campo(QStringLiteral("codigo")), pesquisar(m_variante.pesquisaProduto));
+    escreverTexto(itens(l).campo(QStringLiteral("codigo")), pesquisar(definicao(l).pesquisaProduto));
 }
 
 // ---------------------------------------------------------------- grid colours
 
-CoresCelula LogicaPedido::coresCelula(int linha) const
+CoresCelula LogicaPedido::coresCelula(int linha, int l) const
 {
-    const ConjuntoDados &lista = itens();
+    const ConjuntoDados &lista = itens(l);
     if (lista.vazio())
         return {Qt::black, Qt::white};
     QColor cor(255, 0, 0);
-    if (m_variante.cores == CoresGrade::PorEstoque) {
+    switch (definicao(l).cores) {
+    case CoresGrade::PorEstoque: {
         const Registro registro = lista.registro(linha);
         if (numero(registro.campo(QStringLiteral("quantidade"))) <= numero(registro.campo(QStringLiteral("estoque"))))
             cor = QColor(0, 0, 255);
+        break;
+    }
+    case CoresGrade::SempreAzul:
+        cor = QColor(0, 0, 255);
+        break;
+    case CoresGrade::SempreVermelho:
+        break;
     }
     if (linha == lista.numeroRegistro() - 1 && !lista.emEdicao())
         return {Qt::white, cor};
     return {cor, Qt::white};
 }
 
-PreviaTela LogicaPedido::previa(const std::optional<QString> &quantidadeDigitada) const
+PreviaTela LogicaPedido::previa(const std::optional<QString> &quantidadeDigitada, int lista) const
 {
     try {
-        return CalcularPreviaTela(m_variante, itens(), QuantidadeDigitada(quantidadeDigitada));
+        return CalcularPreviaTela(m_variante, itens(lista), QuantidadeDigitada(quantidadeDigitada));
     } catch (const std::exception &) {
         return {};
     }
 }
 
-void LogicaPedido::explicarPreco(const std::optional<QString> &quantidadeDigitada)
+void LogicaPedido::explicarPreco(const std::optional<QString> &quantidadeDigitada, int lista)
 {
     ExecutarProtegido([&] {
-        if (const auto explicacao = ExplicacaoDoItem(m_variante, itens(), QuantidadeDigitada(quantidadeDigitada)))
+        if (const auto explicacao = ExplicacaoDoItem(m_variante, itens(lista), QuantidadeDigitada(quantidadeDigitada)))
             Dialogos::atual().tabela(*explicacao);
         else
             MsgInformacao(S("Não há preço a explicar: escolha um item com um produto cadastrado."), kAtencao);

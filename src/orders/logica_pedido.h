@@ -9,6 +9,7 @@
 #include <QColor>
 #include <QDateTime>
 #include <QString>
+#include <vector>
 
 class Campo;
 class ConjuntoDados;
@@ -24,11 +25,12 @@ struct CoresCelula {
 QColor CorUltimaCompra(const QDateTime &ultimaCompra, const QDateTime &agora);
 
 // What an order screen does, apart from its widgets: the header list
-// (DM->QyPedido under the kind's condition) and the kind's item list, the
+// (DM->QyPedido under the kind's condition) and the kind's item lists, the
 // record buttons and their enabling rules, the item checks, the pending
 // items, the searches and the keyboard table of the item grid. Entry points
 // named after a user's act (a click, a key, leaving a box) show the error of
-// a refused value or store in the error box and stop there.
+// a refused value or store in the error box and stop there. Item actions,
+// boxes and grids name their item list by its place in the variant's lists.
 class LogicaPedido
 {
   public:
@@ -36,7 +38,9 @@ class LogicaPedido
 
     const VariantePedido &variante() const { return m_variante; }
     ConjuntoDados &cabecalho() const;
-    ConjuntoDados &itens() const;
+    int quantidadeListas() const { return static_cast<int>(m_variante.listas.size()); }
+    const ListaPedido &definicao(int lista) const { return m_variante.listas[static_cast<std::size_t>(lista)]; }
+    ConjuntoDados &itens(int lista = 0) const;
 
     // Opening: the header list under the kind's condition, the customer
     // list on the current order's customer, the focus on the grid.
@@ -46,56 +50,61 @@ class LogicaPedido
     // The header list gets back the representative filter it had.
     void aoFechar();
 
-    bool habilitado(AcaoPedido acao) const;
+    bool habilitado(AcaoPedido acao, int lista = 0) const;
     // A click on a button, or its key: the action runs if it is enabled now.
-    void clicar(AcaoPedido acao);
+    void clicar(AcaoPedido acao, int lista = 0);
     // A key pressed in the item grid (Qt::Key_0 to Qt::Key_9 of the main
     // row); true when a table entry ran.
     bool teclaGrade(int tecla, bool alt, bool ctrl);
 
     void saiuCodigoCliente();
     void pesquisarCliente();
-    void saiu(CaixaPedido caixa);
-    void pesquisarItem();
+    void saiu(CaixaPedido caixa, int lista = 0);
+    void pesquisarItem(int lista = 0);
 
-    CoresCelula coresCelula(int linha) const;
+    CoresCelula coresCelula(int linha, int lista = 0) const;
 
     // What saving would store, for the boxes to show while something is being
     // edited; `quantidadeDigitada` is the quantity box's text not yet
     // committed. Never fails: an error leaves the boxes on their fields.
-    PreviaTela previa(const std::optional<QString> &quantidadeDigitada = std::nullopt) const;
+    PreviaTela previa(const std::optional<QString> &quantidadeDigitada = std::nullopt, int lista = 0) const;
     // The current item's price step by step, in a window of its own.
-    void explicarPreco(const std::optional<QString> &quantidadeDigitada = std::nullopt);
+    void explicarPreco(const std::optional<QString> &quantidadeDigitada = std::nullopt, int lista = 0);
 
   private:
-    void executar(AcaoPedido acao);
+    void executar(AcaoPedido acao, int lista = 0);
     AcoesCabecalho acoesCabecalho();
     void confirmarCaixasDoCabecalho();
+    bool itemEmEdicao() const;
+    // The header and every item list, for a save that keeps them on failure.
+    std::vector<ConjuntoDados *> conjuntos() const;
 
     void pesquisarPedido();
     void inserirPedido();
     void salvarPedido();
     void cancelarPedido();
     void excluirPedido();
-    void inserirItem();
+    void inserirItem(int lista);
+    void editarItem(int lista);
+    bool podeNavegarItens(int lista) const;
     void precificarPacote();
-    void editarItem();
-    bool podeNavegarItens() const;
-    void salvarItem();
-    void gravarItemDoPacote();
-    void colocarItemEmPendencia();
-    void excluirItem();
-    void importarPendencia();
+    void gravarItemDoPacote(int lista);
+    void salvarItem(int lista);
+    void colocarItemEmPendencia(int lista);
+    void excluirItem(int lista);
+    void proximoItem(int lista);
+    void importarPendencia(int lista);
     void clienteSaido();
     void clienteEscolhido();
-    void itemSaido(CaixaPedido caixa);
-    void produtoEscolhido();
+    void itemSaido(CaixaPedido caixa, int lista);
+    void produtoEscolhido(int lista);
 
     // The customer's payment form and recency colour on the header.
     void aplicarCliente();
+    void precificar(int lista);
     // An unknown product code is emptied; the item is priced.
-    void conferirProduto();
-    void perguntarCancelarItem(const QString &texto);
+    void conferirProduto(int lista);
+    void perguntarCancelarItem(const QString &texto, int lista);
 
     const VariantePedido &m_variante;
     VisaoPedido &m_visao;

@@ -28,49 +28,41 @@ QString S(const char *texto)
     return QString::fromUtf8(texto);
 }
 
-struct DefBotao {
-    AcaoPedido acao;
-    const char *nome;
-    const char *rotulo;
-    const char *dica;
-    const char *simbolo;
-};
-
-const DefBotao kBotoes[] = {
-    {AcaoPedido::PesquisarPedido, "BtnPesquisarPedido", "&Procurar", "Pesquisar pedido(s)", "⌕"},
-    {AcaoPedido::Enviar, "btnEnviar", "E&nviar", "Enviar pedido", "✉"},
-    {AcaoPedido::Imprimir, "btnImprimirPedido", "I&mprimir", "Imprimir pedido", "▤"},
-    {AcaoPedido::Novo, "btnNovo", "&Inserir", "Inserir pedido", "+"},
-    {AcaoPedido::Editar, "btnEditar", "&Editar", "Editar pedido", "✎"},
-    {AcaoPedido::Salvar, "btnSalvar", "&Salvar", "Salvar pedido", "✔"},
-    {AcaoPedido::Cancelar, "btnCancelar", "&Cancelar", "Cancelar pedido", "↶"},
-    {AcaoPedido::Excluir, "btnExcluir", "E&xcluir", "Deletar pedido", "✖"},
-    {AcaoPedido::Anterior, "btnAnterior", "&Anterior", "Pedido anterior", "◀"},
-    {AcaoPedido::Proximo, "btnProximo", "P&roximo", "Próximo pedido", "▶"},
-    {AcaoPedido::ImportarPendencia, "BtnImportarPendencia", "I&mportar", "Importar pendência", "⇩"},
-    {AcaoPedido::NovoItem, "btnNovoItem", "&Inserir", "Inserir item", "+"},
-    {AcaoPedido::EditarItem, "btnEditarItem", "&Editar", "Editar item", "✎"},
-    {AcaoPedido::SalvarItem, "btnSalvarItem", "&Salvar", "Salvar item", "✔"},
-    {AcaoPedido::CancelarItem, "btnCancelarItem", "&Cancelar", "Cancelar item", "↶"},
-    {AcaoPedido::ExcluirItem, "btnExcluirItem", "E&xcluir", "Deletar item", "✖"},
-    {AcaoPedido::AnteriorItem, "btnAnteriorItem", "&Anterior", "Item anterior", "◀"},
-    {AcaoPedido::ProximoItem, "btnProximoItem", "P&roximo", "Próximo item", "▶"},
-};
-
-std::vector<ColunaGrade> colunasDa(const FormaTela &t)
+// The picture of each button.
+const char *simboloDe(AcaoPedido acao)
 {
-    const bool esquerda = t.quantidadeAEsquerda;
-    return {
-        {"codigo", "Código do item", 120, false},
-        {"item_descricao", "Descrição", 390, false},
-        {"quantidade", "Quantidade", 80, esquerda},
-        {"valorUnitario", "Valor Unitário", 180, false},
-        {"valorTotal", t.tituloValorTotal, 200, false},
-        {"cd_desconto1", "D1", 40, false},
-        {"cd_desconto2", "D2", 40, false},
-        {"cd_desconto3", "D3", 40, false},
-        {"estoque", "Estoque", 90, esquerda},
-    };
+    switch (acao) {
+    case AcaoPedido::PesquisarPedido:
+        return "⌕";
+    case AcaoPedido::Enviar:
+        return "✉";
+    case AcaoPedido::Imprimir:
+        return "▤";
+    case AcaoPedido::Novo:
+    case AcaoPedido::NovoItem:
+        return "+";
+    case AcaoPedido::Editar:
+    case AcaoPedido::EditarItem:
+        return "✎";
+    case AcaoPedido::Salvar:
+    case AcaoPedido::SalvarItem:
+        return "✔";
+    case AcaoPedido::Cancelar:
+    case AcaoPedido::CancelarItem:
+        return "↶";
+    case AcaoPedido::Excluir:
+    case AcaoPedido::ExcluirItem:
+        return "✖";
+    case AcaoPedido::Anterior:
+    case AcaoPedido::AnteriorItem:
+        return "◀";
+    case AcaoPedido::Proximo:
+    case AcaoPedido::ProximoItem:
+        return "▶";
+    case AcaoPedido::ImportarPendencia:
+        break;
+    }
+    return "⇩";
 }
 
 QColor corDe(AcaoPedido acao)
@@ -108,7 +100,7 @@ std::pair<QWidget *, QHBoxLayout *> linhaHorizontal()
 }
 
 // The picture button beside a code box that opens a search.
-QToolButton *botaoPesquisa(const char *nome, const char *texto)
+QToolButton *botaoPesquisa(const char *nome, const char *texto = nullptr)
 {
     auto *b = new QToolButton;
     b->setObjectName(S(nome));
@@ -126,8 +118,7 @@ QWidget *rotulado(const char *rotulo, const char *dicaRotulo, QWidget *controle,
     v->setContentsMargins(0, 0, 0, 0);
     v->setSpacing(2);
     auto *l = new QLabel(S(rotulo));
-    if (dicaRotulo)
-        dica(l, dicaRotulo);
+    dica(l, dicaRotulo);
     v->addWidget(l);
     if (extra) {
         auto *h = new QHBoxLayout;
@@ -152,8 +143,7 @@ QGroupBox *quadro(const char *titulo, QLabel *valor, const char *dicaQuadro)
     valor->setFont(f);
     valor->setAlignment(Qt::AlignCenter);
     h->addWidget(valor);
-    if (dicaQuadro)
-        dica(g, dicaQuadro);
+    dica(g, dicaQuadro);
     return g;
 }
 
@@ -177,7 +167,7 @@ QStringList numeros(int ate)
 
 TfrmPedido::TfrmPedido(const VariantePedido &variante, QWidget *pai) : QDialog(pai), m_logica(variante, *this)
 {
-    setObjectName(QStringLiteral("TfrmPedido"));
+    setObjectName(S(variante.nomeTela));
     setWindowTitle(S(variante.titulo));
     setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     QFont fonte(QStringLiteral("Tahoma"));
@@ -191,22 +181,57 @@ TfrmPedido::TfrmPedido(const VariantePedido &variante, QWidget *pai) : QDialog(p
     raiz->addWidget(montarBotoesPedido());
     raiz->addWidget(montarExibicaoPedido());
     raiz->addWidget(montarCamposPedido());
-    raiz->addWidget(montarObservacaoEBotoesItem());
-    raiz->addWidget(montarCamposItem());
-    m_grade = new GradeItens(
-        m_logica.itens(), colunasDa(variante.tela), [this](int linha) { return m_logica.coresCelula(linha); },
-        [this](int tecla, bool alt, bool ctrl) { return m_logica.teclaGrade(tecla, alt, ctrl); });
-    m_grade->setObjectName(S(variante.tela.nomeGrade));
-    dicaDeCaixa(m_grade, "Itens cadastrados");
-    m_caixas.insert(CaixaPedido::Grade, m_grade);
-    raiz->addWidget(m_grade, 1);
+    const int listas = m_logica.quantidadeListas();
+    for (int l = 0; l < listas; ++l)
+        m_grades.push_back(montarGrade(l));
+    if (listas == 1) {
+        // One list: its buttons beside the observation, the grid takes the room left.
+        auto [linha, h] = linhaHorizontal();
+        h->addWidget(montarObservacao(), 1);
+        QWidget *botoes = montarBotoesItem(0);
+        h->addWidget(botoes);
+        h->setAlignment(botoes, Qt::AlignBottom);
+        raiz->addWidget(linha);
+        raiz->addWidget(montarCamposItem(0));
+        if (QWidget *subtotal = montarSubtotal(0))
+            raiz->addWidget(subtotal);
+        raiz->addWidget(m_grades[0], 1);
+    } else {
+        // Several lists: the observation across the window, then one block
+        // per list from top to bottom.
+        raiz->addWidget(montarObservacao());
+        std::vector<int> ordem;
+        for (int l = 0; l < listas; ++l)
+            ordem.push_back(l);
+        std::stable_sort(ordem.begin(), ordem.end(),
+                         [&](int a, int b) { return m_logica.definicao(a).posicao < m_logica.definicao(b).posicao; });
+        for (int l : ordem) {
+            raiz->addWidget(montarCamposItem(l));
+            // The list's buttons and its subtotal share a row, leaving the
+            // height to the grids.
+            auto [linha, h] = linhaHorizontal();
+            if (QWidget *subtotal = montarSubtotal(l))
+                h->addWidget(subtotal, 1, Qt::AlignBottom);
+            else
+                h->addStretch(1);
+            h->addWidget(montarBotoesItem(l));
+            raiz->addWidget(linha);
+            const int altura = m_logica.definicao(l).alturaGrade;
+            if (altura > 0)
+                m_grades[static_cast<std::size_t>(l)]->setFixedHeight(altura);
+            raiz->addWidget(m_grades[static_cast<std::size_t>(l)], altura > 0 ? 0 : 1);
+        }
+    }
     raiz->addWidget(montarResumo());
     m_status = new QStatusBar;
     m_status->setSizeGripEnabled(false);
     raiz->addWidget(m_status);
 
     ligarAceleradores();
-    for (ConjuntoDados *c : {&m_logica.cabecalho(), &m_logica.itens()})
+    std::vector<ConjuntoDados *> conjuntos{&m_logica.cabecalho()};
+    for (int l = 0; l < listas; ++l)
+        conjuntos.push_back(&m_logica.itens(l));
+    for (ConjuntoDados *c : conjuntos)
         for (auto sinal : {&ConjuntoDados::estadoMudou, &ConjuntoDados::registroMudou, &ConjuntoDados::dadosAlterados})
             connect(c, sinal, this, &TfrmPedido::atualizarBotoes);
     ligarPrevia();
@@ -215,19 +240,21 @@ TfrmPedido::TfrmPedido(const VariantePedido &variante, QWidget *pai) : QDialog(p
 
 TfrmPedido::~TfrmPedido() = default;
 
-QToolButton *TfrmPedido::criarBotao(AcaoPedido acao)
+QWidget *TfrmPedido::caixa(CaixaPedido caixa, int lista) const
 {
-    const DefBotao &d = kBotoes[static_cast<int>(acao)];
-    const FormaTela &tela = m_logica.variante().tela;
-    const char *nome = d.nome;
-    for (const auto &[deQual, outro] : tela.nomesBotoes)
-        if (deQual == acao)
-            nome = outro;
+    if (caixa == CaixaPedido::Grade)
+        return m_grades.empty() ? nullptr : m_grades.front();
+    const auto achada = m_caixas.find({caixa, lista});
+    return achada == m_caixas.end() ? nullptr : achada->second;
+}
+
+QToolButton *TfrmPedido::criarBotao(AcaoPedido acao, int lista, const TextoBotao &texto)
+{
     auto *b = new QToolButton;
-    b->setObjectName(S(nome));
-    b->setText(S(d.rotulo));
-    dica(b, acao == AcaoPedido::PesquisarPedido ? tela.dicaPesquisarPedido : d.dica);
-    b->setIcon(IconeDesenhado(S(d.simbolo), corDe(acao)));
+    b->setObjectName(S(texto.nome));
+    b->setText(S(texto.rotulo));
+    dica(b, texto.dica);
+    b->setIcon(IconeDesenhado(S(simboloDe(acao)), corDe(acao)));
     b->setIconSize(QSize(20, 20));
     b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     QFont f = b->font();
@@ -236,8 +263,8 @@ QToolButton *TfrmPedido::criarBotao(AcaoPedido acao)
     // 45 by 45, wider only where a caption would not fit.
     b->setFixedHeight(45);
     b->setMinimumWidth(45);
-    connect(b, &QToolButton::clicked, this, [this, acao] { m_logica.clicar(acao); });
-    m_botoes[acao] = b;
+    connect(b, &QToolButton::clicked, this, [this, acao, lista] { m_logica.clicar(acao, lista); });
+    m_botoes[{acao, lista}] = b;
     return b;
 }
 
@@ -246,8 +273,10 @@ QWidget *TfrmPedido::montarBotoesPedido()
     auto [linha, h] = linhaHorizontal();
     h->setSpacing(2);
     h->addStretch(1);
-    for (int a = static_cast<int>(AcaoPedido::PesquisarPedido); a <= static_cast<int>(AcaoPedido::Proximo); ++a)
-        h->addWidget(criarBotao(static_cast<AcaoPedido>(a)));
+    const std::vector<TextoBotao> &textos = m_logica.variante().botoesPedido;
+    for (std::size_t i = 0; i < textos.size(); ++i)
+        h->addWidget(
+            criarBotao(static_cast<AcaoPedido>(static_cast<int>(AcaoPedido::PesquisarPedido) + i), 0, textos[i]));
     return linha;
 }
 
@@ -285,27 +314,32 @@ QWidget *TfrmPedido::montarExibicaoPedido()
 QWidget *TfrmPedido::montarCamposPedido()
 {
     ConjuntoDados &pedidos = m_logica.cabecalho();
-    const FormaTela &tela = m_logica.variante().tela;
     auto [linha, h] = linhaHorizontal();
 
+    const VariantePedido &variante = m_logica.variante();
     auto *cliente = new CaixaVinculada(pedidos, QStringLiteral("idCliente"));
-    cliente->setObjectName(QStringLiteral("dbCodigoCliente"));
+    cliente->setObjectName(S(variante.nomeCodigoCliente));
     dicaDeCaixa(cliente, "Digite o código do cliente");
     connect(cliente, &CaixaVinculada::saiu, this, [this] { m_logica.saiuCodigoCliente(); });
-    auto *pesquisar = botaoPesquisa(tela.nomePesquisarCliente, tela.dicaPesquisarCliente);
+    auto *pesquisar = botaoPesquisa(variante.nomePesquisaCliente, variante.dicaPesquisaCliente);
     connect(pesquisar, &QToolButton::clicked, this, [this] { m_logica.pesquisarCliente(); });
-    m_caixas.insert(CaixaPedido::CodigoCliente, cliente);
+    m_caixas[{CaixaPedido::CodigoCliente, 0}] = cliente;
 
+    // The one-character column keeps the locality's code.
     QWidget *entrega = nullptr;
-    if (tela.entregaPorLocalidade)
+    if (variante.entregaPorLocalidade) {
         entrega = new ListaLookupVinculada(pedidos, QStringLiteral("tp_localidade"), DM->QyLocalidade,
                                            QStringLiteral("nm_localidade"), QStringLiteral("tp_localidade"));
-    else // the one-character column keeps the locality's code
-        entrega = new ListaVinculada(pedidos, QStringLiteral("tp_localidade"), {{QStringLiteral("PNS"), "0"}});
+    } else {
+        std::vector<EntradaLista> entregas;
+        for (const auto &[texto, valor] : variante.entregas)
+            entregas.emplace_back(S(texto), S(valor));
+        entrega = new ListaVinculada(pedidos, QStringLiteral("tp_localidade"), entregas);
+    }
     entrega->setObjectName(QStringLiteral("dbEntrega"));
-    dicaDeCaixa(entrega, tela.dicaEntrega);
-    m_caixas.insert(CaixaPedido::Entrega, entrega);
-    auto *dv = new ListaVinculada(pedidos, QStringLiteral("dv"), EntradasIguais(numeros(tela.dvMaximo)));
+    dicaDeCaixa(entrega, variante.dicaEntrega);
+    m_caixas[{CaixaPedido::Entrega, 0}] = entrega;
+    auto *dv = new ListaVinculada(pedidos, QStringLiteral("dv"), EntradasIguais(numeros(variante.dvMaximo)));
     dv->setObjectName(QStringLiteral("dbDV"));
     dicaDeCaixa(dv, "Desconto aplicado no volume total dos itens");
     auto *avista = new ListaVinculada(pedidos, QStringLiteral("avista"), EntradasIguais(numeros(5)));
@@ -318,9 +352,12 @@ QWidget *TfrmPedido::montarCamposPedido()
     auto *detalhe = new CaixaVinculada(pedidos, QStringLiteral("nm_forma_pagamento"));
     detalhe->setObjectName(QStringLiteral("dbFormaPagtoDetalhado"));
     dicaDeCaixa(detalhe, "Digite o detalhe da forma de pagamento, se necessário");
-    m_caixas.insert(CaixaPedido::FormaPagtoDetalhado, detalhe);
-    auto *cif = new OpcoesVinculadas(QStringLiteral(" CIF "), pedidos, QStringLiteral("cif"),
-                                     EntradasIguais({QStringLiteral("Não")}), 2);
+    m_caixas[{CaixaPedido::FormaPagtoDetalhado, 0}] = detalhe;
+    QStringList opcoesCif;
+    for (const char *opcao : variante.opcoesCif)
+        opcoesCif << S(opcao);
+    auto *cif =
+        new OpcoesVinculadas(QStringLiteral(" CIF "), pedidos, QStringLiteral("cif"), EntradasIguais(opcoesCif), 2);
     cif->setObjectName(QStringLiteral("dbCIF"));
     dicaDeCaixa(cif, "CIF / Mercadoria com frete incluso");
 
@@ -341,9 +378,8 @@ QWidget *TfrmPedido::montarCamposPedido()
     return linha;
 }
 
-QWidget *TfrmPedido::montarObservacaoEBotoesItem()
+QWidget *TfrmPedido::montarObservacao()
 {
-    auto [linha, h] = linhaHorizontal();
     auto *observacao = new MemoVinculado(m_logica.cabecalho(), QStringLiteral("observacao"));
     observacao->setObjectName(QStringLiteral("dbObservacao"));
     observacao->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -351,111 +387,146 @@ QWidget *TfrmPedido::montarObservacaoEBotoesItem()
     observacao->setFixedHeight(60);
     dicaDeCaixa(observacao, "Digite a observação para o pedido");
     connect(observacao, &MemoVinculado::saiu, this, [this] { m_logica.saiu(CaixaPedido::Observacao); });
-    m_caixas.insert(CaixaPedido::Observacao, observacao);
-    h->addWidget(rotulado("Observação", dicaDe("Observação do pedido"), observacao), 1);
-    auto *botoes = new QHBoxLayout;
-    botoes->setSpacing(2);
-    const int primeiro = m_logica.variante().importaPendencia ? static_cast<int>(AcaoPedido::ImportarPendencia)
-                                                              : static_cast<int>(AcaoPedido::NovoItem);
-    for (int a = primeiro; a <= static_cast<int>(AcaoPedido::ProximoItem); ++a)
-        botoes->addWidget(criarBotao(static_cast<AcaoPedido>(a)));
-    h->addLayout(botoes);
-    h->setAlignment(botoes, Qt::AlignBottom);
+    m_caixas[{CaixaPedido::Observacao, 0}] = observacao;
+    return rotulado("Observação", dicaDe("Observação do pedido"), observacao);
+}
+
+QWidget *TfrmPedido::montarBotoesItem(int lista)
+{
+    const ListaPedido &def = m_logica.definicao(lista);
+    auto [linha, h] = linhaHorizontal();
+    h->setSpacing(2);
+    std::size_t texto = 0;
+    if (def.importaPendencia)
+        h->addWidget(criarBotao(AcaoPedido::ImportarPendencia, lista, def.botoes[texto++]));
+    for (int a = static_cast<int>(AcaoPedido::NovoItem); a <= static_cast<int>(AcaoPedido::ProximoItem); ++a)
+        h->addWidget(criarBotao(static_cast<AcaoPedido>(a), lista, def.botoes[texto++]));
     return linha;
 }
 
-QWidget *TfrmPedido::montarCamposItem()
+QWidget *TfrmPedido::montarCamposItem(int lista)
 {
-    ConjuntoDados &itens = m_logica.itens();
+    const ListaPedido &def = m_logica.definicao(lista);
+    ConjuntoDados &itens = m_logica.itens(lista);
     auto [linha, h] = linhaHorizontal();
     QFont grande = font();
     grande.setPixelSize(24);
 
-    auto caixaItem = [&](const char *nome, const char *campo, bool exibicao) {
+    auto caixaItem = [&](const char *sufixo, const char *campo, bool exibicao, CaixaPedido caixa) {
         auto *c = new CaixaVinculada(itens, S(campo));
-        c->setObjectName(S(nome));
+        c->setObjectName(S(def.prefixoCaixas) + S(sufixo));
         c->setSomenteExibicao(exibicao);
         c->setFont(grande);
+        m_caixas[{caixa, lista}] = c;
+        // Every box tells the logic it was left; the kind says what that does.
+        connect(c, &CaixaVinculada::saiu, this, [this, caixa, lista] { m_logica.saiu(caixa, lista); });
         return c;
     };
-    auto *codigo = caixaItem("dbItemCodigo", "codigo", false);
+    auto *codigo = caixaItem("Codigo", "codigo", false, CaixaPedido::ItemCodigo);
     codigo->setMaiusculas(true);
-    auto *pesquisar = botaoPesquisa("btnPesquisarItem", "Pesquisar item(ns)");
-    connect(pesquisar, &QToolButton::clicked, this, [this] { m_logica.pesquisarItem(); });
-    auto *descricao = caixaItem("dbItemDescricao", "item_descricao", true);
-    auto *fabricante = caixaItem("dbItemFabricante", "codigo_descricao", true);
-    auto *quantidade = caixaItem("dbItemQuantidade", "quantidade", false);
-    auto *unitario = caixaItem("dbItemUnitario", "valorUnitario", true);
-    auto *total = caixaItem("dbItemTotal", "valorTotal", true);
-    m_quantidade = quantidade;
-    m_unitario = unitario;
-    m_total = total;
-    // Every box tells the logic it was left; the kind says what that does.
-    const std::pair<CaixaPedido, CaixaVinculada *> caixas[] = {{CaixaPedido::ItemCodigo, codigo},
-                                                               {CaixaPedido::ItemDescricao, descricao},
-                                                               {CaixaPedido::ItemQuantidade, quantidade},
-                                                               {CaixaPedido::ItemUnitario, unitario},
-                                                               {CaixaPedido::ItemTotal, total}};
-    for (const auto &[qual, caixa] : caixas) {
-        m_caixas.insert(qual, caixa);
-        connect(caixa, &CaixaVinculada::saiu, this, [this, qual] { m_logica.saiu(qual); });
+    auto *pesquisar = botaoPesquisa(def.botaoPesquisa.nome, def.botaoPesquisa.dica);
+    connect(pesquisar, &QToolButton::clicked, this, [this, lista] { m_logica.pesquisarItem(lista); });
+    auto *descricao = caixaItem("Descricao", "item_descricao", true, CaixaPedido::ItemDescricao);
+    QWidget *fabricante = nullptr;
+    if (def.codigosDesconto) {
+        auto *c = new CaixaVinculada(itens, QStringLiteral("codigo_descricao"));
+        c->setObjectName(S(def.prefixoCaixas) + QStringLiteral("Fabricante"));
+        c->setSomenteExibicao(true);
+        c->setFont(grande);
+        fabricante = c;
     }
-
-    const std::vector<EntradaLista> letras = EntradasIguais(letrasDesconto());
-    const struct {
-        const char *nome;
-        const char *campo;
-        CaixaPedido caixa;
-    } codigos[] = {{"dbItemDesconto1", "cd_desconto1", CaixaPedido::ItemDesconto1},
-                   {"dbItemDesconto2", "cd_desconto2", CaixaPedido::ItemDesconto2},
-                   {"dbItemDesconto3", "cd_desconto3", CaixaPedido::ItemDesconto3},
-                   {"dbItemGordura", "gordura1", CaixaPedido::ItemGordura}};
-    std::vector<QWidget *> listas;
-    for (const auto &c : codigos) {
-        auto *lista = new ListaVinculada(itens, S(c.campo), letras);
-        lista->setObjectName(S(c.nome));
-        lista->setFont(grande);
-        const CaixaPedido caixa = c.caixa;
-        connect(lista, &ListaVinculada::saiu, this, [this, caixa] { m_logica.saiu(caixa); });
-        m_caixas.insert(caixa, lista);
-        listas.push_back(lista);
-    }
+    auto *quantidade = caixaItem("Quantidade", "quantidade", false, CaixaPedido::ItemQuantidade);
+    auto *unitario = caixaItem("Unitario", "valorUnitario", true, CaixaPedido::ItemUnitario);
+    auto *total = caixaItem("Total", "valorTotal", true, CaixaPedido::ItemTotal);
 
     h->addWidget(rotulado("Código", nullptr, codigo, pesquisar), 3);
     h->addWidget(rotulado("Descrição do produto", nullptr, descricao), 6);
-    h->addWidget(rotulado("Fabricante", nullptr, fabricante), 3);
+    if (fabricante)
+        h->addWidget(rotulado("Fabricante", nullptr, fabricante), 3);
     h->addWidget(rotulado("Qtde", nullptr, quantidade), 2);
     h->addWidget(rotulado("Preço Unitário", nullptr, unitario), 3);
     h->addWidget(rotulado("Preço total", nullptr, total), 3);
-    const char *rotulos[] = {"D1", "D2", "D3", "G"};
-    for (std::size_t i = 0; i < listas.size(); ++i)
-        h->addWidget(rotulado(rotulos[i], nullptr, listas[i]), 1);
+    std::vector<QWidget *> ordem{codigo, descricao};
+    if (fabricante)
+        ordem.push_back(fabricante);
+    ordem.insert(ordem.end(), {quantidade, unitario, total});
 
-    std::vector<QWidget *> ordem = {codigo, descricao, fabricante, quantidade, unitario,
-                                    total,  listas[0], listas[1],  listas[2],  listas[3]};
-    if (m_logica.variante().tela.descricaoPorUltimo)
+    if (def.codigosDesconto) {
+        const std::vector<EntradaLista> letras = EntradasIguais(letrasDesconto());
+        const struct {
+            const char *nome;
+            const char *campo;
+            const char *rotulo;
+            CaixaPedido caixa;
+        } codigos[] = {{"dbItemDesconto1", "cd_desconto1", "D1", CaixaPedido::ItemDesconto1},
+                       {"dbItemDesconto2", "cd_desconto2", "D2", CaixaPedido::ItemDesconto2},
+                       {"dbItemDesconto3", "cd_desconto3", "D3", CaixaPedido::ItemDesconto3},
+                       {"dbItemGordura", "gordura1", "G", CaixaPedido::ItemGordura}};
+        for (const auto &c : codigos) {
+            auto *l = new ListaVinculada(itens, S(c.campo), letras);
+            l->setObjectName(S(c.nome));
+            l->setFont(grande);
+            const CaixaPedido caixa = c.caixa;
+            connect(l, &ListaVinculada::saiu, this, [this, caixa, lista] { m_logica.saiu(caixa, lista); });
+            m_caixas[{caixa, lista}] = l;
+            h->addWidget(rotulado(c.rotulo, nullptr, l), 1);
+            ordem.push_back(l);
+        }
+    }
+    if (m_logica.variante().descricaoPorUltimo)
         std::rotate(ordem.begin() + 1, ordem.begin() + 2, ordem.end());
     for (std::size_t i = 0; i + 1 < ordem.size(); ++i)
         setTabOrder(ordem[i], ordem[i + 1]);
     return linha;
 }
 
+GradeItens *TfrmPedido::montarGrade(int lista)
+{
+    const ListaPedido &def = m_logica.definicao(lista);
+    auto teclas = [this, lista](int tecla, bool alt, bool ctrl) {
+        return lista == 0 && m_logica.teclaGrade(tecla, alt, ctrl);
+    };
+    auto *grade = new GradeItens(
+        m_logica.itens(lista), def.colunas, [this, lista](int linha) { return m_logica.coresCelula(linha, lista); },
+        teclas);
+    grade->setObjectName(S(def.nomeGrade));
+    dicaDeCaixa(grade, def.dicaGrade);
+    return grade;
+}
+
+QWidget *TfrmPedido::montarSubtotal(int lista)
+{
+    const ListaPedido &def = m_logica.definicao(lista);
+    if (!def.rotuloSubtotal)
+        return nullptr;
+    auto [linha, h] = linhaHorizontal();
+    auto *rotulo = new QLabel(S(def.rotuloSubtotal));
+    auto *valor = new RotuloVinculado(m_logica.cabecalho(), S(def.campoSubtotal));
+    valor->setObjectName(S(def.campoSubtotal));
+    valor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    valor->setMinimumWidth(160);
+    for (QLabel *l : {static_cast<QLabel *>(rotulo), static_cast<QLabel *>(valor)}) {
+        QFont f = l->font();
+        f.setPixelSize(16);
+        f.setBold(true);
+        l->setFont(f);
+    }
+    h->addStretch(1);
+    h->addWidget(rotulo);
+    h->addWidget(valor);
+    return linha;
+}
+
 QWidget *TfrmPedido::montarResumo()
 {
-    ConjuntoDados &clientes = DM->QyCliente;
-    ConjuntoDados &pedidos = m_logica.cabecalho();
     auto [linha, h] = linhaHorizontal();
-    const VariantePedido &variante = m_logica.variante();
-    h->addWidget(quadro(" Menor compra ", new RotuloVinculado(clientes, QStringLiteral("valmenorcompra")),
-                        dicaDe("Menor compra")));
-    h->addWidget(quadro(" Maior compra ", new RotuloVinculado(clientes, QStringLiteral("valmaiorcompra")),
-                        dicaDe("Maior compra")));
-    h->addWidget(quadro(" Ultima compra ", new RotuloVinculado(clientes, QStringLiteral("ultimacompra")),
-                        dicaDe("Data da última compra")));
-    h->addWidget(quadro(" Volumes ", new RotuloVinculado(pedidos, QStringLiteral("vl_gordura")),
-                        dicaDe(variante.tela.dicaVolumes)));
-    m_saldo = new RotuloVinculado(pedidos, S(variante.campoSaldo));
-    h->addWidget(quadro(" Saldo ", m_saldo, dicaDe("Saldo do pedido")));
+    for (const QuadroResumo &q : m_logica.variante().resumo) {
+        ConjuntoDados &conjunto = q.doCliente ? DM->QyCliente : m_logica.cabecalho();
+        auto *valor = new RotuloVinculado(conjunto, S(q.campo));
+        if (!q.doCliente && qstrcmp(q.campo, m_logica.variante().campoSaldo) == 0)
+            m_saldo = valor;
+        h->addWidget(quadro(q.titulo, valor, dicaDe(q.dica)));
+    }
     return linha;
 }
 
@@ -465,11 +536,9 @@ QWidget *TfrmPedido::montarResumo()
 void TfrmPedido::ligarAceleradores()
 {
     std::map<QKeySequence, std::vector<QToolButton *>> porTecla;
-    for (int a = 0; a <= static_cast<int>(AcaoPedido::ProximoItem); ++a) {
-        const auto achado = m_botoes.find(static_cast<AcaoPedido>(a));
-        if (achado == m_botoes.end())
+    for (const auto &[chave, b] : m_botoes) {
+        if (b->shortcut().isEmpty())
             continue;
-        QToolButton *b = achado->second;
         porTecla[b->shortcut()].push_back(b);
         b->setShortcut(QKeySequence()); // the caption keeps its underlined letter
     }
@@ -487,7 +556,7 @@ void TfrmPedido::ligarAceleradores()
 
 const char *TfrmPedido::dicaDe(const char *texto) const
 {
-    return m_logica.variante().tela.dicasSoNosBotoes ? nullptr : texto;
+    return m_logica.variante().dicasSoNosBotoes ? nullptr : texto;
 }
 
 void TfrmPedido::dicaDeCaixa(QWidget *caixa, const char *texto) const
@@ -497,8 +566,8 @@ void TfrmPedido::dicaDeCaixa(QWidget *caixa, const char *texto) const
 
 void TfrmPedido::atualizarBotoes()
 {
-    for (const auto &[acao, botao] : m_botoes)
-        botao->setEnabled(m_logica.habilitado(acao));
+    for (const auto &[chave, botao] : m_botoes)
+        botao->setEnabled(m_logica.habilitado(chave.first, chave.second));
 }
 
 // ---------------------------------------------------------------- price preview
@@ -539,42 +608,75 @@ void TfrmPedido::ligarPrevia()
     m_previa->setSingleShot(true);
     m_previa->setInterval(0);
     connect(m_previa, &QTimer::timeout, this, &TfrmPedido::mostrarPrevia);
-    for (ConjuntoDados *c : {&m_logica.cabecalho(), &m_logica.itens()})
+    std::vector<ConjuntoDados *> conjuntos{&m_logica.cabecalho()};
+    for (int l = 0; l < m_logica.quantidadeListas(); ++l)
+        conjuntos.push_back(&m_logica.itens(l));
+    for (ConjuntoDados *c : conjuntos)
         for (auto sinal : {&ConjuntoDados::estadoMudou, &ConjuntoDados::registroMudou, &ConjuntoDados::dadosAlterados})
             connect(c, sinal, m_previa, qOverload<>(&QTimer::start));
-    connect(m_quantidade, &QLineEdit::textEdited, m_previa, qOverload<>(&QTimer::start));
 
     auto *explicar = new QAction(S("Como este preço foi calculado (F2)"), this);
     explicar->setShortcut(Qt::Key_F2);
     explicar->setShortcutContext(Qt::WindowShortcut);
     connect(explicar, &QAction::triggered, this, &TfrmPedido::explicarPreco);
     addAction(explicar);
-    for (QWidget *w : std::initializer_list<QWidget *>{m_grade, m_unitario}) {
-        w->addAction(explicar);
-        w->setContextMenuPolicy(Qt::ActionsContextMenu);
+    for (int l = 0; l < m_logica.quantidadeListas(); ++l) {
+        connect(caixaDeItem(CaixaPedido::ItemQuantidade, l), &QLineEdit::textEdited, m_previa,
+                qOverload<>(&QTimer::start));
+        for (QWidget *w : std::initializer_list<QWidget *>{grade(l), caixaDeItem(CaixaPedido::ItemUnitario, l)}) {
+            w->addAction(explicar);
+            w->setContextMenuPolicy(Qt::ActionsContextMenu);
+        }
     }
 }
 
-std::optional<QString> TfrmPedido::quantidadeDigitada() const
+CaixaVinculada *TfrmPedido::caixaDeItem(CaixaPedido caixa, int lista) const
 {
-    return m_quantidade->isModified() ? std::optional<QString>(m_quantidade->text()) : std::nullopt;
+    return static_cast<CaixaVinculada *>(this->caixa(caixa, lista));
+}
+
+int TfrmPedido::listaDaPrevia() const
+{
+    for (int l = 0; l < m_logica.quantidadeListas(); ++l)
+        if (m_logica.itens(l).emEdicao())
+            return l;
+    const QWidget *foco = focusWidget();
+    for (int l = 0; foco && l < m_logica.quantidadeListas(); ++l)
+        for (const auto &[chave, w] : m_caixas)
+            if (chave.second == l && chave.first >= CaixaPedido::ItemCodigo && (w == foco || grade(l) == foco))
+                return l;
+    return 0;
+}
+
+std::optional<QString> TfrmPedido::quantidadeDigitada(int lista) const
+{
+    const CaixaVinculada *quantidade = caixaDeItem(CaixaPedido::ItemQuantidade, lista);
+    return quantidade->isModified() ? std::optional<QString>(quantidade->text()) : std::nullopt;
 }
 
 void TfrmPedido::mostrarPrevia()
 {
-    const PreviaTela previa = m_logica.previa(quantidadeDigitada());
-    ConjuntoDados &itens = m_logica.itens();
     const auto gravado = [](ConjuntoDados &c, const QString &campo) {
         return c.ativo() ? c.campo(campo).textoExibicao() : QString();
     };
-    mostrar(m_unitario, previa.valorUnitario, gravado(itens, QStringLiteral("valorUnitario")), escreverCaixa);
-    mostrar(m_total, previa.valorTotal, gravado(itens, QStringLiteral("valorTotal")), escreverCaixa);
-    mostrar(m_saldo, previa.saldo, gravado(m_logica.cabecalho(), S(m_logica.variante().campoSaldo)), escreverRotulo);
+    const int daPrevia = listaDaPrevia();
+    for (int l = 0; l < m_logica.quantidadeListas(); ++l) {
+        const PreviaTela previa = m_logica.previa(quantidadeDigitada(l), l);
+        ConjuntoDados &itens = m_logica.itens(l);
+        mostrar(caixaDeItem(CaixaPedido::ItemUnitario, l), previa.valorUnitario,
+                gravado(itens, QStringLiteral("valorUnitario")), escreverCaixa);
+        mostrar(caixaDeItem(CaixaPedido::ItemTotal, l), previa.valorTotal, gravado(itens, QStringLiteral("valorTotal")),
+                escreverCaixa);
+        if (l == daPrevia && m_saldo)
+            mostrar(m_saldo, previa.saldo, gravado(m_logica.cabecalho(), S(m_logica.variante().campoSaldo)),
+                    escreverRotulo);
+    }
 }
 
 void TfrmPedido::explicarPreco()
 {
-    m_logica.explicarPreco(quantidadeDigitada());
+    const int lista = listaDaPrevia();
+    m_logica.explicarPreco(quantidadeDigitada(lista), lista);
 }
 
 // ---------------------------------------------------------------- window events
@@ -617,15 +719,15 @@ bool TfrmPedido::event(QEvent *evento)
 
 // ---------------------------------------------------------------- what the logic asks
 
-void TfrmPedido::focar(CaixaPedido caixa)
+void TfrmPedido::focar(CaixaPedido caixa, int lista)
 {
-    if (QWidget *w = m_caixas.value(caixa))
+    if (QWidget *w = this->caixa(caixa, lista))
         w->setFocus(Qt::OtherFocusReason);
 }
 
-void TfrmPedido::confirmar(CaixaPedido caixa)
+void TfrmPedido::confirmar(CaixaPedido caixa, int lista)
 {
-    QWidget *w = m_caixas.value(caixa);
+    QWidget *w = this->caixa(caixa, lista);
     if (auto *c = qobject_cast<CaixaVinculada *>(w))
         c->confirmar();
     else if (auto *m = qobject_cast<MemoVinculado *>(w))

@@ -3,9 +3,10 @@
 #include "logica_pedido.h"
 
 #include <QDialog>
-#include <QHash>
 #include <map>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class CaixaVinculada;
 class GradeItens;
@@ -17,7 +18,8 @@ class QToolButton;
 
 // The order screen's window: controls bound to the data module's data sets,
 // events passed to the logic, record buttons following their rules. One form
-// serves the order kinds; the variant says which.
+// serves the order kinds; the variant says which, and how many item lists
+// (each with its block of boxes, buttons and grid) it shows.
 class TfrmPedido : public QDialog, private VisaoPedido
 {
     Q_OBJECT
@@ -26,9 +28,9 @@ class TfrmPedido : public QDialog, private VisaoPedido
     ~TfrmPedido() override;
 
     LogicaPedido &logica() { return m_logica; }
-    QToolButton *botao(AcaoPedido acao) const { return m_botoes.at(acao); }
-    QWidget *caixa(CaixaPedido caixa) const { return m_caixas.value(caixa); }
-    GradeItens *grade() const { return m_grade; }
+    QToolButton *botao(AcaoPedido acao, int lista = 0) const { return m_botoes.at({acao, lista}); }
+    QWidget *caixa(CaixaPedido caixa, int lista = 0) const;
+    GradeItens *grade(int lista = 0) const { return m_grades.at(static_cast<std::size_t>(lista)); }
 
   protected:
     void showEvent(QShowEvent *evento) override;
@@ -37,18 +39,21 @@ class TfrmPedido : public QDialog, private VisaoPedido
     bool event(QEvent *evento) override;
 
   private:
-    void focar(CaixaPedido caixa) override;
-    void confirmar(CaixaPedido caixa) override;
+    void focar(CaixaPedido caixa, int lista) override;
+    void confirmar(CaixaPedido caixa, int lista) override;
     void colorirPainel(const QColor &cor) override;
     void fechar() override;
 
     QWidget *montarBotoesPedido();
     QWidget *montarExibicaoPedido();
     QWidget *montarCamposPedido();
-    QWidget *montarObservacaoEBotoesItem();
-    QWidget *montarCamposItem();
+    QWidget *montarObservacao();
+    QWidget *montarBotoesItem(int lista);
+    QWidget *montarCamposItem(int lista);
+    GradeItens *montarGrade(int lista);
+    QWidget *montarSubtotal(int lista);
     QWidget *montarResumo();
-    QToolButton *criarBotao(AcaoPedido acao);
+    QToolButton *criarBotao(AcaoPedido acao, int lista, const TextoBotao &texto);
     // A hint for a control other than a button: none where the kind keeps
     // hints to its buttons.
     const char *dicaDe(const char *texto) const;
@@ -58,15 +63,16 @@ class TfrmPedido : public QDialog, private VisaoPedido
     void ligarPrevia();
     void mostrarPrevia();
     void explicarPreco();
-    std::optional<QString> quantidadeDigitada() const;
+    // The item list the preview and the price explanation are about: the one
+    // being edited, else the one holding the focus.
+    int listaDaPrevia() const;
+    std::optional<QString> quantidadeDigitada(int lista) const;
+    CaixaVinculada *caixaDeItem(CaixaPedido caixa, int lista) const;
 
     LogicaPedido m_logica;
-    std::map<AcaoPedido, QToolButton *> m_botoes;
-    QHash<CaixaPedido, QWidget *> m_caixas;
-    GradeItens *m_grade = nullptr;
-    CaixaVinculada *m_quantidade = nullptr;
-    CaixaVinculada *m_unitario = nullptr;
-    CaixaVinculada *m_total = nullptr;
+    std::map<std::pair<AcaoPedido, int>, QToolButton *> m_botoes;
+    std::map<std::pair<CaixaPedido, int>, QWidget *> m_caixas;
+    std::vector<GradeItens *> m_grades;
     QLabel *m_saldo = nullptr;
     QTimer *m_previa = nullptr;
     QFrame *m_painel = nullptr;

@@ -7,8 +7,9 @@ std::unique_ptr<TfrmPedido> CriarTelaPedido(const VariantePedido &variante, QWid
         return std::make_unique<TfrmPedidoPacote>(pai);
     case TipoPedido::VendaCasada:
         return std::make_unique<TfrmVendaCasada>(pai);
-    case TipoPedido::Pedido:
     case TipoPedido::Troca:
+        return std::make_unique<TfrmPedidoTroca>(pai);
+    case TipoPedido::Pedido:
         break;
     }
     return std::make_unique<TfrmPedido>(variante, pai);

@@ -9,10 +9,7 @@ class TfrmPedidoPacote : public TfrmPedido
 {
     Q_OBJECT
   public:
-    explicit TfrmPedidoPacote(QWidget *pai = nullptr) : TfrmPedido(VariantePedidoPacote(), pai)
-    {
-        setObjectName(QStringLiteral("TfrmPedidoPacote"));
-    }
+    explicit TfrmPedidoPacote(QWidget *pai = nullptr) : TfrmPedido(VariantePedidoPacote(), pai) {}
 };
 
 // The tied-sale screen: the one order form over the tied-sale variant.
@@ -20,10 +17,16 @@ class TfrmVendaCasada : public TfrmPedido
 {
     Q_OBJECT
   public:
-    explicit TfrmVendaCasada(QWidget *pai = nullptr) : TfrmPedido(VariantePedidoVendaCasada(), pai)
-    {
-        setObjectName(QStringLiteral("TfrmVendaCasada"));
-    }
+    explicit TfrmVendaCasada(QWidget *pai = nullptr) : TfrmPedido(VariantePedidoVendaCasada(), pai) {}
+};
+
+// The exchange screen: the one order form over the exchange variant, with
+// its returned and replacement item lists.
+class TfrmPedidoTroca : public TfrmPedido
+{
+    Q_OBJECT
+  public:
+    explicit TfrmPedidoTroca(QWidget *pai = nullptr) : TfrmPedido(VariantePedidoTroca(), pai) {}
 };
 
 // The screen of a kind: its own class where it has one.

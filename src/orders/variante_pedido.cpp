@@ -1,11 +1,181 @@
 #include "variante_pedido.h"
 
+#include "calculo_preco.h"
+#include "udm.h"
+
 namespace
 {
 
+const QuadroResumo kMenorCompra{" Menor compra ", true, "valmenorcompra", "Menor compra"};
+const QuadroResumo kMaiorCompra{" Maior compra ", true, "valmaiorcompra", "Maior compra"};
+const QuadroResumo kUltimaCompra{" Ultima compra ", true, "ultimacompra", "Data da última compra"};
 const PesquisaPedido kPesquisaCliente = {"tbcliente order by idcliente", "nome, cnpj, idcliente", "idcliente"};
-const PesquisaPedido kPesquisaProduto = {"tbproduto order by produto", "codigo, produto, precovenda, estoque",
-                                         "codigo"};
+
+// The regular screen's buttons, under the names a kind gives them.
+std::vector<TextoBotao> botoesPedido(const char *novo, const char *editar, const char *salvar, const char *cancelar,
+                                     const char *excluir, const char *anterior, const char *proximo, const char *enviar,
+                                     const char *dicaPesquisar)
+{
+    return {
+        {"BtnPesquisarPedido", "&Procurar", dicaPesquisar},
+        {enviar, "E&nviar", "Enviar pedido"},
+        {"btnImprimirPedido", "I&mprimir", "Imprimir pedido"},
+        {novo, "&Inserir", "Inserir pedido"},
+        {editar, "&Editar", "Editar pedido"},
+        {salvar, "&Salvar", "Salvar pedido"},
+        {cancelar, "&Cancelar", "Cancelar pedido"},
+        {excluir, "E&xcluir", "Deletar pedido"},
+        {anterior, "&Anterior", "Pedido anterior"},
+        {proximo, "P&roximo", "Próximo pedido"},
+    };
+}
+
+// The item buttons: the regular screen's names begin "btn", the package's "Btn".
+std::vector<TextoBotao> botoesItem(bool importa, bool maiuscula)
+{
+    std::vector<TextoBotao> b;
+    if (importa)
+        b.push_back({"BtnImportarPendencia", "I&mportar", "Importar pendência"});
+    b.insert(b.end(), {{maiuscula ? "BtnNovoItem" : "btnNovoItem", "&Inserir", "Inserir item"},
+                       {maiuscula ? "BtnEditarItem" : "btnEditarItem", "&Editar", "Editar item"},
+                       {maiuscula ? "BtnSalvarItem" : "btnSalvarItem", "&Salvar", "Salvar item"},
+                       {maiuscula ? "BtnCancelarItem" : "btnCancelarItem", "&Cancelar", "Cancelar item"},
+                       {maiuscula ? "BtnExcluirItem" : "btnExcluirItem", "E&xcluir", "Deletar item"},
+                       {maiuscula ? "BtnAnteriorItem" : "btnAnteriorItem", "&Anterior", "Item anterior"},
+                       {maiuscula ? "BtnProximoItem" : "btnProximoItem", "P&roximo", "Próximo item"}});
+    return b;
+}
+
+// The item columns of the one-list screens.
+std::vector<ColunaGrade> colunasItem(const char *tituloTotal, Qt::Alignment quantidadeEEstoque)
+{
+    return {
+        {"codigo", "Código do item", 120},
+        {"item_descricao", "Descrição", 390},
+        {"quantidade", "Quantidade", 80, quantidadeEEstoque},
+        {"valorUnitario", "Valor Unitário", 180},
+        {"valorTotal", tituloTotal, 200},
+        {"cd_desconto1", "D1", 40},
+        {"cd_desconto2", "D2", 40},
+        {"cd_desconto3", "D3", 40},
+        {"estoque", "Estoque", 90, quantidadeEEstoque},
+    };
+}
+
+ListaPedido listaRegular()
+{
+    ListaPedido lista;
+    lista.importaPendencia = true;
+    lista.botoes = botoesItem(true, false);
+    lista.colunas = colunasItem("Valor Total", Qt::AlignLeft | Qt::AlignVCenter);
+    return lista;
+}
+
+ListaPedido listaPacote()
+{
+    ListaPedido lista;
+    lista.exigeProduto = false;
+    lista.verificaMultiplo = false;
+    lista.quantidadeDecimal = true;
+    lista.importaPendencia = true;
+    lista.fimPerguntaExcluir = "";
+    lista.pesquisaProduto = {"tbproduto", "codigo, produto, estoque", "codigo"};
+    lista.botoes = botoesItem(true, true);
+    lista.dicaGrade = nullptr;
+    lista.colunas = colunasItem("Valor total", {});
+    return lista;
+}
+
+ListaPedido listaVendaCasada()
+{
+    ListaPedido lista;
+    lista.verificaEstoque = false;
+    lista.cores = CoresGrade::SempreVermelho;
+    lista.fimPerguntaExcluir = "";
+    lista.botoes = botoesItem(false, false);
+    lista.nomeGrade = "dbgVendaCasada";
+    lista.colunas = colunasItem("Valor total", {});
+    return lista;
+}
+
+// Exchange items: priced from the product alone, decimal quantities, no
+// product, multiple or stock check on saving.
+ListaPedido listaTroca(ConjuntoDados &(*conjunto)(), void (*precificar)())
+{
+    ListaPedido lista;
+    lista.conjunto = conjunto;
+    lista.precificar = precificar;
+    lista.exigeProduto = false;
+    lista.verificaMultiplo = false;
+    lista.verificaEstoque = false;
+    lista.quantidadeDecimal = true;
+    lista.codigosDesconto = false;
+    lista.pesquisaProduto = {"tbproduto", "codigo, produto, estoque", "codigo"};
+    lista.dicaGrade = nullptr;
+    return lista;
+}
+
+ListaPedido listaSubstituicao()
+{
+    ListaPedido lista = listaTroca([]() -> ConjuntoDados & { return DM->QyTrocaSub; }, CalcularPrecoTrocaSub);
+    lista.importaPendencia = true;
+    lista.camposPendencia = {"codigo", "quantidade"};
+    lista.botoes = {
+        {"BtnImportarPendencia", "Importar", "Importar pendência"},
+        {"BtnNovoSub", "Inserir", "Inserir substituição"},
+        {"BtnEditarSub", "Editar", "Editar substituição"},
+        {"BtnSalvarSub", "Salvar", "Salvar substituição"},
+        {"BtnCancelarSub", "Cancelar", "Cancelar substituição"},
+        {"BtnExcluirSub", "Excluir", "Deletar substituição"},
+        {"BtnAnteriorSub", "Anterior", "Substituição anterior"},
+        {"BtnProximoSub", "Proximo", "Próxima substituição"},
+    };
+    lista.prefixoCaixas = "dbItemTrocaSub";
+    lista.botaoPesquisa = {"BtnPesquisarSubistituicao", "", "Pesquisar item(ns)"};
+    lista.nomeGrade = "dbgTrocaSub";
+    lista.colunas = {
+        {"codigo", "Código do item", 110},
+        {"item_descricao", "Descrição", 660},
+        {"quantidade", "Quantidade", 90, Qt::AlignCenter},
+        {"valorUnitario", "Valor Unitário", 130},
+        {"valorTotal", "Valor Total", 130},
+        {"estoque", "Estoque", 60},
+    };
+    lista.rotuloSubtotal = "Subtotal (Substituição) :";
+    lista.campoSubtotal = "vl_total_troca2";
+    lista.posicao = 1;
+    return lista;
+}
+
+ListaPedido listaDevolucao()
+{
+    ListaPedido lista = listaTroca([]() -> ConjuntoDados & { return DM->QyTrocaDev; }, CalcularPrecoTrocaDev);
+    lista.cores = CoresGrade::SempreAzul;
+    lista.botoes = {
+        {"BtnNovoDevolucao", "Inserir", "Inserir devolução"},
+        {"BtnEditarDevolucao", "Editar", "Editar devolução"},
+        {"BtnSalvarDevolucao", "Salvar", "Salvar devolução"},
+        {"BtnCancelarDevolucao", "Cancelar", "Cancelar devolução"},
+        {"BtnExcluirDevolucao", "Excluir", "Deletar devolução"},
+        {"BtnAnteriorDevolucao", "Anterior", "Devolução anterior"},
+        {"BtnProximoDevolucao", "Proximo", "Próxima devolução"},
+    };
+    lista.prefixoCaixas = "dbItemTrocaDev";
+    lista.botaoPesquisa = {"btnPesquisarDevolucao", "", "Pesquisar item(ns)"};
+    lista.nomeGrade = "dbgTrocaDevolucao";
+    lista.alturaGrade = 100;
+    lista.colunas = {
+        {"codigo", "Código do item", 110},
+        {"item_descricao", "Descrição", 660},
+        {"quantidade", "Quantidade", 90, Qt::AlignCenter},
+        {"valorUnitario", "Valor Unitário", 130},
+        {"valorTotal", "Valor total", 190},
+    };
+    lista.rotuloSubtotal = "Subtotal (Devolução) :";
+    lista.campoSubtotal = "vl_total_troca1";
+    lista.posicao = 0;
+    return lista;
+}
 
 } // namespace
 
@@ -16,9 +186,6 @@ const VariantePedido &VariantePedidoRegular()
         .titulo = "Corlando - Pedido",
         .campoSaldo = "vl_total_item",
         .cifNaoAoInserir = true,
-        .verificaMultiplo = true,
-        .verificaEstoque = true,
-        .importaPendencia = true,
         .colorePainel = true,
         .saidas = {{CaixaPedido::ItemCodigo, true, CaixaPedido::ItemQuantidade, true},
                    {CaixaPedido::ItemDesconto1, true, std::nullopt, false},
@@ -26,15 +193,20 @@ const VariantePedido &VariantePedidoRegular()
                    {CaixaPedido::ItemDesconto3, true, CaixaPedido::ItemGordura, false},
                    {CaixaPedido::ItemGordura, false, CaixaPedido::ItemCodigo, false},
                    {CaixaPedido::Observacao, false, CaixaPedido::Grade, false}},
-        .cores = CoresGrade::PorEstoque,
         .fimPerguntaExcluir = " ?",
         .inicioPerguntaFechar = "O pedido (",
         .pesquisaPedido = {"tbpedido LEFT JOIN tbcliente ON tbpedido.idcliente=tbcliente.idcliente where "
                            "tbpedido.vl_total_item >= 0 order by tbpedido.nr_pedido desc",
                            "fantasia, nr_pedido, dt_pedido, vl_total_item", "nr_pedido"},
         .pesquisaCliente = kPesquisaCliente,
-        .pesquisaProduto = kPesquisaProduto,
-        .tela = {},
+        .listas = {listaRegular()},
+        .botoesPedido = botoesPedido("btnNovo", "btnEditar", "btnSalvar", "btnCancelar", "btnExcluir", "btnAnterior",
+                                     "btnProximo", "btnEnviar", "Pesquisar pedido(s)"),
+        .resumo = {kMenorCompra,
+                   kMaiorCompra,
+                   kUltimaCompra,
+                   {" Volumes ", false, "vl_gordura", nullptr},
+                   {" Saldo ", false, "vl_total_item", "Saldo do pedido"}},
     };
     return variante;
 }
@@ -43,19 +215,17 @@ const VariantePedido &VariantePedidoPacote()
 {
     static const VariantePedido variante{
         .tipo = TipoPedido::Pacote,
+        .nomeTela = "TfrmPedidoPacote",
         .titulo = "Corlando - Pacote",
         .campoSaldo = "vl_total_pacote",
         .focaGradeAoAbrir = false,
         .focaClienteAoInserir = false,
         .cifNaoAoInserir = false,
-        .quantidadeDecimal = true,
-        .verificaMultiplo = false,
-        .verificaEstoque = true,
-        .importaPendencia = true,
         .precoMedio = true,
         .editarItemEditaPedido = true,
         .navegaItensSoEmRepouso = true,
         .clienteSoConferido = true,
+        .pesquisaClienteSimples = true,
         .colorePainel = false,
         .codigoDesconhecidoFocaCodigo = true,
         .saidas = {{CaixaPedido::ItemCodigo, true, std::nullopt, false},
@@ -68,41 +238,26 @@ const VariantePedido &VariantePedidoPacote()
                    {CaixaPedido::ItemDescricao, true, std::nullopt, false}},
         .avisaPesquisaEmEdicao = true,
         .tecladoGrade = false,
-        .cores = CoresGrade::PorEstoque,
         .fimPerguntaExcluir = "",
         .inicioPerguntaFechar = "O pacote (",
         .pesquisaPedido = {"tbpedido where vl_total_pacote >= 0 order by nr_pedido",
                            "nr_pedido, dt_pedido, vl_total_pacote", "nr_pedido"},
         .pesquisaCliente = {"tbcliente", "nome, cnpj, idcliente", "idcliente"},
-        .pesquisaProduto = {"tbproduto", "codigo, produto, estoque", "codigo"},
-        .tela =
-            {
-                .nomesBotoes = {{AcaoPedido::Enviar, "BtnEnviar"},
-                                {AcaoPedido::Novo, "BtnNovo"},
-                                {AcaoPedido::Editar, "BtnEditar"},
-                                {AcaoPedido::Salvar, "BtnSalvar"},
-                                {AcaoPedido::Cancelar, "BtnCancelar"},
-                                {AcaoPedido::Excluir, "BtnExcluir"},
-                                {AcaoPedido::Anterior, "BtnAnterior"},
-                                {AcaoPedido::Proximo, "BtnProximo"},
-                                {AcaoPedido::NovoItem, "BtnNovoItem"},
-                                {AcaoPedido::EditarItem, "BtnEditarItem"},
-                                {AcaoPedido::SalvarItem, "BtnSalvarItem"},
-                                {AcaoPedido::CancelarItem, "BtnCancelarItem"},
-                                {AcaoPedido::ExcluirItem, "BtnExcluirItem"},
-                                {AcaoPedido::AnteriorItem, "BtnAnteriorItem"},
-                                {AcaoPedido::ProximoItem, "BtnProximoItem"}},
-                .dicasSoNosBotoes = true,
-                .dicaPesquisarPedido = "Pesquisar pacote(s)",
-                .nomePesquisarCliente = "BtnProcurarCliente",
-                .dicaPesquisarCliente = nullptr,
-                .entregaPorLocalidade = true,
-                .dicaEntrega = nullptr,
-                .dvMaximo = 5,
-                .tituloValorTotal = "Valor total",
-                .quantidadeAEsquerda = false,
-                .descricaoPorUltimo = true,
-            },
+        .listas = {listaPacote()},
+        .botoesPedido = botoesPedido("BtnNovo", "BtnEditar", "BtnSalvar", "BtnCancelar", "BtnExcluir", "BtnAnterior",
+                                     "BtnProximo", "BtnEnviar", "Pesquisar pacote(s)"),
+        .dicasSoNosBotoes = true,
+        .nomePesquisaCliente = "BtnProcurarCliente",
+        .dicaPesquisaCliente = nullptr,
+        .entregaPorLocalidade = true,
+        .dicaEntrega = nullptr,
+        .dvMaximo = 5,
+        .resumo = {kMenorCompra,
+                   kMaiorCompra,
+                   kUltimaCompra,
+                   {" Volumes ", false, "vl_gordura", nullptr},
+                   {" Saldo ", false, "vl_total_pacote", "Saldo do pedido"}},
+        .descricaoPorUltimo = true,
     };
     return variante;
 }
@@ -111,12 +266,10 @@ const VariantePedido &VariantePedidoVendaCasada()
 {
     static const VariantePedido variante{
         .tipo = TipoPedido::VendaCasada,
+        .nomeTela = "TfrmVendaCasada",
         .titulo = "Corlando - Pedido Venda Casada",
         .campoSaldo = "vl_total_venda_casada",
         .cifNaoAoInserir = false,
-        .verificaMultiplo = true,
-        .verificaEstoque = false,
-        .importaPendencia = false,
         .pesquisaClienteEmRepouso = true,
         .colorePainel = false,
         .saidas = {{CaixaPedido::ItemCodigo, true, CaixaPedido::ItemQuantidade, true},
@@ -125,25 +278,86 @@ const VariantePedido &VariantePedidoVendaCasada()
                    {CaixaPedido::ItemDesconto3, true, CaixaPedido::ItemCodigo, false},
                    {CaixaPedido::Observacao, false, CaixaPedido::Grade, false}},
         .avisaPesquisaEmEdicao = true,
-        .cores = CoresGrade::SempreVermelho,
         .fimPerguntaExcluir = "",
         .inicioPerguntaFechar = "O pedido (",
         .pesquisaPedido = {"tbpedido LEFT JOIN tbcliente ON tbpedido.idcliente=tbcliente.idcliente where "
                            "tbpedido.vl_total_venda_casada >= 0 order by tbpedido.nr_pedido desc",
                            "fantasia, nr_pedido, dt_pedido, vl_total_item", "nr_pedido"},
         .pesquisaCliente = kPesquisaCliente,
-        .pesquisaProduto = kPesquisaProduto,
-        .tela =
+        .listas = {listaVendaCasada()},
+        .botoesPedido = botoesPedido("btnNovo", "btnEditar", "btnSalvar", "btnCancelar", "btnExcluir", "btnAnterior",
+                                     "btnProximo", "btnEnviar", "Pesquisar pedido(s)"),
+        .entregaPorLocalidade = true,
+        .dicaEntrega = "Escolha o tipo de entrega",
+        .dvMaximo = 5,
+        .resumo = {kMenorCompra,
+                   kMaiorCompra,
+                   kUltimaCompra,
+                   {" Volumes ", false, "vl_gordura", "Volumes"},
+                   {" Saldo ", false, "vl_total_venda_casada", "Saldo do pedido"}},
+    };
+    return variante;
+}
+
+const VariantePedido &VariantePedidoTroca()
+{
+    static const VariantePedido variante{
+        .tipo = TipoPedido::Troca,
+        .nomeTela = "TfrmPedidoTroca",
+        .titulo = "Corlando - Troca",
+        .campoSaldo = "vl_diferenca_troca",
+        .condicaoTipo = "vl_diferenca_troca<>NULL",
+        .focaGradeAoAbrir = false,
+        .focaClienteAoInserir = false,
+        .cifNaoAoInserir = false,
+        .editarItemEditaPedido = true,
+        .editarItemExigeItem = true,
+        .proximoItemEmRepouso = true,
+        .saidaCodigoCliente = false,
+        .pesquisaClienteSimples = true,
+        .colorePainel = false,
+        .codigoDesconhecidoFocaCodigo = true,
+        .saidas = {{CaixaPedido::ItemCodigo, true, std::nullopt, false},
+                   {CaixaPedido::ItemDescricao, true, std::nullopt, false},
+                   {CaixaPedido::ItemQuantidade, true, std::nullopt, false},
+                   {CaixaPedido::ItemUnitario, true, std::nullopt, false},
+                   {CaixaPedido::ItemTotal, true, std::nullopt, false}},
+        .confereProdutoAoSalvar = true,
+        .avisaPesquisaEmEdicao = true,
+        .tecladoGrade = false,
+        .perguntaAoFechar = false,
+        .itemSalvaPedido = true,
+        .fimPerguntaExcluir = "",
+        .inicioPerguntaFechar = "",
+        .pesquisaPedido = {"tbpedido LEFT JOIN tbcliente ON tbpedido.idcliente=tbcliente.idcliente where "
+                           "tbpedido.vl_diferenca_troca >= 0 order by tbpedido.nr_pedido desc",
+                           "fantasia, nr_pedido, dt_pedido, vl_total_item", "nr_pedido"},
+        .pesquisaCliente = {"tbcliente", "nome, cnpj, idcliente", "idcliente"},
+        // Saving walks the replacement items before the returned ones.
+        .listas = {listaSubstituicao(), listaDevolucao()},
+        .botoesPedido =
             {
-                .nomesBotoes = {},
-                .entregaPorLocalidade = true,
-                .dicaEntrega = "Escolha o tipo de entrega",
-                .dvMaximo = 5,
-                .dicaVolumes = "Volumes",
-                .nomeGrade = "dbgVendaCasada",
-                .tituloValorTotal = "Valor total",
-                .quantidadeAEsquerda = false,
+                {"BtnPesquisarPedido", "Procurar", "Pesquisar troca(s)"},
+                {"btnEnviar", "Enviar", "Enviar pedido"},
+                {"btnImprimirPedido", "Imprimir", "Imprimir pedido"},
+                {"BtnNovo", "Inserir", "Inserir pedido"},
+                {"BtnEditar", "Editar", "Editar pedido"},
+                {"BtnSalvar", "Salvar", "Salvar pedido"},
+                {"BtnCancelar", "Cancelar", "Cancelar pedido"},
+                {"BtnExcluir", "Excluir", "Deletar pedido"},
+                {"BtnAnterior", "Anterior", "Pedido anterior"},
+                {"BtnProximo", "Proximo", "Próximo pedido"},
             },
+        .nomeCodigoCliente = "edtCodigoCliente",
+        .nomePesquisaCliente = "SpeedButton9",
+        .entregas = {{"PNS", "0"}, {"PMS", "1"}, {"PSS", "2"}},
+        .dvMaximo = 5,
+        .opcoesCif = {"Sim", "Não"},
+        .resumo = {kMenorCompra,
+                   kMaiorCompra,
+                   kUltimaCompra,
+                   {" Ultima compra (R$) ", true, "valultcompra", nullptr},
+                   {" Saldo ", false, "vl_diferenca_troca", "Saldo do pedido"}},
     };
     return variante;
 }

@@ -1,12 +1,14 @@
 #pragma once
 
-#include "acao_pedido.h"
 #include "tipo_pedido.h"
 #include "visao_pedido.h"
 
 #include <optional>
+#include <qnamespace.h>
 #include <utility>
 #include <vector>
+
+class ConjuntoDados;
 
 // A search dialog's query: "SELECT " + campos + " FROM " + tabela, and the
 // column whose value the chosen row gives.
@@ -16,14 +18,16 @@ struct PesquisaPedido {
     const char *resultado;
 };
 
-// How the item grid colours its rows.
+// How an item grid colours its rows.
 enum class CoresGrade {
     PorEstoque, // blue within the stock, red above it
     SempreVermelho,
+    SempreAzul,
 };
 
 // What leaving a box does: the product code checked and the item priced
-// (only while an item is being typed), then the focus moved.
+// (only while an item is being typed), then the focus moved. An item box's
+// exit is the same in every item list, each on its own list.
 struct SaidaCaixa {
     CaixaPedido caixa;
     bool confereProduto;
@@ -31,60 +35,107 @@ struct SaidaCaixa {
     bool focoSoEmEdicao; // the focus moves only while an item is being typed
 };
 
-// How the kind's window differs in its controls.
-struct FormaTela {
-    // Names the kind gives some buttons (the others keep the regular names).
-    std::vector<std::pair<AcaoPedido, const char *>> nomesBotoes;
-    // Only buttons carry hints; labels, boxes, frames and the grid have none.
-    bool dicasSoNosBotoes = false;
-    const char *dicaPesquisarPedido = "Pesquisar pedido(s)";
-    const char *nomePesquisarCliente = "btnPesquisarCliente";
-    const char *dicaPesquisarCliente = "Pesquisar cliente";
-    // "Entrega" lists the localities (shows nm_localidade, stores
-    // tp_localidade) instead of the single fixed entry.
-    bool entregaPorLocalidade = false;
-    const char *dicaEntrega = "Escolha Forma de Entrega";
-    int dvMaximo = 6;
-    const char *dicaVolumes = nullptr;
-    const char *nomeGrade = "dbgPedidoItem";
-    const char *tituloValorTotal = "Valor Total";
-    // Quantity and stock columns aligned left rather than as their fields.
-    bool quantidadeAEsquerda = true;
-    // Tab order of the item row: the description last instead of second.
-    bool descricaoPorUltimo = false;
+// A column of an item grid.
+struct ColunaGrade {
+    const char *campo;
+    const char *titulo;
+    int largura;
+    Qt::Alignment alinhamento = {}; // none: the field's own alignment
 };
 
-// What tells one kind of order screen from another (its item list follows
-// from the kind): its header condition, which checks its items pass and the texts it uses. The
+// The name, caption and hint of a button.
+struct TextoBotao {
+    const char *nome;
+    const char *rotulo;
+    const char *dica;
+};
+
+// A box of the summary row, over the current customer or the current order.
+struct QuadroResumo {
+    const char *titulo;
+    bool doCliente;
+    const char *campo;
+    const char *dica;
+};
+
+// One item list of an order screen: its data set, the checks its items pass
+// and what its block on the screen shows.
+struct ListaPedido {
+    // The data set; none means the kind's own item list (ItensDoPedido).
+    ConjuntoDados &(*conjunto)() = nullptr;
+    // Prices the current item; none means CalcularPrecoItem of the kind.
+    void (*precificar)() = nullptr;
+    // Saving an item needs its product on file (an unknown code stops it).
+    bool exigeProduto = true;
+    bool verificaMultiplo = true;
+    // The stock question, with the item moved to the pending list on Yes.
+    bool verificaEstoque = true;
+    // Decimal quantities: any quantity above 0 is valid, not only from 1 on.
+    bool quantidadeDecimal = false;
+    bool importaPendencia = false;
+    // What an imported pending row gives the item.
+    std::vector<const char *> camposPendencia = {"codigo", "quantidade", "cd_desconto1", "cd_desconto2",
+                                                 "cd_desconto3"};
+    // The fabricante box and the D1, D2, D3 and G lists of the item row.
+    bool codigosDesconto = true;
+    CoresGrade cores = CoresGrade::PorEstoque;
+    // Appended to the item delete question.
+    const char *fimPerguntaExcluir = " ?";
+    PesquisaPedido pesquisaProduto = {"tbproduto order by produto", "codigo, produto, precovenda, estoque", "codigo"};
+
+    // The block on the screen: the import button (when the list imports)
+    // and the seven record buttons, the prefix of its box names
+    // ("dbItem" + "Codigo"), its search button, its grid and its subtotal.
+    std::vector<TextoBotao> botoes;
+    const char *prefixoCaixas = "dbItem";
+    TextoBotao botaoPesquisa = {"btnPesquisarItem", "", "Pesquisar item(ns)"};
+    const char *nomeGrade = "dbgPedidoItem";
+    const char *dicaGrade = "Itens cadastrados"; // may be none
+    int alturaGrade = 0;                         // 0: the grid takes the room left
+    std::vector<ColunaGrade> colunas;
+    const char *rotuloSubtotal = nullptr; // none: no subtotal line
+    const char *campoSubtotal = nullptr;
+    // The top-down place of the block; the lists themselves are in the
+    // order the order's save walks them.
+    int posicao = 0;
+};
+
+// What tells one kind of order screen from another: its header condition,
+// its item lists, the behaviours it has or lacks and the texts it uses. The
 // screens share one logic and one form; a kind is this data.
 struct VariantePedido {
     TipoPedido tipo;
+    const char *nomeTela = "TfrmPedido";
     const char *titulo;
-    // The header column holding the kind's total; "campo>=0" tells the kind.
+    // The header column holding the kind's total, shown as " Saldo ".
     const char *campoSaldo;
+    // The kind's header condition; none means campoSaldo + ">=0".
+    const char *condicaoTipo = nullptr;
     bool focaGradeAoAbrir = true;
     // A new header: the focus goes to the customer code box first.
     bool focaClienteAoInserir = true;
     // A new header gets cif "Não".
     bool cifNaoAoInserir;
-    // Decimal quantities: an item needs more than 0, not at least 1.
-    bool quantidadeDecimal = false;
-    // The product is looked up on saving an item, and its sale multiple checked.
-    bool verificaMultiplo;
-    // The stock question, with the item moved to the pending list on Yes.
-    bool verificaEstoque;
-    bool importaPendencia;
     // Every item takes one average unit price (and the first item's codes)
     // after an item is stored and when the order is saved.
     bool precoMedio = false;
     // Editing an item puts the header at rest into editing first.
     bool editarItemEditaPedido = false;
+    // ... and an empty list has nothing to edit (rather than a new item).
+    bool editarItemExigeItem = false;
     // The previous and next item buttons move only while the items are at rest.
     bool navegaItensSoEmRepouso = false;
+    // The next item button moves only while the header and the items are at rest.
+    bool proximoItemEmRepouso = false;
+    // Leaving the customer code box does something (below); otherwise nothing.
+    bool saidaCodigoCliente = true;
     // The customer code is only checked: an unknown or empty one is emptied
-    // and the box gets the focus back; the search writes its result as it is
-    // (empty when cancelled). Otherwise the customer brings its payment form.
+    // and the box gets the focus back. Otherwise the customer brings its
+    // payment form.
     bool clienteSoConferido = false;
+    // The customer search writes its result as it is (empty when cancelled),
+    // without moving the customer list or the focus.
+    bool pesquisaClienteSimples = false;
     // The customer search opens also while the header is at rest (the choice
     // is then dropped).
     bool pesquisaClienteEmRepouso = false;
@@ -93,19 +144,47 @@ struct VariantePedido {
     // An unknown product code, emptied on leaving a box, takes the focus back.
     bool codigoDesconhecidoFocaCodigo = false;
     std::vector<SaidaCaixa> saidas;
+    // Saving an item checks its product code first, as leaving the code box
+    // would, so a code saved without leaving its box is never stored unknown.
+    bool confereProdutoAoSalvar = false;
     // The order search while something is unsaved says so instead of nothing.
     bool avisaPesquisaEmEdicao = false;
-    // The digit keys of the item grid run the buttons.
+    // The digit keys of the first list's grid run the buttons.
     bool tecladoGrade = true;
-    CoresGrade cores;
-    // Appended to the delete questions (" ?" on the regular screen).
+    // Closing while something is unsaved asks first; without the question
+    // the screen saves what is unsaved and closes.
+    bool perguntaAoFechar = true;
+    // Saving or deleting an item saves the whole order, which prices every
+    // item; the order's own save then prices nothing before its totals.
+    bool itemSalvaPedido = false;
+    // Appended to the order delete question (" ?" on the regular screen).
     const char *fimPerguntaExcluir;
     // "O pedido (" + number + ") está em uso, deseja salvar e sair?"
     const char *inicioPerguntaFechar;
     PesquisaPedido pesquisaPedido;
     PesquisaPedido pesquisaCliente;
-    PesquisaPedido pesquisaProduto;
-    FormaTela tela;
+
+    // The item lists, in the order saving the order walks them.
+    std::vector<ListaPedido> listas;
+
+    // The form: the ten header buttons, the customer code box and its
+    // search button, the fixed lists' entries and the summary row.
+    std::vector<TextoBotao> botoesPedido;
+    // Only buttons carry hints; labels, boxes, frames and grids have none.
+    bool dicasSoNosBotoes = false;
+    const char *nomeCodigoCliente = "dbCodigoCliente";
+    const char *nomePesquisaCliente = "btnPesquisarCliente";
+    const char *dicaPesquisaCliente = "Pesquisar cliente";
+    // "Entrega" lists the localities (shows nm_localidade, stores
+    // tp_localidade) instead of the fixed entries.
+    bool entregaPorLocalidade = false;
+    std::vector<std::pair<const char *, const char *>> entregas = {{"PNS", "0"}};
+    const char *dicaEntrega = "Escolha Forma de Entrega";
+    int dvMaximo = 6;
+    std::vector<const char *> opcoesCif = {"Não"};
+    std::vector<QuadroResumo> resumo;
+    // Tab order of the item row: the description last instead of second.
+    bool descricaoPorUltimo = false;
 };
 
 // The regular order screen.
@@ -114,3 +193,5 @@ const VariantePedido &VariantePedidoRegular();
 const VariantePedido &VariantePedidoPacote();
 // The tied-sale screen: no stock check and no pending items.
 const VariantePedido &VariantePedidoVendaCasada();
+// The exchange screen: returned items against replacement items.
+const VariantePedido &VariantePedidoTroca();

@@ -2,7 +2,8 @@
 
 #include <QColor>
 
-// The boxes of an order screen that the logic names.
+// The boxes of an order screen that the logic names. The item boxes exist
+// once per item list.
 enum class CaixaPedido {
     CodigoCliente,
     Entrega,
@@ -20,16 +21,17 @@ enum class CaixaPedido {
     ItemGordura,
 };
 
-// What the order screen's logic asks of its window.
+// What the order screen's logic asks of its window. `lista` names the item
+// list of an item box or grid (0 for the others).
 class VisaoPedido
 {
   public:
     virtual ~VisaoPedido() = default;
 
-    virtual void focar(CaixaPedido caixa) = 0;
+    virtual void focar(CaixaPedido caixa, int lista = 0) = 0;
     // Writes the text being typed in a bound box into its field, as leaving
     // the box does.
-    virtual void confirmar(CaixaPedido caixa) = 0;
+    virtual void confirmar(CaixaPedido caixa, int lista = 0) = 0;
     // The customer's recency indicator beside the customer name.
     virtual void colorirPainel(const QColor &cor) = 0;
     // Closes the window, through its closing question.

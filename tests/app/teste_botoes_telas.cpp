@@ -31,6 +31,7 @@ TEST(Principal, BotoesAbremAsTelasDePedidoModaisEMaximizadas)
         {"BtnPedido", "TfrmPedido", "Corlando - Pedido"},
         {"BtnPacote", "TfrmPedidoPacote", "Corlando - Pacote"},
         {"BtnVendaCasada", "TfrmVendaCasada", "Corlando - Pedido Venda Casada"},
+        {"BtnTrocaDevolucao", "TfrmPedidoTroca", "Corlando - Troca"},
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.botao);

@@ -16,12 +16,17 @@
 class VisaoRegistrada : public VisaoPedido
 {
   public:
-    void focar(CaixaPedido caixa) override { focos.push_back(caixa); }
-    void confirmar(CaixaPedido caixa) override { confirmadas.push_back(caixa); }
+    void focar(CaixaPedido caixa, int lista) override
+    {
+        focos.push_back(caixa);
+        listasFocadas.push_back(lista);
+    }
+    void confirmar(CaixaPedido caixa, int) override { confirmadas.push_back(caixa); }
     void colorirPainel(const QColor &cor) override { painel = cor; }
     void fechar() override { ++fechamentos; }
 
     std::vector<CaixaPedido> focos;
+    std::vector<int> listasFocadas; // the item list of each focus
     std::vector<CaixaPedido> confirmadas;
     QColor painel;
     int fechamentos = 0;
