@@ -34,8 +34,8 @@ namespace
 class VisaoMuda : public VisaoPedido
 {
   public:
-    void focar(CaixaPedido) override {}
-    void confirmar(CaixaPedido) override {}
+    void focar(CaixaPedido, int) override {}
+    void confirmar(CaixaPedido, int) override {}
     void colorirPainel(const QColor &) override {}
     void fechar() override {}
 };
