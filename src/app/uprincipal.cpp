@@ -16,6 +16,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -183,9 +184,19 @@ void TfrmPrincipal::showEvent(QShowEvent *evento)
         return;
     m_mostrada = true;
     carregarLogo();
-    if (LogicaPrincipal::precisaConfigurar())
-        ExecutarProtegido([] { ExecutarConfiguracao(); });
+    m_configurarAoPintar = LogicaPrincipal::precisaConfigurar();
     setWindowTitle(LogicaPrincipal::tituloComVersao());
+}
+
+// The configuration of a new installation opens over the painted main window,
+// not over an empty screen: after the first paint, once the event loop runs.
+void TfrmPrincipal::paintEvent(QPaintEvent *evento)
+{
+    QMainWindow::paintEvent(evento);
+    if (!m_configurarAoPintar)
+        return;
+    m_configurarAoPintar = false;
+    QTimer::singleShot(0, this, [] { ExecutarProtegido([] { ExecutarConfiguracao(); }); });
 }
 
 void TfrmPrincipal::closeEvent(QCloseEvent *evento)

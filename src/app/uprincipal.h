@@ -28,6 +28,7 @@ protected:
     void showEvent(QShowEvent *evento) override;
     void closeEvent(QCloseEvent *evento) override;
     void resizeEvent(QResizeEvent *evento) override;
+    void paintEvent(QPaintEvent *evento) override;
 
 private:
     void carregarLogo();
@@ -41,4 +42,6 @@ private:
     std::unique_ptr<Ui::TfrmPrincipal> ui;
     QPixmap m_logo;
     bool m_mostrada = false;
+    // A new installation's configuration waits for the window to be on screen.
+    bool m_configurarAoPintar = false;
 };

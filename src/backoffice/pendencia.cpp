@@ -125,14 +125,33 @@ void enviar(const QString &pdf)
     ConjuntoDados &cfg = DM->QyConfiguracoes;
     if (!cfg.emEdicao())
         cfg.reabrir();
+    // An address holding a line break could carry commands into the mail
+    // session: refused by the name the settings give it, before connecting.
+    const std::pair<const char *, const char *> enderecos[] = {
+        {"a central do e-mail (Receber pendências)", "pendencia_central"},
+        {"o emitente do e-mail", "email_de"},
+    };
+    for (const auto &[nome, campo] : enderecos)
+        if (TemCaractereDeControle(texto(cfg, campo))) {
+            MsgErro(QStringLiteral("O endereço em %1 contém uma quebra de linha ou outro caractere de controle e não "
+                                   "foi usado. Corrija-o nas configurações e tente novamente.")
+                        .arg(QString::fromUtf8(nome)),
+                    kAtencao);
+            return;
+        }
     const EnderecoServidor servidor = SepararPorta(texto(cfg, "email_host"), kPortaSmtp);
-    const ClienteSmtp smtp{servidor.host, texto(cfg, "email_usuario"), texto(cfg, "email_senha"), servidor.porta};
+    ClienteSmtp smtp{servidor.host, texto(cfg, "email_usuario"), texto(cfg, "email_senha"), servidor.porta};
+    smtp.seguranca = LerSegurancaSmtp(DM->ArquivoIni);
     try {
+        const Espera espera(
+            QStringLiteral("Conectando ao servidor de e-mail %1 e enviando... aguarde.").arg(servidor.host));
         smtp.enviar(compor(pdf));
-    } catch (const Erro &) {
+    } catch (const Erro &erro) {
+        // The transport's own reason on a line of its own.
         Dialogos::atual().mensagem(
-            QStringLiteral("A pendência não foi enviado.\nVerifique as configurações e tente novamente!"), kAtencao,
-            Icone::Pergunta);
+            QStringLiteral("A pendência não foi enviado.\nVerifique as configurações e tente novamente!\n") +
+                erro.mensagem(),
+            kAtencao, Icone::Pergunta);
         return;
     }
     MsgInformacao(QStringLiteral("A pendência foi enviado com sucesso!"), kAtencao);

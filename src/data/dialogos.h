@@ -45,15 +45,30 @@ public:
     virtual void pesquisar(LogicaPesquisa &logica) = 0;
     // A plain one-line input box whose Cancel returns the default text.
     virtual QString caixaEntrada(const QString &titulo, const QString &rotulo, const QString &padrao) = 0;
-    // Opens a file with the desktop's default program, or a "mailto:" address.
+    // Opens a file with the desktop's default program, or a "mailto:" address;
+    // when nothing can open it the user is told where the file is.
     virtual void abrirArquivo(const QString &caminho) = 0;
     // Starts an outside program without waiting for it.
     virtual void iniciarPrograma(const QString &caminho) = 0;
     // Lets the window repaint and take clicks during a long operation.
     virtual void processarEventos() = 0;
     virtual void tabela(const TabelaDialogo &tabela) = 0;
+    // A wait cursor and a status text while the screen is blocked by work
+    // (connecting, sending); esperar again changes the text. Without a
+    // screen (a terminal, a benchmark) there is nothing to show.
+    virtual void esperar(const QString &situacao) { (void)situacao; }
+    virtual void fimDaEspera() {}
 
     // The implementation in use; the program and each test set it.
     static Dialogos &atual();
     static void definir(Dialogos *dialogos);
+};
+
+// The wait shown for the life of the object, ended also by an exception.
+class Espera {
+public:
+    explicit Espera(const QString &situacao) { Dialogos::atual().esperar(situacao); }
+    ~Espera() { Dialogos::atual().fimDaEspera(); }
+    Espera(const Espera &) = delete;
+    Espera &operator=(const Espera &) = delete;
 };

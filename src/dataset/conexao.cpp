@@ -76,10 +76,17 @@ void Conexao::abrirBanco(const QString &arquivoBanco)
     m_handle = *static_cast<sqlite3 *const *>(h.constData());
     // Any file opens; only reading it tells whether it is a database.
     char *erro = nullptr;
-    if (sqlite3_exec(m_handle, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, &erro) != SQLITE_OK) {
+    const int rc = sqlite3_exec(m_handle, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, &erro);
+    if (rc != SQLITE_OK) {
         const QString motivo = QString::fromUtf8(erro);
         sqlite3_free(erro);
         fechar();
+        // A lock held by another program says nothing about the file itself:
+        // the user must not be led to replace a healthy database.
+        if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED)
+            throw Erro(QStringLiteral("O banco de dados \"%1\" está em uso por outro programa. Feche o outro "
+                                      "programa e tente novamente.")
+                           .arg(arquivoBanco));
         throw Erro(QStringLiteral("O arquivo \"%1\" não é um banco de dados válido: %2").arg(arquivoBanco, motivo));
     }
 }

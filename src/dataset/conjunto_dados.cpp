@@ -140,8 +140,11 @@ void codificar(CodificadorLinha &cod, sqlite3_stmt *st, int i, int coluna, TipoC
     case TipoCampo::Inteiro:
     case TipoCampo::Word:
     case TipoCampo::Booleano:
-        if (classe == SQLITE_FLOAT)
-            cod.definirInteiro(coluna, std::llround(sqlite3_column_double(st, i)));
+        // A whole number stored as real is that number; any other real is
+        // kept as it came, never rounded into a value nobody stored.
+        if (classe == SQLITE_FLOAT && sqlite3_column_double(st, i) == std::trunc(sqlite3_column_double(st, i)) &&
+            std::fabs(sqlite3_column_double(st, i)) < 9.0e18)
+            cod.definirInteiro(coluna, static_cast<qint64>(sqlite3_column_double(st, i)));
         else
             comoVeio();
         return;
@@ -436,6 +439,11 @@ void ConjuntoDados::definirCamposDoResultado(Consulta &c)
         d.nome = m_nomesResultado[static_cast<std::size_t>(i)].constData();
         const char *decl = sqlite3_column_decltype(c.st, i);
         d.tipo = decl ? tipoDeclarado(decl) : TipoCampo::Texto;
+        // A fixed-point column of a free query shows as money does everywhere.
+        if (d.tipo == TipoCampo::Moeda) {
+            d.formatoExibicao = "###,###,###,###,##0.00";
+            d.formatoEdicao = "0.00";
+        }
         m_campos.push_back(d);
     }
     prepararCampos();

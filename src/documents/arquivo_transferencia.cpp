@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSet>
+#include <QStringDecoder>
 #include <QStringEncoder>
 
 namespace
@@ -37,6 +39,39 @@ bool localizarCliente()
     return DM->QyCliente.localizar(QStringLiteral("IdCliente"), cabecalho("idCliente"));
 }
 
+// The characters the code page can write, each as one byte.
+const QSet<char32_t> &caracteresWindows1252()
+{
+    static const QSet<char32_t> caracteres = [] {
+        QByteArray todos;
+        for (int b = 0; b < 256; ++b)
+            todos += static_cast<char>(b);
+        QSet<char32_t> conjunto;
+        for (char32_t c : QString(QStringDecoder("windows-1252").decode(todos)).toUcs4())
+            conjunto.insert(c);
+        return conjunto;
+    }();
+    return caracteres;
+}
+
+// A text as the file can hold it, one character per byte: a line break or
+// another control character becomes a space, so a line is never split; a
+// character the code page lacks becomes "?" (the encoder's own substitute is
+// Ctrl-Z, an end of file to many readers).
+QString textoDoArquivo(const QString &texto)
+{
+    QString limpo;
+    for (char32_t c : texto.normalized(QString::NormalizationForm_C).toUcs4()) {
+        if (QChar::category(c) == QChar::Other_Control)
+            limpo += u' ';
+        else if (!caracteresWindows1252().contains(c))
+            limpo += u'?';
+        else
+            limpo += QChar(static_cast<char16_t>(c));
+    }
+    return limpo;
+}
+
 // The customer's CNPJ digits (a mask's "_" placeholders stay), or spaces
 // when the order's customer is not on file.
 QString campoCnpj()
@@ -46,7 +81,7 @@ QString campoCnpj()
     QString cnpj = DM->QyCliente.campo(QStringLiteral("cnpj")).texto();
     for (QChar c : {u'.', u',', u'/', u'-'})
         cnpj = RemoverCaracter(c, cnpj);
-    return CompletarTexto(cnpj, QStringLiteral(" "), 14, QStringLiteral("E"));
+    return CompletarTexto(textoDoArquivo(cnpj), QStringLiteral(" "), 14, QStringLiteral("E"));
 }
 
 // The amount in cents, digits only: 1.234,50 gives 123450.
@@ -55,14 +90,19 @@ QString centavos(const Dinheiro &valor)
     return RemoverCaracter(u'.', RemoverCaracter(u',', valor.exibicao()));
 }
 
+QString campoDoItem(const ConjuntoDados &itens, const char *campo)
+{
+    return textoDoArquivo(itens.campo(QString::fromUtf8(campo)).texto());
+}
+
 QString linhaDoItem(int sequencia, const ConjuntoDados &itens, const QString &dataPedido, const QString &representante,
                     const QString &cnpj)
 {
     const QString codigo = itens.campo(QStringLiteral("codigo")).texto();
     QString linha = CompletarTexto(QString::number(sequencia), QStringLiteral("0"), 3, QStringLiteral("D"));
-    linha += CompletarTexto(codigo, QStringLiteral(" "), 20, QStringLiteral("E"));
-    linha += CompletarTexto(itens.campo(QStringLiteral("item_descricao")).texto().left(51), QStringLiteral(" "), 51,
-                            QStringLiteral("E"));
+    linha += CompletarTexto(textoDoArquivo(codigo), QStringLiteral(" "), 20, QStringLiteral("E"));
+    linha +=
+        CompletarTexto(campoDoItem(itens, "item_descricao").left(51), QStringLiteral(" "), 51, QStringLiteral("E"));
     linha += dataPedido;
     linha +=
         CompletarTexto(itens.campo(QStringLiteral("quantidade")).texto(), QStringLiteral("0"), 8, QStringLiteral("D")) +
@@ -72,8 +112,8 @@ QString linhaDoItem(int sequencia, const ConjuntoDados &itens, const QString &da
     linha += representante;
     linha += CompletarTexto(cabecalho(QStringLiteral("nr_pedido")), QStringLiteral(" "), 6, QStringLiteral("E"));
     if (DM->QyProduto.localizar(QStringLiteral("CODIGO"), codigo))
-        linha += CompletarTexto(DM->QyProduto.campo(QStringLiteral("UNID")).texto(), QStringLiteral(" "), 2,
-                                QStringLiteral("E"));
+        linha += CompletarTexto(textoDoArquivo(DM->QyProduto.campo(QStringLiteral("UNID")).texto()),
+                                QStringLiteral(" "), 2, QStringLiteral("E"));
     return linha + cnpj;
 }
 
@@ -122,8 +162,9 @@ QStringList LinhasArquivoTransferencia(TipoPedido tipo, const QDateTime &agora)
 {
     QStringList linhas{QStringLiteral("[ARQUIVO DE TRANSFERENCIA]") +
                        agora.toString(QStringLiteral("dd/MM/yyyy-HH:mm:ss"))};
-    const QString dataPedido =
-        DM->QyPedido.campo(QStringLiteral("dt_pedido")).dataHora().toString(QStringLiteral("ddMMyyyy"));
+    // An order without a date keeps the field's width in blanks.
+    const Campo data = DM->QyPedido.campo(QStringLiteral("dt_pedido"));
+    const QString dataPedido = data.nulo() ? QString(8, u' ') : data.dataHora().toString(QStringLiteral("ddMMyyyy"));
     const QString representante = CompletarTexto(DM->QyConfiguracoes.campo(QStringLiteral("cod_funcionario")).texto(),
                                                  QStringLiteral("0"), 3, QStringLiteral("D"));
     const QString cnpj = campoCnpj();

@@ -31,6 +31,7 @@ struct Configuracao {
     QString de;
     std::array<QString, kCentrais> centrais;
     QString codFuncionario;
+    SegurancaSmtp seguranca = SegurancaSmtp::VerificarCertificado;
 };
 
 struct DadosPedido {
@@ -76,6 +77,7 @@ Configuracao lerConfiguracao()
     cfg.de = texto(c, "email_de");
     cfg.centrais = {texto(c, "email_para"), texto(c, "email_para2"), texto(c, "email_para3")};
     cfg.codFuncionario = texto(c, "cod_funcionario");
+    cfg.seguranca = LerSegurancaSmtp(DM->ArquivoIni);
     return cfg;
 }
 
@@ -185,19 +187,50 @@ void marcarEnviado(const AcoesCabecalho &acoes)
         acoes.salvar();
 }
 
+// An address is data typed elsewhere: one holding a line break or another
+// control character is refused by the name the user knows it by, before
+// any connection. True when every address of this mail is sound.
+bool enderecosValidos(int destino, const DadosPedido &d, const Configuracao &cfg)
+{
+    const QString destinoNome = destino == kCliente ? QStringLiteral("o e-mail do cliente")
+                                                    : QStringLiteral("a central %1 do e-mail").arg(destino);
+    const std::pair<QString, QString> enderecos[] = {
+        {destinoNome, enderecoDoDestino(destino, d, cfg)},
+        {QStringLiteral("o usuário do e-mail"), cfg.usuario},
+        {QStringLiteral("o emitente do e-mail"), cfg.de},
+    };
+    for (const auto &[nome, valor] : enderecos)
+        if (TemCaractereDeControle(valor)) {
+            MsgErro(QStringLiteral("O endereço em %1 contém uma quebra de linha ou outro caractere de controle e "
+                                   "não foi usado. Corrija-o %2 e tente novamente.")
+                        .arg(nome, nome == destinoNome && destino == kCliente ? QStringLiteral("no cadastro do cliente")
+                                                                              : QStringLiteral("nas configurações")),
+                    kAtencao);
+            return false;
+        }
+    return true;
+}
+
 void enviarPara(TipoPedido tipo, int destino, const DadosPedido &d, const AcoesCabecalho &acoes)
 {
+    const Configuracao cfg = lerConfiguracao();
+    if (!enderecosValidos(destino, d, cfg))
+        return;
     const bool marca = destino != kCliente || tipo == TipoPedido::Troca;
     if (marca)
         GerarArquivoTransferencia(tipo);
-    const Configuracao cfg = lerConfiguracao();
     const MensagemEmail mensagem = compor(tipo, destino, d, cfg);
     try {
-        ClienteSmtp{cfg.host, cfg.usuario, cfg.senha, cfg.porta}.enviar(mensagem);
-    } catch (const Erro &) {
+        const Espera espera(QStringLiteral("Conectando ao servidor de e-mail %1 e enviando... aguarde.").arg(cfg.host));
+        ClienteSmtp cliente{cfg.host, cfg.usuario, cfg.senha, cfg.porta};
+        cliente.seguranca = cfg.seguranca;
+        cliente.enviar(mensagem);
+    } catch (const Erro &erro) {
+        // The transport's own reason on a line of its own, for whoever sets
+        // the mail up.
         Dialogos::atual().mensagem(QStringLiteral("%1 ( %2 ) não foi enviado.\nVerifique as configurações e tente "
-                                                  "novamente!")
-                                       .arg(pedidoOuPacote(tipo), d.numero),
+                                                  "novamente!\n%3")
+                                       .arg(pedidoOuPacote(tipo), d.numero, erro.mensagem()),
                                    kAtencao, Icone::Pergunta);
         return;
     }

@@ -122,6 +122,10 @@ class Restricoes
         if (temFormaPadrao(m_tipo))
             semFiltro(DM->QyFuncionario);
         DM->QyPedido.localizar(QStringLiteral("nr_pedido"), m_numero);
+        // Lifting the customers' filter moves them to the first row; the
+        // screen's summary boxes show the order's customer.
+        if (restringeCliente(m_tipo))
+            DM->QyCliente.localizar(QStringLiteral("IdCliente"), texto(DM->QyPedido, "idCliente"));
     }
 
   private:
@@ -132,8 +136,20 @@ class Restricoes
     bool m_funcionario;
 };
 
+// The value of `campo` in the first row of `lista` whose `chave` is `valor`.
+QString procurar(const ConjuntoDados &lista, const char *chave, const QString &valor, const char *campo)
+{
+    for (int i = 0; !valor.isEmpty() && i < lista.quantidade(); ++i) {
+        const Registro r = lista.registro(i);
+        if (r.campo(QString::fromUtf8(chave)).texto() == valor)
+            return r.campo(QString::fromUtf8(campo)).texto();
+    }
+    return {};
+}
+
 // The order header as the templates see it, with the name of its payment
-// form beside the form's number.
+// form beside the form's number and the name of its delivery locality (the
+// header keeps the locality's one-character code).
 class FontePedido : public FonteConjunto
 {
   public:
@@ -141,12 +157,13 @@ class FontePedido : public FonteConjunto
     CamposRelatorio registroAtual() const override
     {
         CamposRelatorio campos = FonteConjunto::registroAtual();
-        const QString idforma = campos.value(QStringLiteral("idforma"));
-        for (int i = 0; !idforma.isEmpty() && i < DM->QyFormaPagamento.quantidade(); ++i) {
-            const Registro forma = DM->QyFormaPagamento.registro(i);
-            if (forma.campo(QStringLiteral("idforma")).texto() == idforma)
-                campos.insert(QStringLiteral("FORMA_PAGAMENTO"), forma.campo(QStringLiteral("Forma")).texto());
-        }
+        const QString forma =
+            procurar(DM->QyFormaPagamento, "idforma", campos.value(QStringLiteral("idforma")), "Forma");
+        if (!forma.isEmpty())
+            campos.insert(QStringLiteral("FORMA_PAGAMENTO"), forma);
+        const QString codigo = campos.value(QStringLiteral("tp_localidade"));
+        const QString localidade = procurar(DM->QyLocalidade, "tp_localidade", codigo, "nm_localidade");
+        campos.insert(QStringLiteral("nm_localidade"), localidade.isEmpty() ? codigo : localidade);
         return campos;
     }
 };
@@ -161,7 +178,8 @@ QMap<QString, QString> parametros(TipoPedido tipo)
         p.insert(QStringLiteral("pFormaPgtoPadrao"),
                  texto(DM->QyFormaPagamento, "idforma") + QStringLiteral(" - ") + texto(DM->QyFormaPagamento, "Forma"));
     p.insert(QStringLiteral("pUltimaAtualizacao"), texto(DM->QyConfiguracoes, "ultima_atualizacao"));
-    p.insert(QStringLiteral("pUltimaCompraDinheiro"), texto(cliente, "valultcompra"));
+    // Money as every money value of the document shows it: "1.234,50".
+    p.insert(QStringLiteral("pUltimaCompraDinheiro"), cliente.campo(QStringLiteral("valultcompra")).textoExibicao());
     p.insert(QStringLiteral("pUltimaCompraData"), texto(cliente, "ultimacompra"));
     return p;
 }
@@ -173,14 +191,14 @@ void gerarPdf(TipoPedido tipo, const QString &pdf)
         {QStringLiteral("rvdsPedidoItem"), DM->QyPedidoItem},
         {QStringLiteral("rvdsPacote"), DM->QyPacote},
         {QStringLiteral("rvdscVendaCasada"), DM->QyVendaCasada},
+        {QStringLiteral("rvdsTroca"), DM->QyTrocaSub},
+        {QStringLiteral("rvdsTrocaDevolucao"), DM->QyTrocaDev},
     };
     const FonteConjunto outras[] = {
         {QStringLiteral("rvdsCliente"), DM->QyCliente},
         {QStringLiteral("rvdsFormaPagamento"), DM->QyFormaPagamento},
         {QStringLiteral("rvdsFuncionario"), DM->QyFuncionario},
         {QStringLiteral("rvdsLocalidades"), DM->QyLocalidade},
-        {QStringLiteral("rvdsTroca"), DM->QyTrocaSub},
-        {QStringLiteral("rvdsTrocaDevolucao"), DM->QyTrocaDev},
     };
     std::vector<const FonteRelatorio *> fontes{&pedido};
     for (const FonteItensPedido &f : itens)

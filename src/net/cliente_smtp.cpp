@@ -1,6 +1,7 @@
 #include "cliente_smtp.h"
 
 #include "erro.h"
+#include "leitor_ini.h"
 #include "lista_enderecos.h"
 
 #include <QSysInfo>
@@ -15,9 +16,6 @@
 
 namespace
 {
-
-constexpr long segundosParaConectar = 30;
-constexpr long segundosParaEnviar = 300;
 
 struct LiberarCurl {
     void operator()(CURL *curl) const { curl_easy_cleanup(curl); }
@@ -74,10 +72,53 @@ ListaCurl listaDeDestinatarios(const QStringList &enderecos)
     return lista;
 }
 
+void conferirEndereco(const QString &texto, const QString &papel)
+{
+    if (TemCaractereDeControle(texto))
+        throw Erro(QStringLiteral("O endereço do %1 contém uma quebra de linha ou outro caractere de controle: o "
+                                  "e-mail não foi enviado.")
+                       .arg(papel));
+}
+
+void definirSeguranca(CURL *c, SegurancaSmtp seguranca)
+{
+    // STARTTLS whenever the server offers it, so the password never crosses in
+    // clear text there; a server that offers none still gets the plain-text
+    // login, as the mail accounts this program is set up for require.
+    curl_easy_setopt(c, CURLOPT_USE_SSL,
+                     static_cast<long>(seguranca == SegurancaSmtp::SemTls ? CURLUSESSL_NONE : CURLUSESSL_TRY));
+    if (seguranca == SegurancaSmtp::AceitarCertificado) {
+        curl_easy_setopt(c, CURLOPT_SSL_VERIFYPEER, 0L);
+        curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 0L);
+    }
+}
+
 } // namespace
+
+SegurancaSmtp LerSegurancaSmtp(const QString &arquivoIni)
+{
+    const QString valor = LerIni(QStringLiteral("EMAIL"), QStringLiteral("TLS"), arquivoIni).trimmed().toLower();
+    if (valor.isEmpty() || valor == QLatin1String("verificar"))
+        return SegurancaSmtp::VerificarCertificado;
+    if (valor == QLatin1String("aceitar"))
+        return SegurancaSmtp::AceitarCertificado;
+    if (valor == QLatin1String("desligado"))
+        return SegurancaSmtp::SemTls;
+    throw Erro(QStringLiteral("O valor \"%1\" da chave TLS da seção EMAIL de \"%2\" não é válido: use verificar, "
+                              "aceitar ou desligado.")
+                   .arg(valor, arquivoIni));
+}
+
+bool TemCaractereDeControle(const QString &texto)
+{
+    return std::any_of(texto.begin(), texto.end(), [](QChar c) { return c.category() == QChar::Other_Control; });
+}
 
 void ClienteSmtp::enviar(const MensagemEmail &mensagem) const
 {
+    conferirEndereco(mensagem.remetente, QStringLiteral("remetente"));
+    conferirEndereco(mensagem.responderPara, QStringLiteral("responder para"));
+    conferirEndereco(mensagem.destinatarios, QStringLiteral("destinatário"));
     const QStringList remetentes = enderecosDaLista(mensagem.remetente);
     if (remetentes.isEmpty())
         throw Erro(QStringLiteral("O e-mail não tem endereço de remetente."));
@@ -99,10 +140,7 @@ void ClienteSmtp::enviar(const MensagemEmail &mensagem) const
     curl_easy_setopt(c, CURLOPT_URL, url.constData());
     curl_easy_setopt(c, CURLOPT_USERNAME, login.constData());
     curl_easy_setopt(c, CURLOPT_PASSWORD, palavraPasse.constData());
-    // STARTTLS whenever the server offers it, so the password never crosses in
-    // clear text there; a server that offers none still gets the plain-text
-    // login, as the mail accounts this program is set up for require.
-    curl_easy_setopt(c, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_TRY));
+    definirSeguranca(c, seguranca);
     curl_easy_setopt(c, CURLOPT_MAIL_FROM, de.constData());
     curl_easy_setopt(c, CURLOPT_MAIL_RCPT, para.get());
     curl_easy_setopt(c, CURLOPT_UPLOAD, 1L);
@@ -110,7 +148,7 @@ void ClienteSmtp::enviar(const MensagemEmail &mensagem) const
     curl_easy_setopt(c, CURLOPT_READDATA, &leitura);
     curl_easy_setopt(c, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(conteudo.size()));
     curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, segundosParaConectar);
-    curl_easy_setopt(c, CURLOPT_TIMEOUT, segundosParaEnviar);
+    curl_easy_setopt(c, CURLOPT_TIMEOUT, segundosParaTerminar);
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(c, CURLOPT_ERRORBUFFER, mensagemDeErro);
 

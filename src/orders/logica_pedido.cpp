@@ -162,7 +162,7 @@ void LogicaPedido::abrir()
         if (!cliente.isEmpty())
             DM->QyCliente.localizar(QStringLiteral("IdCliente"), cliente);
         if (m_variante.focaGradeAoAbrir)
-            m_visao.focar(CaixaPedido::Grade);
+            focar(CaixaPedido::Grade);
     });
 }
 
@@ -212,7 +212,9 @@ bool LogicaPedido::habilitado(AcaoPedido acao, int numeroLista) const
     if (regra == Regra::Sempre)
         return true;
     const ConjuntoDados &lista = acaoDeItem(acao) ? itens(numeroLista) : cabecalho();
-    if (!lista.ativo())
+    // Items exist only under a stored header: without the order list none
+    // of the item buttons has anything to work on.
+    if (!lista.ativo() || !cabecalho().ativo())
         return false;
     switch (regra) {
     case Regra::Inserir:
@@ -235,7 +237,10 @@ bool LogicaPedido::habilitado(AcaoPedido acao, int numeroLista) const
 
 void LogicaPedido::clicar(AcaoPedido acao, int lista)
 {
-    ExecutarProtegido([this, acao, lista] { executar(acao, lista); });
+    ExecutarProtegido([this, acao, lista] {
+        m_visao.confirmarFoco();
+        executar(acao, lista);
+    });
 }
 
 bool LogicaPedido::teclaGrade(int tecla, bool alt, bool ctrl)
@@ -327,6 +332,22 @@ AcoesCabecalho LogicaPedido::acoesCabecalho()
     return {[this] { executar(AcaoPedido::Editar); }, [this] { executar(AcaoPedido::Salvar); }};
 }
 
+void LogicaPedido::focar(CaixaPedido caixa, int lista)
+{
+    const bool antes = m_focando;
+    m_focando = true;
+    m_visao.focar(caixa, lista);
+    m_focando = antes;
+}
+
+// Leaving a box moves the focus on, unless the box was left because the
+// logic itself sent the focus elsewhere: that target wins.
+void LogicaPedido::focarAoSair(CaixaPedido caixa, int lista)
+{
+    if (!m_focando)
+        m_visao.focar(caixa, lista);
+}
+
 void LogicaPedido::confirmarCaixasDoCabecalho()
 {
     m_visao.confirmar(CaixaPedido::Observacao);
@@ -350,7 +371,7 @@ void LogicaPedido::pesquisarPedido()
 void LogicaPedido::inserirPedido()
 {
     if (m_variante.focaClienteAoInserir)
-        m_visao.focar(CaixaPedido::CodigoCliente);
+        focar(CaixaPedido::CodigoCliente);
     cabecalho().inserir();
     if (m_variante.cifNaoAoInserir)
         cabecalho().campo(QStringLiteral("cif")).setTexto(QStringLiteral("Não"));
@@ -443,7 +464,10 @@ void LogicaPedido::inserirItem(int l)
         executar(AcaoPedido::Salvar);
         executar(AcaoPedido::Editar);
     }
-    m_visao.focar(CaixaPedido::ItemCodigo, l);
+    // An item takes its order's number: never one under a header not stored.
+    if (pedidos.campo(QStringLiteral("nr_pedido")).nulo())
+        return;
+    focar(CaixaPedido::ItemCodigo, l);
     itens(l).inserir();
 }
 
@@ -458,7 +482,7 @@ void LogicaPedido::editarItem(int l)
         // current.
         if (!cabecalho().emEdicao())
             executar(AcaoPedido::Editar);
-        m_visao.focar(CaixaPedido::ItemCodigo, l);
+        focar(CaixaPedido::ItemCodigo, l);
     }
     lista.editar();
 }
@@ -517,7 +541,7 @@ void LogicaPedido::salvarItem(int l)
                         kAtencao) == Resposta::Sim)
             colocarItemEmPendencia(l);
         else
-            m_visao.focar(CaixaPedido::ItemQuantidade, l);
+            focar(CaixaPedido::ItemQuantidade, l);
         return;
     }
     if (m_variante.precoMedio) {
@@ -535,9 +559,13 @@ void LogicaPedido::salvarItem(int l)
         return;
     }
     precificar(l);
+    // The item and the header's totals together: a failure or a kill between
+    // them must not leave a total that disagrees with the lines.
+    Transacao transacao(DM->ADOConexao);
     if (lista.emEdicao())
         lista.gravar();
     RecalcularTotais(m_variante.tipo);
+    transacao.confirmar();
 }
 
 // The item, the package's new average and its totals together, or none.
@@ -661,7 +689,7 @@ void LogicaPedido::clienteSaido()
     if (m_variante.clienteSoConferido) {
         if (!achado) {
             cliente.limpar();
-            m_visao.focar(CaixaPedido::CodigoCliente);
+            focarAoSair(CaixaPedido::CodigoCliente);
         }
         return;
     }
@@ -695,7 +723,7 @@ void LogicaPedido::clienteEscolhido()
     if (DM->QyCliente.localizar(QStringLiteral("idcliente"), cliente))
         aplicarCliente();
     idCliente.setInteiro(Formatos::lerInteiro(cliente));
-    m_visao.focar(CaixaPedido::Entrega);
+    focar(CaixaPedido::Entrega);
 }
 
 void LogicaPedido::saiu(CaixaPedido caixa, int lista)
@@ -717,7 +745,7 @@ void LogicaPedido::conferirProduto(int l)
     if (!DM->QyProduto.localizar(QStringLiteral("CODIGO"), codigo.texto())) {
         codigo.limpar();
         if (m_variante.codigoDesconhecidoFocaCodigo)
-            m_visao.focar(CaixaPedido::ItemCodigo, l);
+            focarAoSair(CaixaPedido::ItemCodigo, l);
     }
     precificar(l);
 }
@@ -731,7 +759,7 @@ void LogicaPedido::itemSaido(CaixaPedido caixa, int l)
         if (saida.confereProduto && editando)
             conferirProduto(l);
         if (saida.foco && (editando || !saida.focoSoEmEdicao))
-            m_visao.focar(*saida.foco, l);
+            focarAoSair(*saida.foco, l);
         return;
     }
 }

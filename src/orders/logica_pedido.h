@@ -78,6 +78,9 @@ class LogicaPedido
     bool itemEmEdicao() const;
     // The header and every item list, for a save that keeps them on failure.
     std::vector<ConjuntoDados *> conjuntos() const;
+    // The logic's own focus moves; the box they leave asks for none.
+    void focar(CaixaPedido caixa, int lista = 0);
+    void focarAoSair(CaixaPedido caixa, int lista = 0);
 
     void pesquisarPedido();
     void inserirPedido();
@@ -109,4 +112,5 @@ class LogicaPedido
     const VariantePedido &m_variante;
     VisaoPedido &m_visao;
     QString m_filtroAnterior;
+    bool m_focando = false;
 };

@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -719,19 +720,38 @@ bool TfrmPedido::event(QEvent *evento)
 
 // ---------------------------------------------------------------- what the logic asks
 
+// A box the logic sends the user to is typed over, not appended to.
 void TfrmPedido::focar(CaixaPedido caixa, int lista)
 {
-    if (QWidget *w = this->caixa(caixa, lista))
-        w->setFocus(Qt::OtherFocusReason);
+    QWidget *w = this->caixa(caixa, lista);
+    if (!w)
+        return;
+    w->setFocus(Qt::OtherFocusReason);
+    if (auto *c = qobject_cast<QLineEdit *>(w))
+        c->selectAll();
 }
 
-void TfrmPedido::confirmar(CaixaPedido caixa, int lista)
+namespace
 {
-    QWidget *w = this->caixa(caixa, lista);
+
+void confirmarCaixa(QWidget *w)
+{
     if (auto *c = qobject_cast<CaixaVinculada *>(w))
         c->confirmar();
     else if (auto *m = qobject_cast<MemoVinculado *>(w))
         m->confirmar();
+}
+
+} // namespace
+
+void TfrmPedido::confirmar(CaixaPedido caixa, int lista)
+{
+    confirmarCaixa(this->caixa(caixa, lista));
+}
+
+void TfrmPedido::confirmarFoco()
+{
+    confirmarCaixa(focusWidget());
 }
 
 void TfrmPedido::colorirPainel(const QColor &cor)

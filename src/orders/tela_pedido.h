@@ -41,6 +41,7 @@ class TfrmPedido : public QDialog, private VisaoPedido
   private:
     void focar(CaixaPedido caixa, int lista) override;
     void confirmar(CaixaPedido caixa, int lista) override;
+    void confirmarFoco() override;
     void colorirPainel(const QColor &cor) override;
     void fechar() override;
 

@@ -32,6 +32,9 @@ class VisaoPedido
     // Writes the text being typed in a bound box into its field, as leaving
     // the box does.
     virtual void confirmar(CaixaPedido caixa, int lista = 0) = 0;
+    // Commits the bound box that has the focus, if any: buttons take no focus,
+    // so a click or a key leaves what is being typed uncommitted.
+    virtual void confirmarFoco() = 0;
     // The customer's recency indicator beside the customer name.
     virtual void colorirPainel(const QColor &cor) = 0;
     // Closes the window, through its closing question.

@@ -1,11 +1,32 @@
 #include "entrada_preco.h"
 
+#include "erro.h"
+#include "formatos.h"
 #include "udm.h"
+
+#include <cmath>
 
 namespace
 {
 
 const char *const kCodigos[] = {"cd_desconto1", "cd_desconto2", "cd_desconto3"};
+
+// A discount level of the header: empty (NULL or a blank text) is level 0;
+// a value that is not a whole number is no level at all (-1, no factor),
+// never the level it would round to.
+int nivel(const Campo &campo)
+{
+    const QString texto = campo.nulo() ? QString() : campo.texto().trimmed();
+    if (texto.isEmpty())
+        return 0;
+    double valor = 0;
+    try {
+        valor = Formatos::lerNumero(texto);
+    } catch (const Erro &) {
+        return -1;
+    }
+    return valor == std::floor(valor) && std::fabs(valor) < 1000 ? static_cast<int>(valor) : -1;
+}
 
 } // namespace
 
@@ -24,8 +45,8 @@ EntradaPreco LerEntradaPreco(TipoPedido tipo, const Registro &item)
     e.precoVenda = produto.campo(QStringLiteral("PRECOVENDA")).dinheiro();
     e.precoPromo = produto.campo(QStringLiteral("PRECOPROMO")).real();
     e.cif = cabecalho.campo(QStringLiteral("cif")).texto();
-    e.dv = static_cast<int>(cabecalho.campo(QStringLiteral("dv")).inteiro());
-    e.avista = static_cast<int>(cabecalho.campo(QStringLiteral("avista")).inteiro());
+    e.dv = nivel(cabecalho.campo(QStringLiteral("dv")));
+    e.avista = nivel(cabecalho.campo(QStringLiteral("avista")));
     e.valorTotal = item.campo(QStringLiteral("valorTotal")).dinheiro();
     e.quantidade = item.campo(QStringLiteral("quantidade")).dinheiro();
     if (tipo != TipoPedido::Troca) {

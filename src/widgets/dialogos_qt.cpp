@@ -6,11 +6,13 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QUrl>
 
 namespace {
@@ -29,6 +31,13 @@ QMessageBox::Icon icone(Icone i)
 QWidget *janelaAtiva()
 {
     return QApplication::activeModalWidget() ? QApplication::activeModalWidget() : QApplication::activeWindow();
+}
+
+// The status bar of the window the user is looking at, if it has one.
+QStatusBar *barraDeStatus()
+{
+    QWidget *janela = janelaAtiva();
+    return janela ? janela->findChild<QStatusBar *>() : nullptr;
 }
 
 } // namespace
@@ -68,8 +77,18 @@ QString DialogosQt::caixaEntrada(const QString &titulo, const QString &rotulo, c
 
 void DialogosQt::abrirArquivo(const QString &caminho)
 {
-    const QUrl url = caminho.startsWith(QStringLiteral("mailto:")) ? QUrl(caminho) : QUrl::fromLocalFile(caminho);
-    QDesktopServices::openUrl(url);
+    const bool email = caminho.startsWith(QStringLiteral("mailto:"));
+    if (QDesktopServices::openUrl(email ? QUrl(caminho) : QUrl::fromLocalFile(caminho)))
+        return;
+    // Without a viewer or mail program the file is still there: say where.
+    if (email)
+        mensagem(QStringLiteral("Não foi possível abrir o programa de e-mail para:\n") + caminho.mid(7),
+                 QStringLiteral("Atenção"), Icone::Aviso);
+    else
+        mensagem(QStringLiteral("Não foi possível abrir o arquivo: nenhum programa está instalado para ele.\n"
+                                "O arquivo foi gravado em:\n") +
+                     QDir::toNativeSeparators(caminho),
+                 QStringLiteral("Atenção"), Icone::Aviso);
 }
 
 void DialogosQt::iniciarPrograma(const QString &caminho)
@@ -80,3 +99,23 @@ void DialogosQt::iniciarPrograma(const QString &caminho)
 void DialogosQt::processarEventos() { QApplication::processEvents(); }
 
 void DialogosQt::tabela(const TabelaDialogo &tabela) { JanelaTabela::mostrar(tabela, janelaAtiva()); }
+void DialogosQt::esperar(const QString &situacao)
+{
+    if (m_esperas++ == 0)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (QStatusBar *barra = barraDeStatus())
+        barra->showMessage(situacao);
+    // The cursor and the text are painted before the work blocks the screen.
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void DialogosQt::fimDaEspera()
+{
+    if (m_esperas == 0)
+        return;
+    if (--m_esperas == 0) {
+        QApplication::restoreOverrideCursor();
+        if (QStatusBar *barra = barraDeStatus())
+            barra->clearMessage();
+    }
+}

@@ -15,4 +15,9 @@ public:
     void iniciarPrograma(const QString &caminho) override;
     void processarEventos() override;
     void tabela(const TabelaDialogo &tabela) override;
+    void esperar(const QString &situacao) override;
+    void fimDaEspera() override;
+
+private:
+    int m_esperas = 0;
 };

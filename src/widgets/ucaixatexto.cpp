@@ -3,6 +3,27 @@
 #include "ui_ucaixatexto.h"
 
 #include <QKeyEvent>
+#include <QProxyStyle>
+
+namespace
+{
+
+// Masked text shows "*". A style sheet property would be lost under a
+// window with a style sheet of its own (the main window's), where the
+// platform's bullet came back; a style's hint is kept beneath any sheet.
+class EstiloAsterisco : public QProxyStyle
+{
+  public:
+    int styleHint(StyleHint dica, const QStyleOption *opcao, const QWidget *widget,
+                  QStyleHintReturn *retorno) const override
+    {
+        if (dica == SH_LineEdit_PasswordCharacter)
+            return '*';
+        return QProxyStyle::styleHint(dica, opcao, widget, retorno);
+    }
+};
+
+} // namespace
 
 TFrmCaixaTexto::TFrmCaixaTexto(const QString &titulo, const QString &rotulo, const QString &padrao,
                                bool mascarado, QWidget *pai)
@@ -15,9 +36,12 @@ TFrmCaixaTexto::TFrmCaixaTexto(const QString &titulo, const QString &rotulo, con
     setWindowTitle(titulo);
     ui->lblCaixaTexto->setText(rotulo);
     ui->edtCaixaTexto->setText(padrao);
+    if (mascarado) {
+        auto *estilo = new EstiloAsterisco;
+        estilo->setParent(ui->edtCaixaTexto);
+        ui->edtCaixaTexto->setStyle(estilo);
+    }
     ui->edtCaixaTexto->setEchoMode(mascarado ? QLineEdit::Password : QLineEdit::Normal);
-    if (mascarado)
-        ui->edtCaixaTexto->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
     connect(ui->btnOk, &QPushButton::clicked, this, &TFrmCaixaTexto::confirmar);
     connect(ui->btnCancelar, &QPushButton::clicked, this, &TFrmCaixaTexto::cancelar);
     connect(ui->edtCaixaTexto, &QLineEdit::returnPressed, this, &TFrmCaixaTexto::confirmar);

@@ -57,6 +57,7 @@ void TfrmPesquisa::executar(LogicaPesquisa &logica, QWidget *pai)
 void TfrmPesquisa::showEvent(QShowEvent *evento)
 {
     QDialog::showEvent(evento);
+    ajustarColunas();
     mostrarLinhaAtual();
     ui->edpesquisa->setFocus();
 }
@@ -84,7 +85,18 @@ void TfrmPesquisa::pesquisar()
 {
     m_logica.setTexto(ui->edpesquisa->text());
     m_logica.pesquisar();
+    ajustarColunas();
     aposAcao();
+}
+
+// Columns as wide as what they show (the rows in view), the last one taking
+// the room left: names are not cut while space is free.
+void TfrmPesquisa::ajustarColunas()
+{
+    QHeaderView *cabecalho = ui->gdPesquisa->horizontalHeader();
+    cabecalho->setStretchLastSection(false);
+    ui->gdPesquisa->resizeColumnsToContents();
+    cabecalho->setStretchLastSection(true);
 }
 
 void TfrmPesquisa::aposAcao()

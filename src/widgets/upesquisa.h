@@ -27,6 +27,7 @@ private:
     void pesquisar();
     void aposAcao();
     void mostrarLinhaAtual();
+    void ajustarColunas();
 
     std::unique_ptr<Ui::TfrmPesquisa> ui;
     LogicaPesquisa &m_logica;

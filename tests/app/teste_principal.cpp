@@ -2,7 +2,10 @@
 #include "logica_principal.h"
 #include "pasta_programa.h"
 #include "udm.h"
+#include "uprincipal.h"
 
+#include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -48,6 +51,37 @@ TEST(Principal, SaidaAcessoRemotoEInstalacaoNova)
     EXPECT_EQ(dialogos.registros().back().texto, pasta.arquivo(QStringLiteral("remoto.exe")));
 
     EXPECT_EQ(LogicaPrincipal::tituloComVersao(), QStringLiteral("Corlando - Tela Principal - Versão: 2.0.0 (Build 15)"));
+}
+
+// A prompt that notes whether the main window was already on screen.
+class DialogosQueOlhamAJanela : public DialogosRoteiro
+{
+  public:
+    RespostaTexto caixaTexto(const QString &titulo, const QString &rotulo, const QString &padrao,
+                             bool mascarado) override
+    {
+        janelaVisivel = janela && janela->windowHandle() && janela->windowHandle()->isExposed();
+        return DialogosRoteiro::caixaTexto(titulo, rotulo, padrao, mascarado);
+    }
+    QWidget *janela = nullptr;
+    bool janelaVisivel = false;
+};
+
+// A new installation (no employee row) opens the configuration by itself, once
+// the main window is on screen.
+TEST(Principal, InstalacaoNovaConfiguraDepoisDeMostrarAJanela)
+{
+    DialogosQueOlhamAJanela dialogos;
+    PastaProgramaTeste pasta;
+    TfrmPrincipal principal;
+    TDM dm(pasta.caminho());
+    dialogos.janela = &principal;
+    dialogos.cancelarTexto();
+    principal.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&principal));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dialogos.roteiroEsgotado(); }));
+    ASSERT_EQ(dialogos.textos(QStringLiteral("caixaTexto")), QStringList{"Digite a senha: "});
+    EXPECT_TRUE(dialogos.janelaVisivel);
 }
 
 } // namespace

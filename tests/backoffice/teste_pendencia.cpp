@@ -179,6 +179,22 @@ TEST_F(Pendencia, EnviaORelatorioAoEnderecoDePendencias)
     EXPECT_TRUE(m.anexos[0].second == arquivo.readAll());
 }
 
+// A pending-items address holding a line break is refused by its name in
+// the settings; nothing reaches the server.
+TEST_F(Pendencia, EnderecoComQuebraDeLinhaRecusadoAntesDeConectar)
+{
+    pasta.executar(QStringLiteral("UPDATE tbconfiguracoes SET pendencia_central = 'p@x.com' || char(13,10) || 'RSET'"));
+    TDM dm(pasta.caminho());
+    dialogos.responder(Resposta::Nao).responder(Resposta::Sim);
+    ChecarPendencia();
+    ASSERT_EQ(dialogos.registros().size(), 4u);
+    EXPECT_EQ(dialogos.registros()[3].texto,
+              QStringLiteral("O endereço em a central do e-mail (Receber pendências) contém uma quebra de linha ou "
+                             "outro caractere de controle e não foi usado. Corrija-o nas configurações e tente "
+                             "novamente."));
+    EXPECT_EQ(servidor.quantidade(), 0);
+}
+
 TEST_F(Pendencia, SupervisorEFalhaDeEnvio)
 {
     configurar(QStringLiteral("999"), servidor.senha());
@@ -195,7 +211,8 @@ TEST_F(Pendencia, SupervisorEFalhaDeEnvio)
     dialogos.responder(Resposta::Nao).responder(Resposta::Sim);
     ChecarPendencia();
     ASSERT_EQ(dialogos.registros().size(), 4u);
-    EXPECT_EQ(dialogos.registros()[3].texto, kNaoEnviado);
+    EXPECT_TRUE(dialogos.registros()[3].texto.startsWith(kNaoEnviado + QStringLiteral("\nFalha ao enviar o e-mail: ")))
+        << dialogos.registros()[3].texto.toStdString();
     EXPECT_EQ(dialogos.registros()[3].icone, Icone::Pergunta);
     EXPECT_EQ(dialogos.registros()[3].titulo, QStringLiteral("Atenção"));
     EXPECT_TRUE(QFile::exists(pdf())) << "o PDF fica";

@@ -5,6 +5,7 @@
 #include "udm.h"
 
 #include <QFile>
+#include <sqlite3.h>
 
 #include <gtest/gtest.h>
 
@@ -165,6 +166,30 @@ TEST_F(DMTeste, ErroNaCriacaoMostradoUmaVez)
             EXPECT_FALSE(q->ativo()) << q->objectName().toStdString();
         EXPECT_FALSE(QFile::exists(p.arquivo(QStringLiteral("ausente.db")))) << "nunca cria um banco vazio";
     }
+}
+
+// A database another program holds locked is healthy: the message says it
+// is in use and invites a retry, never that the file is not a database.
+TEST_F(DMTeste, BancoTravadoPorOutroProgramaDizQueEstaEmUso)
+{
+    sqlite3 *outro = nullptr;
+    ASSERT_EQ(sqlite3_open(pasta.arquivo(QStringLiteral("corlando.db")).toUtf8().constData(), &outro), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(outro, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    {
+        TDM dm(pasta.caminho());
+        ASSERT_EQ(dialogos.registros().size(), 1u);
+        EXPECT_EQ(dialogos.registros()[0].texto,
+                  QStringLiteral("O banco de dados \"%1\" está em uso por outro programa. Feche o outro programa e "
+                                 "tente novamente.")
+                      .arg(pasta.arquivo(QStringLiteral("corlando.db"))));
+        EXPECT_FALSE(dm.ADOConexao.aberta());
+    }
+    sqlite3_exec(outro, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(outro);
+    dialogos.limpar();
+    TDM dm(pasta.caminho());
+    EXPECT_TRUE(dialogos.registros().empty());
+    EXPECT_TRUE(dm.QyPedido.ativo());
 }
 
 TEST_F(DMTeste, ErroNumConjuntoDeixaOsSeguintesFechados)

@@ -148,6 +148,36 @@ TEST_F(ArquivoTransferencia, TextoEmWindows1252EArquivoSubstituido)
         << linha.toStdString();
 }
 
+// Every item line keeps its 129 bytes whatever the texts hold: a character
+// the code page lacks is "?" (never Ctrl-Z), counted as one; a line break
+// inside a text is a space; an order without a date has blanks there.
+TEST_F(ArquivoTransferencia, TextosEstranhosNaoQuebramAsLarguras)
+{
+    pasta.executar(QStringLiteral(
+        "INSERT INTO tbproduto (CODIGO, PRODUTO, UNID) VALUES"
+        " ('CAF😀', 'CAFÉ ☕ FORTE' || char(13,10) || 'MOÍDO' || char(9) || 'FINO', 'P' || char(10)),"
+        " ('CHÁ', 'CHA' || char(769) || ' VERDE', 'UN');"
+        "INSERT INTO tbpedido (nr_pedido, idFunc, idCliente, dt_pedido) VALUES (9, '12', 57, NULL);"
+        "INSERT INTO tbpedido_item (nr_pedido, codigo, quantidade, valorTotal) VALUES"
+        " (9, 'CAF😀', 1, 1), (9, 'CHÁ', 2, 2);"));
+    abrir(9);
+    GerarArquivoTransferencia(TipoPedido::Pedido, kMomento);
+    const QList<QByteArray> linhas = lerArquivo(QStringLiteral("pedido-9cliente-57-LOJA BOAdata-25032009.txt"))
+                                         .split('\n');
+    ASSERT_EQ(linhas.size(), 5); // header, two items, trailer, and the empty rest after the last CRLF
+    const QByteArray descricao = "CAF\xC9 ? FORTE  MO\xCD"
+                                 "DO FINO";
+    EXPECT_EQ(linhas[1], "001" + QByteArray("CAF?").leftJustified(20) + descricao.leftJustified(51) +
+                             QByteArray(8, ' ') + "0000000100" + "000000000100" + "012" + "9     " + "P " +
+                             "12345678000190\r");
+    // A decomposed accent is written as the one character it shows.
+    EXPECT_TRUE(linhas[2].startsWith("002CH\xC1                 CH\xC1 VERDE")) << linhas[2].toStdString();
+    for (int i = 1; i <= 2; ++i) {
+        EXPECT_EQ(linhas[i].size(), 129 + 1) << i;
+        EXPECT_FALSE(linhas[i].contains('\x1A')) << i;
+    }
+}
+
 TEST_F(ArquivoTransferencia, ArquivoQueNaoPodeSerGravadoDaErro)
 {
     inserirPedido1234();

@@ -229,14 +229,66 @@ TEST_F(EnvioPedido, LoginRecusadoAvisaESegueParaAProximaPergunta)
             falhas.push_back(r);
     ASSERT_EQ(falhas.size(), 3u);
     for (const auto &f : falhas) {
-        EXPECT_EQ(f.texto, QStringLiteral("O pedido ( 1234 ) não foi enviado.\nVerifique as configurações e tente "
-                                          "novamente!"));
+        EXPECT_TRUE(f.texto.startsWith(QStringLiteral("O pedido ( 1234 ) não foi enviado.\nVerifique as "
+                                                       "configurações e tente novamente!\nFalha ao enviar o e-mail: ")))
+            << f.texto.toStdString();
         EXPECT_EQ(f.titulo, QStringLiteral("Atenção"));
         EXPECT_EQ(f.icone, Icone::Pergunta);
     }
     EXPECT_EQ(servidor.quantidade(), 0);
     EXPECT_EQ(marcado("enviado", 1234), QStringLiteral("0"));
     EXPECT_EQ(marcado("impresso", 1234), QStringLiteral("1"));
+    // Each send showed its wait, and every wait ended.
+    EXPECT_EQ(dialogos.esperas().size(), 3);
+    EXPECT_EQ(dialogos.esperando(), 0);
+}
+
+// A customer's address holding a line break (a quoted local part with SMTP
+// commands in it) and a central's address likewise are refused by name;
+// nothing reaches the server and the next question is still asked.
+TEST_F(EnvioPedido, EnderecoComQuebraDeLinhaRecusadoAntesDeConectar)
+{
+    pasta.executar(QStringLiteral("UPDATE tbcliente SET Email = '\"x' || char(13,10) || 'RSET' || char(13,10) ||"
+                                  " 'MAIL FROM:<a@x.com>' || char(13,10) || 'RCPT TO:<vitima@x.com>' || char(13,10) ||"
+                                  " 'DATA\"@example.com';"
+                                  "UPDATE tbconfiguracoes SET email_para2 = 'central2@empresa.com.br' || char(10)"));
+    abrirNaTela(1234, "vl_total_item>=0");
+    responder({S, N, S, S});
+
+    EnviarPedido(TipoPedido::Pedido, acoes(TipoPedido::Pedido));
+
+    EXPECT_TRUE(dialogos.roteiroEsgotado());
+    EXPECT_EQ(dialogos.textos(QStringLiteral("mensagem")),
+              QStringList({"O endereço em o e-mail do cliente contém uma quebra de linha ou outro caractere de "
+                           "controle e não foi usado. Corrija-o no cadastro do cliente e tente novamente.",
+                           "O endereço em a central 2 do e-mail contém uma quebra de linha ou outro caractere de "
+                           "controle e não foi usado. Corrija-o nas configurações e tente novamente.",
+                           "O pedido ( 1234 ) foi enviado com sucesso!"}));
+    ASSERT_EQ(servidor.quantidade(), 1);
+    EXPECT_EQ(servidor.mensagem(1).para, QStringList{"central3@empresa.com.br"});
+    EXPECT_EQ(dialogos.esperas().size(), 1);
+}
+
+// The mail setting of the settings file reaches the transport: a server
+// with a company-internal certificate is reached with "aceitar".
+TEST_F(EnvioPedido, ConfiguracaoTlsDoArquivoIni)
+{
+    ServidorSmtp interno(servidor.usuario(), servidor.senha(), ServidorSmtp::Tls::Autoassinado);
+    pasta.executar(QStringLiteral("UPDATE tbconfiguracoes SET email_host = '127.0.0.1:%1'").arg(interno.porta()));
+    abrirNaTela(1234, "vl_total_item>=0");
+    responder({S, N, N, N});
+    EnviarPedido(TipoPedido::Pedido, acoes(TipoPedido::Pedido));
+    ASSERT_EQ(dialogos.textos(QStringLiteral("mensagem")).size(), 1);
+    EXPECT_TRUE(dialogos.textos(QStringLiteral("mensagem"))[0].contains(QStringLiteral("certificate")));
+
+    pasta.escrever(QStringLiteral("Mirvale.ini"),
+                   QStringLiteral("[CONEXAO]\nPATH=local.udl\nPATH-BKP=central.udl\n[EMAIL]\nTLS=aceitar\n"));
+    dialogos.limpar();
+    responder({S, N, N, N});
+    EnviarPedido(TipoPedido::Pedido, acoes(TipoPedido::Pedido));
+    EXPECT_EQ(dialogos.textos(QStringLiteral("mensagem")), QStringList{"O pedido ( 1234 ) foi enviado com sucesso!"});
+    ASSERT_EQ(interno.quantidade(), 1);
+    EXPECT_TRUE(interno.mensagem(1).tls);
 }
 
 TEST_F(EnvioPedido, CondicoesAntesDeQualquerPergunta)
@@ -306,7 +358,8 @@ TEST_F(EnvioPedido, ClienteForaDoCadastroNaoRecebeOPedidoDeOutro)
     EXPECT_EQ(dialogos.textos(QStringLiteral("pergunta")).value(0),
               QStringLiteral("Deseja enviar o pedido: ( 50 ) ao cliente?\nCliente: \nEmail: "));
     EXPECT_EQ(dialogos.textos(QStringLiteral("mensagem")),
-              QStringList{"O pedido ( 50 ) não foi enviado.\nVerifique as configurações e tente novamente!"});
+              QStringList{"O pedido ( 50 ) não foi enviado.\nVerifique as configurações e tente novamente!\n"
+                          "O e-mail não tem endereço de destinatário."});
     EXPECT_EQ(servidor.quantidade(), 0);
 }
 

@@ -47,7 +47,8 @@ TEST_F(ImpressaoPedido, PedidoRenderizadoDoModeloEMarcadoImpresso)
     inserirPedido1234();
     pasta.executar(QStringLiteral("INSERT INTO tbpedido (nr_pedido, idFunc, idCliente, vl_total_item) VALUES"
                                   " (1300, '12', 57, 0), (1301, '99', 57, 0), (1302, '12', 57, NULL);"
-                                  "UPDATE tbpedido SET idforma = 5, nm_forma_pagamento = '30/60 dias';"
+                                  "UPDATE tbpedido SET idforma = 5, nm_forma_pagamento = '30/60 dias', tp_localidade = '0';"
+                                  "INSERT INTO tblocalidades (tp_localidade, nm_localidade) VALUES ('0', 'PNS');"
                                   "UPDATE tbpedido SET vl_total_item = 91336.038 WHERE nr_pedido = 1234;"));
     QStringList codigos;
     for (int i = 1; i <= 45; ++i) {
@@ -95,7 +96,13 @@ TEST_F(ImpressaoPedido, PedidoRenderizadoDoModeloEMarcadoImpresso)
                                  "1.234,50",
                                  "FIXAMAX",
                                  "Total do pedido: R$ 91.336,04",
-                                 "05/10/2026 (R$ 1234,5)",
+                                 "05/10/2026 (R$ 1.234,50)",
+                                 // the locality's name, not its code
+                                 "PNS",
+                                 // unit prices with the decimals they were computed with
+                                 "10,1538",
+                                 "8,23",
+                                 "1.000,00",
                                  "30/11/2026 08:15:00"})
         EXPECT_TRUE(texto.contains(QString::fromUtf8(esperado))) << esperado;
     for (const QString &codigo : codigos)

@@ -14,6 +14,11 @@
 #include <algorithm>
 #include <functional>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 namespace
 {
 
@@ -240,6 +245,107 @@ TEST_F(Correio, FalhaLancaErroENadaChegaAoServidor)
         }
     }
     EXPECT_EQ(servidor.quantidade(), 0);
+}
+
+// An address holding CR or LF could carry raw SMTP commands into the logged-in
+// session: it is refused, naming its role, and the server never hears of it.
+TEST_F(Correio, EnderecoComCaractereDeControleRecusadoAntesDeConectar)
+{
+    const QString injetado =
+        QStringLiteral("\"x\r\nRSET\r\nMAIL FROM:<a@x.com>\r\nRCPT TO:<vitima@x.com>\r\nDATA\r\n\"@example.com");
+    struct Caso {
+        const char *papel;
+        QString MensagemEmail::*campo;
+    } const casos[] = {
+        {"destinatário", &MensagemEmail::destinatarios},
+        {"remetente", &MensagemEmail::remetente},
+        {"responder para", &MensagemEmail::responderPara},
+    };
+    for (const Caso &caso : casos) {
+        SCOPED_TRACE(caso.papel);
+        MensagemEmail m = mensagemSimples();
+        m.*caso.campo = injetado;
+        try {
+            cliente().enviar(m);
+            ADD_FAILURE() << "enviou sem erro";
+        } catch (const Erro &erro) {
+            EXPECT_TRUE(erro.mensagem().startsWith(QStringLiteral("O endereço do ") + QString::fromUtf8(caso.papel)))
+                << erro.mensagem().toStdString();
+        }
+    }
+    EXPECT_FALSE(TemCaractereDeControle(QStringLiteral("Fulano <f@x.com>, b@y.com")));
+    EXPECT_TRUE(TemCaractereDeControle(QStringLiteral("f@x.com\t")));
+    EXPECT_EQ(servidor.quantidade(), 0);
+}
+
+// A server with a self-signed certificate: verifying it fails with the
+// transport's reason; accepting it still encrypts; no TLS sends in clear.
+TEST_F(Correio, StarttlsConformeAConfiguracao)
+{
+    ServidorSmtp interno(servidor.usuario(), servidor.senha(), ServidorSmtp::Tls::Autoassinado);
+    ClienteSmtp c{QStringLiteral("127.0.0.1"), interno.usuario(), interno.senha(), interno.porta()};
+    try {
+        c.enviar(mensagemSimples());
+        ADD_FAILURE() << "certificado autoassinado aceito";
+    } catch (const Erro &erro) {
+        EXPECT_TRUE(erro.mensagem().contains(QStringLiteral("certificate"))) << erro.mensagem().toStdString();
+    }
+    EXPECT_EQ(interno.quantidade(), 0);
+
+    c.seguranca = SegurancaSmtp::AceitarCertificado;
+    c.enviar(mensagemSimples());
+    EXPECT_TRUE(interno.mensagem(1).tls);
+    c.seguranca = SegurancaSmtp::SemTls;
+    c.enviar(mensagemSimples());
+    EXPECT_FALSE(interno.mensagem(2).tls);
+}
+
+TEST_F(Correio, SegurancaLidaDoArquivoDeConfiguracao)
+{
+    const QString ini = pasta.filePath(QStringLiteral("Mirvale.ini"));
+    const struct {
+        const char *conteudo;
+        SegurancaSmtp esperada;
+    } casos[] = {
+        {"[CONEXAO]\nPATH=local.udl\n", SegurancaSmtp::VerificarCertificado},
+        {"[EMAIL]\nTLS=verificar\n", SegurancaSmtp::VerificarCertificado},
+        {"[EMAIL]\nTLS=Aceitar\n", SegurancaSmtp::AceitarCertificado},
+        {"[EMAIL]\nTLS=desligado\n", SegurancaSmtp::SemTls},
+    };
+    for (const auto &caso : casos) {
+        SCOPED_TRACE(caso.conteudo);
+        gravar(ini, caso.conteudo);
+        EXPECT_EQ(LerSegurancaSmtp(ini), caso.esperada);
+    }
+    gravar(ini, "[EMAIL]\nTLS=talvez\n");
+    EXPECT_THROW(LerSegurancaSmtp(ini), Erro);
+}
+
+// A server that accepts the connection and then says nothing is given up
+// after the time-out, with the transport's reason.
+TEST_F(Correio, ServidorMudoDesisteNoPrazo)
+{
+    const int mudo = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in endereco{};
+    endereco.sin_family = AF_INET;
+    endereco.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t tamanho = sizeof endereco;
+    ASSERT_EQ(::bind(mudo, reinterpret_cast<sockaddr *>(&endereco), sizeof endereco), 0);
+    ASSERT_EQ(::listen(mudo, 1), 0); // the kernel completes the connection; nobody answers
+    ASSERT_EQ(::getsockname(mudo, reinterpret_cast<sockaddr *>(&endereco), &tamanho), 0);
+    ClienteSmtp c = cliente();
+    c.porta = ntohs(endereco.sin_port);
+    c.segundosParaConectar = 1;
+    c.segundosParaTerminar = 2;
+    try {
+        c.enviar(mensagemSimples());
+        ADD_FAILURE() << "enviou sem erro";
+    } catch (const Erro &erro) {
+        EXPECT_TRUE(erro.mensagem().contains(QStringLiteral("timed out"), Qt::CaseInsensitive) ||
+                    erro.mensagem().contains(QStringLiteral("timeout"), Qt::CaseInsensitive))
+            << erro.mensagem().toStdString();
+    }
+    ::close(mudo);
 }
 
 } // namespace

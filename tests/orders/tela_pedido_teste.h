@@ -22,6 +22,7 @@ class VisaoRegistrada : public VisaoPedido
         listasFocadas.push_back(lista);
     }
     void confirmar(CaixaPedido caixa, int) override { confirmadas.push_back(caixa); }
+    void confirmarFoco() override {}
     void colorirPainel(const QColor &cor) override { painel = cor; }
     void fechar() override { ++fechamentos; }
 

@@ -498,3 +498,39 @@ TEST_F(TelaPedidoTeste, ImprimirMarcaImpressoPelaGravacaoDaTela)
     EXPECT_EQ(dm->QyPedido.filtro(), QStringLiteral("idFunc='12' AND vl_total_item>=0"));
     EXPECT_FALSE(dm->QyPedido.emEdicao());
 }
+
+// The item and the header's totals are one store: a totals store that fails
+// leaves neither the item nor a total without it.
+TEST_F(TelaPedidoTeste, ItemETotaisGravadosJuntosOuNenhum)
+{
+    pasta.executar(QStringLiteral("CREATE TRIGGER recusa BEFORE UPDATE OF vl_total_item ON tbpedido"
+                                  " WHEN NEW.vl_total_item <> OLD.vl_total_item BEGIN"
+                                  " SELECT RAISE(ABORT, 'totais recusados'); END;"));
+    abrirTela();
+    novoItem(QStringLiteral("P1"), QStringLiteral("4"));
+    logica->clicar(AcaoPedido::SalvarItem);
+    ASSERT_EQ(dialogos.registros().size(), 1u);
+    EXPECT_TRUE(dialogos.textos().front().contains(QStringLiteral("totais recusados")));
+    EXPECT_EQ(contar(QStringLiteral("tbpedido_item WHERE nr_pedido=12")), QStringLiteral("2"));
+    EXPECT_EQ(pasta.consultar(QStringLiteral("SELECT vl_total_item FROM tbpedido WHERE nr_pedido=12")),
+              QStringLiteral("20"));
+    EXPECT_EQ(dm->QyPedidoItem.quantidade(), 2); // no row the database does not have
+}
+
+// When the order list could not be opened the item buttons have no header
+// to store under: nothing is inserted with an empty order number.
+TEST_F(TelaPedidoTeste, SemAListaDePedidosNenhumItemSemCabecalho)
+{
+    pasta.executar(QStringLiteral("ALTER TABLE tbpedido DROP COLUMN cif"));
+    dm = std::make_unique<TDM>(pasta.caminho());
+    ASSERT_FALSE(dm->QyPedido.ativo());
+    ASSERT_TRUE(dm->QyPedidoItem.ativo());
+    dialogos.limpar();
+    logica = std::make_unique<LogicaPedido>(VariantePedidoRegular(), visao);
+    logica->abrir();
+    for (AcaoPedido a : {AcaoPedido::NovoItem, AcaoPedido::EditarItem, AcaoPedido::SalvarItem})
+        EXPECT_FALSE(logica->habilitado(a)) << static_cast<int>(a);
+    logica->clicar(AcaoPedido::NovoItem);
+    EXPECT_FALSE(dm->QyPedidoItem.emEdicao());
+    EXPECT_EQ(contar(QStringLiteral("tbpedido_item WHERE nr_pedido IS NULL")), QStringLiteral("0"));
+}

@@ -4,6 +4,12 @@
 #include "grade_itens.h"
 #include "tela_pedido.h"
 
+#include <algorithm>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
@@ -138,4 +144,91 @@ TEST_F(JanelaPedidoTeste, GradeEListaDeItensAndamJuntas)
     EXPECT_EQ(grade->currentIndex().row(), 1);
     QTest::keyClick(grade, Qt::Key_Up);
     EXPECT_EQ(item("codigo"), QStringLiteral("P1"));
+}
+
+// What is being typed reaches the row before a toolbar button acts, though
+// the button takes no focus: the header's payment detail and an item's
+// quantity survive "Próximo".
+TEST_F(JanelaPedidoTeste, DigitadoNaoSePerdeAoNavegarSemSairDaCaixa)
+{
+    abrirJanela();
+    QTest::mouseClick(tela->botao(AcaoPedido::EditarItem), Qt::LeftButton); // P1 of order 12
+    auto *quantidade = qobject_cast<QLineEdit *>(tela->caixa(CaixaPedido::ItemQuantidade));
+    quantidade->setFocus();
+    quantidade->selectAll();
+    QTest::keyClicks(quantidade, QStringLiteral("7"));
+    QTest::mouseClick(tela->botao(AcaoPedido::ProximoItem), Qt::LeftButton);
+    EXPECT_EQ(item("codigo"), QStringLiteral("E5"));
+    EXPECT_EQ(pasta.consultar(QStringLiteral("SELECT quantidade FROM tbpedido_item WHERE nr_pedido=12 AND "
+                                             "codigo='P1'")),
+              QStringLiteral("7"));
+
+    QTest::mouseClick(tela->botao(AcaoPedido::Editar), Qt::LeftButton);
+    QWidget *detalhe = tela->caixa(CaixaPedido::FormaPagtoDetalhado);
+    detalhe->setFocus();
+    QTest::keyClicks(detalhe, QStringLiteral("entrada + 2x"));
+    QTest::mouseClick(tela->botao(AcaoPedido::Proximo), Qt::LeftButton);
+    EXPECT_EQ(pedidoAtual(), QStringLiteral("10"));
+    EXPECT_EQ(pasta.consultar(QStringLiteral("SELECT nm_forma_pagamento FROM tbpedido WHERE nr_pedido=12")),
+              QStringLiteral("entrada + 2x"));
+}
+
+// Inserting an item after typing an observation: leaving the observation
+// must not take the focus from the code box the insert gave it to.
+TEST_F(JanelaPedidoTeste, InserirItemDepoisDaObservacaoDeixaOFocoNoCodigo)
+{
+    abrirJanela();
+    QTest::mouseClick(tela->botao(AcaoPedido::Editar), Qt::LeftButton);
+    QWidget *observacao = tela->caixa(CaixaPedido::Observacao);
+    observacao->setFocus();
+    QTest::keyClicks(observacao, QStringLiteral("entregar cedo"));
+    QTest::mouseClick(tela->botao(AcaoPedido::NovoItem), Qt::LeftButton);
+    ASSERT_EQ(dm->QyPedidoItem.estado(), EstadoConjunto::Insercao);
+    EXPECT_EQ(QApplication::focusWidget(), tela->caixa(CaixaPedido::ItemCodigo));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("p1"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(item("item_descricao"), QStringLiteral("Parafuso"));
+    EXPECT_EQ(pasta.consultar(QStringLiteral("SELECT observacao FROM tbpedido WHERE nr_pedido=12")),
+              QStringLiteral("entregar cedo"));
+}
+
+// "Não" to the stock question sends the user back to the quantity, ready to
+// be typed over.
+TEST_F(JanelaPedidoTeste, NaoAoEstoqueSelecionaAQuantidadeParaRedigitar)
+{
+    abrirJanela();
+    QTest::mouseClick(tela->botao(AcaoPedido::NovoItem), Qt::LeftButton);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("E5"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    auto *quantidade = qobject_cast<QLineEdit *>(tela->caixa(CaixaPedido::ItemQuantidade));
+    ASSERT_TRUE(quantidade->hasFocus());
+    QTest::keyClicks(quantidade, QStringLiteral("20"));
+    dialogos.responder(Resposta::Nao);
+    QTest::mouseClick(tela->botao(AcaoPedido::SalvarItem), Qt::LeftButton);
+    ASSERT_TRUE(quantidade->hasFocus());
+    QTest::keyClicks(quantidade, QStringLiteral("5"));
+    EXPECT_EQ(quantidade->text(), QStringLiteral("5"));
+}
+
+// After printing, the summary boxes show the order's customer again, not
+// whichever customer heads the list.
+TEST_F(JanelaPedidoTeste, DepoisDeImprimirOResumoMostraOClienteDoPedido)
+{
+    const QDir fonte(QStringLiteral(PASTA_FONTES "/templates"));
+    ASSERT_TRUE(QFile::copy(fonte.filePath(QStringLiteral("pedido.rav")), pasta.arquivo(QStringLiteral("pedido.rav"))));
+    ASSERT_TRUE(QDir(pasta.caminho()).mkdir(QStringLiteral("relatórios")));
+    pasta.executar(QStringLiteral("UPDATE tbcliente SET valmaiorcompra=900 WHERE IdCliente=2;"
+                                  "UPDATE tbcliente SET valmaiorcompra=100 WHERE IdCliente=1;"
+                                  "UPDATE tbpedido SET idCliente=2 WHERE nr_pedido=12;"
+                                  "UPDATE tbproduto SET ESTOQUE=50 WHERE CODIGO='E5';"));
+    abrirJanela(); // order 12, now of customer 2, not the list's first
+    ASSERT_EQ(dm->QyCliente.campo(QStringLiteral("IdCliente")).texto(), QStringLiteral("2"));
+    QTest::mouseClick(tela->botao(AcaoPedido::Imprimir), Qt::LeftButton);
+    ASSERT_EQ(dialogos.textos(QStringLiteral("abrir")).size(), 1);
+    EXPECT_EQ(dm->QyCliente.campo(QStringLiteral("IdCliente")).texto(), QStringLiteral("2"));
+    const auto rotulos = tela->findChildren<QLabel *>();
+    const bool mostraMaior = std::any_of(rotulos.begin(), rotulos.end(), [](QLabel *l) {
+        return l->text() == QStringLiteral("900,00");
+    });
+    EXPECT_TRUE(mostraMaior);
 }

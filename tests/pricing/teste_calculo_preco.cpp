@@ -60,6 +60,34 @@ TEST_F(CalculoPreco, PisoPromocionalEsvaziaOsCodigos)
         EXPECT_TRUE(itens.campo(QString::fromUtf8(codigo)).nulo()) << codigo;
 }
 
+// Discount levels as stored by other programs: 2,5 is no level (no factor,
+// not level 3) and an empty text reads as level 0 instead of stopping the
+// pricing, and with it every save of the order.
+TEST_F(CalculoPreco, NivelQueNaoEhInteiroNaoAplicaFatorEVazioEhZero)
+{
+    const struct {
+        const char *dv;
+        const char *avista;
+        const char *unitario; // 10 with freight (10,36), then the levels' factors
+    } casos[] = {
+        {"2.5", "0", "10,36"}, {"3", "''", "10,0492"}, {"NULL", "NULL", "10,36"},
+        {"'  '", "'x'", "10,36"}, {"1", "2.0", "10,0513"},
+    };
+    for (const auto &c : casos) {
+        SCOPED_TRACE(std::string(c.dv) + " / " + c.avista);
+        pasta.executar(QStringLiteral("UPDATE tbpedido SET dv = %1, avista = %2 WHERE nr_pedido = 83")
+                           .arg(QString::fromUtf8(c.dv), QString::fromUtf8(c.avista)));
+        dm->QyPedido.reabrir();
+        irPara(83);
+        ConjuntoDados &itens = dm->QyPedidoItem;
+        itens.inserir();
+        escrever(itens, {{"codigo", "P1"}, {"quantidade", "1"}});
+        EXPECT_NO_THROW(CalcularPrecoItem(TipoPedido::Pedido));
+        EXPECT_EQ(dinheiro(itens, "valorUnitario"), D(c.unitario));
+        itens.cancelar();
+    }
+}
+
 // The same item on every list: each kind applies its own steps and writes
 // only its own fields.
 TEST_F(CalculoPreco, CadaTipoComSeusPassos)

@@ -54,6 +54,12 @@ public:
     void tabela(const TabelaDialogo &tabela) override;
     // Every table shown, in order.
     const std::vector<TabelaDialogo> &tabelas() const { return m_tabelas; }
+    void esperar(const QString &situacao) override { m_esperas << situacao; ++m_esperando; }
+    void fimDaEspera() override { --m_esperando; }
+
+    // Every wait text shown, in order; how many waits have not ended.
+    const QStringList &esperas() const { return m_esperas; }
+    int esperando() const { return m_esperando; }
 
 private:
     Registro &registrar(const QString &tipo, const QString &titulo, const QString &texto);
@@ -63,4 +69,6 @@ private:
     std::vector<TabelaDialogo> m_tabelas;
     std::deque<Resposta_> m_roteiro;
     Dialogos *m_anterior = nullptr;
+    QStringList m_esperas;
+    int m_esperando = 0;
 };

@@ -45,6 +45,21 @@ TEST(CaixaTexto, MascaradoMostraAsteriscosEDevolveOTexto)
     EXPECT_EQ(r.texto, QStringLiteral("abc"));
 }
 
+// Opened over a window with a style sheet of its own, as the main window
+// is: the mask is still "*".
+TEST(CaixaTexto, MascaraComAsteriscosSobreJanelaComFolhaDeEstilo)
+{
+    QWidget janela;
+    janela.setStyleSheet(QStringLiteral("QWidget { background: #FFFFFF; }"));
+    TFrmCaixaTexto d(QStringLiteral("Config"), QStringLiteral("Digite a senha: "), QString(), true, &janela);
+    const auto r = executar(d, [&] {
+        QTest::keyClicks(caixa(d), QStringLiteral("1234"));
+        EXPECT_EQ(caixa(d)->displayText(), QStringLiteral("****"));
+        QTest::keyClick(caixa(d), Qt::Key_Return);
+    });
+    EXPECT_EQ(r.texto, QStringLiteral("1234"));
+}
+
 TEST(CaixaTexto, CaixaVaziaConfirmadaEhDiferenteDeCancelada)
 {
     TFrmCaixaTexto vazia(QStringLiteral("T"), QStringLiteral("P"), QStringLiteral("x"), false);

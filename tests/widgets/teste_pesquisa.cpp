@@ -123,4 +123,29 @@ TEST_F(Pesquisa, DialogoDigitarEnterEDuploClique)
     EXPECT_EQ(DM->QyPesquisa.campo(QStringLiteral("Nome")).texto(), QStringLiteral("SILVEIRA"));
 }
 
+// Columns as wide as their contents, money as money: a long name is shown
+// whole and a price reads 1.940,44, not 1940,4422.
+TEST_F(Pesquisa, ColunasPeloConteudoEDinheiroComoDinheiro)
+{
+    const QString longo = QStringLiteral("PARAFUSO SEXTAVADO ZINCADO 1/4 X 2 POLEGADAS CAIXA COM 100 UNIDADES");
+    pasta.executar(QStringLiteral("INSERT INTO tbproduto (CODIGO, PRODUTO, PRECOVENDA, ESTOQUE) VALUES"
+                                  " ('P1', '%1', 1940.4422, 12), ('P2', 'PORCA', 48.5, 3)")
+                       .arg(longo));
+    DM->QyProduto.reabrir();
+    DM->QyPesquisa.fechar();
+    DM->QyPesquisa.setSql(QStringLiteral("SELECT codigo, produto, precovenda, estoque FROM tbproduto order by produto"));
+    DM->QyPesquisa.abrir();
+    LogicaPesquisa logica(DM->QyPesquisa);
+    TfrmPesquisa dialogo(logica);
+    auto *grade = dialogo.findChild<QTableView *>(QStringLiteral("gdPesquisa"));
+    QTimer::singleShot(0, &dialogo, [&] {
+        const QAbstractItemModel *m = grade->model();
+        EXPECT_EQ(m->data(m->index(0, 2)).toString(), QStringLiteral("1.940,44"));
+        EXPECT_EQ(m->data(m->index(1, 2)).toString(), QStringLiteral("48,50"));
+        EXPECT_GE(grade->columnWidth(1), grade->fontMetrics().horizontalAdvance(longo));
+        dialogo.reject();
+    });
+    dialogo.exec();
+}
+
 } // namespace

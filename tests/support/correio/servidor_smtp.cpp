@@ -45,10 +45,13 @@ QByteArray lerArquivo(const QString &caminho)
 
 } // namespace
 
-ServidorSmtp::ServidorSmtp(const QString &usuario, const QString &senha) : m_usuario(usuario), m_senha(senha)
+ServidorSmtp::ServidorSmtp(const QString &usuario, const QString &senha, Tls tls) : m_usuario(usuario), m_senha(senha)
 {
-    m_processo.start(python, {QStringLiteral(SERVIDOR_SMTP_PY), QStringLiteral("--pasta"), m_pasta.path(), QStringLiteral("--usuario"), usuario,
-                              QStringLiteral("--senha"), senha});
+    QStringList argumentos{QStringLiteral(SERVIDOR_SMTP_PY), QStringLiteral("--pasta"), m_pasta.path(),
+                           QStringLiteral("--usuario"), usuario, QStringLiteral("--senha"), senha};
+    if (tls == Tls::Autoassinado)
+        argumentos << QStringLiteral("--starttls");
+    m_processo.start(python, argumentos);
     const QDeadlineTimer prazo(msParaIniciar);
     auto falhar = [this](const std::string &motivo) {
         m_processo.kill();
@@ -117,6 +120,7 @@ ServidorSmtp::Recebida ServidorSmtp::mensagem(int n) const
     recebida.de = json.value(QStringLiteral("de")).toString();
     for (const QJsonValue &destinatario : json.value(QStringLiteral("para")).toArray())
         recebida.para.append(destinatario.toString());
+    recebida.tls = json.value(QStringLiteral("tls")).toBool();
     recebida.conteudo = lerArquivo(arquivo(n, "eml"));
     return recebida;
 }

@@ -8,7 +8,8 @@
 
 // A real SMTP server on 127.0.0.1 for the length of a test (servidor_smtp.py
 // under Debian's Python, aiosmtpd). It demands a login with the given user and
-// password and keeps every message it accepts. Construction returns once the
+// password and keeps every message it accepts; it may offer STARTTLS with a
+// self-signed certificate. Construction returns once the
 // port accepts connections; destruction stops the server.
 class ServidorSmtp
 {
@@ -17,10 +18,12 @@ class ServidorSmtp
         QString de;          // envelope sender
         QStringList para;    // envelope recipients
         QByteArray conteudo; // raw message as received, CRLF line ends
+        bool tls = false;    // the session was encrypted by STARTTLS
     };
+    enum class Tls { Nenhum, Autoassinado };
 
     explicit ServidorSmtp(const QString &usuario = QStringLiteral("representante@empresa.com.br"),
-                          const QString &senha = QStringLiteral("s3nha secreta"));
+                          const QString &senha = QStringLiteral("s3nha secreta"), Tls tls = Tls::Nenhum);
     ~ServidorSmtp();
     ServidorSmtp(const ServidorSmtp &) = delete;
     ServidorSmtp &operator=(const ServidorSmtp &) = delete;

@@ -1,12 +1,15 @@
 """SMTP server for tests: listens on 127.0.0.1, demands a login and stores every
 message it accepts in a folder.
 
-    /usr/bin/python3 servidor_smtp.py --pasta DIR --usuario U --senha S [--porta N]
+    /usr/bin/python3 servidor_smtp.py --pasta DIR --usuario U --senha S [--porta N] [--starttls]
+
+With --starttls it offers STARTTLS with a self-signed certificate made at
+start (openssl), as a company-internal server does.
 
 With no port (or 0) it picks a free one. Once it accepts connections it prints
 the port on a line of its own. Each message becomes NNNN.eml (the raw content,
 CRLF line ends as received) and then NNNN.json (envelope sender and
-recipients); the .json appears last, so a reader waiting for it finds the .eml
+recipients, and whether the session was encrypted); the .json appears last, so a reader waiting for it finds the .eml
 complete. Both are written under a temporary name and renamed.
 """
 
@@ -15,6 +18,8 @@ import json
 import os
 import signal
 import socket
+import ssl
+import subprocess
 import threading
 import warnings
 
@@ -46,7 +51,11 @@ class Guardar:
             self.contador += 1
             base = os.path.join(self.pasta, "%04d" % self.contador)
         gravar(base + ".eml", envelope.original_content)
-        envelope_json = {"de": envelope.mail_from, "para": list(envelope.rcpt_tos)}
+        envelope_json = {
+            "de": envelope.mail_from,
+            "para": list(envelope.rcpt_tos),
+            "tls": session.ssl is not None,
+        }
         gravar(base + ".json", json.dumps(envelope_json, ensure_ascii=False).encode("utf-8"))
         return "250 OK"
 
@@ -66,12 +75,25 @@ class Autenticar:
         return AuthResult(success=valido, handled=False, auth_data=auth_data)
 
 
+def contexto_autoassinado(pasta):
+    certificado = os.path.join(pasta, "certificado.pem")
+    chave = os.path.join(pasta, "chave.pem")
+    subprocess.run(
+        ["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "1",
+         "-subj", "/CN=127.0.0.1", "-keyout", chave, "-out", certificado],
+        check=True, capture_output=True)
+    contexto = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
+    contexto.load_cert_chain(certificado, chave)
+    return contexto
+
+
 def main():
     argumentos = argparse.ArgumentParser()
     argumentos.add_argument("--pasta", required=True)
     argumentos.add_argument("--usuario", required=True)
     argumentos.add_argument("--senha", required=True)
     argumentos.add_argument("--porta", type=int, default=0)
+    argumentos.add_argument("--starttls", action="store_true")
     a = argumentos.parse_args()
 
     # Login without TLS is what the tests want: the server runs on loopback.
@@ -85,6 +107,7 @@ def main():
         authenticator=Autenticar(a.usuario, a.senha),
         auth_require_tls=False,
         auth_required=True,
+        tls_context=contexto_autoassinado(a.pasta) if a.starttls else None,
     )
     # start() returns once the server answers on the port.
     controlador.start()
