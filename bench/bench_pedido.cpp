@@ -36,6 +36,7 @@ class VisaoMuda : public VisaoPedido
   public:
     void focar(CaixaPedido, int) override {}
     void confirmar(CaixaPedido, int) override {}
+    void confirmarFoco() override {}
     void colorirPainel(const QColor &) override {}
     void fechar() override {}
 };
