@@ -1,5 +1,6 @@
 #include "esquema.h"
 
+#include "conexao.h"
 #include "erro.h"
 
 #include <QFile>
@@ -472,7 +473,7 @@ QString tipoSql(TipoCampo tipo)
     return QStringLiteral("TEXT");
 }
 
-void criarBanco(const QString &arquivo, const std::vector<DefConjunto> &tabelas)
+void criarBanco(const QString &arquivo, const std::vector<DefConjunto> &tabelas, const QStringList &indices)
 {
     if (QFile::exists(arquivo))
         throw Erro(QStringLiteral("O arquivo %1 já existe.").arg(arquivo));
@@ -493,6 +494,8 @@ void criarBanco(const QString &arquivo, const std::vector<DefConjunto> &tabelas)
                 QFile::remove(arquivo);
                 throw Erro(QStringLiteral("Não foi possível criar a tabela %1: %2").arg(QString::fromUtf8(t.tabela), erro));
             }
+        for (const QString &indice : indices)
+            q.exec(indice);
         db.commit();
         db.close();
     }
@@ -600,8 +603,38 @@ QString ddl(const DefConjunto &tabela)
     return QStringLiteral("CREATE TABLE %1 (%2)").arg(QString::fromUtf8(tabela.tabela), colunas.join(QStringLiteral(", ")));
 }
 
-void criarBancoLocal(const QString &arquivo) { criarBanco(arquivo, tabelasLocais()); }
+QStringList ddlIndices()
+{
+    static const struct {
+        const char *tabela;
+        const char *coluna;
+    } indices[] = {
+        {"tbpedido_item", "nr_pedido"},         {"tbpedido_pacote", "nr_pedido"},
+        {"tbpedido_troca1", "nr_pedido"},       {"tbpedido_troca2", "nr_pedido"},
+        {"tbpedido_venda_casada", "nr_pedido"}, {"tbpedido_pendente", "nr_pedido"},
+        {"tbproduto", "CODIGO"},                {"tbpedido", "idCliente"},
+        {"tbpedido_pendente", "cod_cliente"},
+    };
+    QStringList ddl;
+    for (const auto &i : indices)
+        ddl << QStringLiteral("CREATE INDEX IF NOT EXISTS \"ix_%1_%2\" ON %1 (\"%2\")")
+                   .arg(QString::fromUtf8(i.tabela), QString::fromUtf8(i.coluna));
+    return ddl;
+}
 
-void criarBancoCentral(const QString &arquivo) { criarBanco(arquivo, tabelasCentrais()); }
+void criarIndices(Conexao &conexao)
+{
+    for (const QString &indice : ddlIndices()) {
+        try {
+            conexao.executar(indice);
+        } catch (const Erro &) {
+            // Only speed depends on them.
+        }
+    }
+}
+
+void criarBancoLocal(const QString &arquivo) { criarBanco(arquivo, tabelasLocais(), ddlIndices()); }
+
+void criarBancoCentral(const QString &arquivo) { criarBanco(arquivo, tabelasCentrais(), {}); }
 
 } // namespace Esquema

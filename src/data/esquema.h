@@ -3,7 +3,10 @@
 #include "definicao_campos.h"
 
 #include <QString>
+#include <QStringList>
 #include <vector>
+
+class Conexao;
 
 namespace Esquema {
 
@@ -41,6 +44,15 @@ const std::vector<DefConjunto> &tabelasCentrais();
 // The CREATE TABLE statement of a table: the stored fields in order, keys
 // numbered by the database and never reused.
 QString ddl(const DefConjunto &tabela);
+
+// The indexes of the local tables on the columns the program looks up and
+// joins on: the order number of every item table and of the pending items,
+// the product code, the customer of orders and of pending items. Each is a
+// CREATE INDEX IF NOT EXISTS statement.
+QStringList ddlIndices();
+// Adds the indexes a local database lacks (one made by an older version).
+// A database that cannot take them, read-only or busy, works without.
+void criarIndices(Conexao &conexao);
 
 // Creates an empty database file with the local or the central tables.
 // Throws Erro when the file exists or cannot be written.

@@ -177,6 +177,7 @@ void TDM::criar(const QString &pathSistema)
                                           "(seção CONEXAO, chave PATH).")
                                .arg(ArquivoIni));
             abrirConexao(*c, path);
+            Esquema::criarIndices(*c);
         }
     // 5: the data sets opened unfiltered.
     for (ConjuntoDados *c : m_conjuntos)

@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <charconv>
+#include <limits>
 #include <cmath>
 #include <sqlite3.h>
 #include <string>
@@ -25,6 +26,33 @@ struct ConjuntoDados::IndiceChave {
     LinhasCompactas::Blocos blocos;
     std::unordered_map<std::string, const char *, Hash, std::equal_to<>> linhas;
     int colunas = 0;
+};
+
+// The first position of the view holding each value of a field, as locate
+// compares values.
+struct ConjuntoDados::IndiceVisao {
+    static constexpr int kNenhuma = std::numeric_limits<int>::max();
+    std::unordered_map<std::string, int> primeira;
+    int primeiraTodas = kNenhuma;    // a row matching every value
+    int primeiraComValor = kNenhuma; // a row matching some value
+
+    int posicao(const Filtro::Chave &k) const
+    {
+        int p = kNenhuma;
+        switch (k.tipo) {
+        case Filtro::Chave::Tipo::Nenhuma:
+            return -1;
+        case Filtro::Chave::Tipo::Todas:
+            p = primeiraComValor;
+            break;
+        case Filtro::Chave::Tipo::Valor:
+            if (const auto achado = primeira.find(k.bytes); achado != primeira.end())
+                p = achado->second;
+            p = std::min(p, primeiraTodas);
+            break;
+        }
+        return p == kNenhuma ? -1 : p;
+    }
 };
 
 // A prepared statement, finalized on every way out.
@@ -216,6 +244,7 @@ void ConjuntoDados::prepararCampos()
     m_lookups.resize(n);
     m_calculos.resize(n);
     m_indices.assign(n, {});
+    m_indicesVisao.assign(n, {});
     for (std::size_t i = 0; i < n; ++i) {
         const DefCampo &d = m_campos[i];
         m_porNome.insert(QString::fromUtf8(d.nome).toCaseFolded(), static_cast<int>(i));
@@ -271,6 +300,7 @@ void ConjuntoDados::buscar()
 {
     m_rowids.clear();
     m_ordem.clear();
+    m_chaveMestre = chaveDoMestre();
     // Rows of a table without a key the database numbers are written back by
     // their SQLite rowid, which "select *" can bring along.
     static const QRegularExpression selectTudo(QStringLiteral("^\\s*select\\s+\\*"),
@@ -462,6 +492,7 @@ void ConjuntoDados::limparLinhas()
     m_atual = -1;
     m_inicio = m_fim = true;
     ++m_versao;
+    ++m_versaoVisao;
     for (Lookup &l : m_lookups)
         l.copia.reset();
 }
@@ -554,11 +585,11 @@ void ConjuntoDados::irPara(int posicao, bool inicio, bool fim)
     avisarMudancaDeLinha();
 }
 
-void ConjuntoDados::avisarMudancaDeLinha()
+void ConjuntoDados::avisarMudancaDeLinha(bool gravacao)
 {
     Q_EMIT registroMudou();
     for (ConjuntoDados *d : m_detalhes)
-        d->atualizarPeloMestre();
+        d->atualizarPeloMestre(gravacao);
 }
 
 void ConjuntoDados::primeiro()
@@ -831,6 +862,7 @@ void ConjuntoDados::inserir()
     const int posicao = quantidade();
     Q_EMIT antesInserirLinha(posicao);
     m_visiveis.push_back(fis);
+    ++m_versaoVisao;
     Q_EMIT linhaInserida();
 
     m_atualAntesInsercao = m_atual;
@@ -889,6 +921,7 @@ void ConjuntoDados::gravar()
         gravarNoBanco();
     guardarBuffer(m_linhaEditada);
     ++m_versao;
+    ++m_versaoVisao;
     m_estado = EstadoConjunto::Navegacao;
     m_buffer.clear();
     m_modificado = false;
@@ -896,7 +929,7 @@ void ConjuntoDados::gravar()
     Q_EMIT linhaAlterada(m_atual);
     Q_EMIT estadoMudou();
     Q_EMIT dadosAlterados();
-    avisarMudancaDeLinha();
+    avisarMudancaDeLinha(true);
 }
 
 void ConjuntoDados::guardarBuffer(int linhaFisica)
@@ -921,6 +954,7 @@ void ConjuntoDados::cancelar()
         Q_EMIT antesRemoverLinha(m_atual);
         m_visiveis.pop_back();
         m_ordem.pop_back();
+        ++m_versaoVisao;
         Q_EMIT linhaRemovida();
         m_atual = std::min(m_atualAntesInsercao, quantidade() - 1);
     } else {
@@ -956,6 +990,7 @@ void ConjuntoDados::excluir()
     m_ordem.erase(std::find(m_ordem.begin(), m_ordem.end(), fis));
     Q_EMIT linhaRemovida();
     ++m_versao;
+    ++m_versaoVisao;
     m_atual = std::min(m_atual, quantidade() - 1);
     m_inicio = m_fim = vazio();
     if (editando)
@@ -1077,15 +1112,55 @@ bool ConjuntoDados::localizar(const QString &coluna, const QString &valor)
     if (valor.isEmpty())
         return false;
     sairDaEdicao();
+    const int posicao = posicaoDe(campo, valor);
+    if (posicao < 0)
+        return false;
+    irPara(posicao, false, false);
+    return true;
+}
+
+// The first position in view whose field equals the value, or -1. A stored
+// column of a larger view is looked up in an index, so that locating one row
+// among many costs the same as among few; look-up and calculated fields,
+// whose values hang on other sets, are compared row by row.
+int ConjuntoDados::posicaoDe(int campo, const QString &valor) const
+{
+    constexpr std::size_t kVarrerAte = 32;
+    if (m_visiveis.size() > kVarrerAte && m_coluna[static_cast<std::size_t>(campo)] >= 0)
+        return indiceVisao(campo)->posicao(Filtro::chaveDoValor(*this, campo, valor));
     const auto igual = Filtro::igualdade(*this, campo, valor);
     if (!igual)
-        return false;
+        return -1;
     for (std::size_t p = 0; p < m_visiveis.size(); ++p)
-        if (igual->aceita(*this, m_visiveis[p])) {
-            irPara(static_cast<int>(p), false, false);
-            return true;
+        if (igual->aceita(*this, m_visiveis[p]))
+            return static_cast<int>(p);
+    return -1;
+}
+
+std::shared_ptr<const ConjuntoDados::IndiceVisao> ConjuntoDados::indiceVisao(int campo) const
+{
+    auto &cache = m_indicesVisao[static_cast<std::size_t>(campo)];
+    if (cache.second && cache.first == m_versaoVisao)
+        return cache.second;
+    auto novo = std::make_shared<IndiceVisao>();
+    novo->primeira.reserve(m_visiveis.size());
+    std::vector<Filtro::Chave> chaves = Filtro::chavesDasLinhas(*this, campo, m_visiveis);
+    for (std::size_t p = 0; p < chaves.size(); ++p) {
+        const int posicao = static_cast<int>(p);
+        switch (chaves[p].tipo) {
+        case Filtro::Chave::Tipo::Nenhuma:
+            continue;
+        case Filtro::Chave::Tipo::Todas:
+            novo->primeiraTodas = std::min(novo->primeiraTodas, posicao);
+            break;
+        case Filtro::Chave::Tipo::Valor:
+            novo->primeira.try_emplace(std::move(chaves[p].bytes), posicao);
+            break;
         }
-    return false;
+        novo->primeiraComValor = std::min(novo->primeiraComValor, posicao);
+    }
+    cache = {m_versaoVisao, novo};
+    return novo;
 }
 
 void ConjuntoDados::setFiltro(const QString &filtro)
@@ -1117,6 +1192,7 @@ void ConjuntoDados::setFiltrado(bool filtrado)
 
 void ConjuntoDados::aplicarFiltro()
 {
+    ++m_versaoVisao;
     if (m_filtrado && m_filtro) {
         m_visiveis.clear();
         for (const int fis : m_ordem)
@@ -1153,11 +1229,34 @@ bool ConjuntoDados::mestreTemLinhaGravada() const
     return m_mestre && m_mestre->ativo() && !m_mestre->vazio() && m_mestre->estado() != EstadoConjunto::Insercao;
 }
 
-void ConjuntoDados::atualizarPeloMestre()
+// The values of the master's fields the parameters take; empty while the
+// master has no saved row.
+std::string ConjuntoDados::chaveDoMestre() const
+{
+    if (m_parametros.isEmpty() || !mestreTemLinhaGravada())
+        return {};
+    std::string chave = "+";
+    for (const QString &p : m_parametros) {
+        const int campo = m_mestre->indiceCampo(p);
+        char buf[32];
+        const Celula c = campo < 0 ? Celula() : m_mestre->celula(campo, kLinhaAtual);
+        const std::string_view k = chaveDe(c, buf);
+        chave += static_cast<char>(c.tipo);
+        chave += std::to_string(k.size()) + ':';
+        chave += k;
+    }
+    return chave;
+}
+
+void ConjuntoDados::atualizarPeloMestre(bool gravacao)
 {
     if (!ativo() || m_parametros.isEmpty())
         return;
     sairDaEdicao();
+    if (gravacao && !m_relerAoGravarMestre && chaveDoMestre() == m_chaveMestre) {
+        irPara(vazio() ? -1 : 0, true, false);
+        return;
+    }
     buscarLinhas();
     Q_EMIT dadosAlterados();
     avisarMudancaDeLinha();

@@ -9,6 +9,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 class Conexao;
@@ -126,6 +127,11 @@ class ConjuntoDados : public QObject
     // abandons a row. Without parameters the link has no effect.
     void setMestre(ConjuntoDados *mestre);
     ConjuntoDados *mestre() const { return m_mestre; }
+    // Whether a store of the master's row that keeps its key reads this set
+    // again, as every other change of the master does. When off, the set
+    // keeps its rows (nothing the link follows has changed) and goes to its
+    // first row. On by default.
+    void setRelerAoGravarMestre(bool reler) { m_relerAoGravarMestre = reler; }
     // `campo` shows the field `def().campoLookup` of the row of `origem` whose
     // `chaveOrigem` equals this row's `chave`.
     void ligarLookup(const QString &campo, const QString &chave, ConjuntoDados *origem, const QString &chaveOrigem,
@@ -166,6 +172,7 @@ class ConjuntoDados : public QObject
     void buscarLinhas();
     friend class Conexao;
     struct IndiceChave;
+    struct IndiceVisao;
     struct Lookup {
         int chave = -1;
         ConjuntoDados *origem = nullptr;
@@ -191,8 +198,11 @@ class ConjuntoDados : public QObject
     void reaplicarFiltro();
     void limparLinhas();
     void irPara(int posicao, bool inicio, bool fim);
-    void avisarMudancaDeLinha();
-    void atualizarPeloMestre();
+    void avisarMudancaDeLinha(bool gravacao = false);
+    void atualizarPeloMestre(bool gravacao);
+    std::string chaveDoMestre() const;
+    int posicaoDe(int campo, const QString &valor) const;
+    std::shared_ptr<const IndiceVisao> indiceVisao(int campo) const;
     bool mestreTemLinhaGravada() const;
     void gravarNoBanco();
     void inserirNoBanco();
@@ -235,6 +245,10 @@ class ConjuntoDados : public QObject
     bool m_fim = true;
     quint64 m_versao = 0;
     mutable std::vector<std::pair<quint64, std::shared_ptr<const IndiceChave>>> m_indices;
+    // Locate's indexes: the view's first position of each value, per field,
+    // valid while the view and its rows stay as they were (m_versaoVisao).
+    quint64 m_versaoVisao = 0;
+    mutable std::vector<std::pair<quint64, std::shared_ptr<const IndiceVisao>>> m_indicesVisao;
 
     // Editing
     EstadoConjunto m_estado = EstadoConjunto::Inativo;
@@ -254,4 +268,6 @@ class ConjuntoDados : public QObject
     ConjuntoDados *m_mestre = nullptr;
     std::vector<ConjuntoDados *> m_detalhes;
     QStringList m_parametros;
+    bool m_relerAoGravarMestre = true;
+    std::string m_chaveMestre; // the master's key values the rows were read for
 };

@@ -7,6 +7,8 @@
 
 #include <QStringDecoder>
 #include <algorithm>
+#include <cmath>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -213,6 +215,20 @@ std::optional<Constante> constante(const QString &valor, const DefCampo &def)
     return k;
 }
 
+// A stored value as a number or a date-time is compared; may throw Erro.
+double numeroDe(const Celula &v, const DefCampo &def)
+{
+    // Any non-zero Boolean is true (older databases store -1).
+    if (def.tipo == TipoCampo::Booleano)
+        return ValorCampo::booleano(v, def) ? 1 : 0;
+    return v.tipo == Celula::Tipo::Inteiro ? static_cast<double>(v.inteiro) : ValorCampo::real(v, def);
+}
+
+qint64 dataHoraDe(const Celula &v, const DefCampo &def)
+{
+    return v.tipo == Celula::Tipo::Inteiro ? v.inteiro : ValorCampo::empacotarDataHora(ValorCampo::dataHora(v, def));
+}
+
 class Comparacao : public Filtro::No
 {
   public:
@@ -242,20 +258,11 @@ class Comparacao : public Filtro::No
                 return satisfaz(m_op, sinal(m_leitor.dobrado(v, def).compare(m_k.texto.dobrado)));
             }
             case Classe::Numero:
-                // Any non-zero Boolean is true (older databases store -1).
-                if (def.tipo == TipoCampo::Booleano)
-                    return satisfaz(m_op, comparar<double>(ValorCampo::booleano(v, def) ? 1 : 0, m_k.numero));
-                return satisfaz(m_op, comparar<double>(v.tipo == Celula::Tipo::Inteiro ? static_cast<double>(v.inteiro)
-                                                                                       : ValorCampo::real(v, def),
-                                                       m_k.numero));
+                return satisfaz(m_op, comparar<double>(numeroDe(v, def), m_k.numero));
             case Classe::Moeda:
                 return satisfaz(m_op, comparar<qint64>(ValorCampo::dinheiro(v, def).escalado(), m_k.inteiro));
             case Classe::DataHora:
-                return satisfaz(m_op,
-                                comparar<qint64>(v.tipo == Celula::Tipo::Inteiro
-                                                     ? v.inteiro
-                                                     : ValorCampo::empacotarDataHora(ValorCampo::dataHora(v, def)),
-                                                 m_k.inteiro));
+                return satisfaz(m_op, comparar<qint64>(dataHoraDe(v, def), m_k.inteiro));
             }
         } catch (const Erro &) {
             // A stored value that is not of the field's type matches nothing.
@@ -591,4 +598,85 @@ std::unique_ptr<Filtro> Filtro::igualdade(const ConjuntoDados &conjunto, int cam
 bool Filtro::aceita(const ConjuntoDados &conjunto, int linha) const
 {
     return m_raiz->aceita(conjunto, linha);
+}
+
+namespace
+{
+
+template <typename T> Filtro::Chave chaveDeValor(T v)
+{
+    Filtro::Chave k{Filtro::Chave::Tipo::Valor, std::string(sizeof v, '\0')};
+    std::memcpy(k.bytes.data(), &v, sizeof v);
+    return k;
+}
+
+// A number compares equal to a NaN, and -0 to 0.
+Filtro::Chave chaveDeNumero(double v)
+{
+    if (std::isnan(v))
+        return {Filtro::Chave::Tipo::Todas, {}};
+    return chaveDeValor(v + 0.0);
+}
+
+Filtro::Chave chaveDeTexto(QStringView dobrado)
+{
+    return {Filtro::Chave::Tipo::Valor,
+            std::string(reinterpret_cast<const char *>(dobrado.utf16()),
+                        static_cast<std::size_t>(dobrado.size()) * sizeof(char16_t))};
+}
+
+} // namespace
+
+// The keys follow Comparacao's equality: texts folded as the cell reader
+// folds them (its byte paths agree with the folded texts), numbers, money
+// and date-times as the values compared.
+std::vector<Filtro::Chave> Filtro::chavesDasLinhas(const ConjuntoDados &conjunto, int campo,
+                                                   const std::vector<int> &linhas)
+{
+    const DefCampo &def = conjunto.defCampo(campo);
+    const Classe classe = classeDe(def.tipo);
+    LeitorTexto leitor;
+    std::vector<Chave> chaves(linhas.size());
+    for (std::size_t i = 0; i < linhas.size(); ++i) {
+        const Celula v = conjunto.celula(campo, linhas[i]);
+        if (v.nula())
+            continue;
+        try {
+            switch (classe) {
+            case Classe::Texto:
+                chaves[i] = chaveDeTexto(leitor.dobrado(v, def));
+                break;
+            case Classe::Numero:
+                chaves[i] = chaveDeNumero(numeroDe(v, def));
+                break;
+            case Classe::Moeda:
+                chaves[i] = chaveDeValor(ValorCampo::dinheiro(v, def).escalado());
+                break;
+            case Classe::DataHora:
+                chaves[i] = chaveDeValor(dataHoraDe(v, def));
+                break;
+            }
+        } catch (const Erro &) {
+            // Matches nothing, as in the comparison.
+        }
+    }
+    return chaves;
+}
+
+Filtro::Chave Filtro::chaveDoValor(const ConjuntoDados &conjunto, int campo, const QString &valor)
+{
+    const DefCampo &def = conjunto.defCampo(campo);
+    const auto k = constante(valor, def);
+    if (!k)
+        return {};
+    switch (classeDe(def.tipo)) {
+    case Classe::Texto:
+        return chaveDeTexto(k->texto.dobrado);
+    case Classe::Numero:
+        return chaveDeNumero(k->numero);
+    case Classe::Moeda:
+    case Classe::DataHora:
+        break;
+    }
+    return chaveDeValor(k->inteiro);
 }

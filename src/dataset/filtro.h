@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <memory>
+#include <string>
+#include <vector>
 
 class ConjuntoDados;
 
@@ -35,6 +37,19 @@ class Filtro
 
     // `linha` is a row reference of the data set.
     bool aceita(const ConjuntoDados &conjunto, int linha) const;
+
+    // What locate's comparison sees in a value, so that an index can stand
+    // in for it: a row matches a value exactly when both have a key and the
+    // keys are equal, or either side matches everything (a NaN compares
+    // equal to every number). Nenhuma: a row or value that matches nothing.
+    struct Chave {
+        enum class Tipo { Nenhuma, Valor, Todas };
+        Tipo tipo = Tipo::Nenhuma;
+        std::string bytes;
+    };
+    // The keys of the rows `linhas` (row references), in their order.
+    static std::vector<Chave> chavesDasLinhas(const ConjuntoDados &conjunto, int campo, const std::vector<int> &linhas);
+    static Chave chaveDoValor(const ConjuntoDados &conjunto, int campo, const QString &valor);
 
   private:
     explicit Filtro(std::unique_ptr<No> raiz);

@@ -11,8 +11,11 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+#include <QTextFrame>
+#include <QTextTable>
 #include <QUrl>
 
 #include <mustache.hpp>
@@ -149,16 +152,46 @@ void desenharRodape(QPainter &p, const QRectF &area, int pagina, int paginas)
     p.restore();
 }
 
+// Qt lays out and draws tables with collapsed borders at several times the
+// cost of separate ones. Separate borders with no spacing, each inner edge
+// drawn once by the cell above or to its left (the cell that wins a conflict
+// between equal borders), look the same. Tables with a border of their own
+// keep Qt's collapsing.
+void separarBordas(QTextFrame *quadro)
+{
+    for (QTextFrame *filho : quadro->childFrames()) {
+        separarBordas(filho);
+        auto *tabela = qobject_cast<QTextTable *>(filho);
+        if (!tabela)
+            continue;
+        QTextTableFormat formato = tabela->format();
+        if (!formato.borderCollapse() || formato.border() != 0)
+            continue;
+        for (int linha = 0; linha < tabela->rows(); ++linha)
+            for (int coluna = 0; coluna < tabela->columns(); ++coluna) {
+                QTextTableCell celula = tabela->cellAt(linha, coluna);
+                if (celula.row() != linha || celula.column() != coluna || (linha == 0 && coluna == 0))
+                    continue;
+                QTextTableCellFormat f = celula.format().toTableCellFormat();
+                if (linha > 0)
+                    f.setTopBorder(0);
+                if (coluna > 0)
+                    f.setLeftBorder(0);
+                celula.setFormat(f);
+            }
+        formato.setBorderCollapse(false);
+        formato.setCellSpacing(0);
+        tabela->setFormat(formato);
+    }
+}
+
 // QTextDocument::print numbers pages with the bare number only, so each page
 // is drawn here and the footer painted beside it. False when the PDF could
 // not take another page.
-bool imprimir(QTextDocument &doc, const QString &cabecalho, QPdfWriter &writer, QPainter &p)
+bool imprimir(QTextDocument &doc, const QString &cabecalho, QPdfWriter &writer, QPainter &p, const QSizeF &corpo)
 {
-    const QRectF area = writer.pageLayout().paintRectPixels(writer.resolution());
     const qreal rodape = kRodapeMm / 25.4 * writer.resolution();
     const qreal faixa = kCabecalhoMm / 25.4 * writer.resolution();
-    const QSizeF corpo(area.width(), area.height() - rodape);
-    doc.setPageSize(corpo);
     const int paginas = doc.pageCount();
 
     QAbstractTextDocumentLayout::PaintContext ctx;
@@ -198,8 +231,17 @@ void gravarPdf(const QString &html, const QString &pastaModelo, const QString &a
     doc.documentLayout()->setPaintDevice(&writer);
     doc.setDefaultFont(QFont(QStringLiteral("DejaVu Sans"), 10));
     doc.setBaseUrl(QUrl::fromLocalFile(pastaModelo + QLatin1Char('/')));
+    // The page size first, so the text is laid out once; the border change
+    // in one edit, so the tables are laid out once more, not once per cell.
+    const QRectF area = writer.pageLayout().paintRectPixels(writer.resolution());
+    const QSizeF corpo(area.width(), area.height() - kRodapeMm / 25.4 * writer.resolution());
+    doc.setPageSize(corpo);
     doc.setHtml(html);
-    const bool impresso = imprimir(doc, cabecalhoCorrido(html), writer, p);
+    QTextCursor edicao(&doc);
+    edicao.beginEditBlock();
+    separarBordas(doc.rootFrame());
+    edicao.endEditBlock();
+    const bool impresso = imprimir(doc, cabecalhoCorrido(html), writer, p, corpo);
     if (!p.end() || !impresso) {
         // A truncated PDF must not pass for a finished one.
         QFile::remove(arquivoPdf);

@@ -149,6 +149,7 @@ void LogicaPedido::abrir()
 {
     ExecutarProtegido([this] {
         m_filtroAnterior = DM->FiltroFuncionario;
+        ItensQueSeguemOCabecalho(m_variante.tipo);
         const QString condicao =
             m_variante.condicaoTipo ? S(m_variante.condicaoTipo) : S(m_variante.campoSaldo) + QStringLiteral(">=0");
         ConjuntoDados &pedidos = cabecalho();
@@ -197,6 +198,7 @@ bool LogicaPedido::podeFechar()
 void LogicaPedido::aoFechar()
 {
     ExecutarProtegido([this] {
+        ItensQueSeguemOCabecalho(std::nullopt);
         cabecalho().setFiltro(m_filtroAnterior);
         cabecalho().setFiltrado(true);
     });

@@ -17,6 +17,13 @@ ConjuntoDados &ItensDoPedido(TipoPedido tipo)
     return DM->QyPedidoItem;
 }
 
+void ItensQueSeguemOCabecalho(std::optional<TipoPedido> tipo)
+{
+    for (ConjuntoDados *lista : {&DM->QyPedidoItem, &DM->QyPacote, &DM->QyTrocaSub, &DM->QyTrocaDev, &DM->QyVendaCasada})
+        lista->setRelerAoGravarMestre(!tipo || lista == &ItensDoPedido(*tipo) ||
+                                      (*tipo == TipoPedido::Troca && lista == &DM->QyTrocaDev));
+}
+
 bool PedidoEmRepouso(TipoPedido tipo)
 {
     if (DM->QyPedido.emEdicao() || ItensDoPedido(tipo).emEdicao())

@@ -3,12 +3,18 @@
 #include "tipo_pedido.h"
 
 #include <QString>
+#include <optional>
 
 class ConjuntoDados;
 
 // The item list that belongs to each kind: the replacement items for an
 // exchange.
 ConjuntoDados &ItensDoPedido(TipoPedido tipo);
+
+// While an order screen of a kind is open, a store of the header reads
+// again only that kind's item lists: the others keep their rows, which are
+// those of the same order. Without a kind every list is read again.
+void ItensQueSeguemOCabecalho(std::optional<TipoPedido> tipo);
 
 // The header and every item list of the kind are at rest (neither inserting
 // nor editing).

@@ -314,6 +314,72 @@ TEST_F(ConjuntoTeste, LocalizarIgnoraCaixaENaoMoveQuandoNaoAcha)
     EXPECT_FALSE(cli->localizar(QStringLiteral("Nome"), QStringLiteral("maria"))) << "só entre as linhas filtradas";
 }
 
+// Past a few rows locate goes through an index: it must find the row the
+// equality filter keeps first, for every kind of value and after changes.
+TEST_F(ConjuntoTeste, LocalizarPeloIndiceAchaOPrimeiroQueOFiltroDeIgualdadeMantem)
+{
+    pasta.executar(QStringLiteral(
+        "INSERT INTO tbcliente (IdCliente, Nome, Cidade, regiao, mediaatraso, valultcompra, ultimacompra)"
+        " WITH RECURSIVE n(i) AS (SELECT 101 UNION ALL SELECT i + 1 FROM n WHERE i < 140)"
+        " SELECT i, 'Cliente ' || i, 'Cidade ' || i, '99', 1, 1, '2001-01-01 00:00:00' FROM n;"
+        "INSERT INTO tbcliente (IdCliente, Nome, Cidade, regiao, mediaatraso, valultcompra, ultimacompra) VALUES"
+        " (141, 'ÉDER', 'São Paulo', '07', 'x', 10.5, '2010-01-02 10:00:00'),"
+        " (142, 'éder', 'SÃO PAULO', '7', 5, 10.50, '2010-01-02 10:00:00'),"
+        " (143, 'ESCALA \u212A', NULL, NULL, 5, NULL, NULL), (144, 'Straße', 'Santos', '07', NULL, 0, NULL),"
+        " (145, NULL, 'Santos', '', -0.0, -3, NULL);"));
+    auto cli = clientes();
+    ASSERT_GT(cli->quantidade(), 40);
+    const struct {
+        const char *coluna;
+        const char *valor;
+    } casos[] = {
+        {"Nome", "éder"},         {"nome", "ÉDER"},           {"Nome", "eder"},
+        {"Nome", "escala k"},     {"Nome", "STRASSE"},        {"Nome", "straße"},
+        {"Cidade", "são paulo"},  {"regiao", "7"},            {"regiao", "07"},
+        {"IdCliente", "142"},     {"IdCliente", "142,0"},     {"IdCliente", "dois"},
+        {"mediaatraso", "5"},     {"mediaatraso", "0"},       {"valultcompra", "10,5"},
+        {"valultcompra", "-3"},   {"ultimacompra", "02/01/2010 10:00:00"}, {"Nome", "cliente 120"},
+    };
+    const auto primeiroDoFiltro = [&](const QString &coluna, const QString &valor) {
+        cli->setFiltro(QStringLiteral("%1='%2'").arg(coluna, valor));
+        cli->setFiltrado(true);
+        const QString achado = cli->vazio() ? QString() : cli->campo(QStringLiteral("IdCliente")).texto();
+        cli->setFiltrado(false);
+        return achado;
+    };
+    for (const auto &c : casos) {
+        const QString coluna = QString::fromUtf8(c.coluna), valor = QString::fromUtf8(c.valor);
+        SCOPED_TRACE((coluna + QLatin1Char('=') + valor).toStdString());
+        QString esperado;
+        try {
+            esperado = primeiroDoFiltro(coluna, valor);
+        } catch (const Erro &) {
+            // A value the field cannot hold: the filter refuses it, locate finds nothing.
+        }
+        cli->primeiro();
+        const bool achado = cli->localizar(coluna, valor);
+        EXPECT_EQ(achado, !esperado.isEmpty());
+        EXPECT_EQ(cli->campo(QStringLiteral("IdCliente")).texto(), achado ? esperado : QStringLiteral("1"));
+    }
+
+    // The index follows the rows: a stored change, a deletion, a filter.
+    ASSERT_TRUE(cli->localizar(QStringLiteral("Nome"), QStringLiteral("éder")));
+    cli->editar();
+    cli->campo(QStringLiteral("Nome")).setTexto(QStringLiteral("Outro"));
+    cli->gravar();
+    ASSERT_TRUE(cli->localizar(QStringLiteral("Nome"), QStringLiteral("éder")));
+    EXPECT_EQ(cli->campo(QStringLiteral("IdCliente")).texto(), QStringLiteral("142"));
+    cli->excluir();
+    EXPECT_FALSE(cli->localizar(QStringLiteral("Nome"), QStringLiteral("éder")));
+    EXPECT_TRUE(cli->localizar(QStringLiteral("Nome"), QStringLiteral("OUTRO")));
+    cli->setFiltro(QStringLiteral("IdCliente<>141"));
+    cli->setFiltrado(true);
+    EXPECT_FALSE(cli->localizar(QStringLiteral("Nome"), QStringLiteral("outro"))) << "só entre as linhas filtradas";
+    cli->inserir();
+    cli->campo(QStringLiteral("Nome")).setTexto(QStringLiteral("Novo"));
+    EXPECT_TRUE(cli->localizar(QStringLiteral("Nome"), QStringLiteral("novo"))) << "a linha nova, gravada antes";
+}
+
 TEST_F(ConjuntoTeste, ItensSeguemOPedidoAtual)
 {
     auto ped = pedidos();

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSignalSpy>
 
 namespace
 {
@@ -161,6 +162,39 @@ TEST_F(TelaPedidoTeste, ItemGravadoEPrecificadoAtualizaOsTotais)
     EXPECT_EQ(pasta.consultar(QStringLiteral("SELECT vl_total_item FROM tbpedido WHERE nr_pedido=12")),
               QStringLiteral("77"));
     EXPECT_FALSE(dm->QyPedido.emEdicao());
+}
+
+// Storing the header after an item reads the screen's own items again, not
+// the lists of the other kinds; moving to another order reads them all.
+TEST_F(TelaPedidoTeste, GravarItemReleSoOsItensDoTipoDaTela)
+{
+    abrirTela();
+    ConjuntoDados *outras[] = {&dm->QyPacote, &dm->QyTrocaSub, &dm->QyTrocaDev, &dm->QyVendaCasada};
+    std::vector<std::unique_ptr<QSignalSpy>> lidas;
+    for (ConjuntoDados *c : outras)
+        lidas.push_back(std::make_unique<QSignalSpy>(c, &ConjuntoDados::recarregado));
+    QSignalSpy itensLidos(&dm->QyPedidoItem, &ConjuntoDados::recarregado);
+    novoItem(QStringLiteral("P1"), QStringLiteral("4"));
+    logica->clicar(AcaoPedido::SalvarItem);
+    ASSERT_FALSE(dm->QyPedidoItem.emEdicao());
+    EXPECT_GE(itensLidos.count(), 1);
+    EXPECT_EQ(dm->QyPedidoItem.quantidade(), 3);
+    EXPECT_EQ(dm->QyPedidoItem.numeroRegistro(), 1) << "relida, a lista fica no primeiro item";
+    for (const auto &l : lidas)
+        EXPECT_EQ(l->count(), 0) << l->signal().toStdString();
+
+    logica->clicar(AcaoPedido::Proximo);
+    for (const auto &l : lidas)
+        EXPECT_GE(l->count(), 1);
+
+    logica->aoFechar();
+    for (const auto &l : lidas)
+        l->clear();
+    dm->QyPedido.editar();
+    dm->QyPedido.campo(QStringLiteral("observacao")).setTexto(QStringLiteral("fora da tela"));
+    dm->QyPedido.gravar();
+    for (const auto &l : lidas)
+        EXPECT_EQ(l->count(), 1) << "fora da tela toda gravação relê todas";
 }
 
 TEST_F(TelaPedidoTeste, RespostaSimAoEstoqueLevaOItemParaAPendencia)
