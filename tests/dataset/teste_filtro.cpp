@@ -211,6 +211,15 @@ TEST_F(FiltroTeste, BooleanoDiferenteDeZeroEhVerdadeiro)
     EXPECT_TRUE(pedido.campo(QStringLiteral("enviado")).booleano());
     ASSERT_TRUE(pedido.localizar(QStringLiteral("nr_pedido"), QStringLiteral("31")));
     EXPECT_EQ(pedido.campo(QStringLiteral("impresso")).texto(), QStringLiteral("True"));
+
+    // A long list is located through an index: -1 is still true there.
+    for (int nr = 40; nr < 80; ++nr)
+        pasta.executar(QStringLiteral("INSERT INTO tbpedido (nr_pedido, enviado) VALUES (%1, 0)").arg(nr));
+    pasta.executar(QStringLiteral("UPDATE tbpedido SET enviado = 0 WHERE nr_pedido <> 30"));
+    pedido.reabrir();
+    pedido.ultimo();
+    ASSERT_TRUE(pedido.localizar(QStringLiteral("enviado"), QStringLiteral("True")));
+    EXPECT_EQ(pedido.campo(QStringLiteral("nr_pedido")).texto(), QStringLiteral("30"));
 }
 
 TEST_F(FiltroTeste, LigarEDesligarOFiltroVaiAoPrimeiroRegistro)
