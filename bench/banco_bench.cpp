@@ -229,16 +229,38 @@ void preencherPedidos(sqlite3 *db, Aleatorio &a, const Tamanhos &t)
 
 void exec(sqlite3 *db, const char *sql)
 {
-    sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+    char *erro = nullptr;
+    if (sqlite3_exec(db, sql, nullptr, nullptr, &erro) != SQLITE_OK)
+        std::fprintf(stderr, "erro: %s\n", erro);
+    sqlite3_free(erro);
 }
 
-void criarBanco(const QString &pasta, const Tamanhos &t)
+sqlite3 *abrirBancoNovo(const QString &pasta)
 {
     const QString banco = pasta + QStringLiteral("corlando.db");
     QFile::remove(banco);
     Esquema::criarBancoLocal(banco);
     sqlite3 *db = nullptr;
     sqlite3_open_v2(banco.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    return db;
+}
+
+void escreverConfiguracao(const QString &pasta, bool comCentral)
+{
+    auto escrever = [&](const char *nome, const char *texto) {
+        QFile f(pasta + QString::fromUtf8(nome));
+        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        f.write(texto);
+    };
+    escrever("Mirvale.ini", "[CONEXAO]\nPATH=local.udl\nPATH-BKP=central.udl\n");
+    escrever("local.udl", "[LINK]\nDRIVER=QSQLITE\nDATABASE=corlando.db\n");
+    if (comCentral)
+        escrever("central.udl", "[LINK]\nDRIVER=QSQLITE\nDATABASE=central.db\n");
+}
+
+void criarBanco(const QString &pasta, const Tamanhos &t)
+{
+    sqlite3 *db = abrirBancoNovo(pasta);
     exec(db, "BEGIN");
     Aleatorio a;
     preencherProdutos(db, a, t);
@@ -251,13 +273,7 @@ void criarBanco(const QString &pasta, const Tamanhos &t)
              "INSERT INTO tbconfiguracoes (cod_funcionario) VALUES ('12');");
     exec(db, "COMMIT");
     sqlite3_close(db);
-    auto escrever = [&](const char *nome, const char *texto) {
-        QFile f(pasta + QString::fromUtf8(nome));
-        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        f.write(texto);
-    };
-    escrever("Mirvale.ini", "[CONEXAO]\nPATH=local.udl\nPATH-BKP=central.udl\n");
-    escrever("local.udl", "[LINK]\nDRIVER=QSQLITE\nDATABASE=corlando.db\n");
+    escreverConfiguracao(pasta);
 }
 
 

@@ -112,7 +112,13 @@ QByteArray codigoProduto(int n);
 // local.udl in `pasta` (ending in "/"), as the data module opens them.
 void criarBanco(const QString &pasta, const Tamanhos &t);
 
+// Runs SQL statements; a failure is reported on the terminal.
 void exec(sqlite3 *db, const char *sql);
+// An empty corlando.db with the local tables in `pasta`, open for writing.
+sqlite3 *abrirBancoNovo(const QString &pasta);
+// Mirvale.ini and local.udl in `pasta`, and central.udl when asked, as the
+// data module opens them.
+void escreverConfiguracao(const QString &pasta, bool comCentral = false);
 
 double mediana(std::vector<double> v);
 // Median and worst elapsed time of `repeticoes` runs of an operation, and the

@@ -5,6 +5,7 @@
 //
 // Usage: bench_atualizacao [folder]   (a temporary folder by default)
 
+#include "banco_bench.h"
 #include "atualizacao.h"
 #include "dialogos.h"
 #include "erro.h"
@@ -20,9 +21,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <cstdio>
-#include <fstream>
 #include <sqlite3.h>
-#include <string>
 
 namespace
 {
@@ -31,25 +30,18 @@ constexpr int kProdutos = 50000;
 constexpr int kClientes = 20000;
 
 // Yes to the customers, No to the pending items; other boxes go to stderr.
-class DialogosBench : public Dialogos
+class DialogosBench : public DialogosTerminal
 {
   public:
-    void mensagem(const QString &texto, const QString &, Icone) override
+    void mensagem(const QString &texto, const QString &titulo, Icone icone) override
     {
         if (texto != QStringLiteral("Atualização realizada com sucesso!"))
-            std::fprintf(stderr, "mensagem: %s\n", qPrintable(texto));
+            DialogosTerminal::mensagem(texto, titulo, icone);
     }
     Resposta pergunta(const QString &texto, const QString &, Resposta) override
     {
         return texto.startsWith(QLatin1String("Deseja atualizar os clientes?")) ? Resposta::Sim : Resposta::Nao;
     }
-    RespostaTexto caixaTexto(const QString &, const QString &, const QString &, bool) override { return {}; }
-    void pesquisar(LogicaPesquisa &) override {}
-    QString caixaEntrada(const QString &, const QString &, const QString &padrao) override { return padrao; }
-    void abrirArquivo(const QString &) override {}
-    void iniciarPrograma(const QString &) override {}
-    void processarEventos() override {}
-    void tabela(const TabelaDialogo &) override {}
 };
 
 class VisaoNula : public VisaoProgresso
@@ -115,22 +107,6 @@ double piso(const QString &local, const QString &central)
     return relogio.nsecsElapsed() / 1e6;
 }
 
-long kibRss(const char *campo)
-{
-    std::ifstream status("/proc/self/status");
-    std::string linha;
-    while (std::getline(status, linha))
-        if (linha.rfind(campo, 0) == 0)
-            return std::stol(linha.substr(std::string(campo).size()));
-    return 0;
-}
-
-// Starts the peak over from the current resident size.
-void zerarPico()
-{
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -168,14 +144,7 @@ int main(int argc, char **argv)
             throw Erro(QStringLiteral("o servidor FTP não iniciou"));
         const QString porta = QString::fromUtf8(servidor.readLine().trimmed());
 
-        for (const auto &[nome, conteudo] :
-             {std::pair{"Mirvale.ini", "[CONEXAO]\nPATH=local.udl\nPATH-BKP=central.udl\n"},
-              std::pair{"local.udl", "[LINK]\nDRIVER=QSQLITE\nDATABASE=corlando.db\n"},
-              std::pair{"central.udl", "[LINK]\nDRIVER=QSQLITE\nDATABASE=central.db\n"}}) {
-            QFile f(d.filePath(QString::fromUtf8(nome)));
-            f.open(QIODevice::WriteOnly);
-            f.write(conteudo);
-        }
+        escreverConfiguracao(d.path() + QLatin1Char('/'), true);
         QDir::setCurrent(pasta);
 
         std::printf("atualização de %d produtos e %d clientes (arquivo central de %.1f MiB)\n", kProdutos, kClientes,
@@ -192,12 +161,12 @@ int main(int argc, char **argv)
             TDM dm(pasta);
             VisaoNula visao;
             zerarPico();
-            const long antes = kibRss("VmRSS:");
+            const double antes = residenteMB();
             QElapsedTimer relogio;
             relogio.start();
             LogicaAtualizacao(visao).executar();
             const double msAtualizacao = relogio.nsecsElapsed() / 1e6;
-            const double mibPico = (kibRss("VmHWM:") - antes) / 1024.0;
+            const double mibPico = picoMB() - antes;
             std::printf("  rodada %d: atualização %.0f ms, piso %.0f ms, razão %.2f; pico de memória +%.1f MiB "
                         "= %.2f x o arquivo central\n",
                         vez, msAtualizacao, msPiso, msAtualizacao / msPiso, mibPico, mibPico / mibCentral);

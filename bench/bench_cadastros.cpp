@@ -6,6 +6,7 @@
 //
 // Usage: bench_cadastros [folder]   (a temporary folder by default)
 
+#include "banco_bench.h"
 #include "dialogos.h"
 #include "esquema.h"
 #include "logica_pesquisa.h"
@@ -34,45 +35,23 @@ constexpr int kRepeticoes = 5;
 
 // The search dialog's user types a text and presses Ok; questions take
 // their default; messages go to the terminal.
-class DialogosBench : public Dialogos
+class DialogosBench : public DialogosTerminal
 {
   public:
     QString procurar;
-    void mensagem(const QString &texto, const QString &, Icone) override
-    {
-        std::fprintf(stderr, "mensagem: %s\n", qPrintable(texto));
-    }
     Resposta pergunta(const QString &, const QString &, Resposta) override { return Resposta::Sim; }
-    RespostaTexto caixaTexto(const QString &, const QString &, const QString &, bool) override { return {}; }
     void pesquisar(LogicaPesquisa &logica) override
     {
         logica.iniciar();
         logica.setTexto(procurar);
         logica.pesquisar();
     }
-    QString caixaEntrada(const QString &, const QString &, const QString &padrao) override { return padrao; }
-    void tabela(const TabelaDialogo &) override {}
-    void abrirArquivo(const QString &) override {}
-    void iniciarPrograma(const QString &) override {}
-    void processarEventos() override {}
 };
-
-void exec(sqlite3 *db, const char *sql)
-{
-    char *erro = nullptr;
-    if (sqlite3_exec(db, sql, nullptr, nullptr, &erro) != SQLITE_OK)
-        std::fprintf(stderr, "erro: %s\n", erro);
-    sqlite3_free(erro);
-}
 
 // Rows filled in bulk, with the columns a real catalogue fills.
 void criarBanco(const QString &pasta)
 {
-    const QString banco = pasta + QStringLiteral("corlando.db");
-    QFile::remove(banco);
-    Esquema::criarBancoLocal(banco);
-    sqlite3 *db = nullptr;
-    sqlite3_open_v2(banco.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3 *db = abrirBancoNovo(pasta);
     const QByteArray sql =
         QStringLiteral(
             "BEGIN;"
@@ -108,13 +87,7 @@ void criarBanco(const QString &pasta)
             .toUtf8();
     exec(db, sql.constData());
     sqlite3_close(db);
-    auto escrever = [&](const char *nome, const char *texto) {
-        QFile f(pasta + QString::fromUtf8(nome));
-        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        f.write(texto);
-    };
-    escrever("Mirvale.ini", "[CONEXAO]\nPATH=local.udl\nPATH-BKP=central.udl\n");
-    escrever("local.udl", "[LINK]\nDRIVER=QSQLITE\nDATABASE=corlando.db\n");
+    escreverConfiguracao(pasta);
 }
 
 // The floor: the rows of a query read with the sqlite3 C API, every value

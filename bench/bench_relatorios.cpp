@@ -8,6 +8,7 @@
 //
 // Usage: bench_relatorios [folder]   (a temporary folder by default)
 
+#include "banco_bench.h"
 #include "dialogos.h"
 #include "esquema.h"
 #include "relatorios.h"
@@ -34,44 +35,20 @@ constexpr int kRepeticoes = 3;
 constexpr int kAmostra = 2000;
 
 // The input boxes answer with the period; nothing is opened.
-class DialogosBench : public Dialogos
+class DialogosBench : public DialogosTerminal
 {
   public:
-    void mensagem(const QString &texto, const QString &, Icone) override
-    {
-        std::fprintf(stderr, "mensagem: %s\n", qPrintable(texto));
-    }
-    Resposta pergunta(const QString &, const QString &, Resposta padrao) override { return padrao; }
-    RespostaTexto caixaTexto(const QString &, const QString &, const QString &, bool) override { return {}; }
-    void pesquisar(LogicaPesquisa &) override {}
     QString caixaEntrada(const QString &titulo, const QString &, const QString &) override
     {
         return titulo == QLatin1String("Data Inicial") ? QStringLiteral("01/01/2010") : QStringLiteral("31/12/2010");
     }
-    void abrirArquivo(const QString &) override {}
-    void iniciarPrograma(const QString &) override {}
-    void processarEventos() override {}
-    void tabela(const TabelaDialogo &) override {}
 };
-
-void exec(sqlite3 *db, const char *sql)
-{
-    char *erro = nullptr;
-    if (sqlite3_exec(db, sql, nullptr, nullptr, &erro) != SQLITE_OK) {
-        std::fprintf(stderr, "erro: %s\n", erro);
-        sqlite3_free(erro);
-    }
-}
 
 // Rows made by SQL itself: 500 cities written three ways, orders over two
 // years of two representatives, items of every product.
 void criarBanco(const QString &pasta)
 {
-    const QString banco = pasta + QStringLiteral("corlando.db");
-    QFile::remove(banco);
-    Esquema::criarBancoLocal(banco);
-    sqlite3 *db = nullptr;
-    sqlite3_open_v2(banco.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3 *db = abrirBancoNovo(pasta);
     exec(db, "BEGIN");
     const QByteArray sql =
         QStringLiteral(
@@ -102,13 +79,7 @@ void criarBanco(const QString &pasta)
     exec(db, sql.constData());
     exec(db, "COMMIT");
     sqlite3_close(db);
-    auto escrever = [&](const QString &nome, const QByteArray &texto) {
-        QFile f(pasta + nome);
-        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        f.write(texto);
-    };
-    escrever(QStringLiteral("Mirvale.ini"), "[CONEXAO]\nPATH=local.udl\nPATH-BKP=central.udl\n");
-    escrever(QStringLiteral("local.udl"), "[LINK]\nDRIVER=QSQLITE\nDATABASE=corlando.db\n");
+    escreverConfiguracao(pasta);
     QDir(pasta).mkdir(QStringLiteral("relatórios"));
 }
 

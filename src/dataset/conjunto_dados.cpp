@@ -1036,6 +1036,19 @@ void ConjuntoDados::inserirNoBanco()
                                    QStringLiteral("?,").repeated(static_cast<qsizetype>(colunas.size())).chopped(1));
     sqlite3 *db = m_conexao->handle();
     Consulta c;
+    prepararEscrita(c, sql, colunas);
+    if (sqlite3_step(c.st) != SQLITE_DONE)
+        throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));
+    const qint64 rowid = sqlite3_last_insert_rowid(db);
+    if (m_colunaAutoInc >= 0)
+        m_buffer[static_cast<std::size_t>(m_colunaAutoInc)] = Celula::deInteiro(rowid);
+    m_rowids[static_cast<std::size_t>(m_linhaEditada)] = rowid;
+}
+
+// The statement, with the buffer's `colunas` bound to its parameters in order.
+void ConjuntoDados::prepararEscrita(Consulta &c, const QString &sql, const std::vector<int> &colunas) const
+{
+    sqlite3 *db = m_conexao->handle();
     if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &c.st, nullptr) != SQLITE_OK)
         throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));
     for (std::size_t k = 0; k < colunas.size(); ++k) {
@@ -1043,12 +1056,6 @@ void ConjuntoDados::inserirNoBanco()
         vincular(c.st, static_cast<int>(k + 1), m_buffer[col],
                  m_campos[static_cast<std::size_t>(m_campoDaColuna[col])].tipo);
     }
-    if (sqlite3_step(c.st) != SQLITE_DONE)
-        throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));
-    const qint64 rowid = sqlite3_last_insert_rowid(db);
-    if (m_colunaAutoInc >= 0)
-        m_buffer[static_cast<std::size_t>(m_colunaAutoInc)] = Celula::deInteiro(rowid);
-    m_rowids[static_cast<std::size_t>(m_linhaEditada)] = rowid;
 }
 
 void ConjuntoDados::atualizarNoBanco()
@@ -1070,13 +1077,7 @@ void ConjuntoDados::atualizarNoBanco()
                             .arg(identificador(m_tabela), atribuicoes.join(QLatin1Char(',')));
     sqlite3 *db = m_conexao->handle();
     Consulta c;
-    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &c.st, nullptr) != SQLITE_OK)
-        throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));
-    for (std::size_t k = 0; k < colunas.size(); ++k) {
-        const auto col = static_cast<std::size_t>(colunas[k]);
-        vincular(c.st, static_cast<int>(k + 1), m_buffer[col],
-                 m_campos[static_cast<std::size_t>(m_campoDaColuna[col])].tipo);
-    }
+    prepararEscrita(c, sql, colunas);
     sqlite3_bind_int64(c.st, static_cast<int>(colunas.size() + 1), m_rowids[static_cast<std::size_t>(m_linhaEditada)]);
     if (sqlite3_step(c.st) != SQLITE_DONE)
         throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));

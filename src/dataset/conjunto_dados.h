@@ -207,6 +207,7 @@ class ConjuntoDados : public QObject
     void gravarNoBanco();
     void inserirNoBanco();
     void atualizarNoBanco();
+    void prepararEscrita(Consulta &c, const QString &sql, const std::vector<int> &colunas) const;
     void excluirNoBanco(int linhaFisica);
     void anotarEscrita();
     void guardarBuffer(int linhaFisica);

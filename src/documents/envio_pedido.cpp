@@ -2,6 +2,7 @@
 
 #include "arquivo_transferencia.h"
 #include "cliente_smtp.h"
+#include "endereco_servidor.h"
 #include "erro.h"
 #include "estado_pedido.h"
 #include "impressao_pedido.h"
@@ -9,7 +10,6 @@
 #include "ufunc.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <array>
 
@@ -52,17 +52,6 @@ QString texto(const ConjuntoDados &c, const char *campo)
     return c.campo(QString::fromUtf8(campo)).texto();
 }
 
-// "host:porta" names a port of its own; a bare host (or an IPv6 address)
-// uses the submission port.
-void definirServidor(Configuracao &cfg, const QString &valor)
-{
-    static const QRegularExpression comPorta(QStringLiteral("^([^:]+):(\\d{1,5})$"));
-    const QRegularExpressionMatch m = comPorta.match(valor.trimmed());
-    cfg.host = m.hasMatch() ? m.captured(1) : valor.trimmed();
-    if (m.hasMatch())
-        cfg.porta = m.captured(2).toInt();
-}
-
 // The settings may have been changed and stored by another screen since
 // the data set was opened.
 Configuracao lerConfiguracao()
@@ -71,7 +60,10 @@ Configuracao lerConfiguracao()
     if (!c.emEdicao())
         c.reabrir();
     Configuracao cfg;
-    definirServidor(cfg, texto(c, "email_host"));
+    // "host:porta" names a port of its own; a bare host uses the submission port.
+    const EnderecoServidor servidor = SepararPorta(texto(c, "email_host"), cfg.porta);
+    cfg.host = servidor.host;
+    cfg.porta = servidor.porta;
     cfg.usuario = texto(c, "email_usuario");
     cfg.senha = texto(c, "email_senha");
     cfg.de = texto(c, "email_de");
