@@ -167,12 +167,26 @@ void LogicaCliente::executar(AcaoCliente acao)
         excluir();
         break;
     case AcaoCliente::Anterior:
-        clientes().anterior();
-        break;
     case AcaoCliente::Proximo:
-        clientes().proximo();
+        mover(acao);
         break;
     }
+}
+
+// The boxes write nothing until Salvar, so moving away from a customer being
+// typed stores it first, through the same checks: a refused box keeps the
+// screen on that customer with everything typed.
+void LogicaCliente::mover(AcaoCliente acao)
+{
+    if (clientes().emEdicao()) {
+        salvar();
+        if (clientes().emEdicao())
+            return;
+    }
+    if (acao == AcaoCliente::Anterior)
+        clientes().anterior();
+    else
+        clientes().proximo();
 }
 
 void LogicaCliente::pesquisar()

@@ -36,6 +36,7 @@ class LogicaCliente
     void inserir();
     void editar();
     void salvar();
+    void mover(AcaoCliente acao);
     void excluir();
     // The first thing typed that cannot be stored, as a message; "" if none.
     QString problema(CaixaCliente &caixa) const;

@@ -136,6 +136,30 @@ TEST_F(LogicaClienteTeste, EdicaoConfereSoOQueMudou)
     EXPECT_TRUE(dm->QyCliente.emEdicao());
 }
 
+// Typed text is never dropped by a move: it is stored with its checks, or
+// the screen stays where it was.
+TEST_F(LogicaClienteTeste, AnteriorEProximoGravamOQueFoiDigitado)
+{
+    abrirTela();
+    irParaCliente(3);
+    logica->clicar(AcaoCliente::Editar);
+    visao.digitar(CaixaCliente::Telefone, QStringLiteral("(63) 3215-0000"));
+    logica->clicar(AcaoCliente::Proximo);
+    EXPECT_FALSE(dm->QyCliente.emEdicao());
+    EXPECT_NE(dm->QyCliente.campo(QStringLiteral("IdCliente")).texto(), QStringLiteral("3"));
+    EXPECT_EQ(noBanco(QStringLiteral("SELECT Tel FROM tbcliente WHERE IdCliente = 3")),
+              QStringLiteral("(63) 3215-0000"));
+
+    logica->clicar(AcaoCliente::Anterior);
+    logica->clicar(AcaoCliente::Editar);
+    visao.digitar(CaixaCliente::Email, QStringLiteral("armazem"));
+    logica->clicar(AcaoCliente::Anterior);
+    EXPECT_EQ(dialogos.textos(QStringLiteral("mensagem")).size(), 1);
+    EXPECT_TRUE(dm->QyCliente.emEdicao());
+    EXPECT_EQ(dm->QyCliente.campo(QStringLiteral("IdCliente")).texto(), QStringLiteral("3"));
+    EXPECT_EQ(visao.digitado(CaixaCliente::Email), QStringLiteral("armazem"));
+}
+
 TEST_F(LogicaClienteTeste, ExclusaoPerguntaEExcluiSoEmNavegacao)
 {
     abrirTela();
