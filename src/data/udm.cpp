@@ -153,9 +153,14 @@ void TDM::definirPadroes()
     QyTrocaDev.setAoNovoRegistro(itemDeTroca);
 }
 
+QString TDM::CaminhoNoSistema(const QString &nome) const
+{
+    return QDir(PathSistema).absoluteFilePath(nome);
+}
+
 void TDM::abrirConexao(Conexao &conexao, const QString &valor) const
 {
-    conexao.abrir(valor.isEmpty() ? QString() : QDir(PathSistema).absoluteFilePath(valor));
+    conexao.abrir(valor.isEmpty() ? QString() : CaminhoNoSistema(valor));
 }
 
 // The creation steps, in order.

@@ -73,6 +73,10 @@ class TDM : public QObject
     // The program's folder, ending in "/"; the settings file in it.
     QString PathSistema;
     QString ArquivoIni;
+    // Where a file the program names lies: a relative name is taken from
+    // PathSistema, never from the working folder, which a desktop launcher
+    // sets to anything. An absolute path stays as it is.
+    QString CaminhoNoSistema(const QString &nome) const;
     // Outcome of the last prompt or search dialog.
     bool Confirmado = false;
     QString TextoDigitado;
