@@ -283,8 +283,8 @@ void LogicaAtualizacao::reabrirConjuntos(bool clientes)
         conjuntos.push_back(&DM->QyCliente);
     if (!DM->QyConfiguracoes.emEdicao())
         conjuntos.push_back(&DM->QyConfiguracoes);
-    for (ConjuntoDados *c :
-         {&DM->QyPedidoItem, &DM->QyPacote, &DM->QyTrocaSub, &DM->QyTrocaDev, &DM->QyVendaCasada, &DM->QyPendente})
+    for (ConjuntoDados *c : {&DM->QyPedidoItem, &DM->QyPacote, &DM->QyTrocaSub, &DM->QyTrocaDev,
+                             &DM->QyVendaCasada, &DM->QyPendente})
         conjuntos.push_back(c);
     for (ConjuntoDados *c : conjuntos)
         if (c->ativo())

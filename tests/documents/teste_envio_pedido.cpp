@@ -250,7 +250,7 @@ TEST_F(EnvioPedido, LoginRecusadoAvisaESegueParaAProximaPergunta)
     ASSERT_EQ(falhas.size(), 3u);
     for (const auto &f : falhas) {
         EXPECT_TRUE(f.texto.startsWith(QStringLiteral("O pedido ( 1234 ) não foi enviado.\nVerifique as "
-                                                      "configurações e tente novamente!\nFalha ao enviar o e-mail: ")))
+                                                       "configurações e tente novamente!\nFalha ao enviar o e-mail: ")))
             << f.texto.toStdString();
         EXPECT_EQ(f.titulo, QStringLiteral("Atenção"));
         EXPECT_EQ(f.icone, Icone::Pergunta);
