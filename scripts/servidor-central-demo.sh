@@ -26,12 +26,12 @@ senha() { head -c 18 /dev/urandom | base64 | tr -dc 'A-Za-z0-9'; }
 senha_adm=$(senha)
 senha_rep=$(senha)
 representante=12
-printf '%s\n' "$senha_adm" >"$pasta/dados/senha-adm"
-[ ${#como[@]} -gt 0 ] && chown postgres: "$pasta/dados/senha-adm"
+printf '%s\n' "$senha_adm" >"$pasta/senha-adm"
+[ ${#como[@]} -gt 0 ] && chown postgres: "$pasta/senha-adm"
 
-"${como[@]}" "$bin/initdb" -D "$pasta/dados" -U postgres -A scram-sha-256 --pwfile="$pasta/dados/senha-adm" \
+"${como[@]}" "$bin/initdb" -D "$pasta/dados" -U postgres -A scram-sha-256 --pwfile="$pasta/senha-adm" \
   -E UTF8 --no-locale >/dev/null
-rm -f "$pasta/dados/senha-adm"
+rm -f "$pasta/senha-adm"
 parar() {
   "${como[@]}" "$bin/pg_ctl" -D "$pasta/dados" -m fast stop >/dev/null 2>&1 || true
   rm -rf "$pasta"
