@@ -224,6 +224,7 @@ void LogicaAtualizacao::substituirDe(FonteCentral &copia, const Configuracao &cf
                                kAtencao, Resposta::Sim) == Resposta::Sim;
         if (clientes)
             copia.copiarClientes(cfg.codigo == kSupervisor ? QString() : RegiaoDoFuncionario(idfunc));
+        copia.copiarStatusPedidos();
         DM->ADOConexao.executar(QStringLiteral("UPDATE tbconfiguracoes SET ultima_atualizacao = '%1'")
                                     .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))));
         transacao.confirmar();

@@ -29,6 +29,7 @@ class CopiaServidor : public FonteCentral
     void copiarProdutos() override;
     QString copiarFuncionario(const QString &codigo) override;
     void copiarClientes(const QString &regiao) override;
+    void copiarStatusPedidos() override;
 
   private:
     struct Colunas {

@@ -21,4 +21,8 @@ class FonteCentral
     // Replaces the local customers with the central ones of the region, or
     // every one for an empty region.
     virtual void copiarClientes(const QString &regiao) = 0;
+    // Replaces the local copy of the status the company has set on the
+    // representative's orders (tbpedido_status). Only a central server keeps
+    // orders; the central file has none, and the copy stays as it was.
+    virtual void copiarStatusPedidos() {}
 };

@@ -246,4 +246,37 @@ TEST_F(AtualizacaoServidor, FalhasNaoMudamNadaEDizemOMotivo)
     }
 }
 
+TEST_F(AtualizacaoServidor, TrazOStatusDosPedidosDoRepresentanteSoPeloServidor)
+{
+    carregar();
+    const LinkServidor rep = s_pg->criarRepresentante(QStringLiteral("rep_7"), QStringLiteral("s3nh@ 7"),
+                                                      QStringLiteral("7"));
+    s_pg->executar(QStringLiteral(
+        "INSERT INTO tbpedido (representante, nr_pedido, tipo, status, dt_status) VALUES "
+        "('7', 5, 'pedido', 'faturado', '2026-12-01 08:00:00'), ('7', 6, 'troca', 'recebido', '2026-12-02 09:30:00'), "
+        "('15', 5, 'pedido', 'cancelado', '2026-12-03 10:00:00')"));
+    ServidorFtp ftp(servido.path(), kUsuarioFtp, kSenhaFtp);
+    for (int viaServidor : {1, 0}) {
+        SCOPED_TRACE(viaServidor);
+        PastaProgramaTeste pasta;
+        prepararLocal(pasta, ftp.host(), QStringLiteral("7"));
+        if (viaServidor)
+            apontarServidor(pasta, rep);
+        const NaPasta naPasta(pasta.caminho());
+        TDM dm(pasta.caminho());
+        dialogos.limpar();
+        dialogos.responder(Resposta::Nao).responder(Resposta::Nao);
+        VisaoRegistro visao;
+        LogicaAtualizacao(visao).executar();
+        if (viaServidor)
+            EXPECT_EQ(pasta.consultar(QStringLiteral("SELECT group_concat(idfunc || '/' || nr_pedido || ' ' || status || "
+                                                     "' ' || dt_status, ', ') FROM tbpedido_status")),
+                      QStringLiteral("7/5 faturado 2026-12-01 08:00:00, 7/6 recebido 2026-12-02 09:30:00"));
+        else
+            EXPECT_EQ(pasta.consultar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = "
+                                                     "'tbpedido_status'")),
+                      QStringLiteral("0"));
+    }
+}
+
 } // namespace
