@@ -170,8 +170,8 @@ QString CopiaServidor::copiarFuncionario(const QString &codigo)
 
 void CopiaServidor::copiarClientes(const QString &regiao)
 {
-    copiar("tbcliente", Esquema::cliente(), regiao.isEmpty() ? QString() : QStringLiteral("regiao = %1").arg(m_servidor.literal(regiao)),
-           false);
+    copiar("tbcliente", Esquema::cliente(),
+           regiao.isEmpty() ? QString() : QStringLiteral("regiao = %1").arg(m_servidor.literal(regiao)), false);
 }
 
 // The server shows a representative only its own orders.
@@ -181,9 +181,9 @@ void CopiaServidor::copiarStatusPedidos()
                                           "nr_pedido INTEGER NOT NULL, status TEXT, dt_status DATETIME, "
                                           "PRIMARY KEY (idfunc, nr_pedido))"));
     executarLocal(m_local, QStringLiteral("DELETE FROM main.tbpedido_status"));
-    Insercao insercao(m_local, QStringLiteral("tbpedido_status"),
-                      {QStringLiteral("idfunc"), QStringLiteral("nr_pedido"), QStringLiteral("status"),
-                       QStringLiteral("dt_status")});
+    Insercao insercao(
+        m_local, QStringLiteral("tbpedido_status"),
+        {QStringLiteral("idfunc"), QStringLiteral("nr_pedido"), QStringLiteral("status"), QStringLiteral("dt_status")});
     m_servidor.copiarLinhas(QStringLiteral("SELECT representante, nr_pedido, status, dt_status FROM tbpedido "
                                            "ORDER BY representante, nr_pedido"),
                             [&](const ServidorCentral::Parametros &campos) { insercao.inserir(campos, 0); });

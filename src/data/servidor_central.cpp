@@ -140,8 +140,7 @@ ResultadoServidor ServidorCentral::executar(const QString &sql, const Parametros
     return ResultadoServidor(r);
 }
 
-void ServidorCentral::copiarLinhas(const QString &consulta,
-                                   const std::function<void(const Parametros &campos)> &linha)
+void ServidorCentral::copiarLinhas(const QString &consulta, const std::function<void(const Parametros &campos)> &linha)
 {
     const QByteArray sql = QStringLiteral("COPY (%1) TO STDOUT").arg(consulta).toUtf8();
     {
@@ -255,13 +254,27 @@ void DecodificarLinhaCopy(const char *dados, int tamanho, ServidorCentral::Param
         }
         const char e = dados[++i];
         switch (e) {
-        case 'N': nulo = true; break;
-        case 'b': atual += '\b'; break;
-        case 'f': atual += '\f'; break;
-        case 'n': atual += '\n'; break;
-        case 'r': atual += '\r'; break;
-        case 't': atual += '\t'; break;
-        case 'v': atual += '\v'; break;
+        case 'N':
+            nulo = true;
+            break;
+        case 'b':
+            atual += '\b';
+            break;
+        case 'f':
+            atual += '\f';
+            break;
+        case 'n':
+            atual += '\n';
+            break;
+        case 'r':
+            atual += '\r';
+            break;
+        case 't':
+            atual += '\t';
+            break;
+        case 'v':
+            atual += '\v';
+            break;
         default:
             if (e >= '0' && e <= '7') {
                 int valor = e - '0';
@@ -270,7 +283,8 @@ void DecodificarLinhaCopy(const char *dados, int tamanho, ServidorCentral::Param
                 atual += static_cast<char>(valor);
             } else if (e == 'x' && i + 1 < tamanho && std::isxdigit(static_cast<unsigned char>(dados[i + 1]))) {
                 int valor = 0;
-                for (int k = 0; k < 2 && i + 1 < tamanho && std::isxdigit(static_cast<unsigned char>(dados[i + 1])); ++k)
+                for (int k = 0; k < 2 && i + 1 < tamanho && std::isxdigit(static_cast<unsigned char>(dados[i + 1]));
+                     ++k)
                     valor = valor * 16 + QByteArray(1, dados[++i]).toInt(nullptr, 16);
                 atual += static_cast<char>(valor);
             } else {
@@ -293,11 +307,20 @@ QByteArray LinhaCopy(const ServidorCentral::Parametros &campos)
         }
         for (const char c : *campos[i]) {
             switch (c) {
-            case '\\': linha += "\\\\"; break;
-            case '\t': linha += "\\t"; break;
-            case '\n': linha += "\\n"; break;
-            case '\r': linha += "\\r"; break;
-            default: linha += c;
+            case '\\':
+                linha += "\\\\";
+                break;
+            case '\t':
+                linha += "\\t";
+                break;
+            case '\n':
+                linha += "\\n";
+                break;
+            case '\r':
+                linha += "\\r";
+                break;
+            default:
+                linha += c;
             }
         }
     }

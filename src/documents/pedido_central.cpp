@@ -124,12 +124,12 @@ void gravar(ServidorCentral &servidor, sqlite3 *local, TipoPedido tipo, qint64 n
             atualizar << QStringLiteral("\"%1\" = EXCLUDED.\"%1\"").arg(n.toLower());
     valores.insert(valores.begin(), representante);
     valores.emplace_back(QByteArray(nomeDoTipo(tipo)));
-    servidor.executar(QStringLiteral("INSERT INTO tbpedido (representante,%1,tipo) VALUES (%2) "
-                                     "ON CONFLICT (representante, nr_pedido) DO UPDATE SET %3, tipo = EXCLUDED.tipo, "
-                                     "recebido_em = localtimestamp(0)")
-                          .arg(nomesCentrais(cabecalho), marcas(static_cast<int>(valores.size())),
-                               atualizar.join(u',')),
-                      valores);
+    servidor.executar(
+        QStringLiteral("INSERT INTO tbpedido (representante,%1,tipo) VALUES (%2) "
+                       "ON CONFLICT (representante, nr_pedido) DO UPDATE SET %3, tipo = EXCLUDED.tipo, "
+                       "recebido_em = localtimestamp(0)")
+            .arg(nomesCentrais(cabecalho), marcas(static_cast<int>(valores.size())), atualizar.join(u',')),
+        valores);
 
     const QByteArray numero = QByteArray::number(nrPedido);
     for (const TabelaItens &t : tabelasDeItens(tipo)) {

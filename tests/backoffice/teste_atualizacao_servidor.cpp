@@ -67,13 +67,14 @@ QString criarCentral(const QString &pasta, int produtosExtras)
 void prepararLocal(const PastaProgramaTeste &pasta, const QString &ftp, const QString &codigo)
 {
     QFile::remove(pasta.bancoCentral());
-    pasta.executar(QStringLiteral(
-        "INSERT INTO tbproduto (idProduto, CODIGO, PRODUTO, ESTOQUE) VALUES (1, 'LOC-1', 'PRODUTO LOCAL', 5);"
-        "INSERT INTO tbfuncionario (idfunc, Nome) VALUES ('%1', 'ANTIGO');"
-        "INSERT INTO tbcliente (IdCliente, Nome, regiao) VALUES (900, 'CLIENTE LOCAL', '07');"
-        "INSERT INTO tbconfiguracoes (cod_funcionario, ftp_host, ftp_usuario, ftp_senha, ftp_pasta, ftp_arquivo) "
-        "VALUES ('%1', '%2', '%3', '%4', 'atualizacao', 'central.db');")
-                       .arg(codigo, ftp, kUsuarioFtp, kSenhaFtp));
+    pasta.executar(
+        QStringLiteral(
+            "INSERT INTO tbproduto (idProduto, CODIGO, PRODUTO, ESTOQUE) VALUES (1, 'LOC-1', 'PRODUTO LOCAL', 5);"
+            "INSERT INTO tbfuncionario (idfunc, Nome) VALUES ('%1', 'ANTIGO');"
+            "INSERT INTO tbcliente (IdCliente, Nome, regiao) VALUES (900, 'CLIENTE LOCAL', '07');"
+            "INSERT INTO tbconfiguracoes (cod_funcionario, ftp_host, ftp_usuario, ftp_senha, ftp_pasta, ftp_arquivo) "
+            "VALUES ('%1', '%2', '%3', '%4', 'atualizacao', 'central.db');")
+            .arg(codigo, ftp, kUsuarioFtp, kSenhaFtp));
 }
 
 // Every row and column of a local table, each value with its storage type.
@@ -105,7 +106,6 @@ class NaPasta
   private:
     QString m_anterior;
 };
-
 
 class AtualizacaoServidor : public ::testing::Test
 {
@@ -143,8 +143,8 @@ TEST_F(AtualizacaoServidor, DaAsMesmasTabelasLocaisQueOArquivoPorFtp)
 {
     carregar();
     ServidorFtp ftp(servido.path(), kUsuarioFtp, kSenhaFtp);
-    const LinkServidor rep = s_pg->criarRepresentante(QStringLiteral("rep_7"), QStringLiteral("s3nh@ 7"),
-                                                      QStringLiteral("7"));
+    const LinkServidor rep =
+        s_pg->criarRepresentante(QStringLiteral("rep_7"), QStringLiteral("s3nh@ 7"), QStringLiteral("7"));
     struct Caso {
         const char *codigo;
         Resposta clientes;
@@ -182,8 +182,8 @@ TEST_F(AtualizacaoServidor, DaAsMesmasTabelasLocaisQueOArquivoPorFtp)
 TEST_F(AtualizacaoServidor, FalhasNaoMudamNadaEDizemOMotivo)
 {
     carregar(40000);
-    const LinkServidor rep = s_pg->criarRepresentante(QStringLiteral("rep_15"), QStringLiteral("Pw-certa-91"),
-                                                      QStringLiteral("15"));
+    const LinkServidor rep =
+        s_pg->criarRepresentante(QStringLiteral("rep_15"), QStringLiteral("Pw-certa-91"), QStringLiteral("15"));
     LinkServidor recusado = rep;
     recusado.porta = QString::number(portaLivre());
     LinkServidor senhaErrada = rep;
@@ -249,8 +249,8 @@ TEST_F(AtualizacaoServidor, FalhasNaoMudamNadaEDizemOMotivo)
 TEST_F(AtualizacaoServidor, TrazOStatusDosPedidosDoRepresentanteSoPeloServidor)
 {
     carregar();
-    const LinkServidor rep = s_pg->criarRepresentante(QStringLiteral("rep_7"), QStringLiteral("s3nh@ 7"),
-                                                      QStringLiteral("7"));
+    const LinkServidor rep =
+        s_pg->criarRepresentante(QStringLiteral("rep_7"), QStringLiteral("s3nh@ 7"), QStringLiteral("7"));
     s_pg->executar(QStringLiteral(
         "INSERT INTO tbpedido (representante, nr_pedido, tipo, status, dt_status) VALUES "
         "('7', 5, 'pedido', 'faturado', '2026-12-01 08:00:00'), ('7', 6, 'troca', 'recebido', '2026-12-02 09:30:00'), "
@@ -269,9 +269,10 @@ TEST_F(AtualizacaoServidor, TrazOStatusDosPedidosDoRepresentanteSoPeloServidor)
         VisaoRegistro visao;
         LogicaAtualizacao(visao).executar();
         if (viaServidor)
-            EXPECT_EQ(pasta.consultar(QStringLiteral("SELECT group_concat(idfunc || '/' || nr_pedido || ' ' || status || "
-                                                     "' ' || dt_status, ', ') FROM tbpedido_status")),
-                      QStringLiteral("7/5 faturado 2026-12-01 08:00:00, 7/6 recebido 2026-12-02 09:30:00"));
+            EXPECT_EQ(
+                pasta.consultar(QStringLiteral("SELECT group_concat(idfunc || '/' || nr_pedido || ' ' || status || "
+                                               "' ' || dt_status, ', ') FROM tbpedido_status")),
+                QStringLiteral("7/5 faturado 2026-12-01 08:00:00, 7/6 recebido 2026-12-02 09:30:00"));
         else
             EXPECT_EQ(pasta.consultar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = "
                                                      "'tbpedido_status'")),

@@ -82,7 +82,6 @@ void inserirPedido(const PastaProgramaTeste &pasta, const QString &representante
     pasta.executar(sqlPedido(representante, nr, itens));
 }
 
-
 class EnvioCentral : public DocumentosTeste
 {
   protected:
@@ -163,8 +162,8 @@ class PedidoCentral : public ::testing::Test
 // central keeps the order as it was, whole, or not at all.
 TEST_F(PedidoCentral, MorteDoServidorNoMeioDaGravacaoNaoDeixaPedidoPelaMetade)
 {
-    const LinkServidor rep = pg().criarRepresentante(QStringLiteral("rep_7"), QStringLiteral("sete"),
-                                                     QStringLiteral("7"));
+    const LinkServidor rep =
+        pg().criarRepresentante(QStringLiteral("rep_7"), QStringLiteral("sete"), QStringLiteral("7"));
     inserirPedido(pasta, QStringLiteral("7"), 1, 3);
     inserirPedido(pasta, QStringLiteral("7"), 2, 2);
     GravarPedidoCentral(rep, BancoLocal(pasta.bancoLocal()).handle(), TipoPedido::Pedido, 2);
@@ -201,10 +200,10 @@ TEST_F(PedidoCentral, MorteDoServidorNoMeioDaGravacaoNaoDeixaPedidoPelaMetade)
 TEST_F(PedidoCentral, UmRepresentanteNaoLeNemEscrevePedidosDeOutro)
 {
     pg().limpar();
-    const LinkServidor sete = pg().criarRepresentante(QStringLiteral("rep_7"), QStringLiteral("sete"),
-                                                      QStringLiteral("7"));
-    const LinkServidor quinze = pg().criarRepresentante(QStringLiteral("rep_15"), QStringLiteral("quinze"),
-                                                        QStringLiteral("15"));
+    const LinkServidor sete =
+        pg().criarRepresentante(QStringLiteral("rep_7"), QStringLiteral("sete"), QStringLiteral("7"));
+    const LinkServidor quinze =
+        pg().criarRepresentante(QStringLiteral("rep_15"), QStringLiteral("quinze"), QStringLiteral("15"));
     inserirPedido(pasta, QStringLiteral("15"), 1, 2);
     const BancoLocal local(pasta.bancoLocal());
     GravarPedidoCentral(quinze, local.handle(), TipoPedido::Pedido, 1);
@@ -238,7 +237,8 @@ TEST_F(PedidoCentral, UmRepresentanteNaoLeNemEscrevePedidosDeOutro)
     }
     // The order of 15 written through 7's login is refused whole.
     EXPECT_THROW(GravarPedidoCentral(sete, local.handle(), TipoPedido::Pedido, 1), Erro);
-    EXPECT_EQ(central(QStringLiteral("15"), 1), QStringLiteral("pedido recebido 4.5000 - | P1 x1 = 1.5000, P2 x2 = 3.0000"));
+    EXPECT_EQ(central(QStringLiteral("15"), 1),
+              QStringLiteral("pedido recebido 4.5000 - | P1 x1 = 1.5000, P2 x2 = 3.0000"));
 }
 
 // Fifty representatives send twenty orders each at the same time, each order
@@ -302,7 +302,9 @@ TEST_F(PedidoCentral, CinquentaRepresentantesAoMesmoTempo)
     for (const auto &t : tempos)
         todos.insert(todos.end(), t.begin(), t.end());
     std::sort(todos.begin(), todos.end());
-    auto percentil = [&](double p) { return todos[static_cast<std::size_t>(p * static_cast<double>(todos.size() - 1))]; };
+    auto percentil = [&](double p) {
+        return todos[static_cast<std::size_t>(p * static_cast<double>(todos.size() - 1))];
+    };
     std::cout << "[carga] " << todos.size() << " pedidos de " << kRepresentantes << " representantes em " << segundos
               << " s: " << static_cast<double>(todos.size()) / segundos << " pedidos/s; gravação de um pedido p50 "
               << percentil(0.5) / 1000.0 << " ms, p95 " << percentil(0.95) / 1000.0 << " ms\n";

@@ -30,9 +30,13 @@ void copiarTabela(sqlite3 *banco, const char *tabela, ServidorCentral &servidor)
         campos.clear();
         for (int i = 0; i < sqlite3_column_count(bruto); ++i) {
             switch (sqlite3_column_type(bruto, i)) {
-            case SQLITE_NULL: campos.emplace_back(std::nullopt); break;
+            case SQLITE_NULL:
+                campos.emplace_back(std::nullopt);
+                break;
             // Every bit of a double, so the server holds the same number.
-            case SQLITE_FLOAT: campos.emplace_back(QByteArray::number(sqlite3_column_double(bruto, i), 'g', 17)); break;
+            case SQLITE_FLOAT:
+                campos.emplace_back(QByteArray::number(sqlite3_column_double(bruto, i), 'g', 17));
+                break;
             default:
                 campos.emplace_back(QByteArray(reinterpret_cast<const char *>(sqlite3_column_text(bruto, i)),
                                                sqlite3_column_bytes(bruto, i)));

@@ -63,9 +63,8 @@ ServidorPostgres::ServidorPostgres() : m_bin(pastaBinarios()), m_root(geteuid() 
         const passwd *pg = getpwnam("postgres");
         if (!pg)
             falhar(QStringLiteral("o usuário postgres não existe; instale o pacote postgresql"));
-        QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                                QFile::ReadOther | QFile::ExeOther | QFile::ReadGroup |
-                                                QFile::ExeGroup);
+        QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther |
+                                                QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup);
         if (chown(m_dados.toLocal8Bit().constData(), pg->pw_uid, pg->pw_gid) != 0 ||
             chown(senhaAdm.toLocal8Bit().constData(), pg->pw_uid, pg->pw_gid) != 0)
             falhar(QStringLiteral("chown da pasta de dados"));
@@ -85,7 +84,8 @@ ServidorPostgres::ServidorPostgres() : m_bin(pastaBinarios()), m_root(geteuid() 
           true);
     esperarPronto();
     rodar(m_bin + QStringLiteral("psql"),
-          {QStringLiteral("-d"), QStringLiteral("postgres"), QStringLiteral("-c"), QStringLiteral("CREATE DATABASE central")},
+          {QStringLiteral("-d"), QStringLiteral("postgres"), QStringLiteral("-c"),
+           QStringLiteral("CREATE DATABASE central")},
           false);
     rodar(m_bin + QStringLiteral("psql"), {QStringLiteral("-f"), QStringLiteral(ESQUEMA_CENTRAL)}, false);
 }
@@ -93,10 +93,10 @@ ServidorPostgres::ServidorPostgres() : m_bin(pastaBinarios()), m_root(geteuid() 
 ServidorPostgres::~ServidorPostgres()
 {
     try {
-        rodar(m_bin + QStringLiteral("pg_ctl"),
-              {QStringLiteral("-D"), m_dados, QStringLiteral("-m"), QStringLiteral("immediate"),
-               QStringLiteral("stop")},
-              true);
+        rodar(
+            m_bin + QStringLiteral("pg_ctl"),
+            {QStringLiteral("-D"), m_dados, QStringLiteral("-m"), QStringLiteral("immediate"), QStringLiteral("stop")},
+            true);
     } catch (const std::exception &) {
         // Already gone.
     }
@@ -113,11 +113,12 @@ QString ServidorPostgres::rodar(const QString &programa, const QStringList &argu
     }
     if (!comoServidor) {
         // psql, as the superuser, on this server.
-        args = QStringList{QStringLiteral("-X"), QStringLiteral("-q"), QStringLiteral("-A"), QStringLiteral("-t"),
-                           QStringLiteral("-v"), QStringLiteral("ON_ERROR_STOP=1"), QStringLiteral("-h"),
-                           QStringLiteral("127.0.0.1"), QStringLiteral("-p"), QString::number(m_porta),
-                           QStringLiteral("-U"), kAdministrador} +
-               (args.contains(QStringLiteral("-d")) ? QStringList() : QStringList{QStringLiteral("-d"), QStringLiteral("central")}) +
+        args = QStringList{QStringLiteral("-X"),     QStringLiteral("-q"),        QStringLiteral("-A"),
+                           QStringLiteral("-t"),     QStringLiteral("-v"),        QStringLiteral("ON_ERROR_STOP=1"),
+                           QStringLiteral("-h"),     QStringLiteral("127.0.0.1"), QStringLiteral("-p"),
+                           QString::number(m_porta), QStringLiteral("-U"),        kAdministrador} +
+               (args.contains(QStringLiteral("-d")) ? QStringList()
+                                                    : QStringList{QStringLiteral("-d"), QStringLiteral("central")}) +
                args;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("PGPASSWORD"), kSenhaAdministrador);
@@ -137,7 +138,8 @@ QString ServidorPostgres::rodar(const QString &programa, const QStringList &argu
 
 void ServidorPostgres::esperarPronto()
 {
-    const QByteArray info = QStringLiteral("host=127.0.0.1 port=%1 dbname=postgres connect_timeout=5").arg(m_porta).toUtf8();
+    const QByteArray info =
+        QStringLiteral("host=127.0.0.1 port=%1 dbname=postgres connect_timeout=5").arg(m_porta).toUtf8();
     const QDeadlineTimer prazo(120000);
     while (PQping(info.constData()) != PQPING_OK) {
         if (prazo.hasExpired())
