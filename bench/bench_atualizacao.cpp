@@ -83,7 +83,7 @@ void criarCentral(const QString &banco)
                         "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
                         "INSERT INTO tbproduto (idProduto, CODIGO, PRODUTO, ESTOQUE, PRECOVENDA, CODFAB, grupo, "
                         "POSICAO, PRECOCUSTO, PRECOLISTA, FABRICANTE, srfil, inativo) "
-                        "SELECT i, printf('%06d', i), 'PRODUTO DE DEMONSTRAÇÃO NÚMERO ' || i || ' EMBALAGEM COM 12', "
+                        "SELECT i, substr('00000' || i, -6), 'PRODUTO DE DEMONSTRAÇÃO NÚMERO ' || i || ' EMBALAGEM COM 12', "
                         "i % 500, (i % 9000) / 7.0, 'FAB-' || (i * 7919 % 100000), 'G' || (i % 40), "
                         "'PRATELEIRA ' || (i % 300), (i % 9000) / 9.0, (i % 9000) / 6.0, 'FABRICANTE ' || (i % 250), "
                         "'observação do produto ' || i, i % 7 = 0 FROM n;"
@@ -93,7 +93,7 @@ void criarCentral(const QString &banco)
                         "SELECT i, 'CLIENTE DE DEMONSTRAÇÃO ' || i || ' LTDA', 'RUA ' || (i % 900) || ', ' || i, "
                         "'(62) 3333-' || (1000 + i % 9000), 'BAIRRO ' || (i % 60), 'CIDADE ' || (i % 150), 'GO', "
                         "'74000-000', 'cliente' || i || '@example.com', '12.345.678/0001-' || (i % 100), "
-                        "'FANTASIA ' || i, printf('%02d', i % 20) FROM n;"
+                        "'FANTASIA ' || i, substr('0' || (i % 20), -2) FROM n;"
                         "INSERT INTO tbfuncionario (idfunc, Nome) VALUES (12, 'JOÃO SILVA'), (3, 'ANA');"
                         "COMMIT;")
                         .arg(kProdutos)
