@@ -313,7 +313,11 @@ QWidget *TfrmPedido::montarExibicaoPedido()
     m_situacao->setObjectName(QStringLiteral("lblSituacaoCentral"));
     auto *gbSituacao = quadro(" Situação na central ", m_situacao, dicaDe("Situação do pedido na central"));
     gbSituacao->setObjectName(QStringLiteral("gbSituacaoCentral"));
-    gbSituacao->setFixedWidth(230);
+    // Smaller than the other boxes' values: "entregue em 01/12/2026" fits.
+    QFont fonte = m_situacao->font();
+    fonte.setPixelSize(16);
+    m_situacao->setFont(fonte);
+    gbSituacao->setFixedWidth(240);
     h->addWidget(gbPedido);
     h->addWidget(gbData);
     h->addWidget(gbCliente, 1);
