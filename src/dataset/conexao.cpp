@@ -17,6 +17,7 @@ namespace
 {
 
 std::atomic<int> g_conexoes{0};
+std::atomic<int> g_esperaOcupado{Conexao::kEsperaOcupadoPadrao};
 
 } // namespace
 
@@ -33,6 +34,11 @@ Conexao::~Conexao()
         c->m_conexao = nullptr;
     if (QSqlDatabase::contains(m_nomeQt))
         QSqlDatabase::removeDatabase(m_nomeQt);
+}
+
+void Conexao::setEsperaOcupado(int milissegundos)
+{
+    g_esperaOcupado = milissegundos;
 }
 
 void Conexao::abrir(const QString &arquivoLink)
@@ -75,6 +81,7 @@ void Conexao::abrirBanco(const QString &arquivoBanco)
         throw Erro(QStringLiteral("O driver QSQLITE não deu acesso ao banco de dados \"%1\".").arg(arquivoBanco));
     }
     m_handle = *static_cast<sqlite3 *const *>(h.constData());
+    sqlite3_busy_timeout(m_handle, g_esperaOcupado);
     try {
         OrdemTexto::registrar(m_handle);
     } catch (const Erro &) {

@@ -26,6 +26,11 @@ class Conexao : public QObject
     explicit Conexao(const QString &nome, QObject *parent = nullptr);
     ~Conexao() override;
 
+    // How long a statement waits for another program's lock on the database
+    // before it fails; taken by every connection opened afterwards.
+    static constexpr int kEsperaOcupadoPadrao = 5000;
+    static void setEsperaOcupado(int milissegundos);
+
     void abrir(const QString &arquivoLink);
     void abrirBanco(const QString &arquivoBanco);
     void fechar();
