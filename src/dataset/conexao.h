@@ -42,6 +42,11 @@ class Conexao : public QObject
     QString nomeConexao() const { return m_nomeQt; }
     sqlite3 *handle() const { return m_handle; }
 
+    // The last failure of the database as the user reads it: a lock held by
+    // another program, or a file that cannot be written, in Portuguese and
+    // naming the file; anything else as the engine words it, after `origem`.
+    QString textoDoErro(const QString &origem) const;
+
     // Runs statements without rows; returns the rows changed by the last.
     int executar(const QString &sql);
     bool emTransacao() const { return !m_escritas.empty(); }

@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 
@@ -33,22 +34,48 @@ void DialogosDoUsuario::verificar()
         textos << texto;
     if (m_atos.empty()) {
         inesperadas << texto;
+        QApplication::setActiveWindow(modal);
         QTest::keyClick(modal, Qt::Key_Escape);
         return;
     }
     const Ato ato = std::move(m_atos.front());
     m_atos.pop_front();
+    // The window on top is the active one, as a window manager makes it.
+    QApplication::setActiveWindow(modal);
     ato(modal);
 }
 
+namespace
+{
+
+// Tab to the box's button with that caption, and Space.
+DialogosDoUsuario::Ato apertarBotao(const QString &rotulo)
+{
+    return [rotulo](QWidget *w) {
+        auto *caixa = qobject_cast<QMessageBox *>(w);
+        ASSERT_NE(caixa, nullptr);
+        for (QAbstractButton *b : caixa->buttons())
+            if (b->text() == rotulo) {
+                for (int i = 0; i < 4 && QApplication::focusWidget() != b; ++i)
+                    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : w, Qt::Key_Tab);
+                ASSERT_EQ(QApplication::focusWidget(), b);
+                QTest::keyClick(b, Qt::Key_Space);
+                return;
+            }
+        ADD_FAILURE() << "no button " << rotulo.toStdString();
+    };
+}
+
+} // namespace
+
 DialogosDoUsuario::Ato DialogosDoUsuario::sim()
 {
-    return [](QWidget *w) { QTest::keyClick(w, Qt::Key_S, Qt::AltModifier); };
+    return apertarBotao(QStringLiteral("&Sim"));
 }
 
 DialogosDoUsuario::Ato DialogosDoUsuario::nao()
 {
-    return [](QWidget *w) { QTest::keyClick(w, Qt::Key_N, Qt::AltModifier); };
+    return apertarBotao(QStringLiteral("&Não"));
 }
 
 DialogosDoUsuario::Ato DialogosDoUsuario::ok()
@@ -158,8 +185,15 @@ void Cenario::tecla(Qt::Key t, Qt::KeyboardModifiers modificadores)
 
 bool Cenario::tabAte(QWidget *alvo, bool paraTras)
 {
-    for (int i = 0; i < 80 && foco() != alvo; ++i)
-        QTest::keyClick(foco(), paraTras ? Qt::Key_Backtab : Qt::Key_Tab, paraTras ? Qt::ShiftModifier : Qt::NoModifier);
+    QStringList caminho;
+    for (int i = 0; i < 200 && foco() && foco() != alvo; ++i) {
+        caminho << foco()->objectName();
+        QTest::keyClick(foco(), paraTras ? Qt::Key_Backtab : Qt::Key_Tab,
+                        paraTras ? Qt::ShiftModifier : Qt::NoModifier);
+    }
+    if (foco() != alvo)
+        ADD_FAILURE() << "Tab never reached " << alvo->objectName().toStdString() << ": "
+                      << caminho.join(QLatin1Char(' ')).toStdString();
     return foco() == alvo;
 }
 

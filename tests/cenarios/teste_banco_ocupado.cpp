@@ -50,8 +50,7 @@ TEST_F(BancoOcupado, MensagemEmPortuguesENadaSePerde)
     salvarItem("P2");
     ASSERT_FALSE(dialogos->textos.isEmpty());
     const QString emUso = dialogos->textos.back();
-    EXPECT_TRUE(emUso.contains(QStringLiteral("está em uso por outro programa")) &&
-                emUso.contains(pasta.bancoLocal()))
+    EXPECT_TRUE(emUso.contains(QStringLiteral("está em uso por outro programa")) && emUso.contains(pasta.bancoLocal()))
         << emUso.toStdString();
     EXPECT_EQ(tela->logica().itens().estado(), EstadoConjunto::Insercao);
     EXPECT_EQ(tela->logica().itens().campo(QStringLiteral("codigo")).texto(), QStringLiteral("P2"));

@@ -20,8 +20,7 @@ struct Tipo {
 
 const Tipo kRegular{"pedido", VariantePedidoRegular, "tbpedido_item", "vl_total_item", 0};
 const Tipo kPacote{"pacote", VariantePedidoPacote, "tbpedido_pacote", "vl_total_pacote", 0};
-const Tipo kVendaCasada{"venda casada", VariantePedidoVendaCasada, "tbpedido_venda_casada", "vl_total_venda_casada",
-                        0};
+const Tipo kVendaCasada{"venda casada", VariantePedidoVendaCasada, "tbpedido_venda_casada", "vl_total_venda_casada", 0};
 const Tipo kTroca{"troca", VariantePedidoTroca, "tbpedido_troca2", "vl_diferenca_troca", 1};
 
 QString S(const char *texto)
@@ -136,8 +135,12 @@ TEST_F(CenariosPedido, PedidoSemClienteNaoEGuardado)
         abrir(t.variante());
         clicar(AcaoPedido::Novo);
         EXPECT_EQ(foco(), caixa(CaixaPedido::CodigoCliente));
+        digitar(QStringLiteral("1"));
         clicarEm(caixa(CaixaPedido::FormaPagtoDetalhado));
         digitar(QStringLiteral("entrada"));
+        clicarEm(caixa(CaixaPedido::CodigoCliente)); // the customer typed is erased again
+        tecla(Qt::Key_A, Qt::ControlModifier);
+        tecla(Qt::Key_Delete);
         dialogos->planejar(DialogosDoUsuario::ok());
         clicar(AcaoPedido::Salvar);
         ASSERT_FALSE(dialogos->textos.isEmpty());
@@ -183,9 +186,9 @@ TEST_F(CenariosPedido, AltNosItensAgeNosBotoesDoItem)
         tecla(Qt::Key_I, Qt::AltModifier); // the item's Inserir: this item is saved first
         EXPECT_EQ(tela->logica().itens().estado(), EstadoConjunto::Insercao);
         EXPECT_EQ(contarPedidos(), antes);
-        EXPECT_EQ(consultar(QStringLiteral("SELECT count(*) FROM %1 WHERE codigo='P2' AND quantidade=2")
-                                .arg(S(t.tabela))),
-                  QStringLiteral("1"));
+        EXPECT_EQ(
+            consultar(QStringLiteral("SELECT count(*) FROM %1 WHERE codigo='P2' AND quantidade=2").arg(S(t.tabela))),
+            QStringLiteral("1"));
         tecla(Qt::Key_C, Qt::AltModifier);
 
         // In the header's boxes the same letter saves the order.
@@ -212,9 +215,9 @@ TEST_F(CenariosPedido, TabDoCodigoVaiParaAQuantidade)
         clicar(AcaoPedido::SalvarItem, t.lista);
         EXPECT_FALSE(tela->logica().itens(t.lista).emEdicao());
         fecharTela();
-        EXPECT_EQ(consultar(QStringLiteral("SELECT count(*) FROM %1 WHERE codigo='P2' AND quantidade=3")
-                                .arg(S(t.tabela))),
-                  QStringLiteral("1"));
+        EXPECT_EQ(
+            consultar(QStringLiteral("SELECT count(*) FROM %1 WHERE codigo='P2' AND quantidade=3").arg(S(t.tabela))),
+            QStringLiteral("1"));
     }
 }
 

@@ -17,7 +17,8 @@ class PedidoCompleto : public Cenario
         Cenario::SetUp();
         const QDir fonte(QStringLiteral(PASTA_FONTES "/templates"));
         for (const char *modelo : {"pedido.rav", "pacote.rav", "troca.rav", "venda_casada.rav"})
-            ASSERT_TRUE(QFile::copy(fonte.filePath(QString::fromUtf8(modelo)), pasta.arquivo(QString::fromUtf8(modelo))));
+            ASSERT_TRUE(
+                QFile::copy(fonte.filePath(QString::fromUtf8(modelo)), pasta.arquivo(QString::fromUtf8(modelo))));
         ASSERT_TRUE(QDir(pasta.caminho()).mkdir(QStringLiteral("relatórios")));
     }
 
