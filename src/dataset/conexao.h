@@ -26,6 +26,11 @@ class Conexao : public QObject
     explicit Conexao(const QString &nome, QObject *parent = nullptr);
     ~Conexao() override;
 
+    // How long a statement waits for another program's lock on the database
+    // before it fails; taken by every connection opened afterwards.
+    static constexpr int kEsperaOcupadoPadrao = 5000;
+    static void setEsperaOcupado(int milissegundos);
+
     void abrir(const QString &arquivoLink);
     void abrirBanco(const QString &arquivoBanco);
     void fechar();
@@ -36,6 +41,11 @@ class Conexao : public QObject
     // The Qt SQL connection name, for QSqlQuery, and the SQLite handle.
     QString nomeConexao() const { return m_nomeQt; }
     sqlite3 *handle() const { return m_handle; }
+
+    // The last failure of the database as the user reads it: a lock held by
+    // another program, or a file that cannot be written, in Portuguese and
+    // naming the file; anything else as the engine words it, after `origem`.
+    QString textoDoErro(const QString &origem) const;
 
     // Runs statements without rows; returns the rows changed by the last.
     int executar(const QString &sql);

@@ -332,7 +332,7 @@ void ConjuntoDados::buscarNoBanco(Consulta &c)
                     QStringLiteral("select rowid AS \"%1\", *").arg(QLatin1String(kNomeRowid)));
     sqlite3 *db = m_conexao->handle();
     if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &c.st, nullptr) != SQLITE_OK)
-        throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));
+        throw Erro(m_conexao->textoDoErro(objectName()));
     vincularParametros(c);
     if (!m_declarados)
         definirCamposDoResultado(c);
@@ -418,7 +418,7 @@ void ConjuntoDados::lerLinhas(Consulta &c, const std::vector<int> &destino)
         m_rowids.push_back(rowid);
     }
     if (rc != SQLITE_DONE)
-        throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(m_conexao->handle()))));
+        throw Erro(m_conexao->textoDoErro(objectName()));
     for (std::size_t i = 0; i < destino.size(); ++i)
         if (inferir[i])
             m_campos[i].tipo = (classes[i] & (1 << SQLITE_FLOAT))     ? TipoCampo::Float
@@ -519,7 +519,7 @@ void ConjuntoDados::reordenar(const QString &sql, const QString &sqlChaves)
     const QByteArray texto = sqlChaves.toUtf8();
     sqlite3 *db = m_conexao->handle();
     if (sqlite3_prepare_v2(db, texto.constData(), static_cast<int>(texto.size()), &c.st, nullptr) != SQLITE_OK)
-        throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));
+        throw Erro(m_conexao->textoDoErro(objectName()));
     int rc;
     while ((rc = sqlite3_step(c.st)) == SQLITE_ROW)
         if (const auto achada = porChave.find(sqlite3_column_int64(c.st, 0)); achada != porChave.end()) {
@@ -527,7 +527,7 @@ void ConjuntoDados::reordenar(const QString &sql, const QString &sqlChaves)
             porChave.erase(achada);
         }
     if (rc != SQLITE_DONE)
-        throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));
+        throw Erro(m_conexao->textoDoErro(objectName()));
     for (const int fis : m_ordem)
         if (porChave.contains(m_rowids[static_cast<std::size_t>(fis)]))
             ordem.push_back(fis);
@@ -1038,7 +1038,7 @@ void ConjuntoDados::inserirNoBanco()
     Consulta c;
     prepararEscrita(c, sql, colunas);
     if (sqlite3_step(c.st) != SQLITE_DONE)
-        throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));
+        throw Erro(m_conexao->textoDoErro(objectName()));
     const qint64 rowid = sqlite3_last_insert_rowid(db);
     if (m_colunaAutoInc >= 0)
         m_buffer[static_cast<std::size_t>(m_colunaAutoInc)] = Celula::deInteiro(rowid);
@@ -1050,7 +1050,7 @@ void ConjuntoDados::prepararEscrita(Consulta &c, const QString &sql, const std::
 {
     sqlite3 *db = m_conexao->handle();
     if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &c.st, nullptr) != SQLITE_OK)
-        throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));
+        throw Erro(m_conexao->textoDoErro(objectName()));
     for (std::size_t k = 0; k < colunas.size(); ++k) {
         const auto col = static_cast<std::size_t>(colunas[k]);
         vincular(c.st, static_cast<int>(k + 1), m_buffer[col],
@@ -1080,7 +1080,7 @@ void ConjuntoDados::atualizarNoBanco()
     prepararEscrita(c, sql, colunas);
     sqlite3_bind_int64(c.st, static_cast<int>(colunas.size() + 1), m_rowids[static_cast<std::size_t>(m_linhaEditada)]);
     if (sqlite3_step(c.st) != SQLITE_DONE)
-        throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));
+        throw Erro(m_conexao->textoDoErro(objectName()));
     if (sqlite3_changes(db) == 0)
         throw Erro(textoErro(QStringLiteral("o registro não existe mais no banco de dados; reabra os dados.")));
     // A new key value moves the row's identity with it.
@@ -1097,10 +1097,10 @@ void ConjuntoDados::excluirNoBanco(int linhaFisica)
     Consulta c;
     const QString sql = QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(identificador(m_tabela));
     if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &c.st, nullptr) != SQLITE_OK)
-        throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));
+        throw Erro(m_conexao->textoDoErro(objectName()));
     sqlite3_bind_int64(c.st, 1, m_rowids[static_cast<std::size_t>(linhaFisica)]);
     if (sqlite3_step(c.st) != SQLITE_DONE)
-        throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));
+        throw Erro(m_conexao->textoDoErro(objectName()));
     anotarEscrita();
 }
 

@@ -127,6 +127,14 @@ ConjuntoDados &LogicaPedido::itens(int lista) const
     return def.conjunto ? def.conjunto() : ItensDoPedido(m_variante.tipo);
 }
 
+bool LogicaPedido::algoModificado() const
+{
+    for (const ConjuntoDados *c : conjuntos())
+        if (c->emEdicao() && c->modificado())
+            return true;
+    return false;
+}
+
 bool LogicaPedido::itemEmEdicao() const
 {
     for (int l = 0; l < quantidadeListas(); ++l)
@@ -181,6 +189,13 @@ bool LogicaPedido::podeFechar()
                                  QStringLiteral(") está em uso, deseja salvar e sair?");
         if (MsgPergunta(pergunta, kAtencao, Resposta::Sim) != Resposta::Sim)
             return false;
+    }
+    // Without the question nothing the user did not change is stored (nor
+    // re-priced by the save); what is being typed counts as a change.
+    m_visao.confirmarFoco();
+    if (!m_variante.perguntaAoFechar && !algoModificado()) {
+        cancelarPedido();
+        return true;
     }
     bool salvo = false;
     ExecutarProtegido([&] {
@@ -370,17 +385,30 @@ void LogicaPedido::pesquisarPedido()
 
 void LogicaPedido::inserirPedido()
 {
-    if (m_variante.focaClienteAoInserir)
-        focar(CaixaPedido::CodigoCliente);
+    focar(CaixaPedido::CodigoCliente);
     cabecalho().inserir();
     if (m_variante.cifNaoAoInserir)
         cabecalho().campo(QStringLiteral("cif")).setTexto(QStringLiteral("Não"));
+}
+
+// An order belongs to a customer: a header without one is never stored.
+// The user is told which box to fill, and finds it with the focus.
+bool LogicaPedido::clienteInformado()
+{
+    if (!cabecalho().campo(QStringLiteral("idCliente")).nulo())
+        return true;
+    MsgInformacao(QStringLiteral("Preencha o \"Código do Cliente\": um pedido não pode ser salvo sem o cliente."),
+                  kAtencao);
+    focar(CaixaPedido::CodigoCliente);
+    return false;
 }
 
 void LogicaPedido::salvarPedido()
 {
     ConjuntoDados &pedidos = cabecalho();
     confirmarCaixasDoCabecalho();
+    if (!clienteInformado())
+        return;
     for (int l = 0; l < quantidadeListas(); ++l)
         if (itens(l).emEdicao())
             executar(AcaoPedido::SalvarItem, l);
@@ -474,10 +502,15 @@ void LogicaPedido::inserirItem(int l)
 void LogicaPedido::editarItem(int l)
 {
     ConjuntoDados &lista = itens(l);
+    // Editing an empty list starts a new item: it follows the insert's rule,
+    // which stores a new header first, so no item is stored without its
+    // order. Where editing must not insert, an empty list has nothing to edit.
+    if (lista.vazio()) {
+        if (!m_variante.editarItemExigeItem)
+            inserirItem(l);
+        return;
+    }
     if (m_variante.editarItemEditaPedido) {
-        // Editing an empty list would insert an item no one asked for.
-        if (m_variante.editarItemExigeItem && lista.vazio())
-            return;
         // Editing the header does not reload the items: the same item stays
         // current.
         if (!cabecalho().emEdicao())
@@ -505,8 +538,9 @@ void LogicaPedido::salvarItem(int l)
     m_visao.confirmar(CaixaPedido::ItemCodigo, l);
     m_visao.confirmar(CaixaPedido::ItemQuantidade, l);
     // A code typed and saved without leaving its box gets the check leaving
-    // would have given it, so an unknown product is never stored.
-    if (m_variante.confereProdutoAoSalvar && lista.emEdicao())
+    // would have given it, so an unknown product is never stored (nor moved
+    // to the pending list).
+    if (lista.emEdicao())
         conferirProduto(l);
     const QString codigo = lista.campo(QStringLiteral("codigo")).texto();
     if (codigo.isEmpty()) {
@@ -773,7 +807,31 @@ void LogicaPedido::produtoEscolhido(int l)
 {
     if (!itens(l).emEdicao())
         return;
-    escreverTexto(itens(l).campo(QStringLiteral("codigo")), pesquisar(definicao(l).pesquisaProduto));
+    const QString codigo = pesquisar(definicao(l).pesquisaProduto);
+    escreverTexto(itens(l).campo(QStringLiteral("codigo")), codigo);
+    if (codigo.isEmpty())
+        return;
+    // As after leaving the code box: what is typed next is the quantity.
+    conferirProduto(l);
+    focar(CaixaPedido::ItemQuantidade, l);
+}
+
+QString LogicaPedido::resumoCliente(const QString &campo)
+{
+    try {
+        ConjuntoDados &clientes = DM->QyCliente;
+        if (!cabecalho().ativo() || !clientes.ativo())
+            return {};
+        const QString cliente = cabecalho().campo(QStringLiteral("idCliente")).texto();
+        if (cliente.isEmpty())
+            return {};
+        if (clientes.campo(QStringLiteral("IdCliente")).texto() != cliente &&
+            !clientes.localizar(QStringLiteral("IdCliente"), cliente))
+            return {};
+        return clientes.campo(campo).textoExibicao();
+    } catch (const std::exception &) {
+        return {};
+    }
 }
 
 // ---------------------------------------------------------------- grid colours

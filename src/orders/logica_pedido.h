@@ -64,6 +64,10 @@ class LogicaPedido
 
     CoresCelula coresCelula(int linha, int lista = 0) const;
 
+    // A figure of the order's own customer for the summary (the customer
+    // list is moved to it); empty while the order has no customer.
+    QString resumoCliente(const QString &campo);
+
     // What saving would store, for the boxes to show while something is being
     // edited; `quantidadeDigitada` is the quantity box's text not yet
     // committed. Never fails: an error leaves the boxes on their fields.
@@ -76,6 +80,9 @@ class LogicaPedido
     AcoesCabecalho acoesCabecalho();
     void confirmarCaixasDoCabecalho();
     bool itemEmEdicao() const;
+    // The header or an item being edited has a field written.
+    bool algoModificado() const;
+    bool clienteInformado();
     // The header and every item list, for a save that keeps them on failure.
     std::vector<ConjuntoDados *> conjuntos() const;
     // The logic's own focus moves; the box they leave asks for none.

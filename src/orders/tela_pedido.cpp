@@ -421,6 +421,7 @@ QWidget *TfrmPedido::montarBotoesItem(int lista)
 {
     const ListaPedido &def = m_logica.definicao(lista);
     auto [linha, h] = linhaHorizontal();
+    m_areasItem.emplace_back(lista, linha);
     h->setSpacing(2);
     std::size_t texto = 0;
     if (def.importaPendencia)
@@ -435,6 +436,7 @@ QWidget *TfrmPedido::montarCamposItem(int lista)
     const ListaPedido &def = m_logica.definicao(lista);
     ConjuntoDados &itens = m_logica.itens(lista);
     auto [linha, h] = linhaHorizontal();
+    m_areasItem.emplace_back(lista, linha);
     QFont grande = font();
     grande.setPixelSize(24);
 
@@ -442,6 +444,10 @@ QWidget *TfrmPedido::montarCamposItem(int lista)
         auto *c = new CaixaVinculada(itens, S(campo));
         c->setObjectName(S(def.prefixoCaixas) + S(sufixo));
         c->setSomenteExibicao(exibicao);
+        // Boxes that only show are left out of Tab: Tab goes from the code
+        // to the quantity, where typing is wanted.
+        if (exibicao)
+            c->setFocusPolicy(Qt::ClickFocus);
         c->setFont(grande);
         m_caixas[{caixa, lista}] = c;
         // Every box tells the logic it was left; the kind says what that does.
@@ -458,6 +464,7 @@ QWidget *TfrmPedido::montarCamposItem(int lista)
         auto *c = new CaixaVinculada(itens, QStringLiteral("codigo_descricao"));
         c->setObjectName(S(def.prefixoCaixas) + QStringLiteral("Fabricante"));
         c->setSomenteExibicao(true);
+        c->setFocusPolicy(Qt::ClickFocus);
         c->setFont(grande);
         fabricante = c;
     }
@@ -517,6 +524,7 @@ GradeItens *TfrmPedido::montarGrade(int lista)
         teclas);
     grade->setObjectName(S(def.nomeGrade));
     dicaDeCaixa(grade, def.dicaGrade);
+    m_areasItem.emplace_back(lista, grade);
     return grade;
 }
 
@@ -547,37 +555,66 @@ QWidget *TfrmPedido::montarResumo()
 {
     auto [linha, h] = linhaHorizontal();
     for (const QuadroResumo &q : m_logica.variante().resumo) {
-        ConjuntoDados &conjunto = q.doCliente ? DM->QyCliente : m_logica.cabecalho();
-        auto *valor = new RotuloVinculado(conjunto, S(q.campo));
+        QLabel *valor = nullptr;
+        if (q.doCliente) {
+            valor = new QLabel;
+            m_resumoCliente.emplace_back(valor, S(q.campo));
+        } else {
+            valor = new RotuloVinculado(m_logica.cabecalho(), S(q.campo));
+        }
         if (!q.doCliente && qstrcmp(q.campo, m_logica.variante().campoSaldo) == 0)
             m_saldo = valor;
         h->addWidget(quadro(q.titulo, valor, dicaDe(q.dica)));
     }
+    // The customer's figures follow the order, whatever moved it or its
+    // customer.
+    ConjuntoDados &pedidos = m_logica.cabecalho();
+    for (auto sinal : {&ConjuntoDados::estadoMudou, &ConjuntoDados::registroMudou, &ConjuntoDados::dadosAlterados})
+        connect(&pedidos, sinal, this, &TfrmPedido::mostrarResumoCliente);
     return linha;
 }
 
-// Header and item buttons share accelerator letters. Alt+letter clicks the
-// first enabled button with that letter, header row first: Alt+S saves the
-// order while it is being edited, and the item otherwise.
+void TfrmPedido::mostrarResumoCliente()
+{
+    for (const auto &[rotulo, campo] : m_resumoCliente)
+        rotulo->setText(m_logica.resumoCliente(campo));
+}
+
+// Header and item buttons share accelerator letters. Alt+letter acts on the
+// row the user is at: the item row's button while the focus is in that
+// list's boxes, buttons or grid, the order row's elsewhere. A letter that
+// only the other row has works from anywhere.
 void TfrmPedido::ligarAceleradores()
 {
-    std::map<QKeySequence, std::vector<QToolButton *>> porTecla;
+    std::map<QKeySequence, std::vector<std::pair<AcaoPedido, int>>> porTecla;
     for (const auto &[chave, b] : m_botoes) {
         if (b->shortcut().isEmpty())
             continue;
-        porTecla[b->shortcut()].push_back(b);
+        porTecla[b->shortcut()].push_back(chave);
         b->setShortcut(QKeySequence()); // the caption keeps its underlined letter
     }
     for (const auto &[tecla, botoes] : porTecla) {
         auto *atalho = new QShortcut(tecla, this);
-        connect(atalho, &QShortcut::activated, this, [botoes] {
-            for (QToolButton *b : botoes)
-                if (b->isEnabled()) {
-                    b->click();
-                    return;
-                }
+        connect(atalho, &QShortcut::activated, this, [this, botoes] {
+            const int lista = listaDoFoco();
+            auto alvo = std::find_if(botoes.begin(), botoes.end(), [lista](const auto &chave) {
+                return chave.first >= AcaoPedido::ImportarPendencia ? chave.second == lista : lista < 0;
+            });
+            if (alvo == botoes.end())
+                alvo = botoes.begin();
+            if (QToolButton *b = botao(alvo->first, alvo->second); b->isEnabled())
+                b->click();
         });
     }
+}
+
+int TfrmPedido::listaDoFoco() const
+{
+    const QWidget *foco = focusWidget();
+    for (const auto &[lista, area] : m_areasItem)
+        if (foco && (foco == area || area->isAncestorOf(foco)))
+            return lista;
+    return -1;
 }
 
 const char *TfrmPedido::dicaDe(const char *texto) const
@@ -715,6 +752,7 @@ void TfrmPedido::showEvent(QShowEvent *evento)
     m_aberta = true;
     m_logica.abrir();
     atualizarBotoes();
+    mostrarResumoCliente();
 }
 
 void TfrmPedido::closeEvent(QCloseEvent *evento)

@@ -61,6 +61,9 @@ class TfrmPedido : public QDialog, private VisaoPedido
     const char *dicaDe(const char *texto) const;
     void dicaDeCaixa(QWidget *caixa, const char *texto) const;
     void ligarAceleradores();
+    // The item list whose boxes, buttons or grid hold the focus; -1 for none.
+    int listaDoFoco() const;
+    void mostrarResumoCliente();
     void atualizarBotoes();
     void ligarPrevia();
     void mostrarPrevia();
@@ -75,6 +78,10 @@ class TfrmPedido : public QDialog, private VisaoPedido
     std::map<std::pair<AcaoPedido, int>, QToolButton *> m_botoes;
     std::map<std::pair<CaixaPedido, int>, QWidget *> m_caixas;
     std::vector<GradeItens *> m_grades;
+    // The widgets of each item list: its boxes' row, its buttons' row, its grid.
+    std::vector<std::pair<int, QWidget *>> m_areasItem;
+    // The summary's customer figures: the label and the customer's field.
+    std::vector<std::pair<QLabel *, QString>> m_resumoCliente;
     QLabel *m_saldo = nullptr;
     QTimer *m_previa = nullptr;
     QFrame *m_painel = nullptr;

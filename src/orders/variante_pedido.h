@@ -112,8 +112,6 @@ struct VariantePedido {
     // The kind's header condition; none means campoSaldo + ">=0".
     const char *condicaoTipo = nullptr;
     bool focaGradeAoAbrir = true;
-    // A new header: the focus goes to the customer code box first.
-    bool focaClienteAoInserir = true;
     // A new header gets cif "Não".
     bool cifNaoAoInserir;
     // Every item takes one average unit price (and the first item's codes)
@@ -144,9 +142,6 @@ struct VariantePedido {
     // An unknown product code, emptied on leaving a box, takes the focus back.
     bool codigoDesconhecidoFocaCodigo = false;
     std::vector<SaidaCaixa> saidas;
-    // Saving an item checks its product code first, as leaving the code box
-    // would, so a code saved without leaving its box is never stored unknown.
-    bool confereProdutoAoSalvar = false;
     // The order search while something is unsaved says so instead of nothing.
     bool avisaPesquisaEmEdicao = false;
     // The digit keys of the first list's grid run the buttons.

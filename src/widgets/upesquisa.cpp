@@ -21,6 +21,7 @@ TfrmPesquisa::TfrmPesquisa(LogicaPesquisa &logica, QWidget *pai)
     ui->gdPesquisa->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     ui->gdPesquisa->verticalHeader()->setDefaultSectionSize(20);
     ui->edpesquisa->installEventFilter(this);
+    ui->gdPesquisa->installEventFilter(this);
 
     m_logica.iniciar();
     ui->optCampo1->setText(m_logica.opcao1());
@@ -69,6 +70,17 @@ bool TfrmPesquisa::eventFilter(QObject *objeto, QEvent *evento)
         const int tecla = static_cast<QKeyEvent *>(evento)->key();
         if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
             pesquisar();
+            return true;
+        }
+    }
+    // Enter on a row of the grid picks it, as a double click does.
+    if (objeto == ui->gdPesquisa && evento->type() == QEvent::KeyPress) {
+        const int tecla = static_cast<QKeyEvent *>(evento)->key();
+        const QModelIndex atual = ui->gdPesquisa->currentIndex();
+        if ((tecla == Qt::Key_Return || tecla == Qt::Key_Enter) && atual.isValid()) {
+            m_logica.clicarLinha(atual.row() + 1);
+            m_logica.escolherLinhaAtual();
+            aposAcao();
             return true;
         }
     }
