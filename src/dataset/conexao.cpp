@@ -103,8 +103,10 @@ void Conexao::fechar()
     if (!aberta())
         return;
     const auto conjuntos = m_conjuntos;
-    for (ConjuntoDados *c : conjuntos)
+    for (ConjuntoDados *c : conjuntos) {
         c->fechar();
+        c->liberarInstrucoes();
+    }
     if (emTransacao())
         sqlite3_exec(m_handle, "ROLLBACK", nullptr, nullptr, nullptr);
     m_escritas.clear();
@@ -128,6 +130,12 @@ void Conexao::exec(const QString &sql)
         sqlite3_free(erro);
         throw Erro(QStringLiteral("Erro no banco de dados: %1").arg(motivo));
     }
+}
+
+void Conexao::contarAlteracoes(const QString &tabela, qint64 alteradas)
+{
+    m_conhecidas += alteradas;
+    m_porTabela[tabela.toCaseFolded()] += alteradas;
 }
 
 void Conexao::registrar(ConjuntoDados *c)
