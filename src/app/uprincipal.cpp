@@ -192,15 +192,26 @@ void TfrmPrincipal::showEvent(QShowEvent *evento)
     setWindowTitle(LogicaPrincipal::tituloComVersao());
 }
 
-// The configuration of a new installation opens over the painted main window,
-// not over an empty screen: after the first paint, once the event loop runs.
+// After the first paint, once the event loop runs: the data the buttons work
+// on is read with the window already on screen (a button clicked first reads
+// what it needs itself), and the configuration of a new installation opens
+// over the painted window, not over an empty screen.
 void TfrmPrincipal::paintEvent(QPaintEvent *evento)
 {
     QMainWindow::paintEvent(evento);
-    if (!m_configurarAoPintar)
+    if (m_pintada)
         return;
-    m_configurarAoPintar = false;
-    QTimer::singleShot(0, this, [] { ExecutarProtegido([] { ExecutarConfiguracao(); }); });
+    m_pintada = true;
+    QTimer::singleShot(0, this, [this] {
+        if (DM && DM->HaPendentes()) {
+            const Espera espera(QStringLiteral("Lendo os dados..."));
+            ExecutarProtegido([] { DM->AbrirPendentes(); });
+        }
+        if (m_configurarAoPintar) {
+            m_configurarAoPintar = false;
+            ExecutarProtegido([] { ExecutarConfiguracao(); });
+        }
+    });
 }
 
 void TfrmPrincipal::closeEvent(QCloseEvent *evento)

@@ -44,4 +44,5 @@ private:
     bool m_mostrada = false;
     // A new installation's configuration waits for the window to be on screen.
     bool m_configurarAoPintar = false;
+    bool m_pintada = false;
 };

@@ -310,21 +310,29 @@ void LogicaAtualizacao::substituirDe(FonteCentral &copia, const Configuracao &cf
 }
 
 // The data sets over the replaced tables, and those that keep a copy of the
-// products for their look-ups; each back on its first row.
+// products for their look-ups; each back on its first row. The products,
+// the customers and the lists that copy the products drop their rows now and
+// read the new ones when first used: the update does not wait for rows
+// nobody may look at, and nothing shows a row that is gone.
 void LogicaAtualizacao::reabrirConjuntos(bool clientes)
 {
-    std::vector<ConjuntoDados *> conjuntos = {&DM->QyProduto, &DM->QyFuncionario};
+    std::vector<ConjuntoDados *> lidosAoUsar = {&DM->QyProduto};
     if (clientes)
-        conjuntos.push_back(&DM->QyCliente);
-    if (!DM->QyConfiguracoes.emEdicao())
-        conjuntos.push_back(&DM->QyConfiguracoes);
+        lidosAoUsar.push_back(&DM->QyCliente);
     for (ConjuntoDados *c : {&DM->QyPedidoItem, &DM->QyPacote, &DM->QyTrocaSub, &DM->QyTrocaDev,
                              &DM->QyVendaCasada, &DM->QyPendente})
-        conjuntos.push_back(c);
-    for (ConjuntoDados *c : conjuntos)
+        lidosAoUsar.push_back(c);
+    for (ConjuntoDados *c : lidosAoUsar)
+        if (c->ativo())
+            c->abrirAoUsar();
+    std::vector<ConjuntoDados *> relidos = {&DM->QyFuncionario};
+    if (!DM->QyConfiguracoes.emEdicao())
+        relidos.push_back(&DM->QyConfiguracoes);
+    for (ConjuntoDados *c : relidos)
         if (c->ativo())
             c->reabrir();
+    // Sets still to be read start on their first row.
     for (ConjuntoDados *c : {&DM->QyCliente, &DM->QyPedido, &DM->QyProduto})
-        if (c->ativo())
+        if (c->ativo() && !c->linhasPendentes())
             c->primeiro();
 }

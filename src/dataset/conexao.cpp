@@ -115,8 +115,10 @@ void Conexao::fechar()
     if (!aberta())
         return;
     const auto conjuntos = m_conjuntos;
-    for (ConjuntoDados *c : conjuntos)
+    for (ConjuntoDados *c : conjuntos) {
         c->fechar();
+        c->liberarInstrucoes();
+    }
     if (emTransacao())
         sqlite3_exec(m_handle, "ROLLBACK", nullptr, nullptr, nullptr);
     m_escritas.clear();
@@ -153,6 +155,12 @@ QString Conexao::textoDoErro(const QString &origem) const
         break;
     }
     return QStringLiteral("%1: %2").arg(origem, QString::fromUtf8(sqlite3_errmsg(m_handle)));
+}
+
+void Conexao::contarAlteracoes(const QString &tabela, qint64 alteradas)
+{
+    m_conhecidas += alteradas;
+    m_porTabela[tabela.toCaseFolded()] += alteradas;
 }
 
 void Conexao::registrar(ConjuntoDados *c)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -62,6 +63,12 @@ class Conexao : public QObject
     void confirmarTransacao();
     void desfazerTransacao() noexcept;
     void exec(const QString &sql);
+    // Rows the data sets changed through their own statements, in all and per
+    // table; set against sqlite3_total_changes() they tell whether anything
+    // else wrote.
+    void contarAlteracoes(const QString &tabela, qint64 alteradas);
+    qint64 alteracoesConhecidas() const { return m_conhecidas; }
+    qint64 alteracoesDaTabela(const QString &tabela) const { return m_porTabela.value(tabela.toCaseFolded()); }
 
     QString m_nomeQt;
     sqlite3 *m_handle = nullptr;
@@ -70,4 +77,6 @@ class Conexao : public QObject
     // Per open transaction level, the data sets that stored or deleted rows
     // in it.
     std::vector<std::vector<QPointer<ConjuntoDados>>> m_escritas;
+    qint64 m_conhecidas = 0;
+    QHash<QString, qint64> m_porTabela;
 };

@@ -433,9 +433,9 @@ void LogicaPedido::salvarPedido()
             }
         RecalcularTotais(m_variante.tipo);
     });
-    const QString numero = pedidos.campo(QStringLiteral("nr_pedido")).texto();
-    pedidos.reabrir();
-    pedidos.localizar(QStringLiteral("nr_pedido"), numero);
+    // Only what this save wrote is read again: the cost follows the order,
+    // not the number of orders on file.
+    pedidos.reabrirLocalizando(QStringLiteral("nr_pedido"), pedidos.campo(QStringLiteral("nr_pedido")).texto());
 }
 
 // The first item priced on its own, then the one average over all items.

@@ -198,7 +198,8 @@ TEST_F(Atualizacao, SubstituiProdutosFuncionarioEClientesDaRegiao)
         EXPECT_FALSE(QFile::exists(pasta.arquivo(QStringLiteral("central.db")))) << "a cópia baixada é apagada";
         EXPECT_EQ(QDir(pasta.arquivo(QStringLiteral("backup"))).entryList({QStringLiteral("corlando-*.db")}).size(),
                   1);
-        // The data sets show the new rows.
+        // The data sets show the new rows, read when first asked for.
+        EXPECT_TRUE(dm.QyProduto.linhasPendentes());
         EXPECT_EQ(dm.QyProduto.quantidade(), 2);
         EXPECT_EQ(dm.QyFuncionario.campo(QStringLiteral("Nome")).texto(),
                   QString::fromUtf8(caso.funcionario).section(u':', 1));
