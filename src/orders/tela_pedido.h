@@ -29,6 +29,7 @@ class TfrmPedido : public QDialog, private VisaoPedido
 
     LogicaPedido &logica() { return m_logica; }
     QToolButton *botao(AcaoPedido acao, int lista = 0) const { return m_botoes.at({acao, lista}); }
+    QToolButton *botaoRepetir() const { return m_repetir; }
     QWidget *caixa(CaixaPedido caixa, int lista = 0) const;
     GradeItens *grade(int lista = 0) const { return m_grades.at(static_cast<std::size_t>(lista)); }
 
@@ -46,6 +47,7 @@ class TfrmPedido : public QDialog, private VisaoPedido
     void fechar() override;
 
     QWidget *montarBotoesPedido();
+    QToolButton *montarBotaoRepetir();
     QWidget *montarExibicaoPedido();
     QWidget *montarCamposPedido();
     QWidget *montarObservacao();
@@ -60,6 +62,7 @@ class TfrmPedido : public QDialog, private VisaoPedido
     const char *dicaDe(const char *texto) const;
     void dicaDeCaixa(QWidget *caixa, const char *texto) const;
     void ligarAceleradores();
+    void ligarTeclado();
     void atualizarBotoes();
     void ligarPrevia();
     void mostrarPrevia();
@@ -75,6 +78,9 @@ class TfrmPedido : public QDialog, private VisaoPedido
     std::map<std::pair<CaixaPedido, int>, QWidget *> m_caixas;
     std::vector<GradeItens *> m_grades;
     QLabel *m_saldo = nullptr;
+    QToolButton *m_repetir = nullptr;
+    // The last box of the item row that takes typing.
+    QWidget *m_ultimaCaixaItem = nullptr;
     QTimer *m_previa = nullptr;
     QFrame *m_painel = nullptr;
     QStatusBar *m_status = nullptr;
