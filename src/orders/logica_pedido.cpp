@@ -751,6 +751,24 @@ void LogicaPedido::aplicarCliente()
     }
 }
 
+QStringList LogicaPedido::clientesRecentes() const
+{
+    ConjuntoDados consulta(QStringLiteral("QyClientesRecentes"));
+    consulta.setConexao(&DM->ADOConexao);
+    consulta.setSql(QStringLiteral(
+        "SELECT c.IdCliente, c.Nome FROM tbcliente c LEFT JOIN (SELECT idCliente, max(dt_pedido) AS ultimo "
+        "FROM tbpedido GROUP BY idCliente) p ON p.idCliente = c.IdCliente ORDER BY p.ultimo IS NULL, p.ultimo DESC, "
+        "c.Nome"));
+    consulta.abrir();
+    QStringList clientes;
+    clientes.reserve(consulta.quantidade());
+    for (int i = 0; i < consulta.quantidade(); ++i) {
+        const Registro r = consulta.registro(i);
+        clientes << r.campo(0).texto() + QStringLiteral(" - ") + r.campo(1).texto();
+    }
+    return clientes;
+}
+
 void LogicaPedido::saiuCodigoCliente()
 {
     ExecutarProtegido([this] { clienteSaido(); });

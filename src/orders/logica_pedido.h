@@ -65,6 +65,10 @@ class LogicaPedido
     bool podeRepetir() const;
     void repetirPedido();
 
+    // What the customer box offers while it is typed in: "code - name" of
+    // every customer, the most recently ordered first.
+    QStringList clientesRecentes() const;
+
     void saiuCodigoCliente();
     void pesquisarCliente();
     void saiu(CaixaPedido caixa, int lista = 0);

@@ -9,15 +9,16 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCompleter>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStringListModel>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -151,9 +152,6 @@ QGroupBox *quadro(const char *titulo, QLabel *valor, const char *dicaQuadro)
     return g;
 }
 
-// The rows a grid shows at the least when the window shares its height.
-constexpr int kLinhasMinimasGrade = 5;
-
 QStringList letrasDesconto()
 {
     QStringList l{QStringLiteral("0")};
@@ -214,17 +212,13 @@ TfrmPedido::TfrmPedido(const VariantePedido &variante, QWidget *pai) : QDialog(p
                          [&](int a, int b) { return m_logica.definicao(a).posicao < m_logica.definicao(b).posicao; });
         for (int l : ordem) {
             // The list's boxes and buttons share one row, its subtotal sits
-            // under its grid, and the grids share the height left, at least
-            // five rows each: on a laptop screen every other pixel goes to them.
+            // under its grid, and the grids share the height left: on a
+            // laptop screen every other pixel goes to them.
             auto [linha, h] = linhaHorizontal();
             h->addWidget(montarCamposItem(l), 1);
             h->addWidget(montarBotoesItem(l), 0, Qt::AlignBottom);
             raiz->addWidget(linha);
-            GradeItens *grade = m_grades[static_cast<std::size_t>(l)];
-            grade->setMinimumHeight(grade->horizontalHeader()->sizeHint().height() +
-                                    kLinhasMinimasGrade * grade->verticalHeader()->defaultSectionSize() +
-                                    2 * grade->frameWidth());
-            raiz->addWidget(grade, 1);
+            raiz->addWidget(m_grades[static_cast<std::size_t>(l)], 1);
             if (QWidget *subtotal = montarSubtotal(l))
                 raiz->addWidget(subtotal, 0, Qt::AlignRight);
         }
@@ -332,6 +326,13 @@ QToolButton *TfrmPedido::montarBotaoRepetir()
     m_repetir->setFixedHeight(45);
     m_repetir->setMinimumWidth(45);
     connect(m_repetir, &QToolButton::clicked, this, [this] { m_logica.repetirPedido(); });
+    // Alt+T acts at once, as the other buttons' letters do.
+    auto *atalho = new QShortcut(m_repetir->shortcut(), this);
+    connect(atalho, &QShortcut::activated, m_repetir, [this] {
+        if (m_repetir->isEnabled())
+            m_repetir->click();
+    });
+    m_repetir->setShortcut(QKeySequence());
     return m_repetir;
 }
 
@@ -379,6 +380,7 @@ QWidget *TfrmPedido::montarCamposPedido()
     auto *pesquisar = botaoPesquisa(variante.nomePesquisaCliente, variante.dicaPesquisaCliente);
     connect(pesquisar, &QToolButton::clicked, this, [this] { m_logica.pesquisarCliente(); });
     m_caixas[{CaixaPedido::CodigoCliente, 0}] = cliente;
+    completarCliente(cliente);
 
     // The one-character column keeps the locality's code.
     QWidget *entrega = nullptr;
@@ -431,6 +433,32 @@ QWidget *TfrmPedido::montarCamposPedido()
                  4);
     h->addWidget(cif, 1);
     return linha;
+}
+
+// Typing part of a name or code offers the customers, the most recently
+// ordered first; the one picked leaves its code in the box.
+void TfrmPedido::completarCliente(QLineEdit *cliente)
+{
+    auto *completar = new QCompleter(this);
+    completar->setCaseSensitivity(Qt::CaseInsensitive);
+    completar->setFilterMode(Qt::MatchContains);
+    completar->setMaxVisibleItems(10);
+    auto *clientes = new QStringListModel(completar);
+    completar->setModel(clientes);
+    cliente->setCompleter(completar);
+    // Read when a header is first edited, so orders stored meanwhile count.
+    connect(&m_logica.cabecalho(), &ConjuntoDados::estadoMudou, this, [this, clientes] {
+        if (m_logica.cabecalho().emEdicao())
+            clientes->setStringList(m_logica.clientesRecentes());
+    });
+    auto soOCodigo = [cliente](const QString &escolhido) {
+        QTimer::singleShot(0, cliente, [cliente, codigo = escolhido.section(QStringLiteral(" - "), 0, 0)] {
+            cliente->setText(codigo);
+            cliente->setModified(true);
+        });
+    };
+    connect(completar, qOverload<const QString &>(&QCompleter::activated), this, soOCodigo);
+    connect(completar, qOverload<const QString &>(&QCompleter::highlighted), this, soOCodigo);
 }
 
 QWidget *TfrmPedido::montarObservacao()
@@ -535,6 +563,11 @@ QWidget *TfrmPedido::montarCamposItem(int lista)
         std::rotate(ordem.begin() + 1, ordem.begin() + 2, ordem.end());
     for (std::size_t i = 0; i + 1 < ordem.size(); ++i)
         setTabOrder(ordem[i], ordem[i + 1]);
+    // Where leaving a box goes back to the code, that box closes the row.
+    for (const SaidaCaixa &saida : m_logica.variante().saidas)
+        if (saida.foco == CaixaPedido::ItemCodigo && saida.caixa != CaixaPedido::ItemCodigo)
+            if (QWidget *w = caixa(saida.caixa, lista))
+                m_ultimaCaixaItem = w;
     return linha;
 }
 

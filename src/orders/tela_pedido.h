@@ -12,6 +12,7 @@ class CaixaVinculada;
 class GradeItens;
 class QFrame;
 class QLabel;
+class QLineEdit;
 class QStatusBar;
 class QTimer;
 class QToolButton;
@@ -51,6 +52,7 @@ class TfrmPedido : public QDialog, private VisaoPedido
     QWidget *montarExibicaoPedido();
     QWidget *montarCamposPedido();
     QWidget *montarObservacao();
+    void completarCliente(QLineEdit *cliente);
     QWidget *montarBotoesItem(int lista);
     QWidget *montarCamposItem(int lista);
     GradeItens *montarGrade(int lista);

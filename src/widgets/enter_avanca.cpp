@@ -3,10 +3,12 @@
 #include "preferencias.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -79,6 +81,9 @@ bool EnterAvanca::eventFilter(QObject *objeto, QEvent *evento)
     const bool ctrl = tecla->modifiers() & Qt::ControlModifier;
     if ((ehMultilinha(caixa) && !ctrl) || !EnterAvancaCaixa())
         return false;
+    // A list of completions left open would keep the box from being left.
+    if (auto *linha = qobject_cast<QLineEdit *>(caixa); linha && linha->completer())
+        linha->completer()->popup()->hide();
     if (m_aoEnter && m_aoEnter(caixa))
         return true;
     avancar(caixa);

@@ -4,6 +4,7 @@
 #include "uprincipal.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
@@ -30,25 +31,37 @@ TEST(TecladoPrincipal, JanelaPrincipalSemMouse)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&principal));
     principal.activateWindow();
 
-    // What opens, and Esc closes it.
+    // What opens, and Esc closes it. A button's letter presses it after its
+    // short press animation, so the screen is waited for.
     auto abrir = [&](const std::function<void()> &teclas) {
         QString aberta;
-        QTimer::singleShot(0, [&] {
-            QWidget *tela = QApplication::activeModalWidget();
-            ASSERT_NE(tela, nullptr);
-            aberta = tela->objectName();
-            QTest::keyClick(tela, Qt::Key_Escape);
+        QTimer espera;
+        espera.setInterval(10);
+        QObject::connect(&espera, &QTimer::timeout, [&] {
+            if (QWidget *tela = QApplication::activeModalWidget()) {
+                espera.stop();
+                aberta = tela->objectName();
+                QTest::keyClick(tela, Qt::Key_Escape);
+            }
         });
+        espera.start();
         teclas();
+        QDeadlineTimer prazo(5000);
+        while (aberta.isEmpty() && !prazo.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        // Offscreen, the window is not made active again by itself.
+        principal.activateWindow();
+        QCoreApplication::processEvents();
         return aberta;
     };
 
-    QTest::keyClick(&principal, Qt::Key_Tab);
     auto *botao = qobject_cast<QToolButton *>(QApplication::focusWidget());
     ASSERT_NE(botao, nullptr);
     EXPECT_EQ(botao->objectName(), QStringLiteral("BtnClientes"));
     EXPECT_EQ(abrir([&] { QTest::keyClick(botao, Qt::Key_Return); }), QStringLiteral("TfrmCliente"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), botao);
+    QTest::keyClick(botao, Qt::Key_Tab);
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
     EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("BtnProdutos"));
     EXPECT_EQ(abrir([&] { QTest::keyClick(&principal, Qt::Key_D, Qt::AltModifier); }), QStringLiteral("TfrmPedido"));
     EXPECT_EQ(abrir([&] { QTest::keyClick(&principal, Qt::Key_A, Qt::AltModifier); }),
