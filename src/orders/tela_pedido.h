@@ -50,6 +50,7 @@ class TfrmPedido : public QDialog, private VisaoPedido
     QWidget *montarBotoesPedido();
     QToolButton *montarBotaoRepetir();
     QWidget *montarExibicaoPedido();
+    void mostrarSituacaoCentral();
     QWidget *montarCamposPedido();
     QWidget *montarObservacao();
     void completarCliente(QLineEdit *cliente);
@@ -86,5 +87,6 @@ class TfrmPedido : public QDialog, private VisaoPedido
     QTimer *m_previa = nullptr;
     QFrame *m_painel = nullptr;
     QStatusBar *m_status = nullptr;
+    QLabel *m_situacao = nullptr;
     bool m_aberta = false;
 };
