@@ -54,6 +54,10 @@ TEST_F(TecladoPedido, PedidoDeCadaTipoSoComEnterEntreAsCaixas)
         cliente->setFocus();
         QTest::keyClicks(cliente, QStringLiteral("1"));
         enter();
+        // The list of customers offered has closed; offscreen, the window
+        // does not get its activation back by itself.
+        tela->activateWindow();
+        QCoreApplication::processEvents();
         EXPECT_NE(foco(), cliente);
         EXPECT_EQ(dm->QyPedido.campo(QStringLiteral("idCliente")).texto(), QStringLiteral("1"));
 
