@@ -164,7 +164,10 @@ double filtrarComSqlite(sqlite3 *db, const QString &texto)
 // floor above for the same text.
 void medirDigitacao(const QString &banco, TDM &dm)
 {
+    // As the search service opens it: without the last search's filter.
     dm.QyPesquisa.fechar();
+    dm.QyPesquisa.setFiltro(QString());
+    dm.QyPesquisa.setFiltrado(false);
     dm.QyPesquisa.setSql(QStringLiteral("SELECT codigo, produto, precovenda, estoque FROM tbproduto order by produto"));
     dm.QyPesquisa.abrir();
     LogicaPesquisa logica(dm.QyPesquisa);
@@ -267,8 +270,6 @@ int main(int argc, char **argv)
     linha("procurar clientes por parte do nome", mediana([&] { clientes.clicar(AcaoCliente::Pesquisar); }),
           pisoPesquisa);
 
-    medirDigitacao(banco, dm);
-
     TfrmCliente tela;
     tela.show();
     QApplication::processEvents();
@@ -280,6 +281,7 @@ int main(int argc, char **argv)
           pisoClientes);
     linha("excluir um cliente com pedidos (recusado)", mediana([&] { tela.logica().clicar(AcaoCliente::Excluir); }),
           pisoClientes);
+    medirDigitacao(banco, dm);
     Dialogos::definir(nullptr);
     return 0;
 }
