@@ -1,7 +1,9 @@
 #include "uprincipal.h"
 
+#include "ajuda_atalhos.h"
 #include "atualizacao.h"
 #include "configuracao.h"
+#include "enter_avanca.h"
 #include "icones.h"
 #include "logica_principal.h"
 #include "pendencia.h"
@@ -45,6 +47,27 @@ const Decoracao kDecoracoes[] = {
     {"BtnClientesCompleto", "☻", 0xc77800},   {"BtnSair", "✖", 0x616161},
 };
 
+// The screens and back-office buttons by their underlined letter, the
+// reports by F2 to F12 in the order they sit in the panel.
+const std::pair<const char *, const char *> kLetras[] = {
+    {"BtnClientes", "&Clientes"},
+    {"BtnProdutos", "&Produtos"},
+    {"BtnConfiguracoes", "C&onfigurações"},
+    {"BtnAtualizar", "At&ualizar"},
+    {"BtnAcessoRemoto", "Acesso &Remoto"},
+    {"BtnPedido", "Gerar Pe&dido"},
+    {"BtnPacote", "Gerar P&acote"},
+    {"BtnTrocaDevolucao", "Gerar &Troca / Devolução"},
+    {"BtnVendaCasada", "Gerar V&enda Casada"},
+    {"BtnChecarPendencia", "C&hecar  Pendência"},
+    {"BtnSair", "&Sair"},
+};
+const char *const kRelatoriosPorTecla[] = {
+    "BtnPedidosEnviados",    "BtnPedidosNaoEnviados", "BtnPedidosImpressos", "BtnPedidosNaoImpressos",
+    "BtnPedidosPorPeriodo",  "BtnTodosPedidos",       "BtnTodosProdutos",    "BtnVendasTotais",
+    "BtnClientesPorCidades", "BtnClientesSimples",    "BtnClientesCompleto",
+};
+
 } // namespace
 
 TfrmPrincipal::TfrmPrincipal(QWidget *pai) : QMainWindow(pai), ui(std::make_unique<Ui::TfrmPrincipal>())
@@ -73,6 +96,7 @@ TfrmPrincipal::TfrmPrincipal(QWidget *pai) : QMainWindow(pai), ui(std::make_uniq
 
     decorarBotoes();
     ligarBotoes();
+    ligarTeclado();
     setWindowState(Qt::WindowMaximized);
 }
 
@@ -90,7 +114,9 @@ void TfrmPrincipal::decorarBotoes()
         botao->setStatusTip(kDica);
         botao->setCursor(Qt::PointingHandCursor);
         botao->setStyleSheet(QStringLiteral("QToolButton { text-align: left; padding-left: 8px; }"
-                                            "QToolButton:hover { background: #e8f0fb; border-radius: 6px; }"));
+                                            "QToolButton:hover { background: #e8f0fb; border-radius: 6px; }"
+                                            "QToolButton:focus { background: #e8f0fb; border: 2px solid #1f5fa8;"
+                                            " border-radius: 6px; }"));
     }
 }
 
@@ -121,6 +147,23 @@ void TfrmPrincipal::ligarBotoes()
     connect(ui->BtnVendaCasada, &QToolButton::clicked, this, [this] { abrirTela(VariantePedidoVendaCasada()); });
     connect(ui->BtnSair, &QToolButton::clicked, this, &QWidget::close);
     ligarRelatorios();
+}
+
+// Every button by keyboard: Tab reaches each one (its frame shows which),
+// Enter or Space presses it, and each has its letter or F-key, listed by F1.
+void TfrmPrincipal::ligarTeclado()
+{
+    for (QToolButton *botao : ui->painelBotoes->findChildren<QToolButton *>())
+        botao->setFocusPolicy(Qt::StrongFocus);
+    for (const auto &[nome, texto] : kLetras)
+        findChild<QToolButton *>(QString::fromLatin1(nome))->setText(QString::fromUtf8(texto));
+    int tecla = Qt::Key_F2;
+    for (const char *nome : kRelatoriosPorTecla)
+        findChild<QToolButton *>(QString::fromLatin1(nome))->setShortcut(QKeySequence(tecla++));
+    EnterAvanca::instalar(this);
+    InstalarAjudaAtalhos(this, [] {
+        return LinhasAtalhos{{QStringLiteral("Enter / Espaço"), QStringLiteral("Aciona o botão em foco")}};
+    });
 }
 
 // The eleven management reports; their errors reach the standard error box.

@@ -35,6 +35,7 @@ private:
     void ajustarLogo();
     void ligarBotoes();
     void ligarRelatorios();
+    void ligarTeclado();
     void abrirTela(const VariantePedido &variante);
     void decorarBotoes();
     void centralizarBotoes();

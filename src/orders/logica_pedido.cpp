@@ -383,6 +383,82 @@ void LogicaPedido::pesquisarPedido()
         cabecalho().localizar(QStringLiteral("nr_pedido"), numero);
 }
 
+bool LogicaPedido::podeRepetir() const
+{
+    const ConjuntoDados &pedidos = cabecalho();
+    return m_variante.repetePedido && pedidos.ativo() && !pedidos.vazio() && !pedidos.emEdicao() && !itemEmEdicao();
+}
+
+void LogicaPedido::repetirPedido()
+{
+    ExecutarProtegido([this] {
+        if (podeRepetir())
+            repetir();
+    });
+}
+
+void LogicaPedido::repetir()
+{
+    ConjuntoDados &pedidos = cabecalho();
+    ConjuntoDados &lista = itens(0);
+    struct ItemRepetido {
+        QString codigo;
+        QVariant quantidade;
+        QVariant descontos[4];
+    };
+    const char *const descontos[] = {"cd_desconto1", "cd_desconto2", "cd_desconto3", "gordura1"};
+    std::vector<ItemRepetido> origem;
+    for (int i = 0; i < lista.quantidade(); ++i) {
+        const Registro r = lista.registro(i);
+        ItemRepetido item{r.campo(QStringLiteral("codigo")).texto(), r.campo(QStringLiteral("quantidade")).valor(), {}};
+        for (int d = 0; d < 4; ++d)
+            item.descontos[d] = r.campo(S(descontos[d])).valor();
+        origem.push_back(item);
+    }
+    const QString cliente = pedidos.campo(QStringLiteral("idCliente")).texto();
+
+    QStringList ausentes, foraDoPedido;
+    Transacao transacao(DM->ADOConexao);
+    // The header as a new order for this customer gets it: the customer's
+    // payment form, the screen's defaults for freight, dv and avista.
+    inserirPedido();
+    pedidos.campo(QStringLiteral("idCliente")).setTexto(cliente);
+    if (DM->QyCliente.localizar(QStringLiteral("idcliente"), cliente))
+        aplicarCliente();
+    pedidos.gravar();
+    pedidos.editar();
+    for (const ItemRepetido &item : origem) {
+        if (!DM->QyProduto.localizar(QStringLiteral("CODIGO"), item.codigo)) {
+            ausentes << item.codigo;
+            continue;
+        }
+        lista.inserir();
+        lista.campo(QStringLiteral("codigo")).setTexto(item.codigo);
+        lista.campo(QStringLiteral("quantidade")).setValor(item.quantidade);
+        for (int d = 0; d < 4; ++d)
+            lista.campo(S(descontos[d])).setValor(item.descontos[d]);
+        conferirProduto(0);
+        salvarItem(0);
+        // Kept back by the stock or the sale multiple: this one stays out.
+        if (lista.emEdicao()) {
+            lista.cancelar();
+            foraDoPedido << item.codigo;
+        }
+    }
+    salvarPedido();
+    transacao.confirmar();
+
+    QStringList avisos;
+    if (!ausentes.isEmpty())
+        avisos << QStringLiteral("Produtos que não existem mais e ficaram fora do pedido: ") +
+                      ausentes.join(QStringLiteral(", ")) + QLatin1Char('.');
+    if (!foraDoPedido.isEmpty())
+        avisos << QStringLiteral("Itens que não foram repetidos: ") + foraDoPedido.join(QStringLiteral(", ")) +
+                      QLatin1Char('.');
+    if (!avisos.isEmpty())
+        MsgInformacao(avisos.join(QLatin1Char('\n')), kAtencao);
+}
+
 void LogicaPedido::inserirPedido()
 {
     focar(CaixaPedido::CodigoCliente);
@@ -707,6 +783,24 @@ void LogicaPedido::aplicarCliente()
         m_visao.colorirPainel(
             CorUltimaCompra(ultima.nulo() ? QDateTime() : ultima.dataHora(), QDateTime::currentDateTime()));
     }
+}
+
+QStringList LogicaPedido::clientesRecentes() const
+{
+    ConjuntoDados consulta(QStringLiteral("QyClientesRecentes"));
+    consulta.setConexao(&DM->ADOConexao);
+    consulta.setSql(QStringLiteral(
+        "SELECT c.IdCliente, c.Nome FROM tbcliente c LEFT JOIN (SELECT idCliente, max(dt_pedido) AS ultimo "
+        "FROM tbpedido GROUP BY idCliente) p ON p.idCliente = c.IdCliente ORDER BY p.ultimo IS NULL, p.ultimo DESC, "
+        "c.Nome"));
+    consulta.abrir();
+    QStringList clientes;
+    clientes.reserve(consulta.quantidade());
+    for (int i = 0; i < consulta.quantidade(); ++i) {
+        const Registro r = consulta.registro(i);
+        clientes << r.campo(0).texto() + QStringLiteral(" - ") + r.campo(1).texto();
+    }
+    return clientes;
 }
 
 void LogicaPedido::saiuCodigoCliente()

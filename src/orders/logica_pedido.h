@@ -57,6 +57,18 @@ class LogicaPedido
     // row); true when a table entry ran.
     bool teclaGrade(int tecla, bool alt, bool ctrl);
 
+    // "Repetir pedido", with the order at rest: a new order for the same
+    // customer with the same items and quantities, priced today, stored in
+    // one transaction and left at rest. Products gone are left out and
+    // named in one message; an item short of stock asks as an item save
+    // does, and one not stored is named too.
+    bool podeRepetir() const;
+    void repetirPedido();
+
+    // What the customer box offers while it is typed in: "code - name" of
+    // every customer, the most recently ordered first.
+    QStringList clientesRecentes() const;
+
     void saiuCodigoCliente();
     void pesquisarCliente();
     void saiu(CaixaPedido caixa, int lista = 0);
@@ -94,6 +106,7 @@ class LogicaPedido
     void salvarPedido();
     void cancelarPedido();
     void excluirPedido();
+    void repetir();
     void inserirItem(int lista);
     void editarItem(int lista);
     bool podeNavegarItens(int lista) const;

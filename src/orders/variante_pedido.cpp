@@ -163,7 +163,6 @@ ListaPedido listaDevolucao()
     lista.prefixoCaixas = "dbItemTrocaDev";
     lista.botaoPesquisa = {"btnPesquisarDevolucao", "", "Pesquisar item(ns)"};
     lista.nomeGrade = "dbgTrocaDevolucao";
-    lista.alturaGrade = 100;
     lista.colunas = {
         {"codigo", "Código do item", 110},
         {"item_descricao", "Descrição", 660},
@@ -207,6 +206,7 @@ const VariantePedido &VariantePedidoRegular()
                    kUltimaCompra,
                    {" Volumes ", false, "vl_gordura", nullptr},
                    {" Saldo ", false, "vl_total_item", "Saldo do pedido"}},
+        .repetePedido = true,
     };
     return variante;
 }

@@ -91,7 +91,6 @@ struct ListaPedido {
     TextoBotao botaoPesquisa = {"btnPesquisarItem", "", "Pesquisar item(ns)"};
     const char *nomeGrade = "dbgPedidoItem";
     const char *dicaGrade = "Itens cadastrados"; // may be none
-    int alturaGrade = 0;                         // 0: the grid takes the room left
     std::vector<ColunaGrade> colunas;
     const char *rotuloSubtotal = nullptr; // none: no subtotal line
     const char *campoSubtotal = nullptr;
@@ -180,6 +179,8 @@ struct VariantePedido {
     std::vector<QuadroResumo> resumo;
     // Tab order of the item row: the description last instead of second.
     bool descricaoPorUltimo = false;
+    // "Repetir pedido": a new order with the current one's customer and items.
+    bool repetePedido = false;
 };
 
 // The regular order screen.
