@@ -1,5 +1,6 @@
 #pragma once
 
+#include "erro.h"
 #include "mensagem_email.h"
 
 #include <QString>
@@ -19,6 +20,26 @@ SegurancaSmtp LerSegurancaSmtp(const QString &arquivoIni);
 // Whether a text holds a control character (CR, LF, TAB, ...). An address
 // holding one could put raw commands into the SMTP session.
 bool TemCaractereDeControle(const QString &texto);
+
+// A send that did not complete. `temporaria`: the server could not be
+// reached, did not answer in time or answered 4xx, so the same message may
+// simply go later; otherwise (5xx, a refused login or certificate) it needs
+// the user. `resposta`: the server's last reply as it wrote it, or the
+// transport's reason when the server said nothing.
+class ErroSmtp : public Erro
+{
+  public:
+    ErroSmtp(const QString &mensagem, bool temporaria, const QString &resposta)
+        : Erro(mensagem), m_temporaria(temporaria), m_resposta(resposta)
+    {
+    }
+    bool temporaria() const { return m_temporaria; }
+    const QString &resposta() const { return m_resposta; }
+
+  private:
+    bool m_temporaria;
+    QString m_resposta;
+};
 
 // Sends mail through an SMTP server with a login. Each send opens its own
 // connection and closes it, whatever the outcome.
@@ -40,4 +61,9 @@ struct ClienteSmtp {
     // control character (then before any connection). The error's text
     // carries the transport's own reason.
     void enviar(const MensagemEmail &mensagem) const;
+
+    // Sends a message already composed, from the envelope sender `de` to the
+    // envelope recipients `para`. Throws ErroSmtp when the send does not
+    // complete. Needs no GUI thread: each call has its own connection.
+    void enviarConteudo(const QString &de, const QStringList &para, const QByteArray &conteudo) const;
 };
