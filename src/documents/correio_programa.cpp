@@ -109,15 +109,15 @@ ItemCaixa ItemDoEmail(MensagemEmail mensagem, const QString &destino, const QStr
 {
     for (const QString &endereco : {mensagem.remetente, mensagem.responderPara, mensagem.destinatarios})
         if (TemCaractereDeControle(endereco))
-            throw Erro(QStringLiteral("o endereço \"%1\" contém uma quebra de linha ou outro caractere de controle.")
+            throw Erro(QStringLiteral("O endereço \"%1\" contém uma quebra de linha ou outro caractere de controle.")
                            .arg(endereco.simplified()));
     const QStringList remetentes = enderecosDaLista(mensagem.remetente);
     if (remetentes.isEmpty())
-        throw Erro(QStringLiteral("o e-mail não tem endereço de remetente."));
+        throw Erro(QStringLiteral("O e-mail não tem endereço de remetente."));
     ItemCaixa item;
     item.destinatarios = enderecosDaLista(mensagem.destinatarios);
     if (item.destinatarios.isEmpty())
-        throw Erro(QStringLiteral("o e-mail não tem endereço de destinatário."));
+        throw Erro(QStringLiteral("O e-mail não tem endereço de destinatário."));
     mensagem.idMensagem = NovoIdMensagem(mensagem.remetente);
     item.nrPedido = nrPedido;
     item.destino = destino;

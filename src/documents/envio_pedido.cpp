@@ -218,7 +218,7 @@ void enviarEscolhidos(TipoPedido tipo, const QList<int> &destinos, const DadosPe
             itens << ItemDoEmail(mensagem, nomeDoDestino(destino), d.numero, marca);
             nomes << nomeDoDestino(destino);
         } catch (const Erro &erro) {
-            resumo << QStringLiteral("%1: não enviado, %2 Corrija o endereço %3 e tente novamente.")
+            resumo << QStringLiteral("%1: não enviado. %2 Corrija o endereço %3 e tente novamente.")
                           .arg(nomeDoDestino(destino), erro.mensagem(),
                                destino == kCliente ? QStringLiteral("no cadastro do cliente")
                                                    : QStringLiteral("nas configurações"));

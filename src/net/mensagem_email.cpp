@@ -89,9 +89,13 @@ ObjetoG<GMimeTextPart> parteDeTexto(const QByteArray &conteudo)
 // so it passes any server unchanged.
 ObjetoG<GMimeTextPart> parteDeTextoMime(const QByteArray &texto)
 {
+    // The bytes as they are: GMime's set_text would re-encode them to a
+    // charset of its own choosing.
     ObjetoG<GMimeTextPart> parte(g_mime_text_part_new_with_subtype("plain"));
-    g_mime_text_part_set_text(parte.get(), texto.constData());
     g_mime_text_part_set_charset(parte.get(), "utf-8");
+    ObjetoG<GMimeStream> fluxo(g_mime_stream_mem_new_with_buffer(texto.constData(), texto.size()));
+    ObjetoG<GMimeDataWrapper> dados(g_mime_data_wrapper_new_with_stream(fluxo.get(), GMIME_CONTENT_ENCODING_DEFAULT));
+    g_mime_part_set_content(GMIME_PART(parte.get()), dados.get());
     g_mime_part_set_content_encoding(GMIME_PART(parte.get()),
                                      apenasAscii(texto) ? GMIME_CONTENT_ENCODING_7BIT
                                                         : GMIME_CONTENT_ENCODING_QUOTEDPRINTABLE);
