@@ -7,6 +7,8 @@
 #include "erro.h"
 #include "estado_pedido.h"
 #include "impressao_pedido.h"
+#include "pedido_central.h"
+#include "servidor_central.h"
 #include "udm.h"
 #include "ufunc.h"
 
@@ -196,6 +198,23 @@ QString linhaDoResumo(const QString &destino, const LinhaCaixa &linha)
         .arg(destino, linha.resposta);
 }
 
+// A central office on a server gets the order itself as well, before its
+// mail is kept; if that fails the mail is not kept and the order is not
+// marked sent. False then, with the reason in the summary.
+bool gravarNaCentral(TipoPedido tipo, const DadosPedido &d, QStringList &resumo, int destino)
+{
+    try {
+        if (const auto link = LerLinkServidor(ArquivoLinkCentral(DM->ArquivoIni, DM->PathSistema))) {
+            const Espera espera(QStringLiteral("Gravando o pedido no servidor central %1... aguarde.").arg(link->host));
+            GravarPedidoCentral(*link, DM->ADOConexao.handle(), tipo, d.numero.toLongLong());
+        }
+    } catch (const Erro &erro) {
+        resumo << QStringLiteral("%1: não enviado. %2").arg(nomeDoDestino(destino), erro.mensagem());
+        return false;
+    }
+    return true;
+}
+
 // Composes the chosen mails, keeps them in the outbox together and sends
 // them; then one summary of what went, what waits and what was refused.
 void enviarEscolhidos(TipoPedido tipo, const QList<int> &destinos, const DadosPedido &d)
@@ -210,6 +229,8 @@ void enviarEscolhidos(TipoPedido tipo, const QList<int> &destinos, const DadosPe
     QList<ItemCaixa> itens;
     QStringList nomes;
     for (const int destino : destinos) {
+        if (destino != kCliente && !gravarNaCentral(tipo, d, resumo, destino))
+            continue;
         MensagemEmail mensagem = compor(tipo, destino, d, cfg);
         mensagem.formato = destino == kCliente ? FormatoDoCliente() : FormatoDaCentral();
         // A central office's mail marks the order sent; for an exchange the customer's too.
