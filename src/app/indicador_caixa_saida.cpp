@@ -1,9 +1,9 @@
 #include "indicador_caixa_saida.h"
 
 #include "caixa_saida.h"
+#include "erro.h"
 #include "janela_caixa_saida.h"
 #include "remessa_caixa_saida.h"
-#include "erro.h"
 #include "udm.h"
 
 #include <QEvent>

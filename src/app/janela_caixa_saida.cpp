@@ -14,9 +14,12 @@
 namespace
 {
 
-const QStringList kColunas = {QStringLiteral("Pedido"),         QStringLiteral("Destino"),
-                              QStringLiteral("Para"),           QStringLiteral("Situação"),
-                              QStringLiteral("Tentativas"),     QStringLiteral("Última tentativa"),
+const QStringList kColunas = {QStringLiteral("Pedido"),
+                              QStringLiteral("Destino"),
+                              QStringLiteral("Para"),
+                              QStringLiteral("Situação"),
+                              QStringLiteral("Tentativas"),
+                              QStringLiteral("Última tentativa"),
                               QStringLiteral("Resposta do servidor")};
 
 } // namespace
@@ -63,15 +66,14 @@ void JanelaCaixaSaida::preencher()
     m_tabela->setRowCount(static_cast<int>(linhas.size()));
     for (int i = 0; i < linhas.size(); ++i) {
         const LinhaCaixa &l = linhas[i];
-        const QStringList valores = {l.nrPedido,
-                                     l.destino,
-                                     l.para,
-                                     TextoSituacao(l.situacao),
-                                     QString::number(l.tentativas),
-                                     l.ultimaTentativa.isValid()
-                                         ? l.ultimaTentativa.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"))
-                                         : QString(),
-                                     l.resposta};
+        const QStringList valores = {
+            l.nrPedido,
+            l.destino,
+            l.para,
+            TextoSituacao(l.situacao),
+            QString::number(l.tentativas),
+            l.ultimaTentativa.isValid() ? l.ultimaTentativa.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")) : QString(),
+            l.resposta};
         for (int coluna = 0; coluna < valores.size(); ++coluna) {
             auto *item = new QTableWidgetItem(valores[coluna]);
             item->setData(Qt::UserRole, l.id);

@@ -37,8 +37,8 @@ void mostrarEnviado()
     ConjuntoDados &pedidos = DM->QyPedido;
     if (!pedidos.ativo())
         return;
-    for (const ConjuntoDados *c : {&DM->QyPedido, &DM->QyPedidoItem, &DM->QyPacote, &DM->QyTrocaSub, &DM->QyTrocaDev,
-                                   &DM->QyVendaCasada})
+    for (const ConjuntoDados *c :
+         {&DM->QyPedido, &DM->QyPedidoItem, &DM->QyPacote, &DM->QyTrocaSub, &DM->QyTrocaDev, &DM->QyVendaCasada})
         if (c->emEdicao())
             return;
     const QString atual = pedidos.vazio() ? QString() : pedidos.campo(QStringLiteral("nr_pedido")).texto();

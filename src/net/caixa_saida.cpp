@@ -65,8 +65,8 @@ class Comando
   private:
     [[noreturn]] void falhar() const
     {
-        throw Erro(QStringLiteral("Erro no banco de dados (caixa de saída): %1")
-                       .arg(QString::fromUtf8(sqlite3_errmsg(m_db))));
+        throw Erro(
+            QStringLiteral("Erro no banco de dados (caixa de saída): %1").arg(QString::fromUtf8(sqlite3_errmsg(m_db))));
     }
 
     sqlite3 *m_db;
@@ -120,7 +120,8 @@ QString TextoSituacao(SituacaoCaixa situacao)
     return QString::fromLatin1(kSituacoes[static_cast<int>(situacao)]);
 }
 
-namespace CaixaSaidaBanco {
+namespace CaixaSaidaBanco
+{
 
 void criarTabela(Conexao &conexao)
 {

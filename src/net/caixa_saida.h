@@ -53,7 +53,8 @@ struct LinhaCaixa {
 // The outbox table in the local database (created when first needed). Every
 // function works on the connection given, on its thread, and throws Erro on
 // a database error.
-namespace CaixaSaidaBanco {
+namespace CaixaSaidaBanco
+{
 
 void criarTabela(Conexao &conexao);
 // Stores a waiting message and returns its number. Runs in the caller's

@@ -123,7 +123,8 @@ void RemessaCaixaSaida::executar(ClienteSmtp cliente, QList<CaixaSaidaBanco::Env
             r.situacao = SituacaoCaixa::Recusado;
             r.resposta = erro.mensagem();
         }
-        QMetaObject::invokeMethod(this, [this, r] { registrar(r); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, r] { registrar(r); }, Qt::QueuedConnection);
         if (r.situacao == SituacaoCaixa::Aguardando)
             break;
     }

@@ -7,7 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace JanelaEscolha {
+namespace JanelaEscolha
+{
 
 std::optional<QList<bool>> escolher(const QString &titulo, const QString &texto, const QList<OpcaoMarcada> &opcoes,
                                     QWidget *pai)

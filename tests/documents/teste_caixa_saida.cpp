@@ -63,8 +63,9 @@ class CaixaSaida : public DocumentosTeste
     // "destino=situacao/tentativas" of every message, oldest first.
     QString situacoes() const
     {
-        return pasta.consultar(QStringLiteral("SELECT group_concat(destino || '=' || situacao || '/' || tentativas, ' ')"
-                                              " FROM (SELECT * FROM tbcaixa_saida ORDER BY id)"));
+        return pasta.consultar(
+            QStringLiteral("SELECT group_concat(destino || '=' || situacao || '/' || tentativas, ' ')"
+                           " FROM (SELECT * FROM tbcaixa_saida ORDER BY id)"));
     }
     bool enviadoNaTela() const { return dm->QyPedido.campo(QStringLiteral("enviado")).booleano(); }
 
@@ -113,12 +114,14 @@ TEST_F(CaixaSaida, Respostas4xxE5xx)
         const char *resumo;
         const char *situacoes;
     } const casos[] = {
-        {"451 4.3.0 Tente mais tarde", "Cliente: aguardando na caixa de saída, será enviado quando o servidor "
-                                       "responder (451 4.3.0 Tente mais tarde).",
+        {"451 4.3.0 Tente mais tarde",
+         "Cliente: aguardando na caixa de saída, será enviado quando o servidor "
+         "responder (451 4.3.0 Tente mais tarde).",
          "Cliente=aguardando/1 Central 1=aguardando/0"},
-        {"554 5.7.1 Mensagem recusada", "Cliente: recusado pelo servidor (554 5.7.1 Mensagem recusada). Corrija e "
-                                        "reenvie, ou descarte, na caixa de saída.\nCentral 1: recusado pelo servidor "
-                                        "(554 5.7.1 Mensagem recusada).",
+        {"554 5.7.1 Mensagem recusada",
+         "Cliente: recusado pelo servidor (554 5.7.1 Mensagem recusada). Corrija e "
+         "reenvie, ou descarte, na caixa de saída.\nCentral 1: recusado pelo servidor "
+         "(554 5.7.1 Mensagem recusada).",
          "Cliente=recusado/1 Central 1=recusado/1"},
     };
     for (const Caso &c : casos) {
@@ -231,7 +234,8 @@ TEST_F(CaixaSaida, ClienteEmMimeCentralComUuencode)
     dialogos.limpar();
     dialogos.escolher({true, true, false, false});
     EnviarPedido(TipoPedido::Pedido, acoes(TipoPedido::Pedido));
-    EXPECT_TRUE(dialogos.textos().join(u'\n').contains(QStringLiteral("FORMATO_CLIENTE"))) << dialogos.textos().join(u'\n').toStdString();
+    EXPECT_TRUE(dialogos.textos().join(u'\n').contains(QStringLiteral("FORMATO_CLIENTE")))
+        << dialogos.textos().join(u'\n').toStdString();
     EXPECT_EQ(pasta.consultar(QStringLiteral("SELECT count(*) FROM tbcaixa_saida")), antes);
 }
 

@@ -34,8 +34,7 @@ void inserirPedidos(PastaProgramaTeste &pasta, int primeiro, int n)
 QStringList idsRecebidos(const ServidorSmtp &servidor)
 {
     static const QRegularExpression id(QStringLiteral("^Message-Id: <([^>]+)>"),
-                                       QRegularExpression::MultilineOption |
-                                           QRegularExpression::CaseInsensitiveOption);
+                                       QRegularExpression::MultilineOption | QRegularExpression::CaseInsensitiveOption);
     QStringList ids;
     for (int n = 1; n <= servidor.quantidade(); ++n)
         ids << id.match(QString::fromUtf8(servidor.mensagem(n).conteudo)).captured(1);
@@ -87,8 +86,9 @@ class CaixaSaidaInterrompida : public DocumentosTeste
         const QSet<QString> recebidos(ids.begin(), ids.end());
         QSet<QString> guardados;
         for (const QString &linha :
-             pasta.consultar(QStringLiteral("SELECT group_concat(situacao || ' ' || id_mensagem, '|') FROM"
-                                            " tbcaixa_saida"))
+             pasta
+                 .consultar(QStringLiteral("SELECT group_concat(situacao || ' ' || id_mensagem, '|') FROM"
+                                           " tbcaixa_saida"))
                  .split(u'|', Qt::SkipEmptyParts)) {
             const QString id = linha.section(u' ', 1);
             guardados << id;

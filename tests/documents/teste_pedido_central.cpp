@@ -20,8 +20,6 @@
 namespace
 {
 
-constexpr Resposta S = Resposta::Sim;
-constexpr Resposta N = Resposta::Nao;
 
 // One server for the whole test program.
 ServidorPostgres &pg()

@@ -126,7 +126,7 @@ TEST_F(DocumentosTroca, EnvioAoClienteEACentralPeloRemetenteDaTroca)
     QStringList marcadas;
     for (const OpcaoMarcada &o : dialogos.escolhas()[0])
         marcadas << QStringLiteral("%1=%2").arg(o.texto).arg(o.marcada);
-    EXPECT_EQ(marcadas, QStringList({"Cliente (LOJA UM - Email: compras@lojaum.com.br)=1",
+    EXPECT_EQ(marcadas, QStringList({"Cliente (LOJA UM LTDA - Email: compras@lojaum.com.br)=1",
                                      "Central 1 (Email: central1@empresa.com.br)=1", "Central 2 (sem endereço)=0",
                                      "Central 3 (sem endereço)=0"}));
     EXPECT_EQ(dialogos.textos(QStringLiteral("mensagem")),
