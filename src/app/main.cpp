@@ -1,4 +1,6 @@
+#include "correio_programa.h"
 #include "dialogos_qt.h"
+#include "indicador_caixa_saida.h"
 #include "udm.h"
 #include "uprincipal.h"
 
@@ -27,6 +29,9 @@ int main(int argc, char **argv)
     TfrmPrincipal principal;
     TDM dm(QDir(QApplication::applicationDirPath()).absolutePath() + QLatin1Char('/'), nullptr,
            TDM::Abertura::PrincipalPrimeiro);
+    // The outbox sends in the background once the window has painted.
+    const std::unique_ptr<RemessaCaixaSaida> remessa = CriarRemessaDoPrograma();
+    IndicadorCaixaSaida caixaSaida(principal, *remessa);
     principal.show();
     return app.exec();
 }

@@ -217,6 +217,48 @@ QString motivoDaFalha(CURLcode resultado, const Prazos &prazos, const char *mens
                              : QString::fromUtf8(curl_easy_strerror(resultado));
 }
 
+// The server's replies pass through the debug callback; the last complete
+// one is what the user is shown when the send fails.
+int guardarResposta(CURL *, curl_infotype tipo, char *dados, size_t tamanho, void *contexto)
+{
+    if (tipo == CURLINFO_HEADER_IN) {
+        const QByteArray linha = QByteArray(dados, static_cast<qsizetype>(tamanho)).trimmed();
+        if (!linha.isEmpty())
+            *static_cast<QByteArray *>(contexto) = linha;
+    }
+    return 0;
+}
+
+void guardarRespostas(CURL *c, QByteArray &ultima)
+{
+    curl_easy_setopt(c, CURLOPT_DEBUGFUNCTION, guardarResposta);
+    curl_easy_setopt(c, CURLOPT_DEBUGDATA, &ultima);
+    curl_easy_setopt(c, CURLOPT_VERBOSE, 1L);
+}
+
+// Worth trying again unchanged: the server was not reached, did not answer
+// in time, or answered 4xx. A 5xx or a refused certificate needs the user.
+bool falhaTemporaria(CURLcode resultado, long codigo)
+{
+    if (codigo >= 400 && codigo < 500)
+        return true;
+    if (codigo >= 500)
+        return false;
+    switch (resultado) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+    case CURLE_COULDNT_CONNECT:
+    case CURLE_OPERATION_TIMEDOUT:
+    case CURLE_SEND_ERROR:
+    case CURLE_RECV_ERROR:
+    case CURLE_GOT_NOTHING:
+    case CURLE_WEIRD_SERVER_REPLY:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 SegurancaSmtp LerSegurancaSmtp(const QString &arquivoIni)
@@ -244,17 +286,22 @@ void ClienteSmtp::enviar(const MensagemEmail &mensagem) const
     const QStringList destinatarios = enderecosDaLista(mensagem.destinatarios);
     if (destinatarios.isEmpty())
         throw Erro(QStringLiteral("O e-mail não tem endereço de destinatário."));
-    const QByteArray conteudo = comporMensagem(mensagem);
+    enviarConteudo(remetentes.first(), destinatarios, comporMensagem(mensagem));
+}
 
+void ClienteSmtp::enviarConteudo(const QString &remetente, const QStringList &destinatarios,
+                                 const QByteArray &conteudo) const
+{
     Curl curl = novoCurl();
     CURL *c = curl.get();
     const QByteArray url = urlDoServidor(*this);
-    const QByteArray de = ('<' + remetentes.first() + '>').toUtf8();
+    const QByteArray de = ('<' + remetente + '>').toUtf8();
     const QByteArray login = usuario.toUtf8();
     const QByteArray palavraPasse = senha.toUtf8();
     ListaCurl para = listaDeDestinatarios(destinatarios);
     Leitura leitura{conteudo};
     char mensagemDeErro[CURL_ERROR_SIZE] = {};
+    QByteArray ultimaResposta;
 
     curl_easy_setopt(c, CURLOPT_URL, url.constData());
     curl_easy_setopt(c, CURLOPT_USERNAME, login.constData());
@@ -268,12 +315,21 @@ void ClienteSmtp::enviar(const MensagemEmail &mensagem) const
     curl_easy_setopt(c, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(conteudo.size()));
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(c, CURLOPT_ERRORBUFFER, mensagemDeErro);
+    guardarRespostas(c, ultimaResposta);
     Prazos prazos(c, *this);
 
     // A message the server took stays sent, even when the time runs out
     // while waiting for its goodbye.
     const CURLcode resultado = executar(c, prazos);
-    if (resultado != CURLE_OK)
-        throw Erro(QStringLiteral("Falha ao enviar o e-mail: %1")
-                       .arg(motivoDaFalha(resultado, prazos, mensagemDeErro, *this)));
+    if (resultado != CURLE_OK) {
+        const QString detalhe = motivoDaFalha(resultado, prazos, mensagemDeErro, *this);
+        long codigo = 0;
+        curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &codigo);
+        // A refusal is best told in the server's own words.
+        const bool recusou = codigo >= 400 && !ultimaResposta.isEmpty();
+        const QString resposta = recusou ? QString::fromUtf8(ultimaResposta) : detalhe;
+        const bool temporaria = prazos.esgotado() != Prazos::Esgotado::Nenhum || falhaTemporaria(resultado, codigo);
+        throw ErroSmtp(QStringLiteral("Falha ao enviar o e-mail: %1").arg(recusou ? detalhe + u'\n' + resposta : detalhe),
+                       temporaria, resposta);
+    }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "caractere_controle.h"
+#include "erro.h"
 #include "mensagem_email.h"
 
 #include <QString>
@@ -18,6 +19,26 @@ enum class SegurancaSmtp {
 // The "TLS" key of section "EMAIL" in the settings file: "verificar" (also
 // when absent), "aceitar" or "desligado". Throws Erro for any other value.
 SegurancaSmtp LerSegurancaSmtp(const QString &arquivoIni);
+
+// A send that did not complete. `temporaria`: the server could not be
+// reached, did not answer in time or answered 4xx, so the same message may
+// simply go later; otherwise (5xx, a refused login or certificate) it needs
+// the user. `resposta`: the server's last reply as it wrote it, or the
+// transport's reason when the server said nothing.
+class ErroSmtp : public Erro
+{
+  public:
+    ErroSmtp(const QString &mensagem, bool temporaria, const QString &resposta)
+        : Erro(mensagem), m_temporaria(temporaria), m_resposta(resposta)
+    {
+    }
+    bool temporaria() const { return m_temporaria; }
+    const QString &resposta() const { return m_resposta; }
+
+  private:
+    bool m_temporaria;
+    QString m_resposta;
+};
 
 // Sends mail through an SMTP server with a login. Each send opens its own
 // connection and closes it, whatever the outcome.
@@ -42,4 +63,9 @@ struct ClienteSmtp {
     // character (then before any connection). The error's text carries the
     // reason.
     void enviar(const MensagemEmail &mensagem) const;
+
+    // Sends a message already composed, from the envelope sender `de` to the
+    // envelope recipients `para`. Throws ErroSmtp when the send does not
+    // complete. Needs no GUI thread: each call has its own connection.
+    void enviarConteudo(const QString &de, const QStringList &para, const QByteArray &conteudo) const;
 };

@@ -231,7 +231,8 @@ TEST_F(Pendencia, SupervisorEFalhaDeEnvio)
     dialogos.responder(Resposta::Nao).responder(Resposta::Sim);
     ChecarPendencia();
     ASSERT_EQ(dialogos.registros().size(), 4u);
-    EXPECT_TRUE(dialogos.registros()[3].texto.startsWith(kNaoEnviado + QStringLiteral("\nFalha ao enviar o e-mail: ")))
+    // The server's own reply to the refused login.
+    EXPECT_TRUE(dialogos.registros()[3].texto.startsWith(kNaoEnviado + QStringLiteral("\n535")))
         << dialogos.registros()[3].texto.toStdString();
     EXPECT_EQ(dialogos.registros()[3].icone, Icone::Pergunta);
     EXPECT_EQ(dialogos.registros()[3].titulo, QStringLiteral("Atenção"));
