@@ -306,6 +306,21 @@ Medida medir(int repeticoes, const std::function<void()> &operacao, const std::f
     return {mediana(tempos), *std::max_element(tempos.begin(), tempos.end()), mediana(cpus)};
 }
 
+Tempos medirTempos(int repeticoes, const std::function<void()> &operacao)
+{
+    std::vector<double> tempos, cpus;
+    for (int i = 0; i < repeticoes; ++i) {
+        QElapsedTimer t;
+        const double cpu = cpuMs();
+        t.start();
+        operacao();
+        tempos.push_back(t.nsecsElapsed() / 1e6);
+        cpus.push_back(cpuMs() - cpu);
+    }
+    return {*std::min_element(tempos.begin(), tempos.end()), mediana(tempos),
+            *std::min_element(cpus.begin(), cpus.end()), mediana(cpus)};
+}
+
 namespace
 {
 

@@ -131,6 +131,15 @@ struct Medida {
     double cpu = 0;
 };
 Medida medir(int repeticoes, const std::function<void()> &operacao, const std::function<void()> &desfazer = {});
+// The least and the median elapsed and processor times of `repeticoes` runs,
+// in milliseconds.
+struct Tempos {
+    double minimo = 0;
+    double mediana = 0;
+    double cpuMinimo = 0;
+    double cpuMediana = 0;
+};
+Tempos medirTempos(int repeticoes, const std::function<void()> &operacao);
 // The processor time of the process so far, in milliseconds.
 double cpuMs();
 
