@@ -12,7 +12,8 @@
 // the header row repeated on every page, the page numbers), processor and
 // elapsed time, least and median of several runs.
 //
-// Usage: bench_relatorios [folder]   (a temporary folder by default)
+// Usage: bench_relatorios [folder] [--motor]   (a temporary folder by default;
+// --motor measures the report engine only)
 
 #include "banco_bench.h"
 #include "dialogos.h"
@@ -214,7 +215,6 @@ double piso(const QString &banco)
     return ms;
 }
 
-
 // The total-sales rows as the report's connection sees them.
 class FonteVendas : public FonteRelatorio
 {
@@ -347,9 +347,16 @@ int main(int argc, char **argv)
     DialogosBench dialogos;
     Dialogos::definir(&dialogos);
     QTemporaryDir temporaria;
-    QString pasta = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temporaria.path();
+    QStringList argumentos = app.arguments().mid(1);
+    const bool soMotor = argumentos.removeAll(QStringLiteral("--motor")) > 0;
+    QString pasta = argumentos.isEmpty() ? temporaria.path() : argumentos.first();
     if (!pasta.endsWith(QLatin1Char('/')))
         pasta += QLatin1Char('/');
+    if (soMotor) {
+        QDir().mkpath(pasta);
+        medirMotor(pasta);
+        return 0;
+    }
     criarBanco(pasta);
     TDM dm(pasta);
     std::printf("%d clientes, %d produtos, %d pedidos, %d itens\n", kClientes, kProdutos, kPedidos,

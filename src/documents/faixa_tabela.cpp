@@ -161,7 +161,9 @@ int FaixaTabela::novoEstilo(const QTextDocument &doc, const QTextTable &tabela, 
     auto espaco = [&](QTextFormat::Property p) {
         return (f.hasProperty(p) ? f.doubleProperty(p) : t.cellPadding()) * escala;
     };
-    auto borda = [&](QTextFormat::Property p) { return (f.hasProperty(p) ? f.doubleProperty(p) : t.border()) * escala; };
+    auto borda = [&](QTextFormat::Property p) {
+        return (f.hasProperty(p) ? f.doubleProperty(p) : t.border()) * escala;
+    };
     auto cor = [&](QTextFormat::Property p) { return f.hasProperty(p) ? f.brushProperty(p) : t.borderBrush(); };
 
     EstiloCelula e;
@@ -216,6 +218,17 @@ LinhaFaixa FaixaTabela::lerLinha(const QTextDocument &doc, const QTextTable &tab
     return resultado;
 }
 
+void FaixaTabela::fonteBase(const CelulaFaixa &modelo, const TextoCelula &exemplo)
+{
+    if (exemplo.trechos.isEmpty() || exemplo.trechos.front().inicio != 0)
+        return;
+    EstiloCelula &e = m_estilos[modelo.estilo];
+    if (exemplo.trechos.front().negrito)
+        e.fonte.setBold(false);
+    if (exemplo.trechos.front().italico)
+        e.fonte.setItalic(false);
+}
+
 qreal FaixaTabela::larguraConteudo(const CelulaFaixa &c, const EstiloCelula &e) const
 {
     return m_bordas[c.coluna + c.colunas] - m_bordas[c.coluna] - e.bordaEsquerda - e.bordaDireita - e.espacoEsquerda -
@@ -237,9 +250,8 @@ std::shared_ptr<QTextLayout> FaixaTabela::disposto(const CelulaFaixa &c, const E
 qreal FaixaTabela::alturaTexto(const CelulaFaixa &c, const EstiloCelula &e, qreal largura) const
 {
     const TextoCelula &t = c.conteudo;
-    if (simples(t) &&
-        (e.semQuebra || t.texto.isEmpty() ||
-         QFontMetricsF(e.fonte, m_dispositivo).horizontalAdvance(t.texto) <= largura))
+    if (simples(t) && (e.semQuebra || t.texto.isEmpty() ||
+                       QFontMetricsF(e.fonte, m_dispositivo).horizontalAdvance(t.texto) <= largura))
         return e.alturaLinha;
     return disposto(c, e, largura)->boundingRect().height();
 }
@@ -250,8 +262,8 @@ qreal FaixaTabela::altura(const LinhaFaixa &linha, bool comTopo) const
     for (const CelulaFaixa &c : linha) {
         const EstiloCelula &e = m_estilos[c.estilo];
         const qreal topo = comTopo ? (e.bordaTopo > 0 ? e.bordaTopo : e.bordaBase) : 0;
-        maior = std::max(maior, topo + e.espacoTopo + alturaTexto(c, e, larguraConteudo(c, e)) + e.espacoBase +
-                                    e.bordaBase);
+        maior = std::max(maior,
+                         topo + e.espacoTopo + alturaTexto(c, e, larguraConteudo(c, e)) + e.espacoBase + e.bordaBase);
     }
     return maior;
 }

@@ -64,6 +64,10 @@ class FaixaTabela
     qreal margemTopo() const { return m_margemTopo; }
     qreal margemBase() const { return m_margemBase; }
 
+    // The sample row's cell began with a bold or italic run (<b>{{Nome}}</b>):
+    // the cell's own font is the plain one.
+    void fonteBase(const CelulaFaixa &modelo, const TextoCelula &exemplo);
+
     qreal altura(const LinhaFaixa &linha, bool comTopo) const;
     qreal alturaCabecalho() const;
     // Paints the row with its top edge at y; of a row taller than a page,

@@ -12,7 +12,8 @@ const auto kSemCaixa = QRegularExpression::CaseInsensitiveOption;
 
 [[noreturn]] void invalido(const QString &arquivoModelo, const QString &motivo)
 {
-    throw Erro(QStringLiteral("Modelo de relatório inválido: %1\n%2").arg(QDir::toNativeSeparators(arquivoModelo), motivo));
+    throw Erro(
+        QStringLiteral("Modelo de relatório inválido: %1\n%2").arg(QDir::toNativeSeparators(arquivoModelo), motivo));
 }
 
 // Where the body begins: after <body ...>, or after </head> in a template
@@ -63,8 +64,9 @@ FaixaModelo faixa(const QString &conexao, const QString &tabela, const QString &
     const auto a = abre.match(tabela);
     const auto f = fecha.match(tabela, a.hasMatch() ? a.capturedEnd() : 0);
     if (!a.hasMatch() || !f.hasMatch())
-        invalido(arquivoModelo, QStringLiteral("a tabela banda=\"%1\" não tem a seção {{#%1.linhas}} ... {{/%1.linhas}}")
-                                    .arg(conexao));
+        invalido(
+            arquivoModelo,
+            QStringLiteral("a tabela banda=\"%1\" não tem a seção {{#%1.linhas}} ... {{/%1.linhas}}").arg(conexao));
     FaixaModelo resultado;
     resultado.conexao = conexao;
     resultado.antes = tabela.left(a.capturedStart());
@@ -96,7 +98,8 @@ ModeloDividido DividirModelo(const QString &modelo, const QString &arquivoModelo
             continue; // a band inside a band's table
         const qsizetype fim = fimTabela(modelo, m.capturedStart());
         if (fim < 0)
-            invalido(arquivoModelo, QStringLiteral("a tabela banda=\"%1\" não é fechada com </table>").arg(m.captured(1)));
+            invalido(arquivoModelo,
+                     QStringLiteral("a tabela banda=\"%1\" não é fechada com </table>").arg(m.captured(1)));
         dividido.textos << modelo.mid(pos, m.capturedStart() - pos);
         dividido.faixas << faixa(m.captured(1).trimmed(), modelo.mid(m.capturedStart(), fim - m.capturedStart()),
                                  arquivoModelo);

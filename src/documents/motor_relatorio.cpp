@@ -3,8 +3,8 @@
 #include "erro.h"
 #include "faixa_tabela.h"
 #include "modelo_relatorio.h"
-#include "texto_celula.h"
 #include "pagina_relatorio.h"
+#include "texto_celula.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QDir>
@@ -208,7 +208,8 @@ class Paginacao
 {
   public:
     Paginacao(QPdfWriter &writer, const QString &pastaModelo)
-        : m_writer(writer), m_pasta(pastaModelo), m_corpo(PaginaRelatorio::Corpo(writer))
+        : m_writer(writer), m_pasta(pastaModelo), m_corpo(PaginaRelatorio::Corpo(writer)),
+          m_margem(QTextDocument().documentMargin() * writer.logicalDpiY() / 96.0)
     {
     }
 
@@ -267,14 +268,14 @@ class Paginacao
         const bool semCabecalho = f.cabecalho.empty();
         // The header goes with the first row, never alone at a page's foot.
         const qreal primeira = linhas.empty() ? 0 : f.altura(*linhas.front(), semCabecalho);
-        if (m_pos.y > 0 && m_pos.y + cabecalho + primeira > m_corpo.height())
+        if (m_pos.y > m_margem && m_pos.y + cabecalho + primeira > limite())
             novaPagina();
         colocarCabecalho(indice, f);
         bool primeiraNaPagina = true;
         for (const LinhaFaixa *linha : linhas) {
             bool topo = semCabecalho && primeiraNaPagina;
             qreal altura = f.altura(*linha, topo);
-            if (!primeiraNaPagina && m_pos.y + altura > m_corpo.height()) {
+            if (!primeiraNaPagina && m_pos.y + altura > limite()) {
                 novaPagina();
                 colocarCabecalho(indice, f);
                 topo = semCabecalho;
@@ -323,8 +324,10 @@ class Paginacao
     void novaPagina()
     {
         ++m_pos.pagina;
-        m_pos.y = 0;
+        m_pos.y = m_margem;
     }
+
+    qreal limite() const { return m_corpo.height() - m_margem; }
 
     void colocarCabecalho(int indice, const FaixaTabela &f)
     {
@@ -336,12 +339,12 @@ class Paginacao
     // each beginning with the band's header.
     void colocarLinha(int indice, const FaixaTabela &f, const LinhaFaixa *linha, qreal altura, bool topo)
     {
-        const bool deCabecalho = std::any_of(f.cabecalho.begin(), f.cabecalho.end(),
-                                             [linha](const LinhaFaixa &c) { return &c == linha; });
+        const bool deCabecalho =
+            std::any_of(f.cabecalho.begin(), f.cabecalho.end(), [linha](const LinhaFaixa &c) { return &c == linha; });
         qreal corte = 0;
         bool paginaNova = false;
         for (;;) {
-            const qreal visivel = std::min(altura - corte, m_corpo.height() - m_pos.y);
+            const qreal visivel = std::min(altura - corte, limite() - m_pos.y);
             if (visivel > 0) {
                 m_linhas.push_back({indice, linha, m_pos.pagina, m_pos.y, altura, corte, visivel, topo});
                 m_pos.y += visivel;
@@ -359,6 +362,9 @@ class Paginacao
     QPdfWriter &m_writer;
     QString m_pasta;
     QSizeF m_corpo;
+    // The rich text keeps this margin at the top and foot of every page;
+    // the bands keep it too.
+    qreal m_margem;
     Posicao m_pos;
     std::vector<BlocoTexto> m_blocos;
     std::vector<std::unique_ptr<FaixaTabela>> m_faixas;
@@ -396,6 +402,9 @@ void preencherLinhas(FaixaTabela &f, const FaixaModelo &modelo, const mus::data 
         for (size_t i = 0; i < l.size(); ++i)
             l[i].conteudo = ConverterCelula(celulas[i].renderizar(ctx, arquivoModelo));
         ctx.pop();
+        if (f.linhas.empty())
+            for (size_t i = 0; i < l.size(); ++i)
+                f.fonteBase(l[i], l[i].conteudo);
         f.linhas.push_back(std::move(l));
     }
 }
@@ -445,6 +454,16 @@ void gravarPdf(const ModeloDividido &modelo, const mus::data &dados, const QStri
     const QString erroGravar =
         QStringLiteral("Não foi possível gravar o arquivo: %1").arg(QDir::toNativeSeparators(arquivoPdf));
     const QString cabeca = Trecho(modelo.cabeca, arquivoModelo).renderizar(dados, arquivoModelo);
+    // A truncated PDF must not pass for a finished one.
+    struct Descarte {
+        const QString &arquivo;
+        bool pronto = false;
+        ~Descarte()
+        {
+            if (!pronto)
+                QFile::remove(arquivo);
+        }
+    } descarte{arquivoPdf};
     QPdfWriter writer(arquivoPdf);
     PaginaRelatorio::Configurar(writer, paisagem(cabeca), QFileInfo(arquivoPdf).completeBaseName());
     QPainter p;
@@ -469,11 +488,9 @@ void gravarPdf(const ModeloDividido &modelo, const mus::data &dados, const QStri
         paginacao.desenhar(p, i);
         PaginaRelatorio::DesenharMoldura(p, writer, corrido, i + 1, paginas);
     }
-    if (!p.end() || !impresso) {
-        // A truncated PDF must not pass for a finished one.
-        QFile::remove(arquivoPdf);
+    if (!p.end() || !impresso)
         throw Erro(erroGravar);
-    }
+    descarte.pronto = true;
 }
 
 } // namespace

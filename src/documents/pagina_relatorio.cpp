@@ -40,8 +40,8 @@ void desenharCabecalho(QPainter &p, const QRectF &area, const QString &texto, in
 
 QPageLayout PaginaRelatorio::Layout(bool paisagem)
 {
-    return QPageLayout(QPageSize(QPageSize::A4), paisagem ? QPageLayout::Landscape : QPageLayout::Portrait,
-                       kMargensMm, QPageLayout::Millimeter);
+    return QPageLayout(QPageSize(QPageSize::A4), paisagem ? QPageLayout::Landscape : QPageLayout::Portrait, kMargensMm,
+                       QPageLayout::Millimeter);
 }
 
 void PaginaRelatorio::Configurar(QPdfWriter &writer, bool paisagem, const QString &titulo)

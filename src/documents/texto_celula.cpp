@@ -8,16 +8,16 @@ namespace
 QChar entidade(const QString &nome)
 {
     static const QHash<QString, QChar> nomes = {
-        {QStringLiteral("amp"), u'&'},   {QStringLiteral("lt"), u'<'},     {QStringLiteral("gt"), u'>'},
-        {QStringLiteral("quot"), u'"'},  {QStringLiteral("apos"), u'\''},  {QStringLiteral("nbsp"), QChar(0xa0)},
+        {QStringLiteral("amp"), u'&'},  {QStringLiteral("lt"), u'<'},    {QStringLiteral("gt"), u'>'},
+        {QStringLiteral("quot"), u'"'}, {QStringLiteral("apos"), u'\''}, {QStringLiteral("nbsp"), QChar(0xa0)},
         {QStringLiteral("#39"), u'\''},
     };
     if (const auto it = nomes.constFind(nome); it != nomes.cend())
         return *it;
     bool ok = false;
     const uint codigo = nome.startsWith(QStringLiteral("#x"), Qt::CaseInsensitive) ? nome.mid(2).toUInt(&ok, 16)
-                        : nome.startsWith(u'#')                                   ? nome.mid(1).toUInt(&ok, 10)
-                                                                                  : 0;
+                        : nome.startsWith(u'#')                                    ? nome.mid(1).toUInt(&ok, 10)
+                                                                                   : 0;
     return ok && codigo < 0x10000 ? QChar(char16_t(codigo)) : QChar();
 }
 
