@@ -331,15 +331,16 @@ Resultado medirCatalogo(const Opcoes &o, int produtos, int pedidosNoArquivo = Ta
         irPara(n);
         zerarPico();
         const QString pdf = pasta + QStringLiteral("relatórios/pedido-%1.pdf").arg(numeroDoPedido(n));
-        const auto [med, max, cpu] = medir(o.repeticoes, [&] {
+        const Amostras m = amostrar(o.repeticoes, [&] {
             logica.clicar(AcaoPedido::Imprimir);
             exigir(QFile::exists(pdf) && !dm.QyPedido.emEdicao(), "o PDF não foi gerado");
         });
-        r.imprimir[n] = med;
+        r.imprimir[n] = m.mediana();
         const double pisoGravar = medianaDe(o.repeticoes, [&] { return piso.salvar(numeroDoPedido(n)); });
-        std::printf("  \"Imprimir\" %4d itens          %8.1f ms (máx. %.1f, CPU %.1f) | piso sqlite3 da gravação %6.1f ms;"
-                    " memória: pico %.0f MB = %.2fx os %.0f MB do programa parado\n",
-                    n, med, max, cpu, pisoGravar, picoMB(), picoMB() / vazio, vazio);
+        std::printf("  \"Imprimir\" %4d itens  decorrido mín. %7.1f med. %7.1f ms | CPU mín. %7.1f med. %7.1f ms"
+                    " | piso sqlite3 da gravação %6.1f ms; memória: pico %.0f MB = %.2fx os %.0f MB do programa"
+                    " parado\n",
+                    n, m.minimo(), m.mediana(), m.cpuMinimo(), m.cpuMediana(), pisoGravar, picoMB(), picoMB() / vazio, vazio);
     }
     return r;
 }
