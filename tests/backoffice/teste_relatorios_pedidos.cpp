@@ -160,6 +160,30 @@ INSTANTIATE_TEST_SUITE_P(Relatorios, PedidosPorPeriodo,
                                          "dt_pedido >= '1/11/2010 00:00:00' AND dt_pedido <='1/11/10 23:59:59'", "5104",
                                          "Período: 01/11/2010 a 01/11/2010"}));
 
+// The status the central set on each order, keyed by representative and
+// number: another representative's order of the same number lends its
+// status to no one, and an order with none shows an empty cell.
+TEST_F(RelatoriosPedidos, ListaMostraASituacaoNaCentralDeCadaPedido)
+{
+    pasta.executar(QStringLiteral(
+        "CREATE TABLE tbpedido_status (idfunc TEXT NOT NULL, nr_pedido INTEGER NOT NULL, status TEXT, "
+        "dt_status DATETIME, PRIMARY KEY (idfunc, nr_pedido));"
+        "INSERT INTO tbpedido_status VALUES ('12', 5101, 'faturado', '2026-12-01 08:00:00'),"
+        " ('7', 5103, 'entregue', '2026-12-03 17:30:00'), ('7', 5102, 'cancelado', '2026-12-02 08:00:00');"));
+    abrirCom("12");
+    dialogos.entrada(QStringLiteral("01/10/2010")).entrada(QStringLiteral("31/10/2010"));
+
+    RelatorioPedidosPorPeriodo();
+
+    const QString t = texto(saida(QStringLiteral("todos-pedidos-periodo-")));
+    for (const char *linha :
+         {"5103 15/10/2010 10:00 Pedido 7 57 - MERCADO BOA VISTA 30,00 Sim Sim entregue em 03/12/2026",
+          "5102 31/10/2010 23:59:59 Pacote 12 58 - PADARIA ESTRELA 50,00 Não Sim 5101",
+          "5101 01/10/2010 Pedido 12 57 - MERCADO BOA VISTA 1.234,50 Sim Não faturado em 01/12/2026"})
+        EXPECT_TRUE(t.contains(QString::fromUtf8(linha))) << linha << "\n" << t.toStdString();
+    EXPECT_FALSE(t.contains(QStringLiteral("cancelado"))) << t.toStdString();
+}
+
 TEST_F(RelatoriosPedidos, PeriodoPerguntaAsDuasDatasComHojePorPadrao)
 {
     const QDate hoje = QDate::currentDate();
