@@ -18,7 +18,7 @@ QString SoDigitos(const QString &texto)
 bool CnpjValido(const QString &texto)
 {
     const QString d = SoDigitos(texto);
-    if (d.size() != 14)
+    if (d.size() != 14 || d.count(d.at(0)) == d.size())
         return false;
     // Both check digits: weights 5..2,9..2 for the first, 6..2,9..2 for the second.
     const auto verificador = [&d](int quantos) {
@@ -51,11 +51,23 @@ bool DataValida(const QString &texto)
     }
 }
 
-bool EmailValido(const QString &texto)
+bool NascimentoPlausivel(const QDate &nascimento, const QDate &hoje)
+{
+    return nascimento >= QDate(1900, 1, 1) && nascimento <= hoje;
+}
+
+bool TemControle(const QString &texto)
 {
     for (const QChar c : texto)
         if (c.category() == QChar::Other_Control)
-            return false;
+            return true;
+    return false;
+}
+
+bool EmailValido(const QString &texto)
+{
+    if (TemControle(texto))
+        return false;
     static const QRegularExpression endereco(QStringLiteral("^[^@\\s<>,;]+@[^@\\s<>,;.]+(\\.[^@\\s<>,;.]+)+$"));
     QStringList enderecos;
     try {

@@ -2,6 +2,7 @@
 #include "documentos_teste.h"
 #include "erro.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <functional>
@@ -153,17 +154,17 @@ TEST_F(ArquivoTransferencia, TextoEmWindows1252EArquivoSubstituido)
 // inside a text is a space; an order without a date has blanks there.
 TEST_F(ArquivoTransferencia, TextosEstranhosNaoQuebramAsLarguras)
 {
-    pasta.executar(QStringLiteral(
-        "INSERT INTO tbproduto (CODIGO, PRODUTO, UNID) VALUES"
-        " ('CAF😀', 'CAFÉ ☕ FORTE' || char(13,10) || 'MOÍDO' || char(9) || 'FINO', 'P' || char(10)),"
-        " ('CHÁ', 'CHA' || char(769) || ' VERDE', 'UN');"
-        "INSERT INTO tbpedido (nr_pedido, idFunc, idCliente, dt_pedido) VALUES (9, '12', 57, NULL);"
-        "INSERT INTO tbpedido_item (nr_pedido, codigo, quantidade, valorTotal) VALUES"
-        " (9, 'CAF😀', 1, 1), (9, 'CHÁ', 2, 2);"));
+    pasta.executar(
+        QStringLiteral("INSERT INTO tbproduto (CODIGO, PRODUTO, UNID) VALUES"
+                       " ('CAF😀', 'CAFÉ ☕ FORTE' || char(13,10) || 'MOÍDO' || char(9) || 'FINO', 'P' || char(10)),"
+                       " ('CHÁ', 'CHA' || char(769) || ' VERDE', 'UN');"
+                       "INSERT INTO tbpedido (nr_pedido, idFunc, idCliente, dt_pedido) VALUES (9, '12', 57, NULL);"
+                       "INSERT INTO tbpedido_item (nr_pedido, codigo, quantidade, valorTotal) VALUES"
+                       " (9, 'CAF😀', 1, 1), (9, 'CHÁ', 2, 2);"));
     abrir(9);
     GerarArquivoTransferencia(TipoPedido::Pedido, kMomento);
-    const QList<QByteArray> linhas = lerArquivo(QStringLiteral("pedido-9cliente-57-LOJA BOAdata-25032009.txt"))
-                                         .split('\n');
+    const QList<QByteArray> linhas =
+        lerArquivo(QStringLiteral("pedido-9cliente-57-LOJA BOAdata-25032009.txt")).split('\n');
     ASSERT_EQ(linhas.size(), 5); // header, two items, trailer, and the empty rest after the last CRLF
     const QByteArray descricao = "CAF\xC9 ? FORTE  MO\xCD"
                                  "DO FINO";
@@ -176,6 +177,19 @@ TEST_F(ArquivoTransferencia, TextosEstranhosNaoQuebramAsLarguras)
         EXPECT_EQ(linhas[i].size(), 129 + 1) << i;
         EXPECT_FALSE(linhas[i].contains('\x1A')) << i;
     }
+}
+
+// A trade name with a line break or a tab still gives one file in the
+// reports folder, its name free of control characters.
+TEST_F(ArquivoTransferencia, NomeFantasiaComControleNaoEntraNoNomeDoArquivo)
+{
+    inserirPedido1234();
+    pasta.executar(QStringLiteral("UPDATE tbcliente SET fantasia = 'LOJA' || char(13, 10) || 'BOA' || char(9) || 'X'"));
+    abrir(1234);
+    GerarArquivoTransferencia(TipoPedido::Pedido, kMomento);
+    const QStringList arquivos = QDir(pasta.arquivo(QStringLiteral("relatórios"))).entryList(QDir::Files);
+    ASSERT_EQ(arquivos.size(), 1);
+    EXPECT_EQ(arquivos[0], QStringLiteral("pedido-1234cliente-57-LOJA  BOA Xdata-25032009.txt"));
 }
 
 TEST_F(ArquivoTransferencia, ArquivoQueNaoPodeSerGravadoDaErro)
