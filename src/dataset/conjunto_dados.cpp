@@ -516,7 +516,8 @@ void ConjuntoDados::reordenar(const QString &sql, const QString &sqlChaves)
     std::vector<int> ordem;
     ordem.reserve(m_ordem.size());
     Consulta c;
-    const QByteArray texto = sqlChaves.toUtf8();
+    // Texts in the same Portuguese order as an opened set's.
+    const QByteArray texto = OrdemTexto::aplicar(sqlChaves).toUtf8();
     sqlite3 *db = m_conexao->handle();
     if (sqlite3_prepare_v2(db, texto.constData(), static_cast<int>(texto.size()), &c.st, nullptr) != SQLITE_OK)
         throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));
