@@ -18,8 +18,9 @@ struct sqlite3;
 class CopiaCentral
 {
   public:
-    // Called after every batch with the number of central rows gone through
-    // so far in this run (copied or skipped).
+    // Called after every batch with the rows done so far in this run: the
+    // central products gone through (copied or skipped), then the customers
+    // copied.
     using Andamento = std::function<void(qint64)>;
 
     // Throws Erro when the file cannot be attached.
@@ -29,6 +30,9 @@ class CopiaCentral
     CopiaCentral &operator=(const CopiaCentral &) = delete;
 
     qint64 quantidade(const char *tabela);
+    // The central customers of the region, or every one for an empty region:
+    // those copiarClientes copies.
+    qint64 quantidadeClientes(const QString &regiao);
     // Replaces the local products with the central ones not marked inactive.
     void copiarProdutos();
     // Replaces the local employee rows with the first central employee whose
@@ -42,8 +46,8 @@ class CopiaCentral
   private:
     void exigirTabela(const char *tabela, const std::vector<DefCampo> &local, QStringList &central,
                       QStringList &destino);
-    void copiar(const char *tabela, const std::vector<DefCampo> &local, const QString &condicao,
-                const QString &valor);
+    void copiar(const char *tabela, const std::vector<DefCampo> &local, const QString &condicao, const QString &valor,
+                bool soCopiadas);
 
     sqlite3 *m_local;
     Andamento m_andamento;
