@@ -3,13 +3,21 @@
 // the sqlite3 C API (ATTACH + INSERT ... SELECT in one transaction), and the
 // peak resident memory of the update against the central file's size.
 //
+// Then the same update read straight from a real PostgreSQL server on
+// 127.0.0.1 holding the same rows, against the floor of those rows read with
+// COPY ... TO STDOUT and inserted with one prepared statement in one
+// transaction.
+//
 // Usage: bench_atualizacao [folder]   (a temporary folder by default)
 
 #include "banco_bench.h"
 #include "atualizacao.h"
+#include "carga_central.h"
 #include "dialogos.h"
 #include "erro.h"
 #include "esquema.h"
+#include "servidor_central.h"
+#include "servidor_postgres.h"
 #include "udm.h"
 #include "visao_progresso.h"
 
@@ -20,6 +28,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 #include <sqlite3.h>
 
@@ -74,7 +83,7 @@ void criarCentral(const QString &banco)
                         "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
                         "INSERT INTO tbproduto (idProduto, CODIGO, PRODUTO, ESTOQUE, PRECOVENDA, CODFAB, grupo, "
                         "POSICAO, PRECOCUSTO, PRECOLISTA, FABRICANTE, srfil, inativo) "
-                        "SELECT i, printf('%06d', i), 'PRODUTO DE DEMONSTRAÇÃO NÚMERO ' || i || ' EMBALAGEM COM 12', "
+                        "SELECT i, substr('00000' || i, -6), 'PRODUTO DE DEMONSTRAÇÃO NÚMERO ' || i || ' EMBALAGEM COM 12', "
                         "i % 500, (i % 9000) / 7.0, 'FAB-' || (i * 7919 % 100000), 'G' || (i % 40), "
                         "'PRATELEIRA ' || (i % 300), (i % 9000) / 9.0, (i % 9000) / 6.0, 'FABRICANTE ' || (i % 250), "
                         "'observação do produto ' || i, i % 7 = 0 FROM n;"
@@ -84,7 +93,7 @@ void criarCentral(const QString &banco)
                         "SELECT i, 'CLIENTE DE DEMONSTRAÇÃO ' || i || ' LTDA', 'RUA ' || (i % 900) || ', ' || i, "
                         "'(62) 3333-' || (1000 + i % 9000), 'BAIRRO ' || (i % 60), 'CIDADE ' || (i % 150), 'GO', "
                         "'74000-000', 'cliente' || i || '@example.com', '12.345.678/0001-' || (i % 100), "
-                        "'FANTASIA ' || i, printf('%02d', i % 20) FROM n;"
+                        "'FANTASIA ' || i, substr('0' || (i % 20), -2) FROM n;"
                         "INSERT INTO tbfuncionario (idfunc, Nome) VALUES (12, 'JOÃO SILVA'), (3, 'ANA');"
                         "COMMIT;")
                         .arg(kProdutos)
@@ -105,6 +114,107 @@ double piso(const QString &local, const QString &central)
                                    "COMMIT; DETACH DATABASE central;")
                         .arg(central));
     return relogio.nsecsElapsed() / 1e6;
+}
+
+// The server's floor: COPY out, one prepared INSERT per table, one
+// transaction, with the copy's filters.
+void pisoServidor(const QString &local, ServidorCentral &servidor)
+{
+    sqlite3 *db = nullptr;
+    sqlite3_open(local.toUtf8().constData(), &db);
+    exec(db, "BEGIN; DELETE FROM tbproduto; DELETE FROM tbfuncionario; DELETE FROM tbcliente;");
+    const struct {
+        const char *tabela;
+        const char *consulta;
+    } tabelas[] = {
+        {"tbproduto", "SELECT * FROM tbproduto WHERE NOT coalesce(inativo, false)"},
+        {"tbfuncionario", "SELECT * FROM tbfuncionario ORDER BY idfunc LIMIT 1"},
+        {"tbcliente", "SELECT * FROM tbcliente"},
+    };
+    for (const auto &t : tabelas) {
+        sqlite3_stmt *st = nullptr;
+        int colunas = 0;
+        servidor.copiarLinhas(QString::fromLatin1(t.consulta), [&](const ServidorCentral::Parametros &campos) {
+            if (!st) {
+                colunas = static_cast<int>(campos.size());
+                QString marcas = QStringLiteral("?");
+                for (int i = 1; i < colunas; ++i)
+                    marcas += QStringLiteral(",?");
+                sqlite3_prepare_v2(db,
+                                   QStringLiteral("INSERT INTO %1 VALUES (%2)")
+                                       .arg(QLatin1String(t.tabela), marcas)
+                                       .toUtf8()
+                                       .constData(),
+                                   -1, &st, nullptr);
+            }
+            for (int i = 0; i < colunas; ++i) {
+                const auto &c = campos[static_cast<std::size_t>(i)];
+                if (c)
+                    sqlite3_bind_text(st, i + 1, c->constData(), static_cast<int>(c->size()), SQLITE_STATIC);
+                else
+                    sqlite3_bind_null(st, i + 1);
+            }
+            sqlite3_step(st);
+            sqlite3_reset(st);
+        });
+        sqlite3_finalize(st);
+    }
+    exec(db, "COMMIT;");
+    sqlite3_close(db);
+}
+
+// The update read from the server, three runs against the floor.
+void medirServidor(const QDir &d, const QString &servido, const QString &base)
+{
+    ServidorPostgres pg;
+    {
+        ServidorCentral adm(pg.linkAdministrador());
+        CarregarCentral(servido, adm);
+    }
+    const LinkServidor rep = pg.criarRepresentante(QStringLiteral("rep_999"), QStringLiteral("bench"),
+                                                   QStringLiteral("999"));
+    const QString pasta = d.filePath(QStringLiteral("servidor/"));
+    QDir().mkpath(pasta);
+    escreverConfiguracao(pasta, true);
+    ServidorPostgres::escreverLink(pasta + QStringLiteral("central.udl"), rep);
+    const QString local = pasta + QStringLiteral("corlando.db");
+    const QString copiaPiso = d.filePath(QStringLiteral("piso-servidor.db"));
+    QDir::setCurrent(pasta);
+
+    std::printf("a mesma atualização lida do servidor PostgreSQL em 127.0.0.1:%u\n", pg.porta());
+    std::vector<double> ms, msPiso, cpu, cpuPiso;
+    for (int vez = 1; vez <= 3; ++vez) {
+        QFile::remove(local);
+        QFile::remove(copiaPiso);
+        QFile::copy(base, local);
+        QFile::copy(base, copiaPiso);
+        QDir(pasta + QStringLiteral("backup")).removeRecursively();
+        {
+            ServidorCentral servidor(rep);
+            const double c0 = cpuMs();
+            QElapsedTimer relogio;
+            relogio.start();
+            pisoServidor(copiaPiso, servidor);
+            msPiso.push_back(relogio.nsecsElapsed() / 1e6);
+            cpuPiso.push_back(cpuMs() - c0);
+        }
+        TDM dm(pasta);
+        VisaoNula visao;
+        const double c0 = cpuMs();
+        QElapsedTimer relogio;
+        relogio.start();
+        LogicaAtualizacao(visao).executar();
+        ms.push_back(relogio.nsecsElapsed() / 1e6);
+        cpu.push_back(cpuMs() - c0);
+        std::printf("  rodada %d: atualização %.0f ms (CPU %.0f ms), piso COPY + INSERT preparado %.0f ms (CPU %.0f "
+                    "ms), razão %.2f\n",
+                    vez, ms.back(), cpu.back(), msPiso.back(), cpuPiso.back(), ms.back() / msPiso.back());
+    }
+    std::printf("  mínimo: atualização %.0f ms, piso %.0f ms, razão %.2f; mediana: atualização %.0f ms (CPU %.0f ms), "
+                "piso %.0f ms (CPU %.0f ms), razão %.2f\n",
+                *std::min_element(ms.begin(), ms.end()), *std::min_element(msPiso.begin(), msPiso.end()),
+                *std::min_element(ms.begin(), ms.end()) / *std::min_element(msPiso.begin(), msPiso.end()),
+                mediana(ms), mediana(cpu), mediana(msPiso), mediana(cpuPiso), mediana(ms) / mediana(msPiso));
 }
 
 } // namespace
@@ -173,8 +283,12 @@ int main(int argc, char **argv)
         }
         servidor.terminate();
         servidor.waitForFinished();
+        medirServidor(d, servido, base);
     } catch (const Erro &e) {
         std::fprintf(stderr, "bench_atualizacao: %s\n", qPrintable(e.mensagem()));
+        return 1;
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "bench_atualizacao: %s\n", e.what());
         return 1;
     }
     return 0;

@@ -9,6 +9,7 @@ packages=(
   libkainjow-mustache-dev libcurl4-openssl-dev libgmime-3.0-dev libsqlite3-dev libinih-dev libicu-dev
   fonts-dejavu-core fonts-liberation2
   googletest
+  libpq-dev postgresql
   python3 python3-aiosmtpd python3-pyftpdlib
   poppler-utils sharutils xvfb xauth
 )

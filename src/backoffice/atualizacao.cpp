@@ -3,8 +3,10 @@
 #include "cliente_ftp.h"
 #include "copia_central.h"
 #include "copia_seguranca.h"
+#include "copia_servidor.h"
 #include "erro.h"
 #include "pendencia.h"
+#include "servidor_central.h"
 #include "transacao.h"
 #include "udm.h"
 #include "ufunc.h"
@@ -13,6 +15,8 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+
+#include <memory>
 
 #include <sqlite3.h>
 
@@ -112,6 +116,12 @@ bool LogicaAtualizacao::buscarESubstituir(Configuracao &cfg)
     cfg.copiaLocal = cfg.arquivo.isEmpty() ? QString() : QDir::current().absoluteFilePath(cfg.arquivo);
     cfg.codigo = texto("cod_funcionario");
 
+    // A central server is read directly: there is no file to fetch.
+    if (const auto link = LerLinkServidor(ArquivoLinkCentral(DM->ArquivoIni, DM->PathSistema))) {
+        cfg.copiaLocal.clear();
+        return atualizarDoServidor(*link, cfg);
+    }
+
     const bool baixou = baixar(cfg);
     DM->ConectarOnline(false);
     if (!baixou)
@@ -125,6 +135,29 @@ bool LogicaAtualizacao::buscarESubstituir(Configuracao &cfg)
         return false;
     }
     substituir(cfg);
+    return true;
+}
+
+// The server's rows straight into the local tables; false when the server
+// could not be reached (the failure text then carries its reason, and no
+// local table has been touched).
+bool LogicaAtualizacao::atualizarDoServidor(const LinkServidor &link, const Configuracao &cfg)
+{
+    std::unique_ptr<ServidorCentral> servidor;
+    try {
+        servidor = std::make_unique<ServidorCentral>(link);
+    } catch (const Erro &erro) {
+        m_visao.mostrarProgresso(false);
+        MsgInformacao(textoFalha() + QStringLiteral("\n\n") + erro.mensagem(), kTituloBD);
+        return false;
+    }
+    m_visao.definirTexto(QStringLiteral("Realizando alterações no Banco de Dados - AGUARDE !!!"));
+    respirar();
+    CopiaServidor copia(DM->ADOConexao.handle(), *servidor, [this](qint64 feitos) {
+        m_visao.definirPosicao(feitos);
+        respirar();
+    });
+    substituirDe(copia, cfg);
     return true;
 }
 
@@ -165,11 +198,16 @@ bool LogicaAtualizacao::baixar(const Configuracao &cfg)
 void LogicaAtualizacao::substituir(const Configuracao &cfg)
 {
     const QString arquivoCentral = QString::fromUtf8(sqlite3_db_filename(DM->ADOConnection1.handle(), "main"));
-    sqlite3 *local = DM->ADOConexao.handle();
-    CopiaCentral copia(local, arquivoCentral, [this](qint64 feitos) {
+    CopiaCentral copia(DM->ADOConexao.handle(), arquivoCentral, [this](qint64 feitos) {
         m_visao.definirPosicao(feitos);
         respirar();
     });
+    substituirDe(copia, cfg);
+}
+
+void LogicaAtualizacao::substituirDe(FonteCentral &copia, const Configuracao &cfg)
+{
+    sqlite3 *local = DM->ADOConexao.handle();
     const qint64 produtos = copia.quantidade("tbproduto");
     CopiarBanco(local);
     m_visao.definirMaximo(produtos);
@@ -190,6 +228,7 @@ void LogicaAtualizacao::substituir(const Configuracao &cfg)
             m_visao.definirMaximo(produtos + copia.quantidadeClientes(regiao));
             copia.copiarClientes(regiao);
         }
+        copia.copiarStatusPedidos();
         DM->ADOConexao.executar(QStringLiteral("UPDATE tbconfiguracoes SET ultima_atualizacao = '%1'")
                                     .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))));
         transacao.confirmar();

@@ -1,9 +1,12 @@
 #pragma once
 
+class FonteCentral;
 class VisaoProgresso;
+struct LinkServidor;
 
 // The database update behind "Atualizar": fetches the central database by
-// FTP, opens it, and replaces the local products, the employee row and, when
+// FTP and opens it (or, when the central data-link names a server, reads the
+// server directly), and replaces the local products, the employee row and, when
 // the user agrees, the customers of the representative's region, then offers
 // the pending-items check.
 //
@@ -23,8 +26,10 @@ class LogicaAtualizacao
   private:
     struct Configuracao;
     bool buscarESubstituir(Configuracao &cfg);
+    bool atualizarDoServidor(const LinkServidor &link, const Configuracao &cfg);
     bool baixar(const Configuracao &cfg);
     void substituir(const Configuracao &cfg);
+    void substituirDe(FonteCentral &copia, const Configuracao &cfg);
     void reabrirConjuntos(bool clientes);
     void respirar();
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "definicao_campos.h"
+#include "fonte_central.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -15,7 +16,7 @@ struct sqlite3;
 // gauge moves and the window breathes between them. The caller holds the
 // transaction; attaching happens before it and detaching after it (SQLite
 // allows neither inside one).
-class CopiaCentral
+class CopiaCentral : public FonteCentral
 {
   public:
     // Called after every batch with the rows done so far in this run: the
@@ -25,23 +26,15 @@ class CopiaCentral
 
     // Throws Erro when the file cannot be attached.
     CopiaCentral(sqlite3 *local, const QString &arquivoCentral, Andamento andamento);
-    ~CopiaCentral();
+    ~CopiaCentral() override;
     CopiaCentral(const CopiaCentral &) = delete;
     CopiaCentral &operator=(const CopiaCentral &) = delete;
 
-    qint64 quantidade(const char *tabela);
-    // The central customers of the region, or every one for an empty region:
-    // those copiarClientes copies.
-    qint64 quantidadeClientes(const QString &regiao);
-    // Replaces the local products with the central ones not marked inactive.
-    void copiarProdutos();
-    // Replaces the local employee rows with the first central employee whose
-    // number is the code, or for the supervisor's "999" the first of all.
-    // Returns the copied row's local code. Throws Erro when there is none.
-    QString copiarFuncionario(const QString &codigo);
-    // Replaces the local customers with the central ones of the region, or
-    // every one for an empty region.
-    void copiarClientes(const QString &regiao);
+    qint64 quantidade(const char *tabela) override;
+    qint64 quantidadeClientes(const QString &regiao) override;
+    void copiarProdutos() override;
+    QString copiarFuncionario(const QString &codigo) override;
+    void copiarClientes(const QString &regiao) override;
 
   private:
     void exigirTabela(const char *tabela, const std::vector<DefCampo> &local, QStringList &central,

@@ -6,6 +6,8 @@
 #include "erro.h"
 #include "estado_pedido.h"
 #include "impressao_pedido.h"
+#include "pedido_central.h"
+#include "servidor_central.h"
 #include "udm.h"
 #include "ufunc.h"
 
@@ -213,6 +215,13 @@ void enviarPara(TipoPedido tipo, int destino, const DadosPedido &d, const AcoesC
         GerarArquivoTransferencia(tipo);
     const MensagemEmail mensagem = compor(tipo, destino, d, cfg);
     try {
+        // A central office on a server gets the order itself as well; if that
+        // fails nothing is mailed and the order is not marked sent.
+        if (destino != kCliente)
+            if (const auto link = LerLinkServidor(ArquivoLinkCentral(DM->ArquivoIni, DM->PathSistema))) {
+                const Espera espera(QStringLiteral("Gravando o pedido no servidor central %1... aguarde.").arg(link->host));
+                GravarPedidoCentral(*link, DM->ADOConexao.handle(), tipo, d.numero.toLongLong());
+            }
         const Espera espera(QStringLiteral("Conectando ao servidor de e-mail %1 e enviando... aguarde.").arg(cfg.host));
         ClienteSmtp cliente{cfg.host, cfg.usuario, cfg.senha, cfg.porta};
         cliente.seguranca = cfg.seguranca;

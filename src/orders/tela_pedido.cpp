@@ -3,6 +3,7 @@
 #include "controles_vinculados.h"
 #include "grade_itens.h"
 #include "icones.h"
+#include "situacao_central.h"
 #include "udm.h"
 
 #include <QAction>
@@ -306,10 +307,34 @@ QWidget *TfrmPedido::montarExibicaoPedido()
         m_painel->setAutoFillBackground(true);
         gbCliente->layout()->addWidget(m_painel);
     }
+    // What the company has done with the order, as the last update from the
+    // central server told; empty otherwise.
+    m_situacao = new QLabel;
+    m_situacao->setObjectName(QStringLiteral("lblSituacaoCentral"));
+    auto *gbSituacao = quadro(" Situação na central ", m_situacao, dicaDe("Situação do pedido na central"));
+    gbSituacao->setObjectName(QStringLiteral("gbSituacaoCentral"));
+    // Smaller than the other boxes' values: "entregue em 01/12/2026" fits.
+    QFont fonte = m_situacao->font();
+    fonte.setPixelSize(16);
+    m_situacao->setFont(fonte);
+    gbSituacao->setFixedWidth(240);
     h->addWidget(gbPedido);
     h->addWidget(gbData);
     h->addWidget(gbCliente, 1);
+    h->addWidget(gbSituacao);
+    for (auto sinal : {&ConjuntoDados::registroMudou, &ConjuntoDados::dadosAlterados})
+        connect(&pedidos, sinal, this, &TfrmPedido::mostrarSituacaoCentral);
+    mostrarSituacaoCentral();
     return linha;
+}
+
+void TfrmPedido::mostrarSituacaoCentral()
+{
+    const ConjuntoDados &pedidos = m_logica.cabecalho();
+    m_situacao->setText(pedidos.ativo() && !pedidos.vazio()
+                            ? SituacaoCentral(pedidos.campo(QStringLiteral("idFunc")).texto(),
+                                              pedidos.campo(QStringLiteral("nr_pedido")).texto())
+                            : QString());
 }
 
 QWidget *TfrmPedido::montarCamposPedido()

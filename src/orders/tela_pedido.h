@@ -47,6 +47,7 @@ class TfrmPedido : public QDialog, private VisaoPedido
 
     QWidget *montarBotoesPedido();
     QWidget *montarExibicaoPedido();
+    void mostrarSituacaoCentral();
     QWidget *montarCamposPedido();
     QWidget *montarObservacao();
     QWidget *montarBotoesItem(int lista);
@@ -78,5 +79,6 @@ class TfrmPedido : public QDialog, private VisaoPedido
     QTimer *m_previa = nullptr;
     QFrame *m_painel = nullptr;
     QStatusBar *m_status = nullptr;
+    QLabel *m_situacao = nullptr;
     bool m_aberta = false;
 };
