@@ -22,9 +22,11 @@ int main(int argc, char **argv)
     Dialogos::definir(&dialogos);
 
     // The main window first (it fixes the number and date formats), then the
-    // data module, then the window is shown.
+    // data module, then the window is shown. The large data sets are read
+    // once the window is on screen (or when a button first needs them).
     TfrmPrincipal principal;
-    TDM dm(QDir(QApplication::applicationDirPath()).absolutePath() + QLatin1Char('/'));
+    TDM dm(QDir(QApplication::applicationDirPath()).absolutePath() + QLatin1Char('/'), nullptr,
+           TDM::Abertura::PrincipalPrimeiro);
     principal.show();
     return app.exec();
 }

@@ -1,5 +1,6 @@
 #include "conferencia_cliente.h"
 
+#include "caractere_controle.h"
 #include "erro.h"
 #include "formatos.h"
 #include "lista_enderecos.h"
@@ -56,17 +57,9 @@ bool NascimentoPlausivel(const QDate &nascimento, const QDate &hoje)
     return nascimento >= QDate(1900, 1, 1) && nascimento <= hoje;
 }
 
-bool TemControle(const QString &texto)
-{
-    for (const QChar c : texto)
-        if (c.category() == QChar::Other_Control)
-            return true;
-    return false;
-}
-
 bool EmailValido(const QString &texto)
 {
-    if (TemControle(texto))
+    if (TemCaractereDeControle(texto))
         return false;
     static const QRegularExpression endereco(QStringLiteral("^[^@\\s<>,;]+@[^@\\s<>,;.]+(\\.[^@\\s<>,;.]+)+$"));
     QStringList enderecos;

@@ -17,9 +17,6 @@ bool CepCompleto(const QString &texto);
 bool DataValida(const QString &texto);
 // A birth date from 01/01/1900 up to today.
 bool NascimentoPlausivel(const QDate &nascimento, const QDate &hoje);
-// A line break, a tab or another control character: a one-line box never
-// holds one.
-bool TemControle(const QString &texto);
 // One address or a list of them, each "nome@dominio.tld", as the order mail
 // to the customer takes them; nothing that could break a mail header.
 bool EmailValido(const QString &texto);

@@ -1,5 +1,6 @@
 #include "logica_cliente.h"
 
+#include "caractere_controle.h"
 #include "conferencia_cliente.h"
 #include "conjunto_dados.h"
 #include "dialogos.h"
@@ -235,7 +236,7 @@ QString LogicaCliente::problema(CaixaCliente &caixa) const
                 return QStringLiteral("O campo \"%1\" é obrigatório. Preencha-o para salvar o cliente.").arg(rotulo);
             continue;
         }
-        if (c.tipo == Tipo::Texto && TemControle(texto))
+        if (c.tipo == Tipo::Texto && TemCaractereDeControle(texto))
             return QStringLiteral("O campo \"%1\" contém uma quebra de linha ou outro caractere de controle. Retire-o "
                                   "para salvar o cliente.")
                 .arg(rotulo);

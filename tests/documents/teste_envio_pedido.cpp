@@ -5,6 +5,7 @@
 #include "mensagem_recebida.h"
 #include "pdf_teste.h"
 #include "servidor_smtp.h"
+#include "servidor_smtp_lento.h"
 #include "ufunc.h"
 
 #include <QFile>
@@ -288,12 +289,62 @@ TEST_F(EnvioPedido, EnderecoComQuebraDeLinhaRecusadoAntesDeConectar)
     EXPECT_EQ(dialogos.esperas().size(), 1);
 }
 
+// A line or paragraph separator, or U+0085, is taken for a line break by
+// some readers: in any address the mail uses (the customer's, arrived from
+// the central database and never typed, or one of the settings) it is
+// refused by the address's name, and no connection is made at all.
+TEST_F(EnvioPedido, EnderecoComSeparadorDeLinhaRecusadoEmCadaOrigem)
+{
+    ServidorSmtpLento registrador;
+    const struct {
+        const char *tabela, *coluna;
+        int destino; // 0 the customer, k Central k
+        const char *nome, *onde;
+    } origens[] = {
+        {"tbcliente", "Email", 0, "o e-mail do cliente", "no cadastro do cliente"},
+        {"tbconfiguracoes", "email_para", 1, "a central 1 do e-mail", "nas configurações"},
+        {"tbconfiguracoes", "email_para2", 2, "a central 2 do e-mail", "nas configurações"},
+        {"tbconfiguracoes", "email_para3", 3, "a central 3 do e-mail", "nas configurações"},
+        {"tbconfiguracoes", "email_usuario", 0, "o usuário do e-mail", "nas configurações"},
+        {"tbconfiguracoes", "email_de", 1, "o emitente do e-mail", "nas configurações"},
+    };
+    for (const auto &origem : origens) {
+        for (int separador : {0x2028, 0x2029, 0x85}) {
+            SCOPED_TRACE(std::string(origem.coluna) + " U+" + QString::number(separador, 16).toStdString());
+            pasta.executar(QStringLiteral("UPDATE tbconfiguracoes SET email_host = '127.0.0.1:%1', email_usuario = "
+                                          "'representante@empresa.com.br', email_de = 'vendas@empresa.com.br', "
+                                          "email_para = 'c1@empresa.com.br', email_para2 = 'c2@empresa.com.br', "
+                                          "email_para3 = 'c3@empresa.com.br';"
+                                          "UPDATE tbcliente SET Email = 'compras@lojaboa.com.br';"
+                                          "UPDATE %2 SET %3 = 'a@x.com' || char(%4) || 'RCPT TO:<evil@x.com>'")
+                               .arg(registrador.porta())
+                               .arg(QLatin1String(origem.tabela), QLatin1String(origem.coluna))
+                               .arg(separador));
+            dialogos.limpar();
+            abrirNaTela(1234, "vl_total_item>=0");
+            for (int destino = 0; destino < 4; ++destino)
+                dialogos.responder(destino == origem.destino ? S : N);
+
+            EnviarPedido(TipoPedido::Pedido, acoes(TipoPedido::Pedido));
+
+            EXPECT_TRUE(dialogos.roteiroEsgotado());
+            EXPECT_EQ(dialogos.textos(QStringLiteral("mensagem")),
+                      QStringList{QStringLiteral("O endereço em %1 contém uma quebra de linha ou outro caractere de "
+                                                 "controle e não foi usado. Corrija-o %2 e tente novamente.")
+                                      .arg(QString::fromUtf8(origem.nome), QString::fromUtf8(origem.onde))});
+            EXPECT_EQ(marcado("enviado", 1234), QStringLiteral("0"));
+        }
+    }
+    EXPECT_EQ(registrador.comandos(), QByteArrayList());
+}
+
 // The mail setting of the settings file reaches the transport: a server
 // with a company-internal certificate is reached with "aceitar".
 TEST_F(EnvioPedido, ConfiguracaoTlsDoArquivoIni)
 {
     ServidorSmtp interno(servidor.usuario(), servidor.senha(), ServidorSmtp::Tls::Autoassinado);
     pasta.executar(QStringLiteral("UPDATE tbconfiguracoes SET email_host = '127.0.0.1:%1'").arg(interno.porta()));
+    pasta.escrever(QStringLiteral("Mirvale.ini"), QStringLiteral("[CONEXAO]\nPATH=local.udl\nPATH-BKP=central.udl\n"));
     abrirNaTela(1234, "vl_total_item>=0");
     responder({S, N, N, N});
     EnviarPedido(TipoPedido::Pedido, acoes(TipoPedido::Pedido));
