@@ -10,11 +10,13 @@
 #include "tela_cliente.h"
 #include "tela_produto.h"
 #include "telas_variantes.h"
+#include "udm.h"
 #include "ufunc.h"
 #include "ui_uprincipal.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLocale>
 #include <QTimer>
 #include <QToolButton>
@@ -164,9 +166,10 @@ void TfrmPrincipal::MostrarRepresentante()
 
 void TfrmPrincipal::carregarLogo()
 {
-    // The logo is read from the working folder; without it the window keeps
-    // the system's face colour and no representative line.
-    const QString arquivo = QString::fromLatin1(LogicaPrincipal::kArquivoLogo);
+    // The logo is read from the data folder (or the shared one), never the
+    // working folder a launcher picks; without it the window keeps the
+    // system's face colour and no representative line.
+    const QString arquivo = DM->ArquivoModelo(QString::fromLatin1(LogicaPrincipal::kArquivoLogo));
     if (!QFileInfo::exists(arquivo))
         return;
     m_logo = QPixmap(arquivo);
@@ -184,6 +187,8 @@ void TfrmPrincipal::showEvent(QShowEvent *evento)
         return;
     m_mostrada = true;
     carregarLogo();
+    // Which folder holds this user's data: the program's own or the user's.
+    ui->StatusBar1->addPermanentWidget(new QLabel(LogicaPrincipal::textoPastaDados(), ui->StatusBar1));
     m_configurarAoPintar = LogicaPrincipal::precisaConfigurar();
     setWindowTitle(LogicaPrincipal::tituloComVersao());
 }

@@ -8,6 +8,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 
 TDM *DM = nullptr;
 
@@ -177,7 +178,7 @@ void TDM::criar(const QString &pathSistema)
                                           "(seção CONEXAO, chave PATH).")
                                .arg(ArquivoIni));
             abrirConexao(*c, path);
-            Esquema::criarIndices(*c);
+            Esquema::atualizarBanco(*c);
         }
     // 5: the data sets opened unfiltered.
     for (ConjuntoDados *c : m_conjuntos)
@@ -198,6 +199,14 @@ void TDM::criar(const QString &pathSistema)
         }
         c->abrir();
     }
+}
+
+QString TDM::ArquivoModelo(const QString &nome) const
+{
+    const QString proprio = PathSistema + nome;
+    if (PathCompartilhado.isEmpty() || QFileInfo::exists(proprio))
+        return proprio;
+    return PathCompartilhado + nome;
 }
 
 QString TDM::CaixaTexto(const QString &titulo, const QString &rotulo, const QString &padrao, bool mascarado)

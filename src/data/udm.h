@@ -73,6 +73,12 @@ class TDM : public QObject
     // The program's folder, ending in "/"; the settings file in it.
     QString PathSistema;
     QString ArquivoIni;
+    // Installed as a package: the shared templates and logo, ending in "/";
+    // empty when the program works in its own folder.
+    QString PathCompartilhado;
+    // A template or the logo: the one in PathSistema when the company put its
+    // own there, else the shared one.
+    QString ArquivoModelo(const QString &nome) const;
     // Outcome of the last prompt or search dialog.
     bool Confirmado = false;
     QString TextoDigitado;
