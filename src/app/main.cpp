@@ -30,8 +30,8 @@ int prepararSemPerguntar(const QCommandLineParser &opcoes, const QCommandLineOpt
     const PastasPrograma pastas = EscolherPastas(QApplication::applicationDirPath());
     try {
         if (!pastas.compartilhada.isEmpty())
-            PrepararPastaUsuario(pastas, valor == QLatin1String("vazia") ? InicioUsuario::Vazio
-                                                                         : InicioUsuario::Demonstracao);
+            PrepararPastaUsuario(pastas,
+                                 valor == QLatin1String("vazia") ? InicioUsuario::Vazio : InicioUsuario::Demonstracao);
     } catch (const std::exception &erro) {
         std::fprintf(stderr, "corlando: %s\n", erro.what());
         return 1;

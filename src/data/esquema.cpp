@@ -538,7 +538,8 @@ QStringList mudancasPendentes(sqlite3 *banco)
             mudancas << ddl(t);
             continue;
         }
-        const QSet<QString> colunas = nomes(banco, QStringLiteral("SELECT name FROM pragma_table_info('%1')").arg(tabela));
+        const QSet<QString> colunas =
+            nomes(banco, QStringLiteral("SELECT name FROM pragma_table_info('%1')").arg(tabela));
         for (const DefCampo &c : t.campos)
             if (c.origem == Origem::Coluna && !colunas.contains(QString::fromUtf8(c.nome).toLower()))
                 mudancas << QStringLiteral("ALTER TABLE %1 ADD COLUMN \"%2\" %3")

@@ -10,8 +10,8 @@
 // package installs beside the executable (../share/corlando), which also
 // holds the templates and the logo the user's folder does not replace.
 struct PastasPrograma {
-    QString sistema;      // PathSistema, ending in "/"
-    QString compartilhada; // the package's shared data, ending in "/"; "" in a program folder
+    QString sistema;             // PathSistema, ending in "/"
+    QString compartilhada;       // the package's shared data, ending in "/"; "" in a program folder
     bool primeiroInicio = false; // the user's folder has no Mirvale.ini yet
 };
 

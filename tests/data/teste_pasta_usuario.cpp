@@ -43,7 +43,8 @@ class PastaUsuarioTeste : public ::testing::Test
         QDir(raiz.path()).mkpath(QStringLiteral("bin"));
         QDir(raiz.path()).mkpath(QStringLiteral("share/corlando"));
         for (const char *nome : {"Mirvale.ini", "local.udl", "central.udl"})
-            ASSERT_TRUE(QFile::copy(modelo.arquivo(QString::fromUtf8(nome)), compartilhada() + QString::fromUtf8(nome)));
+            ASSERT_TRUE(
+                QFile::copy(modelo.arquivo(QString::fromUtf8(nome)), compartilhada() + QString::fromUtf8(nome)));
         modelo.executar(QStringLiteral("INSERT INTO tbfuncionario (idfunc, Nome) VALUES ('12', 'JOÃO SILVA')"));
         ASSERT_TRUE(QFile::copy(modelo.bancoLocal(), compartilhada() + QStringLiteral("corlando.db")));
     }
@@ -153,6 +154,8 @@ TEST(AtualizacaoBanco, VersaoAnteriorGanhaTabelasColunasEIndicesDepoisDaCopia)
               QStringLiteral("0"));
     EXPECT_EQ(consultarEm(copia, QStringLiteral("SELECT vl_total_item FROM tbpedido WHERE nr_pedido=7")),
               QStringLiteral("30"));
-    { TDM dm(pasta.caminho()); }
+    {
+        TDM dm(pasta.caminho());
+    }
     EXPECT_EQ(QDir(pasta.arquivo(QStringLiteral("backup"))).entryList({QStringLiteral("*.db")}).size(), 1);
 }

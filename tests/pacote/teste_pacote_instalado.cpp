@@ -96,18 +96,18 @@ TEST(PacoteInstalado, PrimeiroInicioCriaAPastaDoUsuarioEOPedidoEImpressoNela)
     QTest::mouseClick(tela.botao(AcaoPedido::Imprimir), Qt::LeftButton);
     EXPECT_EQ(consultar(banco, QStringLiteral("SELECT idCliente FROM tbpedido WHERE nr_pedido=") + pedido), cliente);
 
-    // Stored and priced in the user's database: three units at the product's
-    // price (at least its promotional floor), and the header's total follows.
-    const QString item = QStringLiteral(" FROM tbpedido_item WHERE nr_pedido=%1 AND codigo='%2' AND quantidade=3")
-                             .arg(pedido, codigo);
+    // Stored and priced in the user's database: three units at a unit price,
+    // the item's total three times it, the header's total the items' sum.
+    const QString item =
+        QStringLiteral(" FROM tbpedido_item WHERE nr_pedido=%1 AND codigo='%2' AND quantidade=3").arg(pedido, codigo);
     const double unitario = consultar(banco, QStringLiteral("SELECT valorUnitario") + item).toDouble();
     EXPECT_GT(unitario, 0);
     EXPECT_NEAR(consultar(banco, QStringLiteral("SELECT valorTotal") + item).toDouble(), 3 * unitario, 0.00005);
-    EXPECT_NEAR(consultar(banco, QStringLiteral("SELECT vl_total_item FROM tbpedido WHERE nr_pedido=") + pedido)
-                    .toDouble(),
-                consultar(banco, QStringLiteral("SELECT sum(valorTotal) FROM tbpedido_item WHERE nr_pedido=") + pedido)
-                    .toDouble(),
-                0.00005);
+    EXPECT_NEAR(
+        consultar(banco, QStringLiteral("SELECT vl_total_item FROM tbpedido WHERE nr_pedido=") + pedido).toDouble(),
+        consultar(banco, QStringLiteral("SELECT sum(valorTotal) FROM tbpedido_item WHERE nr_pedido=") + pedido)
+            .toDouble(),
+        0.00005);
     EXPECT_EQ(consultar(banco, QStringLiteral("SELECT impresso FROM tbpedido WHERE nr_pedido=") + pedido),
               QStringLiteral("1"));
 
