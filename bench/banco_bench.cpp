@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <sys/resource.h>
 
 void DialogosTerminal::mensagem(const QString &texto, const QString &, Icone)
 {
@@ -285,9 +286,67 @@ double mediana(std::vector<double> v)
 
 double cpuMs()
 {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+    rusage uso{};
+    getrusage(RUSAGE_SELF, &uso);
+    auto ms = [](const timeval &t) {
+        return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3;
+    };
+    return ms(uso.ru_utime) + ms(uso.ru_stime);
+}
+
+void Amostras::acrescentar(double msDecorrido, double msCpu)
+{
+    decorrido.push_back(msDecorrido);
+    cpu.push_back(msCpu);
+}
+
+double Amostras::mediana() const
+{
+    return ::mediana(decorrido);
+}
+
+double Amostras::minimo() const
+{
+    return *std::min_element(decorrido.begin(), decorrido.end());
+}
+
+double Amostras::cpuMediana() const
+{
+    return ::mediana(cpu);
+}
+
+double Amostras::cpuMinimo() const
+{
+    return *std::min_element(cpu.begin(), cpu.end());
+}
+
+QString Amostras::texto() const
+{
+    return QStringLiteral("%1 ms (mín. %2; CPU %3, mín. %4)")
+        .arg(mediana(), 0, 'f', 1)
+        .arg(minimo(), 0, 'f', 1)
+        .arg(cpuMediana(), 0, 'f', 1)
+        .arg(cpuMinimo(), 0, 'f', 1);
+}
+
+void cronometrar(Amostras &amostras, const std::function<void()> &operacao)
+{
+    QElapsedTimer t;
+    const double cpu = cpuMs();
+    t.start();
+    operacao();
+    amostras.acrescentar(t.nsecsElapsed() / 1e6, cpuMs() - cpu);
+}
+
+Amostras amostrar(int repeticoes, const std::function<void()> &operacao, const std::function<void()> &desfazer)
+{
+    Amostras a;
+    for (int i = 0; i < repeticoes; ++i) {
+        cronometrar(a, operacao);
+        if (desfazer)
+            desfazer();
+    }
+    return a;
 }
 
 Medida medir(int repeticoes, const std::function<void()> &operacao, const std::function<void()> &desfazer)

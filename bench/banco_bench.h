@@ -131,8 +131,25 @@ struct Medida {
     double cpu = 0;
 };
 Medida medir(int repeticoes, const std::function<void()> &operacao, const std::function<void()> &desfazer = {});
-// The processor time of the process so far, in milliseconds.
+// The processor time of the process so far (user and system, getrusage), in
+// milliseconds.
 double cpuMs();
+
+// Elapsed and processor times of several runs of one operation, in
+// milliseconds, with their median and minimum.
+struct Amostras {
+    std::vector<double> decorrido, cpu;
+    void acrescentar(double msDecorrido, double msCpu);
+    double mediana() const;
+    double minimo() const;
+    double cpuMediana() const;
+    double cpuMinimo() const;
+    // "12.3 ms (mín. 11.9; CPU 10.1, mín. 9.8)"
+    QString texto() const;
+};
+Amostras amostrar(int repeticoes, const std::function<void()> &operacao, const std::function<void()> &desfazer = {});
+// Times one run of an operation into `amostras`.
+void cronometrar(Amostras &amostras, const std::function<void()> &operacao);
 
 // From /proc/self/status, in MB: the resident memory now and its peak (VmHWM).
 double residenteMB();

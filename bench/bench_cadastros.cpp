@@ -13,6 +13,7 @@
 #include "tela_cliente.h"
 #include "tela_produto.h"
 #include "udm.h"
+#include "upesquisa.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -134,6 +135,74 @@ void linha(const char *oQue, double ms, double piso)
     std::printf("%-44s %9.1f ms   %6.2f x leitura sqlite3 (%.1f ms)\n", oQue, ms, ms / piso, piso);
 }
 
+// The floor of one keystroke: the same narrowing as SQL LIKE over the
+// product table, every value of the rows it keeps read once.
+double filtrarComSqlite(sqlite3 *db, const QString &texto)
+{
+    sqlite3_stmt *st = nullptr;
+    sqlite3_prepare_v2(db,
+                       "SELECT codigo, produto, precovenda, estoque FROM tbproduto WHERE produto LIKE ?1"
+                       " ORDER BY produto",
+                       -1, &st, nullptr);
+    const QByteArray padrao = (QLatin1Char('%') + texto + QLatin1Char('%')).toUtf8();
+    sqlite3_bind_text(st, 1, padrao.constData(), static_cast<int>(padrao.size()), SQLITE_TRANSIENT);
+    int linhas = 0;
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        ++linhas;
+        for (int i = 0; i < 4; ++i)
+            if (sqlite3_column_type(st, i) == SQLITE_TEXT)
+                sqlite3_column_bytes(st, i);
+            else
+                sqlite3_column_double(st, i);
+    }
+    sqlite3_finalize(st);
+    return linhas;
+}
+
+// The search dialog's narrowing as the user types a description, key by key,
+// over every product, with the grid on screen following it; against the
+// floor above for the same text.
+void medirDigitacao(const QString &banco, TDM &dm)
+{
+    // As the search service opens it: without the last search's filter.
+    dm.QyPesquisa.fechar();
+    dm.QyPesquisa.setFiltro(QString());
+    dm.QyPesquisa.setFiltrado(false);
+    dm.QyPesquisa.setSql(QStringLiteral("SELECT codigo, produto, precovenda, estoque FROM tbproduto order by produto"));
+    dm.QyPesquisa.abrir();
+    LogicaPesquisa logica(dm.QyPesquisa);
+    TfrmPesquisa dialogo(logica);
+    dialogo.show();
+    QApplication::processEvents();
+    sqlite3 *db = nullptr;
+    sqlite3_open_v2(banco.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+
+    const QString digitado = QStringLiteral("parede 123");
+    std::printf("\npesquisa de produtos, uma tecla por vez (%d produtos)\n", dm.QyPesquisa.quantidade());
+    std::printf("%-14s %7s %10s %10s %10s %10s %8s\n", "texto", "linhas", "cpu ms", "mediana ms", "pior ms", "LIKE cpu",
+                "razao");
+    std::vector<double> cpus, pisos;
+    for (qsizetype n = 1; n <= digitado.size(); ++n) {
+        const QString texto = digitado.left(n);
+        const Medida m = medir(kRepeticoes, [&] {
+            logica.estreitar(texto);
+            QApplication::processEvents();
+        });
+        const int linhas = dm.QyPesquisa.quantidade();
+        const Medida piso = medir(kRepeticoes, [&] { filtrarComSqlite(db, texto); });
+        cpus.push_back(m.cpu);
+        pisos.push_back(piso.cpu);
+        std::printf("%-14s %7d %10.1f %10.1f %10.1f %10.1f %7.2fx\n",
+                    qPrintable(QLatin1Char('"') + texto + QLatin1Char('"')), linhas, m.cpu, m.mediana, m.maximo,
+                    piso.cpu, m.cpu / piso.cpu);
+    }
+    const double cpu = ::mediana(cpus), piso = ::mediana(pisos);
+    std::printf("por tecla: cpu mediana %.1f ms (pior %.1f ms); LIKE do sqlite3 %.1f ms; %.2fx\n\n", cpu,
+                *std::max_element(cpus.begin(), cpus.end()), piso, cpu / piso);
+    sqlite3_close(db);
+    dialogo.close();
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -212,6 +281,7 @@ int main(int argc, char **argv)
           pisoClientes);
     linha("excluir um cliente com pedidos (recusado)", mediana([&] { tela.logica().clicar(AcaoCliente::Excluir); }),
           pisoClientes);
+    medirDigitacao(banco, dm);
     Dialogos::definir(nullptr);
     return 0;
 }

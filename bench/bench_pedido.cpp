@@ -3,10 +3,13 @@
 // header), typing one item (code, quantity, save) and "Imprimir" (the stock
 // check, the PDF, the save that marks it printed). Each figure stands beside
 // its floor, measured in the same run on the same file: plain sqlite3 doing
-// the same writes, prepared once, in one transaction.
+// the same writes, prepared once, in one transaction. The save is measured
+// again with more and fewer orders on file (the middle catalogue), which its
+// cost must not follow.
 //
 // Usage: bench_pedido [pasta] [--produtos 10000,50000,200000] [--salvar 100,300,1000]
-//                     [--imprimir 100,500,2000] [--repeticoes 3]
+//                     [--imprimir 100,500,2000] [--pedidos-no-arquivo 1000,10000,50000]
+//                     [--repeticoes 5]
 
 #include "banco_bench.h"
 #include "erro.h"
@@ -45,7 +48,8 @@ struct Opcoes {
     std::vector<int> produtos{10000, 50000, 200000};
     std::vector<int> salvar{100, 300, 1000};
     std::vector<int> imprimir{100, 500, 2000};
-    int repeticoes = 3;
+    std::vector<int> pedidosNoArquivo{1000, 10000, 50000};
+    int repeticoes = 5;
     QString pasta;
 };
 
@@ -69,6 +73,8 @@ Opcoes lerOpcoes(const QStringList &args)
             o.salvar = lista(args[++i]);
         else if (a == QLatin1String("--imprimir") && temValor)
             o.imprimir = lista(args[++i]);
+        else if (a == QLatin1String("--pedidos-no-arquivo") && temValor)
+            o.pedidosNoArquivo = lista(args[++i]);
         else if (a == QLatin1String("--repeticoes") && temValor)
             o.repeticoes = std::max(1, args[++i].toInt());
         else
@@ -145,6 +151,15 @@ class PisoSqlite
 
     double salvar(int numero)
     {
+        Amostras a;
+        salvar(numero, a);
+        return a.decorrido.front();
+    }
+
+    // One save's elapsed and processor time, the reading of the rows to
+    // write left out.
+    void salvar(int numero, Amostras &amostras)
+    {
         std::vector<std::pair<qint64, double>> itens;
         sqlite3_stmt *st = nullptr;
         sqlite3_prepare_v2(m_db, "SELECT rowid, valorTotal FROM tbpedido_item WHERE nr_pedido = ?", -1, &st, nullptr);
@@ -154,6 +169,7 @@ class PisoSqlite
         sqlite3_finalize(st);
 
         QElapsedTimer t;
+        const double cpu = cpuMs();
         t.start();
         exec(m_db, "BEGIN");
         sqlite3_stmt *item = nullptr;
@@ -174,7 +190,7 @@ class PisoSqlite
         sqlite3_finalize(item);
         cabecalho(numero, total);
         exec(m_db, "COMMIT");
-        return t.nsecsElapsed() / 1e6;
+        amostras.acrescentar(t.nsecsElapsed() / 1e6, cpuMs() - cpu);
     }
 
     // The floor of one typed item: its row and the header's totals.
@@ -228,16 +244,20 @@ double medianaDe(int repeticoes, const std::function<double()> &f)
 
 struct Resultado {
     std::map<int, double> salvar, pisoSalvar, imprimir;
+    std::map<int, double> cpuSalvar, cpuPisoSalvar;
     double digitar = 0, pisoDigitar = 0;
 };
 
-Resultado medirCatalogo(const Opcoes &o, int produtos)
+// With `soSalvar`, only the save is measured.
+Resultado medirCatalogo(const Opcoes &o, int produtos, int pedidosNoArquivo = Tamanhos().pedidos, bool soSalvar = false)
 {
     QTemporaryDir temporaria;
-    QString pasta = (o.pasta.isEmpty() ? temporaria.path() : o.pasta) + QStringLiteral("/produtos-%1/").arg(produtos);
+    QString pasta = (o.pasta.isEmpty() ? temporaria.path() : o.pasta) +
+                    QStringLiteral("/produtos-%1-pedidos-%2/").arg(produtos).arg(pedidosNoArquivo);
     QDir().mkpath(pasta + QStringLiteral("relatórios"));
     Tamanhos tamanhos;
     tamanhos.produtos = produtos;
+    tamanhos.pedidos = pedidosNoArquivo;
     QElapsedTimer t;
     t.start();
     criarBanco(pasta, tamanhos);
@@ -263,16 +283,30 @@ Resultado medirCatalogo(const Opcoes &o, int produtos)
 
     for (const int n : o.salvar) {
         irPara(n);
-        const auto [med, max, cpu] = medir(o.repeticoes, [&] {
+        // Save and floor take turns, so that both meet the same machine; a
+        // save after the floor's writes (another connection) reads the order
+        // list again in full, so each turn saves twice and times the second.
+        Amostras programa, pisoSalvar;
+        auto salvar = [&] {
             logica.clicar(AcaoPedido::Editar);
             logica.clicar(AcaoPedido::Salvar);
             exigir(!dm.QyPedido.emEdicao() && dm.QyPedidoItem.quantidade() == n, "o pedido não foi salvo");
-        });
-        r.salvar[n] = med;
-        r.pisoSalvar[n] = medianaDe(o.repeticoes, [&] { return piso.salvar(numeroDoPedido(n)); });
-        std::printf("  salvar o pedido de %4d itens  %8.1f ms (máx. %.1f, CPU %.1f) | piso sqlite3 %6.1f ms = %5.2fx\n",
-                    n, med, max, cpu, r.pisoSalvar[n], med / r.pisoSalvar[n]);
+        };
+        for (int i = 0; i < o.repeticoes; ++i) {
+            salvar();
+            cronometrar(programa, salvar);
+            piso.salvar(numeroDoPedido(n), pisoSalvar);
+        }
+        r.salvar[n] = programa.mediana();
+        r.cpuSalvar[n] = programa.cpuMediana();
+        r.pisoSalvar[n] = pisoSalvar.mediana();
+        r.cpuPisoSalvar[n] = pisoSalvar.cpuMediana();
+        std::printf("  salvar o pedido de %4d itens  %s | piso sqlite3 %s = %.2fx em CPU (meta: até 2x)\n", n,
+                    qPrintable(programa.texto()), qPrintable(pisoSalvar.texto()),
+                    programa.cpuMediana() / pisoSalvar.cpuMediana());
     }
+    if (soSalvar)
+        return r;
 
     const int menor = *std::min_element(o.salvar.begin(), o.salvar.end());
     irPara(menor);
@@ -297,29 +331,48 @@ Resultado medirCatalogo(const Opcoes &o, int produtos)
         irPara(n);
         zerarPico();
         const QString pdf = pasta + QStringLiteral("relatórios/pedido-%1.pdf").arg(numeroDoPedido(n));
-        const auto [med, max, cpu] = medir(o.repeticoes, [&] {
+        const Amostras m = amostrar(o.repeticoes, [&] {
             logica.clicar(AcaoPedido::Imprimir);
             exigir(QFile::exists(pdf) && !dm.QyPedido.emEdicao(), "o PDF não foi gerado");
         });
-        r.imprimir[n] = med;
+        r.imprimir[n] = m.mediana();
         const double pisoGravar = medianaDe(o.repeticoes, [&] { return piso.salvar(numeroDoPedido(n)); });
-        std::printf("  \"Imprimir\" %4d itens          %8.1f ms (máx. %.1f, CPU %.1f) | piso sqlite3 da gravação %6.1f ms;"
-                    " memória: pico %.0f MB = %.2fx os %.0f MB do programa parado\n",
-                    n, med, max, cpu, pisoGravar, picoMB(), picoMB() / vazio, vazio);
+        std::printf("  \"Imprimir\" %4d itens  decorrido mín. %7.1f med. %7.1f ms | CPU mín. %7.1f med. %7.1f ms"
+                    " | piso sqlite3 da gravação %6.1f ms; memória: pico %.0f MB = %.2fx os %.0f MB do programa"
+                    " parado\n",
+                    n, m.minimo(), m.mediana(), m.cpuMinimo(), m.cpuMediana(), pisoGravar, picoMB(), picoMB() / vazio, vazio);
     }
     return r;
+}
+
+// The save along the orders on file, by processor time.
+void resumoPedidos(const Opcoes &o, int produtos, const std::map<int, Resultado> &porPedidos)
+{
+    const int primeiro = porPedidos.begin()->first, ultimo = porPedidos.rbegin()->first;
+    std::printf("\nSalvar com %d a %d pedidos no arquivo (%d produtos); meta: plano (CPU)\n", primeiro, ultimo,
+                produtos);
+    for (const int n : o.salvar) {
+        std::printf("Salvar %4d itens, CPU:", n);
+        for (const auto &[pedidos, r] : porPedidos)
+            std::printf("  %d pedidos %.1f ms (piso %.1f = %.2fx)", pedidos, r.cpuSalvar.at(n), r.cpuPisoSalvar.at(n),
+                        r.cpuSalvar.at(n) / r.cpuPisoSalvar.at(n));
+        std::printf("; de %d a %d pedidos cresce %.2fx\n", primeiro, ultimo,
+                    porPedidos.at(ultimo).cpuSalvar.at(n) / porPedidos.at(primeiro).cpuSalvar.at(n));
+    }
 }
 
 void resumo(const Opcoes &o, const std::map<int, Resultado> &todos)
 {
     const int primeiro = todos.begin()->first, ultimo = todos.rbegin()->first;
-    std::printf("\nMetas: salvar 300 itens até 2x o piso a 50 000 e a 200 000 produtos, crescendo no máximo 1,2x de\n"
-                "10 000 a 200 000; digitar um item abaixo de 3 ms a 200 000; \"Imprimir\" 500 itens abaixo de 400 ms,\n"
-                "2000 abaixo de 1,5 s, com a memória abaixo de 2x a do programa parado.\n");
+    std::printf("\nMetas: salvar 300 itens até 2x o piso em CPU, plano de 10 000 a 200 000 produtos e de 1 000 a\n"
+                "50 000 pedidos no arquivo; digitar um item abaixo de 3 ms a 200 000; \"Imprimir\" 500 itens\n"
+                "abaixo de 400 ms, 2000 abaixo de 1,5 s, com a memória abaixo de 2x a do programa parado.\n");
     for (const int n : o.salvar)
-        std::printf("Salvar %4d itens: de %d a %d produtos cresce %.2fx (%.1f -> %.1f ms)\n", n, primeiro, ultimo,
-                    todos.at(ultimo).salvar.at(n) / todos.at(primeiro).salvar.at(n), todos.at(primeiro).salvar.at(n),
-                    todos.at(ultimo).salvar.at(n));
+        std::printf("Salvar %4d itens: de %d a %d produtos cresce %.2fx em CPU (%.1f -> %.1f ms; piso %.1f -> %.1f "
+                    "ms)\n",
+                    n, primeiro, ultimo, todos.at(ultimo).cpuSalvar.at(n) / todos.at(primeiro).cpuSalvar.at(n),
+                    todos.at(primeiro).cpuSalvar.at(n), todos.at(ultimo).cpuSalvar.at(n),
+                    todos.at(primeiro).cpuPisoSalvar.at(n), todos.at(ultimo).cpuPisoSalvar.at(n));
     std::printf("Digitar um item: de %d a %d produtos cresce %.2fx (%.2f -> %.2f ms)\n", primeiro, ultimo,
                 todos.at(ultimo).digitar / todos.at(primeiro).digitar, todos.at(primeiro).digitar,
                 todos.at(ultimo).digitar);
@@ -343,6 +396,13 @@ int main(int argc, char **argv)
         for (const int produtos : o.produtos)
             todos[produtos] = medirCatalogo(o, produtos);
         resumo(o, todos);
+        const int meio = o.produtos[o.produtos.size() / 2];
+        std::map<int, Resultado> porPedidos;
+        for (const int pedidos : o.pedidosNoArquivo)
+            porPedidos[pedidos] =
+                pedidos == Tamanhos().pedidos ? todos.at(meio) : medirCatalogo(o, meio, pedidos, true);
+        if (!porPedidos.empty())
+            resumoPedidos(o, meio, porPedidos);
     } catch (const Erro &e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.mensagem()));
         return 1;

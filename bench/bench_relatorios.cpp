@@ -6,11 +6,20 @@
 // and the plain way, walking the data sets row by row with a locate per row
 // (timed on a sample of rows and scaled to all of them, as it is slow).
 //
-// Usage: bench_relatorios [folder]   (a temporary folder by default)
+// Then the report engine alone: the total-sales template over 5 000 and
+// 20 000 rows, against the floor of painting the same table straight with
+// QPainter on QPdfWriter in the same run (the same rows, columns, borders,
+// the header row repeated on every page, the page numbers), processor and
+// elapsed time, least and median of several runs.
+//
+// Usage: bench_relatorios [folder] [--motor]   (a temporary folder by default;
+// --motor measures the report engine only)
 
 #include "banco_bench.h"
 #include "dialogos.h"
 #include "esquema.h"
+#include "fonte_relatorio.h"
+#include "motor_relatorio.h"
 #include "relatorios.h"
 #include "udm.h"
 
@@ -18,6 +27,11 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -33,6 +47,7 @@ constexpr int kPedidos = 10000;
 constexpr int kItensPorPedido = 10;
 constexpr int kRepeticoes = 3;
 constexpr int kAmostra = 2000;
+constexpr int kRepeticoesMotor = 5;
 
 // The input boxes answer with the period; nothing is opened.
 class DialogosBench : public DialogosTerminal
@@ -200,6 +215,128 @@ double piso(const QString &banco)
     return ms;
 }
 
+// The total-sales rows as the report's connection sees them.
+class FonteVendas : public FonteRelatorio
+{
+  public:
+    explicit FonteVendas(int quantidade)
+    {
+        for (int i = 1; i <= quantidade; ++i)
+            m_linhas.append({{QStringLiteral("CODIGO"), QStringLiteral("P%1").arg(i, 6, 10, QLatin1Char('0'))},
+                             {QStringLiteral("DESCRICAO"), QStringLiteral("PRODUTO %1 LINHA SÃO JOÃO").arg(i)},
+                             {QStringLiteral("QUANTIDADE"), QString::number(1 + i % 24)},
+                             {QStringLiteral("VALORTOTAL"), QLocale().toString(1.2345 * (1 + i % 24) * 17, 'f', 2)}});
+    }
+    QString nome() const override { return QStringLiteral("rvdsVendas"); }
+    CamposRelatorio registroAtual() const override
+    {
+        return {{QStringLiteral("DATA_INICIAL"), QStringLiteral("01/01/2010")},
+                {QStringLiteral("DATA_FINAL"), QStringLiteral("31/12/2010")},
+                {QStringLiteral("DATA_EMISSAO"), QStringLiteral("10/12/2026 15:00")},
+                {QStringLiteral("QTD_LINHAS"), QString::number(m_linhas.size())},
+                {QStringLiteral("TOTAL_QUANTIDADE"), QStringLiteral("62.500")},
+                {QStringLiteral("TOTAL_VALORTOTAL"), QStringLiteral("1.311.656,25")}};
+    }
+    QList<CamposRelatorio> linhas() const override { return m_linhas; }
+
+  private:
+    QList<CamposRelatorio> m_linhas;
+};
+
+// The floor: the same table painted straight, its geometry fixed in
+// advance: the header row on every page, each row's four cells with their
+// texts and borders, "Página N de M" at the foot.
+int pintarPiso(const QList<CamposRelatorio> &linhas, const QString &pdf)
+{
+    QPdfWriter writer(pdf);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 12),
+                                     QPageLayout::Millimeter));
+    QPainter p(&writer);
+    const qreal ppm = writer.resolution() / 25.4;
+    const QRectF area = writer.pageLayout().paintRectPixels(writer.resolution());
+    const qreal corpo = area.height() - 8 * ppm;
+    const QFont fonte(QStringLiteral("DejaVu Sans"), 8);
+    QFont negrito(QStringLiteral("DejaVu Sans"), 7);
+    negrito.setBold(true);
+    const qreal altura = QFontMetricsF(fonte, &writer).height() + 0.9 * ppm;
+    const qreal larguras[] = {0.14, 0.56, 0.12, 0.18};
+    const Qt::Alignment alinhamentos[] = {Qt::AlignLeft, Qt::AlignLeft, Qt::AlignRight, Qt::AlignRight};
+    const char *const campos[] = {"CODIGO", "DESCRICAO", "QUANTIDADE", "VALORTOTAL"};
+    const QString titulos[] = {QStringLiteral("Código"), QStringLiteral("Descrição"), QStringLiteral("Quantidade"),
+                               QStringLiteral("Valor total (R$)")};
+    const int porPagina = int(corpo / altura) - 1;
+    const int paginas = int((linhas.size() + porPagina - 1) / porPagina);
+    const QPen borda(QColor(0xb8, 0xc2, 0xcf), 0.26 * ppm);
+    auto linha = [&](qreal y, auto texto) {
+        qreal x = 0;
+        for (int c = 0; c < 4; ++c) {
+            const qreal w = larguras[c] * area.width();
+            p.drawText(QRectF(x + 0.8 * ppm, y, w - 1.6 * ppm, altura), alinhamentos[c] | Qt::AlignVCenter, texto(c));
+            p.drawLine(QPointF(x + w, y), QPointF(x + w, y + altura));
+            x += w;
+        }
+        p.drawLine(QPointF(0, y), QPointF(0, y + altura));
+        p.drawLine(QPointF(0, y + altura), QPointF(area.width(), y + altura));
+    };
+    for (int pagina = 0; pagina < paginas; ++pagina) {
+        if (pagina > 0)
+            writer.newPage();
+        p.fillRect(QRectF(0, 0, area.width(), altura), QColor(0xdd, 0xe4, 0xee));
+        p.setPen(borda);
+        p.setFont(negrito);
+        p.drawLine(QPointF(0, 0), QPointF(area.width(), 0));
+        linha(0, [&](int c) { return titulos[c]; });
+        p.setFont(fonte);
+        const int fim = std::min<int>(int(linhas.size()), (pagina + 1) * porPagina);
+        for (int i = pagina * porPagina; i < fim; ++i) {
+            const CamposRelatorio &r = linhas[i];
+            linha((i - pagina * porPagina + 1) * altura,
+                  [&](int c) { return r.value(QString::fromLatin1(campos[c])); });
+        }
+        p.drawText(QRectF(0, corpo, area.width(), 8 * ppm), Qt::AlignRight | Qt::AlignBottom,
+                   QStringLiteral("Página %1 de %2").arg(pagina + 1).arg(paginas));
+    }
+    return paginas;
+}
+
+// The page count poppler reads in the file.
+int paginasPdf(const QString &pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), {pdf});
+    p.waitForFinished(-1);
+    for (const QByteArray &linha : p.readAllStandardOutput().split('\n'))
+        if (linha.startsWith("Pages:"))
+            return linha.mid(6).trimmed().toInt();
+    return 0;
+}
+
+void medirMotor(const QString &pasta)
+{
+    std::printf("\nmotor de relatórios: vendas_totais.rav x piso QPainter (CPU e decorrido, mín. / mediana de %d)\n",
+                kRepeticoesMotor);
+    const QString modelo = QStringLiteral(PASTA_FONTES "/templates/vendas_totais.rav");
+    for (const int linhas : {5000, 20000}) {
+        const FonteVendas fonte(linhas);
+        const QList<CamposRelatorio> dados = fonte.linhas();
+        const QString pdf = pasta + QStringLiteral("motor-%1.pdf").arg(linhas);
+        const QString pdfPiso = pasta + QStringLiteral("piso-%1.pdf").arg(linhas);
+        int paginasPiso = 0;
+        const Amostras piso = amostrar(kRepeticoesMotor, [&] { paginasPiso = pintarPiso(dados, pdfPiso); });
+        const Amostras motor = amostrar(kRepeticoesMotor, [&] { GerarRelatorio(modelo, {&fonte}, {}, pdf); });
+        const int paginas = paginasPdf(pdf);
+        std::printf("  %5d linhas: relatório %d páginas, piso %d páginas\n", linhas, paginas, paginasPiso);
+        std::printf("    piso QPainter       CPU %7.1f / %7.1f ms   decorrido %7.1f / %7.1f ms\n", piso.cpuMinimo(),
+                    piso.cpuMediana(), piso.minimo(), piso.mediana());
+        std::printf("    relatório           CPU %7.1f / %7.1f ms   decorrido %7.1f / %7.1f ms   %5.2fx / %5.2fx o piso"
+                    " (CPU)\n",
+                    motor.cpuMinimo(), motor.cpuMediana(), motor.minimo(), motor.mediana(), motor.cpuMinimo() / piso.cpuMinimo(),
+                    motor.cpuMediana() / piso.cpuMediana());
+        std::printf("    por página (CPU, mediana): relatório %.2f ms, piso %.2f ms\n", motor.cpuMediana() / paginas,
+                    piso.cpuMediana() / paginasPiso);
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -210,9 +347,16 @@ int main(int argc, char **argv)
     DialogosBench dialogos;
     Dialogos::definir(&dialogos);
     QTemporaryDir temporaria;
-    QString pasta = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temporaria.path();
+    QStringList argumentos = app.arguments().mid(1);
+    const bool soMotor = argumentos.removeAll(QStringLiteral("--motor")) > 0;
+    QString pasta = argumentos.isEmpty() ? temporaria.path() : argumentos.first();
     if (!pasta.endsWith(QLatin1Char('/')))
         pasta += QLatin1Char('/');
+    if (soMotor) {
+        QDir().mkpath(pasta);
+        medirMotor(pasta);
+        return 0;
+    }
     criarBanco(pasta);
     TDM dm(pasta);
     std::printf("%d clientes, %d produtos, %d pedidos, %d itens\n", kClientes, kProdutos, kPedidos,
@@ -243,5 +387,6 @@ int main(int argc, char **argv)
     linha("linha a linha com busca na tabela (estimado)", cidadesLinha, chao);
     linha("relatório, só os totais", cidadesDados, chao);
     linha("relatório com o PDF inteiro", cidadesPdf, chao);
+    medirMotor(pasta);
     return 0;
 }

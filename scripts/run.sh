@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts the program on the demo
-# installation. The program reads logo.bmp from its working folder, so it
-# starts from its own folder.
+# installation (any working folder would do: the program finds its files in
+# its own folder).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh

@@ -1,5 +1,7 @@
+#include "correio_programa.h"
 #include "dialogos_qt.h"
 #include "pasta_usuario.h"
+#include "indicador_caixa_saida.h"
 #include "udm.h"
 #include "ufunc.h"
 #include "uprincipal.h"
@@ -70,11 +72,16 @@ int main(int argc, char **argv)
     Dialogos::definir(&dialogos);
 
     // The main window first (it fixes the number and date formats), then the
-    // data folder and the data module, then the window is shown.
+    // data folder and the data module, then the window is shown. The large
+    // data sets are read once the window is on screen (or when a button
+    // first needs them).
     TfrmPrincipal principal;
     const PastasPrograma pastas = IniciarPastas(QApplication::applicationDirPath());
-    TDM dm(pastas.sistema);
+    TDM dm(pastas.sistema, nullptr, TDM::Abertura::PrincipalPrimeiro);
     dm.PathCompartilhado = pastas.compartilhada;
+    // The outbox sends in the background once the window has painted.
+    const std::unique_ptr<RemessaCaixaSaida> remessa = CriarRemessaDoPrograma();
+    IndicadorCaixaSaida caixaSaida(principal, *remessa);
     principal.show();
     return app.exec();
 }

@@ -1,7 +1,9 @@
 #include "uprincipal.h"
 
+#include "ajuda_atalhos.h"
 #include "atualizacao.h"
 #include "configuracao.h"
+#include "enter_avanca.h"
 #include "icones.h"
 #include "logica_principal.h"
 #include "pendencia.h"
@@ -46,6 +48,27 @@ const Decoracao kDecoracoes[] = {
     {"BtnClientesCompleto", "☻", 0xc77800},   {"BtnSair", "✖", 0x616161},
 };
 
+// The screens and back-office buttons by their underlined letter, the
+// reports by F2 to F12 in the order they sit in the panel.
+const std::pair<const char *, const char *> kLetras[] = {
+    {"BtnClientes", "&Clientes"},
+    {"BtnProdutos", "&Produtos"},
+    {"BtnConfiguracoes", "C&onfigurações"},
+    {"BtnAtualizar", "At&ualizar"},
+    {"BtnAcessoRemoto", "Acesso &Remoto"},
+    {"BtnPedido", "Gerar Pe&dido"},
+    {"BtnPacote", "Gerar P&acote"},
+    {"BtnTrocaDevolucao", "Gerar &Troca / Devolução"},
+    {"BtnVendaCasada", "Gerar V&enda Casada"},
+    {"BtnChecarPendencia", "C&hecar  Pendência"},
+    {"BtnSair", "&Sair"},
+};
+const char *const kRelatoriosPorTecla[] = {
+    "BtnPedidosEnviados",    "BtnPedidosNaoEnviados", "BtnPedidosImpressos", "BtnPedidosNaoImpressos",
+    "BtnPedidosPorPeriodo",  "BtnTodosPedidos",       "BtnTodosProdutos",    "BtnVendasTotais",
+    "BtnClientesPorCidades", "BtnClientesSimples",    "BtnClientesCompleto",
+};
+
 } // namespace
 
 TfrmPrincipal::TfrmPrincipal(QWidget *pai) : QMainWindow(pai), ui(std::make_unique<Ui::TfrmPrincipal>())
@@ -74,6 +97,7 @@ TfrmPrincipal::TfrmPrincipal(QWidget *pai) : QMainWindow(pai), ui(std::make_uniq
 
     decorarBotoes();
     ligarBotoes();
+    ligarTeclado();
     setWindowState(Qt::WindowMaximized);
 }
 
@@ -91,7 +115,9 @@ void TfrmPrincipal::decorarBotoes()
         botao->setStatusTip(kDica);
         botao->setCursor(Qt::PointingHandCursor);
         botao->setStyleSheet(QStringLiteral("QToolButton { text-align: left; padding-left: 8px; }"
-                                            "QToolButton:hover { background: #e8f0fb; border-radius: 6px; }"));
+                                            "QToolButton:hover { background: #e8f0fb; border-radius: 6px; }"
+                                            "QToolButton:focus { background: #e8f0fb; border: 2px solid #1f5fa8;"
+                                            " border-radius: 6px; }"));
     }
 }
 
@@ -122,6 +148,23 @@ void TfrmPrincipal::ligarBotoes()
     connect(ui->BtnVendaCasada, &QToolButton::clicked, this, [this] { abrirTela(VariantePedidoVendaCasada()); });
     connect(ui->BtnSair, &QToolButton::clicked, this, &QWidget::close);
     ligarRelatorios();
+}
+
+// Every button by keyboard: Tab reaches each one (its frame shows which),
+// Enter or Space presses it, and each has its letter or F-key, listed by F1.
+void TfrmPrincipal::ligarTeclado()
+{
+    for (QToolButton *botao : ui->painelBotoes->findChildren<QToolButton *>())
+        botao->setFocusPolicy(Qt::StrongFocus);
+    for (const auto &[nome, texto] : kLetras)
+        findChild<QToolButton *>(QString::fromLatin1(nome))->setText(QString::fromUtf8(texto));
+    int tecla = Qt::Key_F2;
+    for (const char *nome : kRelatoriosPorTecla)
+        findChild<QToolButton *>(QString::fromLatin1(nome))->setShortcut(QKeySequence(tecla++));
+    EnterAvanca::instalar(this);
+    InstalarAjudaAtalhos(this, [] {
+        return LinhasAtalhos{{QStringLiteral("Enter / Espaço"), QStringLiteral("Aciona o botão em foco")}};
+    });
 }
 
 // The eleven management reports; their errors reach the standard error box.
@@ -169,6 +212,8 @@ void TfrmPrincipal::carregarLogo()
     // The logo is read from the data folder (or the shared one), never the
     // working folder a launcher picks; without it the window keeps the
     // system's face colour and no representative line.
+    if (!DM)
+        return;
     const QString arquivo = DM->ArquivoModelo(QString::fromLatin1(LogicaPrincipal::kArquivoLogo));
     if (!QFileInfo::exists(arquivo))
         return;
@@ -193,15 +238,26 @@ void TfrmPrincipal::showEvent(QShowEvent *evento)
     setWindowTitle(LogicaPrincipal::tituloComVersao());
 }
 
-// The configuration of a new installation opens over the painted main window,
-// not over an empty screen: after the first paint, once the event loop runs.
+// After the first paint, once the event loop runs: the data the buttons work
+// on is read with the window already on screen (a button clicked first reads
+// what it needs itself), and the configuration of a new installation opens
+// over the painted window, not over an empty screen.
 void TfrmPrincipal::paintEvent(QPaintEvent *evento)
 {
     QMainWindow::paintEvent(evento);
-    if (!m_configurarAoPintar)
+    if (m_pintada)
         return;
-    m_configurarAoPintar = false;
-    QTimer::singleShot(0, this, [] { ExecutarProtegido([] { ExecutarConfiguracao(); }); });
+    m_pintada = true;
+    QTimer::singleShot(0, this, [this] {
+        if (DM && DM->HaPendentes()) {
+            const Espera espera(QStringLiteral("Lendo os dados..."));
+            ExecutarProtegido([] { DM->AbrirPendentes(); });
+        }
+        if (m_configurarAoPintar) {
+            m_configurarAoPintar = false;
+            ExecutarProtegido([] { ExecutarConfiguracao(); });
+        }
+    });
 }
 
 void TfrmPrincipal::closeEvent(QCloseEvent *evento)

@@ -35,6 +35,7 @@ private:
     void ajustarLogo();
     void ligarBotoes();
     void ligarRelatorios();
+    void ligarTeclado();
     void abrirTela(const VariantePedido &variante);
     void decorarBotoes();
     void centralizarBotoes();
@@ -44,4 +45,5 @@ private:
     bool m_mostrada = false;
     // A new installation's configuration waits for the window to be on screen.
     bool m_configurarAoPintar = false;
+    bool m_pintada = false;
 };

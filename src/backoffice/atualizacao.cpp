@@ -1,5 +1,6 @@
 #include "atualizacao.h"
 
+#include "caractere_controle.h"
 #include "cliente_ftp.h"
 #include "copia_central.h"
 #include "copia_seguranca.h"
@@ -13,9 +14,10 @@
 #include "visao_progresso.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
+#include <iterator>
 #include <memory>
 
 #include <sqlite3.h>
@@ -34,6 +36,9 @@ struct EmAndamento {
     ~EmAndamento() { g_emAndamento = false; }
 };
 
+const QString kErroFtp =
+    QStringLiteral("Houve um problema na atualização dos dados.\nÉ necessário realizar novamente o procedimento !!");
+
 QString textoFalha()
 {
     return QStringLiteral("Atualização não pode ser realizada. Motivo(s):\n"
@@ -44,12 +49,75 @@ QString textoFalha()
                           "Qualquer dúvida, entre em contato com Suporte Técnico.");
 }
 
+[[noreturn]] void recusarConfiguracao(const char *nome, const char *coluna, const QString &regra)
+{
+    throw Erro(QStringLiteral("A configuração \"%1\" (%2) %3 Corrija-a nas configurações; a atualização não foi feita.")
+                   .arg(QString::fromUtf8(nome), QString::fromUtf8(coluna), regra));
+}
+
+// The FTP settings go into server commands, and the file name also names the
+// local copy, which is deleted before and after the transfer: a name with a
+// folder, "..", or a control character in it would reach another file or
+// carry commands of its own. Refused before any connection or file is touched.
+void conferirConfiguracaoFtp(const ClienteFtp::Configuracao &ftp, const QString &arquivo)
+{
+    const std::pair<const char *, const QString *> textos[] = {
+        {"ftp_host", &ftp.host}, {"ftp_usuario", &ftp.usuario}, {"ftp_senha", &ftp.senha}, {"ftp_pasta", &ftp.pasta}};
+    const char *const nomes[] = {"host do ftp", "usuário do ftp", "senha do ftp", "pasta do ftp"};
+    for (std::size_t i = 0; i < std::size(textos); ++i)
+        if (TemCaractereDeControle(*textos[i].second))
+            recusarConfiguracao(nomes[i], textos[i].first,
+                                QStringLiteral("contém uma quebra de linha ou outro caractere de controle."));
+    if (arquivo.trimmed().isEmpty())
+        recusarConfiguracao("arquivo para o ftp", "ftp_arquivo", QStringLiteral("não foi informada."));
+    if (arquivo.contains(u'/') || arquivo.contains(u'\\') || arquivo.contains(QLatin1String("..")) ||
+        TemCaractereDeControle(arquivo))
+        recusarConfiguracao("arquivo para o ftp", "ftp_arquivo",
+                            QStringLiteral("deve ser só o nome de um arquivo, sem pasta, sem \"..\" e sem caracteres "
+                                           "de controle: \"%1\" não foi usado.")
+                                .arg(arquivo));
+}
+
+// The downloaded file must be a whole SQLite database: a server that hands
+// out something else under the name (an error page, a cut file) is not read.
+void conferirBancoBaixado(const QString &arquivo)
+{
+    sqlite3 *banco = nullptr;
+    QString resultado;
+    if (sqlite3_open_v2(arquivo.toUtf8().constData(), &banco, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt *instrucao = nullptr;
+        if (sqlite3_prepare_v2(banco, "PRAGMA quick_check(1)", -1, &instrucao, nullptr) == SQLITE_OK &&
+            sqlite3_step(instrucao) == SQLITE_ROW)
+            resultado = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(instrucao, 0)));
+        else
+            resultado = QString::fromUtf8(sqlite3_errmsg(banco));
+        sqlite3_finalize(instrucao);
+    }
+    sqlite3_close(banco);
+    if (resultado != QLatin1String("ok"))
+        throw Erro(QStringLiteral("O arquivo baixado \"%1\" não é um banco de dados íntegro (%2).")
+                       .arg(arquivo, resultado.isEmpty() ? QStringLiteral("não abre") : resultado));
+}
+
+// The central connection opens what the "PATH-BKP" data-link file names;
+// the update reads only the copy it has just downloaded, never an older
+// file left elsewhere.
+void exigirCopiaBaixada(const QString &copia)
+{
+    const QString aberto = QString::fromUtf8(sqlite3_db_filename(DM->ADOConnection1.handle(), "main"));
+    if (QFileInfo(aberto).canonicalFilePath() != QFileInfo(copia).canonicalFilePath())
+        throw Erro(QStringLiteral("O banco central que PATH-BKP indica em \"%1\" (\"%2\") não é o arquivo baixado "
+                                  "do FTP (\"%3\"): a atualização não foi feita. Corrija o arquivo de conexão ou o "
+                                  "arquivo para o ftp nas configurações.")
+                       .arg(DM->ArquivoIni, aberto, copia));
+}
+
 } // namespace
 
 struct LogicaAtualizacao::Configuracao {
     ClienteFtp::Configuracao ftp;
-    QString arquivo;   // name on the server
-    QString copiaLocal; // the same name in the working folder
+    QString arquivo;    // name on the server
+    QString copiaLocal; // the same name in the program folder
     QString codigo;
 };
 
@@ -72,21 +140,29 @@ void LogicaAtualizacao::executar()
     m_visao.definirPosicao(0);
     m_visao.mostrarProgresso(true);
     Configuracao cfg;
-    try {
-        if (!buscarESubstituir(cfg))
-            return;
-    } catch (...) {
+    // The downloaded copy is read once: whatever happens, it goes.
+    auto encerrar = [&cfg] {
         DM->DesconectarOnline();
+        if (!cfg.copiaLocal.isEmpty())
+            QFile::remove(cfg.copiaLocal);
+    };
+    bool substituiu = false;
+    try {
+        substituiu = buscarESubstituir(cfg);
+    } catch (...) {
+        encerrar();
         m_visao.mostrarProgresso(false);
         throw;
+    }
+    if (!substituiu) {
+        encerrar();
+        return;
     }
 
     m_visao.mostrarProgresso(false);
     respirar();
     MsgInformacao(QStringLiteral("Atualização realizada com sucesso!"), kTituloBD);
-    DM->DesconectarOnline();
-    if (!cfg.copiaLocal.isEmpty())
-        QFile::remove(cfg.copiaLocal);
+    encerrar();
 
     if (MsgPergunta(QStringLiteral("Deseja verificar os item(ns) pendentes no estoque?"), kAtencao, Resposta::Sim) ==
         Resposta::Sim)
@@ -94,8 +170,9 @@ void LogicaAtualizacao::executar()
     m_visao.mostrarRepresentante();
 }
 
-// Up to the replaced tables; false when the central database could not be
-// opened (the widgets are hidden and the failure text shown then).
+// Up to the replaced tables; false when the download failed or the central
+// database could not be opened (the widgets are hidden and the message shown
+// then, and nothing local has changed).
 bool LogicaAtualizacao::buscarESubstituir(Configuracao &cfg)
 {
     DM->OnlineConectado = false;
@@ -113,27 +190,29 @@ bool LogicaAtualizacao::buscarESubstituir(Configuracao &cfg)
     cfg.ftp.senha = texto("ftp_senha");
     cfg.ftp.pasta = texto("ftp_pasta");
     cfg.arquivo = texto("ftp_arquivo");
-    cfg.copiaLocal = cfg.arquivo.isEmpty() ? QString() : QDir::current().absoluteFilePath(cfg.arquivo);
     cfg.codigo = texto("cod_funcionario");
-
     // A central server is read directly: there is no file to fetch.
-    if (const auto link = LerLinkServidor(ArquivoLinkCentral(DM->ArquivoIni, DM->PathSistema))) {
-        cfg.copiaLocal.clear();
+    if (const auto link = LerLinkServidor(ArquivoLinkCentral(DM->ArquivoIni, DM->PathSistema)))
         return atualizarDoServidor(*link, cfg);
-    }
 
-    const bool baixou = baixar(cfg);
+    conferirConfiguracaoFtp(cfg.ftp, cfg.arquivo);
+    cfg.copiaLocal = DM->CaminhoNoSistema(cfg.arquivo);
+    // A failed download ends the update: an older file must never stand in
+    // for the one that did not come.
+    const QString falhaDoDownload = baixar(cfg);
+    if (!falhaDoDownload.isEmpty()) {
+        m_visao.mostrarProgresso(false);
+        Dialogos::atual().mensagem(kErroFtp + u'\n' + falhaDoDownload, kAtencao, Icone::Pergunta);
+        return false;
+    }
     DM->ConectarOnline(false);
-    if (!baixou)
-        Dialogos::atual().mensagem(QStringLiteral("Houve um problema na atualização dos dados.\n"
-                                                  "É necessário realizar novamente o procedimento !!"),
-                                   kAtencao, Icone::Pergunta);
     respirar();
     if (!DM->OnlineConectado) {
         m_visao.mostrarProgresso(false);
         MsgInformacao(textoFalha(), kTituloBD);
         return false;
     }
+    exigirCopiaBaixada(cfg.copiaLocal);
     substituir(cfg);
     return true;
 }
@@ -161,13 +240,11 @@ bool LogicaAtualizacao::atualizarDoServidor(const LinkServidor &link, const Conf
     return true;
 }
 
-// The FTP stage; false when it failed. A failed transfer leaves no local
-// copy, so a half-received file is never taken for the central database.
-bool LogicaAtualizacao::baixar(const Configuracao &cfg)
+// The FTP stage: the reason it failed, or empty. A failed transfer leaves no
+// local copy, and a complete one is checked to be a sound database.
+QString LogicaAtualizacao::baixar(const Configuracao &cfg)
 {
     try {
-        if (cfg.arquivo.isEmpty())
-            throw Erro(QStringLiteral("Não foi informado o arquivo a buscar no servidor FTP."));
         QFile::remove(cfg.copiaLocal);
         ClienteFtp ftp(cfg.ftp, [this](qint64 bytes) {
             if (bytes > 0)
@@ -182,14 +259,14 @@ bool LogicaAtualizacao::baixar(const Configuracao &cfg)
         m_visao.definirPosicao(QFile(cfg.copiaLocal).size());
         respirar();
         ftp.desconectar();
+        conferirBancoBaixado(cfg.copiaLocal);
         respirar();
         m_visao.definirTexto(QStringLiteral("Realizando alterações no Banco de Dados - AGUARDE !!!"));
         respirar();
-        return true;
-    } catch (const Erro &) {
-        if (!cfg.copiaLocal.isEmpty())
-            QFile::remove(cfg.copiaLocal);
-        return false;
+        return QString();
+    } catch (const Erro &erro) {
+        QFile::remove(cfg.copiaLocal);
+        return erro.mensagem();
     }
 }
 
@@ -233,21 +310,29 @@ void LogicaAtualizacao::substituirDe(FonteCentral &copia, const Configuracao &cf
 }
 
 // The data sets over the replaced tables, and those that keep a copy of the
-// products for their look-ups; each back on its first row.
+// products for their look-ups; each back on its first row. The products,
+// the customers and the lists that copy the products drop their rows now and
+// read the new ones when first used: the update does not wait for rows
+// nobody may look at, and nothing shows a row that is gone.
 void LogicaAtualizacao::reabrirConjuntos(bool clientes)
 {
-    std::vector<ConjuntoDados *> conjuntos = {&DM->QyProduto, &DM->QyFuncionario};
+    std::vector<ConjuntoDados *> lidosAoUsar = {&DM->QyProduto};
     if (clientes)
-        conjuntos.push_back(&DM->QyCliente);
-    if (!DM->QyConfiguracoes.emEdicao())
-        conjuntos.push_back(&DM->QyConfiguracoes);
+        lidosAoUsar.push_back(&DM->QyCliente);
     for (ConjuntoDados *c : {&DM->QyPedidoItem, &DM->QyPacote, &DM->QyTrocaSub, &DM->QyTrocaDev,
                              &DM->QyVendaCasada, &DM->QyPendente})
-        conjuntos.push_back(c);
-    for (ConjuntoDados *c : conjuntos)
+        lidosAoUsar.push_back(c);
+    for (ConjuntoDados *c : lidosAoUsar)
+        if (c->ativo())
+            c->abrirAoUsar();
+    std::vector<ConjuntoDados *> relidos = {&DM->QyFuncionario};
+    if (!DM->QyConfiguracoes.emEdicao())
+        relidos.push_back(&DM->QyConfiguracoes);
+    for (ConjuntoDados *c : relidos)
         if (c->ativo())
             c->reabrir();
+    // Sets still to be read start on their first row.
     for (ConjuntoDados *c : {&DM->QyCliente, &DM->QyPedido, &DM->QyProduto})
-        if (c->ativo())
+        if (c->ativo() && !c->linhasPendentes())
             c->primeiro();
 }

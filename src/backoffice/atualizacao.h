@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class FonteCentral;
 class VisaoProgresso;
 struct LinkServidor;
@@ -10,6 +12,9 @@ struct LinkServidor;
 // the user agrees, the customers of the representative's region, then offers
 // the pending-items check.
 //
+// It reads only the file it has just downloaded into the program folder, whole
+// and checked to be a sound database: a failed download ends it with nothing
+// changed (no backup, no time stamp), and the copy is deleted in any case.
 // The replacement is one transaction, made after a backup of the local
 // database: any error leaves every local table as it was, hides the progress
 // widgets and reaches the caller, which shows it. A run that starts while
@@ -27,7 +32,7 @@ class LogicaAtualizacao
     struct Configuracao;
     bool buscarESubstituir(Configuracao &cfg);
     bool atualizarDoServidor(const LinkServidor &link, const Configuracao &cfg);
-    bool baixar(const Configuracao &cfg);
+    QString baixar(const Configuracao &cfg);
     void substituir(const Configuracao &cfg);
     void substituirDe(FonteCentral &copia, const Configuracao &cfg);
     void reabrirConjuntos(bool clientes);

@@ -1,5 +1,6 @@
 #include "configuracao.h"
 
+#include "preferencias.h"
 #include "udm.h"
 #include "ufunc.h"
 
@@ -80,6 +81,15 @@ template <std::size_t N> void alterarGrupo(const Prompt (&prompts)[N])
     cfg.gravar();
 }
 
+// Enter from box to box is this user's habit or not; the current choice is
+// the default answer.
+void alterarTeclado()
+{
+    const Resposta atual = EnterAvancaCaixa() ? Resposta::Sim : Resposta::Nao;
+    DefinirEnterAvancaCaixa(MsgPergunta(QStringLiteral("Ao teclar Enter, passar para a próxima caixa (como o Tab)?"),
+                                        kAtencao, atual) == Resposta::Sim);
+}
+
 void executar()
 {
     const QString codigo = DM->CaixaTexto(kTitulo, QStringLiteral("Digite a senha: "), QString(), true);
@@ -91,6 +101,8 @@ void executar()
         alterarGrupo(kEmail);
     if (perguntar("Deseja mudar as configurações para o envio de atualização do FTP?"))
         alterarGrupo(kFtp);
+    if (perguntar("Deseja mudar a preferência do teclado?"))
+        alterarTeclado();
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "pendencia.h"
 
 #include "cliente_smtp.h"
+#include "correio_programa.h"
 #include "endereco_servidor.h"
 #include "erro.h"
 #include "fonte_conjunto.h"
@@ -139,22 +140,35 @@ void enviar(const QString &pdf)
                     kAtencao);
             return;
         }
-    const EnderecoServidor servidor = SepararPorta(texto(cfg, "email_host"), kPortaSmtp);
-    ClienteSmtp smtp{servidor.host, texto(cfg, "email_usuario"), texto(cfg, "email_senha"), servidor.porta};
-    smtp.seguranca = LerSegurancaSmtp(DM->ArquivoIni);
+    const QString falha = QStringLiteral("A pendência não foi enviado.\nVerifique as configurações e tente novamente!\n");
+    LinhaCaixa linha;
     try {
-        const Espera espera(
-            QStringLiteral("Conectando ao servidor de e-mail %1 e enviando... aguarde.").arg(servidor.host));
-        smtp.enviar(compor(pdf));
+        MensagemEmail mensagem = compor(pdf);
+        mensagem.formato = FormatoDaCentral();
+        const QString servidor = SepararPorta(texto(cfg, "email_host"), kPortaSmtp).host;
+        linha = EnviarPelaCaixaSaida({ItemDoEmail(mensagem, QStringLiteral("Pendência"), QString(), false)},
+                                     QStringLiteral("Conectando ao servidor de e-mail %1 e enviando... aguarde.")
+                                         .arg(servidor))
+                    .value(0);
     } catch (const Erro &erro) {
-        // The transport's own reason on a line of its own.
-        Dialogos::atual().mensagem(
-            QStringLiteral("A pendência não foi enviado.\nVerifique as configurações e tente novamente!\n") +
-                erro.mensagem(),
-            kAtencao, Icone::Pergunta);
+        Dialogos::atual().mensagem(falha + erro.mensagem(), kAtencao, Icone::Pergunta);
         return;
     }
-    MsgInformacao(QStringLiteral("A pendência foi enviado com sucesso!"), kAtencao);
+    switch (linha.situacao) {
+    case SituacaoCaixa::Enviado:
+        MsgInformacao(QStringLiteral("A pendência foi enviado com sucesso!"), kAtencao);
+        break;
+    case SituacaoCaixa::Recusado:
+        // The server's own reply on a line of its own.
+        Dialogos::atual().mensagem(falha + linha.resposta, kAtencao, Icone::Pergunta);
+        break;
+    case SituacaoCaixa::Aguardando:
+        Dialogos::atual().mensagem(QStringLiteral("A pendência ficou na caixa de saída e será enviada quando o "
+                                                  "servidor de e-mail responder.\n") +
+                                       linha.resposta,
+                                   kAtencao, Icone::Aviso);
+        break;
+    }
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class LogicaPesquisa;
 
 enum class Icone { Informacao, Erro, Pergunta, Aviso };
@@ -24,6 +26,14 @@ struct TabelaDialogo {
     QStringList colunas;
     QList<QStringList> linhas;
     QString observacao;
+};
+
+// One check box of a choice: its text, whether it starts checked and whether
+// the user may change it.
+struct OpcaoMarcada {
+    QString texto;
+    bool marcada = true;
+    bool habilitada = true;
 };
 
 // Every modal interaction of the program goes through this interface: message
@@ -58,6 +68,19 @@ public:
     // screen (a terminal, a benchmark) there is nothing to show.
     virtual void esperar(const QString &situacao) { (void)situacao; }
     virtual void fimDaEspera() {}
+    // Check boxes under a text, with OK and Cancelar: each box's mark as the
+    // user left it, or nothing when cancelled. Without a screen the marks
+    // stay as given.
+    virtual std::optional<QList<bool>> escolher(const QString &titulo, const QString &texto,
+                                                const QList<OpcaoMarcada> &opcoes)
+    {
+        (void)titulo;
+        (void)texto;
+        QList<bool> marcas;
+        for (const OpcaoMarcada &o : opcoes)
+            marcas << o.marcada;
+        return marcas;
+    }
 
     // The implementation in use; the program and each test set it.
     static Dialogos &atual();

@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 TDM *DM = nullptr;
 
@@ -36,12 +37,12 @@ QString filtroDoFuncionario(const QString &codigo)
 
 } // namespace
 
-TDM::TDM(const QString &pathSistema, QObject *parent) : QObject(parent)
+TDM::TDM(const QString &pathSistema, QObject *parent, Abertura abertura) : QObject(parent)
 {
     DM = this;
     configurar();
     definirPadroes();
-    ExecutarProtegido([&] { criar(pathSistema); });
+    ExecutarProtegido([&] { criar(pathSistema, abertura); });
 }
 
 TDM::~TDM()
@@ -154,14 +155,32 @@ void TDM::definirPadroes()
     QyTrocaDev.setAoNovoRegistro(itemDeTroca);
 }
 
+QString TDM::CaminhoNoSistema(const QString &nome) const
+{
+    return QDir(PathSistema).absoluteFilePath(nome);
+}
+
 void TDM::abrirConexao(Conexao &conexao, const QString &valor) const
 {
-    conexao.abrir(valor.isEmpty() ? QString() : QDir(PathSistema).absoluteFilePath(valor));
+    conexao.abrir(valor.isEmpty() ? QString() : CaminhoNoSistema(valor));
 }
 
 // The creation steps, in order.
-void TDM::criar(const QString &pathSistema)
+// What the main window reads while it shows itself: the employee row and
+// the settings row.
+bool TDM::lidoAoCriar(const ConjuntoDados *c) const
 {
+    return c == &QyFuncionario || c == &QyConfiguracoes;
+}
+
+void TDM::criar(const QString &pathSistema, Abertura abertura)
+{
+    auto abrir = [&](ConjuntoDados *c) {
+        if (abertura == Abertura::PrincipalPrimeiro && !lidoAoCriar(c))
+            c->abrirAoUsar();
+        else
+            c->abrir();
+    };
     // 1-3: the folder, the settings file and the local database's value
     // ("PATH-BKP" is read when the central database is opened).
     PathSistema = QDir::fromNativeSeparators(pathSistema);
@@ -183,7 +202,7 @@ void TDM::criar(const QString &pathSistema)
     // 5: the data sets opened unfiltered.
     for (ConjuntoDados *c : m_conjuntos)
         if (c->tag() == TagAbreAoCriar)
-            c->abrir();
+            abrir(c);
     // 6: the order headers, restricted to the representative's own.
     for (ConjuntoDados *c : m_conjuntos) {
         if (c->tag() != TagPedidos)
@@ -197,16 +216,29 @@ void TDM::criar(const QString &pathSistema)
             c->setFiltro(QString());
             c->setFiltrado(false);
         }
-        c->abrir();
+        abrir(c);
     }
 }
 
 QString TDM::ArquivoModelo(const QString &nome) const
 {
-    const QString proprio = PathSistema + nome;
+    const QString proprio = CaminhoNoSistema(nome);
     if (PathCompartilhado.isEmpty() || QFileInfo::exists(proprio))
         return proprio;
-    return PathCompartilhado + nome;
+    return QDir(PathCompartilhado).absoluteFilePath(nome);
+}
+
+bool TDM::HaPendentes() const
+{
+    return std::any_of(m_conjuntos.begin(), m_conjuntos.end(),
+                       [](const ConjuntoDados *c) { return c->linhasPendentes(); });
+}
+
+void TDM::AbrirPendentes()
+{
+    for (ConjuntoDados *c : m_conjuntos)
+        if (c->linhasPendentes())
+            c->abrir();
 }
 
 QString TDM::CaixaTexto(const QString &titulo, const QString &rotulo, const QString &padrao, bool mascarado)

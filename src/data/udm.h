@@ -22,8 +22,15 @@ class TDM : public QObject
 {
     Q_OBJECT
   public:
+    // How creation opens the data sets: every one with its rows read, or only
+    // those the main window needs to show itself, the others opened to be
+    // read on first use or by AbrirPendentes() (their SQL is checked at
+    // creation all the same, so a faulty database is reported there).
+    enum class Abertura { Completa, PrincipalPrimeiro };
+
     // `pathSistema`: the program's folder (by default the executable's).
-    explicit TDM(const QString &pathSistema = QCoreApplication::applicationDirPath(), QObject *parent = nullptr);
+    explicit TDM(const QString &pathSistema = QCoreApplication::applicationDirPath(), QObject *parent = nullptr,
+                 Abertura abertura = Abertura::Completa);
     ~TDM() override;
     TDM(const TDM &) = delete;
     TDM &operator=(const TDM &) = delete;
@@ -36,6 +43,9 @@ class TDM : public QObject
     void ConectarOnline(bool abrirConjuntos = true);
     // Closes the central connection and its data sets; never fails.
     void DesconectarOnline();
+    // Reads the rows of every data set opened to be read on first use.
+    void AbrirPendentes();
+    bool HaPendentes() const;
 
     // Every connection and data set, in member order, for their role tags.
     const std::vector<Conexao *> &conexoes() const { return m_conexoes; }
@@ -79,6 +89,10 @@ class TDM : public QObject
     // A template or the logo: the one in PathSistema when the company put its
     // own there, else the shared one.
     QString ArquivoModelo(const QString &nome) const;
+    // Where a file the program names lies: a relative name is taken from
+    // PathSistema, never from the working folder, which a desktop launcher
+    // sets to anything. An absolute path stays as it is.
+    QString CaminhoNoSistema(const QString &nome) const;
     // Outcome of the last prompt or search dialog.
     bool Confirmado = false;
     QString TextoDigitado;
@@ -99,7 +113,8 @@ class TDM : public QObject
   private:
     void configurar();
     void definirPadroes();
-    void criar(const QString &pathSistema);
+    void criar(const QString &pathSistema, Abertura abertura);
+    bool lidoAoCriar(const ConjuntoDados *c) const;
     void abrirConexao(Conexao &conexao, const QString &valor) const;
 
     std::vector<Conexao *> m_conexoes;

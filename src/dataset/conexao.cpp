@@ -17,6 +17,14 @@ namespace
 {
 
 std::atomic<int> g_conexoes{0};
+std::atomic<int> g_esperaOcupado{Conexao::kEsperaOcupadoPadrao};
+
+QString mensagemEmUso(const QString &arquivo)
+{
+    return QStringLiteral("O banco de dados \"%1\" está em uso por outro programa. Feche o outro programa e tente "
+                          "novamente.")
+        .arg(arquivo);
+}
 
 } // namespace
 
@@ -33,6 +41,11 @@ Conexao::~Conexao()
         c->m_conexao = nullptr;
     if (QSqlDatabase::contains(m_nomeQt))
         QSqlDatabase::removeDatabase(m_nomeQt);
+}
+
+void Conexao::setEsperaOcupado(int milissegundos)
+{
+    g_esperaOcupado = milissegundos;
 }
 
 void Conexao::abrir(const QString &arquivoLink)
@@ -75,6 +88,7 @@ void Conexao::abrirBanco(const QString &arquivoBanco)
         throw Erro(QStringLiteral("O driver QSQLITE não deu acesso ao banco de dados \"%1\".").arg(arquivoBanco));
     }
     m_handle = *static_cast<sqlite3 *const *>(h.constData());
+    sqlite3_busy_timeout(m_handle, g_esperaOcupado);
     try {
         OrdemTexto::registrar(m_handle);
     } catch (const Erro &) {
@@ -91,9 +105,7 @@ void Conexao::abrirBanco(const QString &arquivoBanco)
         // A lock held by another program says nothing about the file itself:
         // the user must not be led to replace a healthy database.
         if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED)
-            throw Erro(QStringLiteral("O banco de dados \"%1\" está em uso por outro programa. Feche o outro "
-                                      "programa e tente novamente.")
-                           .arg(arquivoBanco));
+            throw Erro(mensagemEmUso(arquivoBanco));
         throw Erro(QStringLiteral("O arquivo \"%1\" não é um banco de dados válido: %2").arg(arquivoBanco, motivo));
     }
 }
@@ -103,8 +115,10 @@ void Conexao::fechar()
     if (!aberta())
         return;
     const auto conjuntos = m_conjuntos;
-    for (ConjuntoDados *c : conjuntos)
+    for (ConjuntoDados *c : conjuntos) {
         c->fechar();
+        c->liberarInstrucoes();
+    }
     if (emTransacao())
         sqlite3_exec(m_handle, "ROLLBACK", nullptr, nullptr, nullptr);
     m_escritas.clear();
@@ -122,12 +136,31 @@ int Conexao::executar(const QString &sql)
 
 void Conexao::exec(const QString &sql)
 {
-    char *erro = nullptr;
-    if (sqlite3_exec(m_handle, sql.toUtf8().constData(), nullptr, nullptr, &erro) != SQLITE_OK) {
-        const QString motivo = QString::fromUtf8(erro);
-        sqlite3_free(erro);
-        throw Erro(QStringLiteral("Erro no banco de dados: %1").arg(motivo));
+    if (sqlite3_exec(m_handle, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw Erro(textoDoErro(QStringLiteral("Erro no banco de dados")));
+}
+
+QString Conexao::textoDoErro(const QString &origem) const
+{
+    const QString arquivo = QString::fromUtf8(sqlite3_db_filename(m_handle, "main"));
+    switch (sqlite3_extended_errcode(m_handle) & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return mensagemEmUso(arquivo);
+    case SQLITE_READONLY:
+        return QStringLiteral("O banco de dados \"%1\" não pode ser gravado: o arquivo ou a sua pasta é somente "
+                              "leitura. Verifique as permissões e tente novamente.")
+            .arg(arquivo);
+    default:
+        break;
     }
+    return QStringLiteral("%1: %2").arg(origem, QString::fromUtf8(sqlite3_errmsg(m_handle)));
+}
+
+void Conexao::contarAlteracoes(const QString &tabela, qint64 alteradas)
+{
+    m_conhecidas += alteradas;
+    m_porTabela[tabela.toCaseFolded()] += alteradas;
 }
 
 void Conexao::registrar(ConjuntoDados *c)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -26,6 +27,11 @@ class Conexao : public QObject
     explicit Conexao(const QString &nome, QObject *parent = nullptr);
     ~Conexao() override;
 
+    // How long a statement waits for another program's lock on the database
+    // before it fails; taken by every connection opened afterwards.
+    static constexpr int kEsperaOcupadoPadrao = 5000;
+    static void setEsperaOcupado(int milissegundos);
+
     void abrir(const QString &arquivoLink);
     void abrirBanco(const QString &arquivoBanco);
     void fechar();
@@ -36,6 +42,11 @@ class Conexao : public QObject
     // The Qt SQL connection name, for QSqlQuery, and the SQLite handle.
     QString nomeConexao() const { return m_nomeQt; }
     sqlite3 *handle() const { return m_handle; }
+
+    // The last failure of the database as the user reads it: a lock held by
+    // another program, or a file that cannot be written, in Portuguese and
+    // naming the file; anything else as the engine words it, after `origem`.
+    QString textoDoErro(const QString &origem) const;
 
     // Runs statements without rows; returns the rows changed by the last.
     int executar(const QString &sql);
@@ -52,6 +63,12 @@ class Conexao : public QObject
     void confirmarTransacao();
     void desfazerTransacao() noexcept;
     void exec(const QString &sql);
+    // Rows the data sets changed through their own statements, in all and per
+    // table; set against sqlite3_total_changes() they tell whether anything
+    // else wrote.
+    void contarAlteracoes(const QString &tabela, qint64 alteradas);
+    qint64 alteracoesConhecidas() const { return m_conhecidas; }
+    qint64 alteracoesDaTabela(const QString &tabela) const { return m_porTabela.value(tabela.toCaseFolded()); }
 
     QString m_nomeQt;
     sqlite3 *m_handle = nullptr;
@@ -60,4 +77,6 @@ class Conexao : public QObject
     // Per open transaction level, the data sets that stored or deleted rows
     // in it.
     std::vector<std::vector<QPointer<ConjuntoDados>>> m_escritas;
+    qint64 m_conhecidas = 0;
+    QHash<QString, qint64> m_porTabela;
 };

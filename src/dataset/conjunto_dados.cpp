@@ -9,8 +9,9 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <charconv>
-#include <limits>
 #include <cmath>
+#include <limits>
+#include <map>
 #include <sqlite3.h>
 #include <string>
 #include <unordered_map>
@@ -59,6 +60,44 @@ struct ConjuntoDados::IndiceVisao {
 struct ConjuntoDados::Consulta {
     sqlite3_stmt *st = nullptr;
     ~Consulta() { sqlite3_finalize(st); }
+};
+
+// The statements that write the set's rows, prepared once per set of columns
+// and reused: preparing costs more than most single-row writes.
+struct ConjuntoDados::Instrucoes {
+    // A bound on the statements kept, for sets written with many column sets.
+    static constexpr std::size_t kMaximo = 64;
+    sqlite3 *db = nullptr;
+    std::map<std::vector<int>, sqlite3_stmt *> insercoes;
+    std::map<std::vector<int>, sqlite3_stmt *> atualizacoes;
+    sqlite3_stmt *exclusao = nullptr;
+    sqlite3_stmt *releitura = nullptr;
+    sqlite3_stmt *versaoDados = nullptr;
+
+    ~Instrucoes() { limpar(); }
+    void limpar()
+    {
+        for (auto *mapa : {&insercoes, &atualizacoes})
+            for (auto &[colunas, st] : *mapa)
+                sqlite3_finalize(st);
+        insercoes.clear();
+        atualizacoes.clear();
+        sqlite3_finalize(exclusao);
+        sqlite3_finalize(releitura);
+        sqlite3_finalize(versaoDados);
+        exclusao = releitura = versaoDados = nullptr;
+    }
+};
+
+// A cached statement in use: reset (bindings kept until rebound) on every way
+// out, so it holds no lock and can run again.
+struct ConjuntoDados::Uso {
+    sqlite3_stmt *st;
+    ~Uso()
+    {
+        sqlite3_reset(st);
+        sqlite3_clear_bindings(st);
+    }
 };
 
 namespace
@@ -262,11 +301,18 @@ QString ConjuntoDados::textoErro(const QString &mensagem) const
     return QStringLiteral("%1: %2").arg(objectName(), mensagem);
 }
 
+void ConjuntoDados::setTabela(const QString &tabela)
+{
+    m_tabela = tabela;
+    liberarInstrucoes();
+}
+
 void ConjuntoDados::setConexao(Conexao *conexao)
 {
     if (m_conexao == conexao)
         return;
     fechar();
+    liberarInstrucoes();
     if (m_conexao)
         m_conexao->desregistrar(this);
     m_conexao = conexao;
@@ -288,8 +334,9 @@ void ConjuntoDados::setSql(const QString &sql)
 
 void ConjuntoDados::abrir()
 {
-    if (ativo())
+    if (m_estado != EstadoConjunto::Inativo)
         return;
+    m_abrirAoUsar = false;
     buscarLinhas();
     Q_EMIT estadoMudou();
     Q_EMIT dadosAlterados();
@@ -300,6 +347,8 @@ void ConjuntoDados::buscar()
 {
     m_rowids.clear();
     m_ordem.clear();
+    marcarAlteracoes();
+    m_ordemDoBanco = true;
     m_chaveMestre = chaveDoMestre();
     // Rows of a table without a key the database numbers are written back by
     // their SQLite rowid, which "select *" can bring along.
@@ -332,11 +381,11 @@ void ConjuntoDados::buscarNoBanco(Consulta &c)
                     QStringLiteral("select rowid AS \"%1\", *").arg(QLatin1String(kNomeRowid)));
     sqlite3 *db = m_conexao->handle();
     if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &c.st, nullptr) != SQLITE_OK)
-        throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));
+        throw Erro(m_conexao->textoDoErro(objectName()));
     vincularParametros(c);
     if (!m_declarados)
         definirCamposDoResultado(c);
-    lerLinhas(c, destinosDasColunas(c));
+    lerLinhas(c, destinosDasColunas(c.st));
 }
 
 void ConjuntoDados::vincularParametros(Consulta &c) const
@@ -353,13 +402,13 @@ void ConjuntoDados::vincularParametros(Consulta &c) const
 
 // The stored column each result column goes to (or the rowid, or nowhere);
 // every declared column must come.
-std::vector<int> ConjuntoDados::destinosDasColunas(Consulta &c) const
+std::vector<int> ConjuntoDados::destinosDasColunas(sqlite3_stmt *st) const
 {
-    const int n = sqlite3_column_count(c.st);
+    const int n = sqlite3_column_count(st);
     std::vector<int> destino(static_cast<std::size_t>(n), -1);
     std::vector<bool> recebida(m_campoDaColuna.size(), false);
     for (int i = 0; i < n; ++i) {
-        const char *nome = sqlite3_column_name(c.st, i);
+        const char *nome = sqlite3_column_name(st, i);
         if (m_temRowid && qstrcmp(nome, kNomeRowid) == 0) {
             destino[static_cast<std::size_t>(i)] = kColunaRowid;
             continue;
@@ -384,14 +433,11 @@ void ConjuntoDados::lerLinhas(Consulta &c, const std::vector<int> &destino)
     m_linhas.redefinir(colunas);
     // Each column in its field's terms. A result without declared types keeps
     // what each value is, and its field type is decided once all are in.
-    std::vector<TipoCampo> tipos(destino.size(), TipoCampo::Texto);
+    const std::vector<TipoCampo> tipos = tiposDasColunas(c.st, destino);
     std::vector<bool> inferir(destino.size(), false);
     std::vector<int> classes(destino.size(), 0);
-    for (std::size_t i = 0; i < destino.size(); ++i) {
-        if (destino[i] >= 0)
-            tipos[i] = defCampo(m_campoDaColuna[static_cast<std::size_t>(destino[i])]).tipo;
+    for (std::size_t i = 0; i < destino.size(); ++i)
         inferir[i] = !m_declarados && sqlite3_column_decltype(c.st, static_cast<int>(i)) == nullptr;
-    }
     CodificadorLinha cod;
     int rc;
     while ((rc = sqlite3_step(c.st)) == SQLITE_ROW) {
@@ -418,13 +464,23 @@ void ConjuntoDados::lerLinhas(Consulta &c, const std::vector<int> &destino)
         m_rowids.push_back(rowid);
     }
     if (rc != SQLITE_DONE)
-        throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(m_conexao->handle()))));
+        throw Erro(m_conexao->textoDoErro(objectName()));
     for (std::size_t i = 0; i < destino.size(); ++i)
         if (inferir[i])
             m_campos[i].tipo = (classes[i] & (1 << SQLITE_FLOAT))     ? TipoCampo::Float
                                : (classes[i] & (1 << SQLITE_TEXT))    ? TipoCampo::Texto
                                : (classes[i] & (1 << SQLITE_INTEGER)) ? TipoCampo::Inteiro
                                                                       : TipoCampo::Texto;
+}
+
+// The field type each result column is stored as.
+std::vector<TipoCampo> ConjuntoDados::tiposDasColunas(sqlite3_stmt *, const std::vector<int> &destino) const
+{
+    std::vector<TipoCampo> tipos(destino.size(), TipoCampo::Texto);
+    for (std::size_t i = 0; i < destino.size(); ++i)
+        if (destino[i] >= 0)
+            tipos[i] = defCampo(m_campoDaColuna[static_cast<std::size_t>(destino[i])]).tipo;
+    return tipos;
 }
 
 void ConjuntoDados::definirCamposDoResultado(Consulta &c)
@@ -455,9 +511,7 @@ void ConjuntoDados::ativar()
 {
     m_estado = EstadoConjunto::Navegacao;
     ++m_versao;
-    for (Lookup &l : m_lookups)
-        if (l.origem && l.modo == ModoLookup::Copia)
-            l.copia = l.origem->ativo() ? l.origem->indice(l.chaveOrigem) : nullptr;
+    tomarCopiasDosLookups();
     if (!m_filtro && !m_textoFiltro.trimmed().isEmpty())
         m_filtro = Filtro::analisar(m_textoFiltro, *this);
     aplicarFiltro();
@@ -466,8 +520,16 @@ void ConjuntoDados::ativar()
     m_fim = vazio();
 }
 
+void ConjuntoDados::tomarCopiasDosLookups()
+{
+    for (Lookup &l : m_lookups)
+        if (l.origem && l.modo == ModoLookup::Copia)
+            l.copia = l.origem->ativo() ? l.origem->indice(l.chaveOrigem) : nullptr;
+}
+
 void ConjuntoDados::fechar()
 {
+    m_abrirAoUsar = false;
     if (!ativo())
         return;
     {
@@ -497,10 +559,208 @@ void ConjuntoDados::limparLinhas()
         l.copia.reset();
 }
 
+void ConjuntoDados::abrirAoUsar()
+{
+    if (m_estado != EstadoConjunto::Inativo)
+        fechar();
+    if (!m_emMemoria && m_conexao && m_conexao->aberta() && !m_sql.trimmed().isEmpty()) {
+        Consulta c;
+        QString sql = OrdemTexto::aplicar(m_sql);
+        sqlite3 *db = m_conexao->handle();
+        if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &c.st, nullptr) != SQLITE_OK)
+            throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));
+        if (m_declarados)
+            destinosDasColunas(c.st);
+    } else if (!m_emMemoria) {
+        // The same message opening would give.
+        abrir();
+        return;
+    }
+    m_abrirAoUsar = true;
+}
+
 void ConjuntoDados::reabrir()
 {
     fechar();
     abrir();
+}
+
+bool ConjuntoDados::reabrirLocalizando(const QString &coluna, const QString &valor)
+{
+    const int campo = indiceCampoOuErro(coluna);
+    if (!podeRelerGravadas()) {
+        reabrir();
+        return localizar(coluna, valor);
+    }
+    try {
+        Recarga r(*this);
+        try {
+            relerGravadas();
+        } catch (...) {
+            limparLinhas();
+            throw;
+        }
+    } catch (...) {
+        Q_EMIT estadoMudou();
+        Q_EMIT dadosAlterados();
+        avisarMudancaDeLinha();
+        throw;
+    }
+    Q_EMIT estadoMudou();
+    Q_EMIT dadosAlterados();
+    int posicao = -1;
+    bool numero = false;
+    const qint64 chave = valor.toLongLong(&numero);
+    if (numero && m_coluna[static_cast<std::size_t>(campo)] == m_colunaAutoInc) {
+        const int p = posicaoPelaChave(chave, ordemPelaChave());
+        if (p < quantidade() && m_rowids[static_cast<std::size_t>(m_visiveis[static_cast<std::size_t>(p)])] == chave)
+            posicao = p;
+    } else if (!valor.isEmpty()) {
+        posicao = posicaoDe(campo, valor);
+    }
+    if (posicao >= 0)
+        irPara(posicao, false, false);
+    else
+        irPara(vazio() ? -1 : 0, true, false);
+    return posicao >= 0;
+}
+
+// The set is ordered by its key alone: 1 ascending, -1 descending, 0 not.
+int ConjuntoDados::ordemPelaChave() const
+{
+    if (m_colunaAutoInc < 0)
+        return 0;
+    static const QRegularExpression ordem(
+        QStringLiteral("\\border\\s+by\\s+\"?([A-Za-z_][A-Za-z0-9_]*)\"?(?:\\s+(asc|desc))?\\s*;?\\s*$"),
+        QRegularExpression::CaseInsensitiveOption);
+    const auto m = ordem.match(m_sql);
+    const QString chave = QString::fromUtf8(
+        m_campos[static_cast<std::size_t>(m_campoDaColuna[static_cast<std::size_t>(m_colunaAutoInc)])].nome);
+    if (!m.hasMatch() || m.captured(1).compare(chave, Qt::CaseInsensitive) != 0)
+        return 0;
+    return m.captured(2).compare(QLatin1String("desc"), Qt::CaseInsensitive) == 0 ? -1 : 1;
+}
+
+// Only the stored rows need reading again when the rest are as the database
+// has them: nobody else wrote since the set opened, the rows keep the order
+// they were read in, and that order is the key's, so a row read again can be
+// put back in its place.
+bool ConjuntoDados::podeRelerGravadas()
+{
+    return ativo() && !emEdicao() && m_declarados && !m_emMemoria && m_parametros.isEmpty() && m_ordemDoBanco &&
+           ordemPelaChave() != 0 && soAsProprias();
+}
+
+void ConjuntoDados::relerGravadas()
+{
+    const int direcao = ordemPelaChave();
+    std::vector<char> gravada(m_rowids.size(), 0);
+    for (const int fis : m_gravadas)
+        gravada[static_cast<std::size_t>(fis)] = 1;
+    std::vector<int> relidas;
+    for (const int fis : m_ordem)
+        if (gravada[static_cast<std::size_t>(fis)]) {
+            relidas.push_back(fis);
+            gravada[static_cast<std::size_t>(fis)] = 2;
+        }
+    std::erase_if(m_ordem, [&](int fis) { return gravada[static_cast<std::size_t>(fis)] == 2; });
+    std::erase_if(m_visiveis, [&](int fis) { return gravada[static_cast<std::size_t>(fis)] == 2; });
+    if (!relidas.empty()) {
+        exigirConexao();
+        sqlite3_stmt *st = preparada(instrucoes().releitura, [&] {
+            return QStringLiteral("SELECT * FROM (%1) WHERE %2=?")
+                .arg(OrdemTexto::aplicar(m_sql), nomeColuna(m_colunaAutoInc));
+        });
+        const std::vector<int> destino = destinosDasColunas(st);
+        const std::vector<TipoCampo> tipos = tiposDasColunas(st, destino);
+        CodificadorLinha cod;
+        for (const int fis : relidas) {
+            const Uso uso{st};
+            sqlite3_bind_int64(st, 1, m_rowids[static_cast<std::size_t>(fis)]);
+            const int rc = sqlite3_step(st);
+            if (rc == SQLITE_DONE)
+                continue; // gone from the result: it leaves the set, as on reopening
+            if (rc != SQLITE_ROW)
+                throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(m_conexao->handle()))));
+            cod.iniciar(m_linhas.colunas());
+            for (std::size_t i = 0; i < destino.size(); ++i)
+                if (destino[i] >= 0)
+                    codificar(cod, st, static_cast<int>(i), destino[i], tipos[i]);
+            m_linhas.substituir(fis, cod);
+            posicionarRelida(fis, m_ordem, direcao);
+            if (!m_filtrado || !m_filtro || m_filtro->aceita(*this, fis))
+                posicionarRelida(fis, m_visiveis, direcao);
+        }
+    }
+    marcarAlteracoes();
+    ++m_versao;
+    ++m_versaoVisao;
+    tomarCopiasDosLookups();
+    m_atual = vazio() ? -1 : 0;
+    m_inicio = true;
+    m_fim = vazio();
+}
+
+// Puts a row into `linhas`, kept in the key's order, where its key belongs.
+void ConjuntoDados::posicionarRelida(int linhaFisica, std::vector<int> &linhas, int direcao) const
+{
+    const qint64 chave = m_rowids[static_cast<std::size_t>(linhaFisica)];
+    const auto depois = std::upper_bound(linhas.begin(), linhas.end(), chave, [&](qint64 k, int fis) {
+        const qint64 outra = m_rowids[static_cast<std::size_t>(fis)];
+        return direcao > 0 ? k < outra : k > outra;
+    });
+    linhas.insert(depois, linhaFisica);
+}
+
+// The first position in view whose key is not before `chave` in the key's
+// order.
+int ConjuntoDados::posicaoPelaChave(qint64 chave, int direcao) const
+{
+    const auto p = std::lower_bound(m_visiveis.begin(), m_visiveis.end(), chave, [&](int fis, qint64 k) {
+        const qint64 outra = m_rowids[static_cast<std::size_t>(fis)];
+        return direcao > 0 ? outra < k : outra > k;
+    });
+    return static_cast<int>(p - m_visiveis.begin());
+}
+
+void ConjuntoDados::contarAlteracoes(int alteradas)
+{
+    m_proprias += alteradas;
+    m_conexao->contarAlteracoes(m_tabela, alteradas);
+}
+
+// What the connection has changed so far, as this set's starting point.
+void ConjuntoDados::marcarAlteracoes()
+{
+    m_gravadas.clear();
+    m_proprias = 0;
+    if (!m_conexao || !m_conexao->aberta())
+        return;
+    m_marcaTotal = sqlite3_total_changes64(m_conexao->handle());
+    m_marcaConhecidas = m_conexao->alteracoesConhecidas();
+    m_marcaTabela = m_conexao->alteracoesDaTabela(m_tabela);
+    m_marcaVersao = versaoDados();
+}
+
+// Changes with every commit of another connection or program to the file.
+qint64 ConjuntoDados::versaoDados()
+{
+    sqlite3_stmt *st = preparada(instrucoes().versaoDados, [] { return QStringLiteral("PRAGMA data_version"); });
+    const Uso uso{st};
+    return sqlite3_step(st) == SQLITE_ROW ? sqlite3_column_int64(st, 0) : -1;
+}
+
+// Since the set opened, its table was changed only by its own statements and
+// the database by none but the data sets' (triggers, SQL run directly, other
+// writers on this connection all show in the total; other programs in the
+// data version).
+bool ConjuntoDados::soAsProprias()
+{
+    if (!m_conexao || !m_conexao->aberta() || m_marcaVersao < 0 || versaoDados() != m_marcaVersao)
+        return false;
+    return sqlite3_total_changes64(m_conexao->handle()) - m_marcaTotal ==
+               m_conexao->alteracoesConhecidas() - m_marcaConhecidas &&
+           m_conexao->alteracoesDaTabela(m_tabela) - m_marcaTabela == m_proprias;
 }
 
 void ConjuntoDados::reordenar(const QString &sql, const QString &sqlChaves)
@@ -519,7 +779,7 @@ void ConjuntoDados::reordenar(const QString &sql, const QString &sqlChaves)
     const QByteArray texto = sqlChaves.toUtf8();
     sqlite3 *db = m_conexao->handle();
     if (sqlite3_prepare_v2(db, texto.constData(), static_cast<int>(texto.size()), &c.st, nullptr) != SQLITE_OK)
-        throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));
+        throw Erro(m_conexao->textoDoErro(objectName()));
     int rc;
     while ((rc = sqlite3_step(c.st)) == SQLITE_ROW)
         if (const auto achada = porChave.find(sqlite3_column_int64(c.st, 0)); achada != porChave.end()) {
@@ -527,12 +787,13 @@ void ConjuntoDados::reordenar(const QString &sql, const QString &sqlChaves)
             porChave.erase(achada);
         }
     if (rc != SQLITE_DONE)
-        throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));
+        throw Erro(m_conexao->textoDoErro(objectName()));
     for (const int fis : m_ordem)
         if (porChave.contains(m_rowids[static_cast<std::size_t>(fis)]))
             ordem.push_back(fis);
     m_ordem = std::move(ordem);
     m_sql = sql;
+    m_ordemDoBanco = false;
     ++m_versao;
     reaplicarFiltro();
     Q_EMIT dadosAlterados();
@@ -547,7 +808,8 @@ int ConjuntoDados::executar()
 
 void ConjuntoDados::recarregarAposDesfazer()
 {
-    if (!ativo())
+    // Rows not read yet will be read as the database has them now.
+    if (!ativo() || m_abrirAoUsar)
         return;
     const int fis = m_atual >= 0 ? m_visiveis[static_cast<std::size_t>(m_atual)] : -1;
     const qint64 rowid = fis >= 0 && m_estado != EstadoConjunto::Insercao ? m_rowids[static_cast<std::size_t>(fis)] : 0;
@@ -563,17 +825,20 @@ void ConjuntoDados::recarregarAposDesfazer()
 
 void ConjuntoDados::exigirAtivo() const
 {
+    carregarSePendente();
     if (!ativo())
         throw Erro(textoErro(QStringLiteral("operação não permitida com o conjunto de dados fechado.")));
 }
 
 int ConjuntoDados::quantidade() const
 {
+    carregarSePendente();
     return static_cast<int>(m_visiveis.size());
 }
 
 int ConjuntoDados::numeroRegistro() const
 {
+    carregarSePendente();
     return m_atual + 1;
 }
 
@@ -694,6 +959,7 @@ Campo ConjuntoDados::campoNaLinha(int indice, int linha) const
 
 Registro ConjuntoDados::registro(int posicao) const
 {
+    carregarSePendente();
     if (posicao < 0 || posicao >= quantidade())
         throw Erro(textoErro(QStringLiteral("não há registro na posição %1.").arg(posicao)));
     return Registro(this, m_visiveis[static_cast<std::size_t>(posicao)]);
@@ -708,6 +974,7 @@ int ConjuntoDados::linhaFisica(int linha) const
 
 Celula ConjuntoDados::celula(int campo, int linha) const
 {
+    carregarSePendente();
     const int fis = linhaFisica(linha);
     if (fis < 0)
         return {};
@@ -742,6 +1009,7 @@ Celula ConjuntoDados::celulaLookup(const Lookup &l, int linha) const
 
 std::shared_ptr<const ConjuntoDados::IndiceChave> ConjuntoDados::indice(int campo) const
 {
+    carregarSePendente();
     if (!ativo())
         return nullptr;
     auto &cache = m_indices[static_cast<std::size_t>(campo)];
@@ -917,8 +1185,10 @@ void ConjuntoDados::gravar()
     exigirAtivo();
     if (!emEdicao())
         return;
-    if (!m_emMemoria)
+    if (!m_emMemoria) {
         gravarNoBanco();
+        m_gravadas.push_back(m_linhaEditada);
+    }
     guardarBuffer(m_linhaEditada);
     ++m_versao;
     ++m_versaoVisao;
@@ -1016,72 +1286,127 @@ void ConjuntoDados::anotarEscrita()
         m_conexao->anotarEscrita(this);
 }
 
-void ConjuntoDados::inserirNoBanco()
+void ConjuntoDados::exigirConexao() const
 {
     if (!m_conexao || !m_conexao->aberta())
         throw Erro(textoErro(QStringLiteral("a conexão com o banco de dados não está aberta.")));
+}
+
+ConjuntoDados::Instrucoes &ConjuntoDados::instrucoes()
+{
+    if (!m_instrucoes)
+        m_instrucoes = std::make_unique<Instrucoes>();
+    if (m_instrucoes->db != m_conexao->handle()) {
+        m_instrucoes->limpar();
+        m_instrucoes->db = m_conexao->handle();
+    }
+    return *m_instrucoes;
+}
+
+void ConjuntoDados::liberarInstrucoes()
+{
+    m_instrucoes.reset();
+}
+
+// The statement kept in `st`, prepared from `sql` the first time.
+sqlite3_stmt *ConjuntoDados::preparada(sqlite3_stmt *&st, const std::function<QString()> &sql)
+{
+    if (st)
+        return st;
+    sqlite3 *db = m_conexao->handle();
+    if (sqlite3_prepare_v3(db, sql().toUtf8().constData(), -1, SQLITE_PREPARE_PERSISTENT, &st, nullptr) != SQLITE_OK) {
+        const QString erro = m_conexao->textoDoErro(objectName());
+        sqlite3_finalize(st);
+        st = nullptr;
+        throw Erro(erro);
+    }
+    return st;
+}
+
+sqlite3_stmt *ConjuntoDados::preparada(std::map<std::vector<int>, sqlite3_stmt *> &mapa,
+                                       const std::vector<int> &colunas, const std::function<QString()> &sql)
+{
+    if (mapa.size() >= Instrucoes::kMaximo && !mapa.contains(colunas)) {
+        for (auto &[c, st] : mapa)
+            sqlite3_finalize(st);
+        mapa.clear();
+    }
+    sqlite3_stmt *&st = mapa[colunas];
+    try {
+        return preparada(st, sql);
+    } catch (...) {
+        mapa.erase(colunas);
+        throw;
+    }
+}
+
+QString ConjuntoDados::nomeColuna(int coluna) const
+{
+    return identificador(
+        QString::fromUtf8(m_campos[static_cast<std::size_t>(m_campoDaColuna[static_cast<std::size_t>(coluna)])].nome));
+}
+
+// Runs a write statement with the buffer's `colunas` bound to its parameters
+// in order, and `rowid` after them when given; the rows it changed.
+int ConjuntoDados::executarEscrita(sqlite3_stmt *st, const std::vector<int> &colunas, std::optional<qint64> rowid)
+{
+    const Uso uso{st};
+    for (std::size_t k = 0; k < colunas.size(); ++k) {
+        const auto col = static_cast<std::size_t>(colunas[k]);
+        vincular(st, static_cast<int>(k + 1), m_buffer[col],
+                 m_campos[static_cast<std::size_t>(m_campoDaColuna[col])].tipo);
+    }
+    if (rowid)
+        sqlite3_bind_int64(st, static_cast<int>(colunas.size() + 1), *rowid);
+    if (sqlite3_step(st) != SQLITE_DONE)
+        throw Erro(m_conexao->textoDoErro(objectName()));
+    const int alteradas = sqlite3_changes(m_conexao->handle());
+    contarAlteracoes(alteradas);
+    return alteradas;
+}
+
+void ConjuntoDados::inserirNoBanco()
+{
+    exigirConexao();
     // The key is left to the database unless a value was given for it.
     std::vector<int> colunas;
-    QStringList nomes;
-    for (std::size_t c = 0; c < m_buffer.size(); ++c) {
-        if (static_cast<int>(c) == m_colunaAutoInc && m_buffer[c].nula())
-            continue;
-        colunas.push_back(static_cast<int>(c));
-        nomes << identificador(QString::fromUtf8(m_campos[static_cast<std::size_t>(m_campoDaColuna[c])].nome));
-    }
-    const QString sql =
-        colunas.empty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(identificador(m_tabela))
-                        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                              .arg(identificador(m_tabela), nomes.join(QLatin1Char(',')),
-                                   QStringLiteral("?,").repeated(static_cast<qsizetype>(colunas.size())).chopped(1));
-    sqlite3 *db = m_conexao->handle();
-    Consulta c;
-    prepararEscrita(c, sql, colunas);
-    if (sqlite3_step(c.st) != SQLITE_DONE)
-        throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));
-    const qint64 rowid = sqlite3_last_insert_rowid(db);
+    for (std::size_t c = 0; c < m_buffer.size(); ++c)
+        if (static_cast<int>(c) != m_colunaAutoInc || !m_buffer[c].nula())
+            colunas.push_back(static_cast<int>(c));
+    sqlite3_stmt *st = preparada(instrucoes().insercoes, colunas, [&] {
+        if (colunas.empty())
+            return QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(identificador(m_tabela));
+        QStringList nomes;
+        for (const int c : colunas)
+            nomes << nomeColuna(c);
+        return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+            .arg(identificador(m_tabela), nomes.join(QLatin1Char(',')),
+                 QStringLiteral("?,").repeated(static_cast<qsizetype>(colunas.size())).chopped(1));
+    });
+    executarEscrita(st, colunas);
+    const qint64 rowid = sqlite3_last_insert_rowid(m_conexao->handle());
     if (m_colunaAutoInc >= 0)
         m_buffer[static_cast<std::size_t>(m_colunaAutoInc)] = Celula::deInteiro(rowid);
     m_rowids[static_cast<std::size_t>(m_linhaEditada)] = rowid;
 }
 
-// The statement, with the buffer's `colunas` bound to its parameters in order.
-void ConjuntoDados::prepararEscrita(Consulta &c, const QString &sql, const std::vector<int> &colunas) const
-{
-    sqlite3 *db = m_conexao->handle();
-    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &c.st, nullptr) != SQLITE_OK)
-        throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));
-    for (std::size_t k = 0; k < colunas.size(); ++k) {
-        const auto col = static_cast<std::size_t>(colunas[k]);
-        vincular(c.st, static_cast<int>(k + 1), m_buffer[col],
-                 m_campos[static_cast<std::size_t>(m_campoDaColuna[col])].tipo);
-    }
-}
-
 void ConjuntoDados::atualizarNoBanco()
 {
     std::vector<int> colunas;
-    QStringList atribuicoes;
     for (std::size_t c = 0; c < m_buffer.size(); ++c)
-        if (m_alterados[c]) {
+        if (m_alterados[c])
             colunas.push_back(static_cast<int>(c));
-            atribuicoes << identificador(
-                               QString::fromUtf8(m_campos[static_cast<std::size_t>(m_campoDaColuna[c])].nome)) +
-                               QStringLiteral("=?");
-        }
     if (colunas.empty())
         return;
-    if (!m_conexao || !m_conexao->aberta())
-        throw Erro(textoErro(QStringLiteral("a conexão com o banco de dados não está aberta.")));
-    const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?")
-                            .arg(identificador(m_tabela), atribuicoes.join(QLatin1Char(',')));
-    sqlite3 *db = m_conexao->handle();
-    Consulta c;
-    prepararEscrita(c, sql, colunas);
-    sqlite3_bind_int64(c.st, static_cast<int>(colunas.size() + 1), m_rowids[static_cast<std::size_t>(m_linhaEditada)]);
-    if (sqlite3_step(c.st) != SQLITE_DONE)
-        throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));
-    if (sqlite3_changes(db) == 0)
+    exigirConexao();
+    sqlite3_stmt *st = preparada(instrucoes().atualizacoes, colunas, [&] {
+        QStringList atribuicoes;
+        for (const int c : colunas)
+            atribuicoes << nomeColuna(c) + QStringLiteral("=?");
+        return QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?")
+            .arg(identificador(m_tabela), atribuicoes.join(QLatin1Char(',')));
+    });
+    if (executarEscrita(st, colunas, m_rowids[static_cast<std::size_t>(m_linhaEditada)]) == 0)
         throw Erro(textoErro(QStringLiteral("o registro não existe mais no banco de dados; reabra os dados.")));
     // A new key value moves the row's identity with it.
     if (m_colunaAutoInc >= 0 && m_alterados[static_cast<std::size_t>(m_colunaAutoInc)])
@@ -1091,16 +1416,11 @@ void ConjuntoDados::atualizarNoBanco()
 
 void ConjuntoDados::excluirNoBanco(int linhaFisica)
 {
-    if (!m_conexao || !m_conexao->aberta())
-        throw Erro(textoErro(QStringLiteral("a conexão com o banco de dados não está aberta.")));
-    sqlite3 *db = m_conexao->handle();
-    Consulta c;
-    const QString sql = QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(identificador(m_tabela));
-    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &c.st, nullptr) != SQLITE_OK)
-        throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));
-    sqlite3_bind_int64(c.st, 1, m_rowids[static_cast<std::size_t>(linhaFisica)]);
-    if (sqlite3_step(c.st) != SQLITE_DONE)
-        throw Erro(textoErro(QString::fromUtf8(sqlite3_errmsg(db))));
+    exigirConexao();
+    sqlite3_stmt *st = preparada(instrucoes().exclusao, [&] {
+        return QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(identificador(m_tabela));
+    });
+    executarEscrita(st, {}, m_rowids[static_cast<std::size_t>(linhaFisica)]);
     anotarEscrita();
 }
 
@@ -1251,7 +1571,8 @@ std::string ConjuntoDados::chaveDoMestre() const
 
 void ConjuntoDados::atualizarPeloMestre(bool gravacao)
 {
-    if (!ativo() || m_parametros.isEmpty())
+    // Rows not read yet will be read for the master's row of that moment.
+    if (!ativo() || m_abrirAoUsar || m_parametros.isEmpty())
         return;
     sairDaEdicao();
     if (gravacao && !m_relerAoGravarMestre && chaveDoMestre() == m_chaveMestre) {

@@ -8,12 +8,15 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 class Conexao;
 class Filtro;
+struct sqlite3_stmt;
 
 enum class EstadoConjunto { Inativo, Navegacao, Insercao, Edicao };
 
@@ -52,7 +55,7 @@ class ConjuntoDados : public QObject
     // post and delete write; or, kept in memory, nothing at all.
     void setConexao(Conexao *conexao);
     Conexao *conexao() const { return m_conexao; }
-    void setTabela(const QString &tabela) { m_tabela = tabela; }
+    void setTabela(const QString &tabela);
     QString tabela() const { return m_tabela; }
     void setEmMemoria(bool emMemoria) { m_emMemoria = emMemoria; }
     void setSql(const QString &sql);
@@ -63,6 +66,12 @@ class ConjuntoDados : public QObject
     void abrir();
     void fechar();
     void reabrir();
+    // The same as reabrir() followed by localizar(coluna, valor), for a set
+    // whose rows nobody else has written since it opened: only the rows it
+    // stored since then are read again, by their key, and put where the set's
+    // order and filter place them, so the cost follows those rows, not the
+    // size of the set. Otherwise it reopens in full.
+    bool reabrirLocalizando(const QString &coluna, const QString &valor);
     // A new order of the rows already fetched, without reading them again:
     // `sqlChaves` gives the rowid (or the key the database numbers) of the
     // same rows in the wanted order, and the SQL text becomes `sql`, which
@@ -70,7 +79,15 @@ class ConjuntoDados : public QObject
     // their order after the others. A row being edited is stored or
     // abandoned first; the first row becomes current.
     void reordenar(const QString &sql, const QString &sqlChaves);
-    bool ativo() const { return m_estado != EstadoConjunto::Inativo; }
+    // Open, whether or not its rows have been read yet (abrirAoUsar).
+    bool ativo() const { return m_estado != EstadoConjunto::Inativo || m_abrirAoUsar; }
+    // Opens the set without reading its rows: they are read the first time
+    // anything asks for them (a count, a field, a move, a look-up), or on
+    // abrir(). The SQL is checked now, so a missing table or column is
+    // reported here as abrir() would report it. Rows already read are
+    // dropped at once, so nothing shows rows that are no longer there.
+    void abrirAoUsar();
+    bool linhasPendentes() const { return m_abrirAoUsar; }
     // Runs the SQL text as a statement without rows; the rows it changed.
     int executar();
 
@@ -83,9 +100,21 @@ class ConjuntoDados : public QObject
     void ultimo();
     // Moves to a 1-based record number of the view (a click in a grid).
     void irParaRegistro(int numero);
-    bool inicio() const { return m_inicio; }
-    bool fim() const { return m_fim; }
-    bool vazio() const { return m_visiveis.empty(); }
+    bool inicio() const
+    {
+        carregarSePendente();
+        return m_inicio;
+    }
+    bool fim() const
+    {
+        carregarSePendente();
+        return m_fim;
+    }
+    bool vazio() const
+    {
+        carregarSePendente();
+        return m_visiveis.empty();
+    }
 
     Campo campo(const QString &nome) const;
     Campo campo(int posicao) const;
@@ -96,8 +125,16 @@ class ConjuntoDados : public QObject
     // A row read in place, 0-based position in the current view.
     Registro registro(int posicao) const;
 
-    EstadoConjunto estado() const { return m_estado; }
-    bool emEdicao() const { return m_estado == EstadoConjunto::Insercao || m_estado == EstadoConjunto::Edicao; }
+    EstadoConjunto estado() const
+    {
+        carregarSePendente();
+        return m_estado;
+    }
+    bool emEdicao() const
+    {
+        carregarSePendente();
+        return m_estado == EstadoConjunto::Insercao || m_estado == EstadoConjunto::Edicao;
+    }
     // A field of the row being edited has been written.
     bool modificado() const { return m_modificado; }
     // A new row at the end of the set, current, with the master's key and
@@ -169,6 +206,13 @@ class ConjuntoDados : public QObject
     void linhaAlterada(int posicao);
 
   private:
+    // Reading the rows of a set opened with abrirAoUsar is a change of its
+    // state that readers never see: it happens before they look.
+    void carregarSePendente() const
+    {
+        if (m_abrirAoUsar)
+            const_cast<ConjuntoDados *>(this)->abrir();
+    }
     void buscarLinhas();
     friend class Conexao;
     struct IndiceChave;
@@ -182,12 +226,15 @@ class ConjuntoDados : public QObject
         std::shared_ptr<const IndiceChave> copia;
     };
     struct Consulta;
+    struct Instrucoes;
+    struct Uso;
 
     void prepararCampos();
     void buscar();
     void buscarNoBanco(Consulta &c);
     void vincularParametros(Consulta &c) const;
-    std::vector<int> destinosDasColunas(Consulta &c) const;
+    std::vector<int> destinosDasColunas(sqlite3_stmt *st) const;
+    std::vector<TipoCampo> tiposDasColunas(sqlite3_stmt *st, const std::vector<int> &destino) const;
     void lerLinhas(Consulta &c, const std::vector<int> &destino);
     void definirCamposDoResultado(Consulta &c);
     void ativar();
@@ -207,7 +254,24 @@ class ConjuntoDados : public QObject
     void gravarNoBanco();
     void inserirNoBanco();
     void atualizarNoBanco();
-    void prepararEscrita(Consulta &c, const QString &sql, const std::vector<int> &colunas) const;
+    void exigirConexao() const;
+    Instrucoes &instrucoes();
+    void liberarInstrucoes();
+    sqlite3_stmt *preparada(sqlite3_stmt *&st, const std::function<QString()> &sql);
+    sqlite3_stmt *preparada(std::map<std::vector<int>, sqlite3_stmt *> &mapa, const std::vector<int> &colunas,
+                            const std::function<QString()> &sql);
+    QString nomeColuna(int coluna) const;
+    int executarEscrita(sqlite3_stmt *st, const std::vector<int> &colunas, std::optional<qint64> rowid = {});
+    void contarAlteracoes(int alteradas);
+    void marcarAlteracoes();
+    bool soAsProprias();
+    qint64 versaoDados();
+    int ordemPelaChave() const;
+    bool podeRelerGravadas();
+    void relerGravadas();
+    void tomarCopiasDosLookups();
+    void posicionarRelida(int linhaFisica, std::vector<int> &linhas, int direcao) const;
+    int posicaoPelaChave(qint64 chave, int direcao) const;
     void excluirNoBanco(int linhaFisica);
     void anotarEscrita();
     void guardarBuffer(int linhaFisica);
@@ -271,4 +335,17 @@ class ConjuntoDados : public QObject
     QStringList m_parametros;
     bool m_relerAoGravarMestre = true;
     std::string m_chaveMestre; // the master's key values the rows were read for
+
+    // Writing: statements kept prepared; rows stored since the set opened,
+    // and what tells whether anyone else changed the database since then
+    // (the connection's change counts at opening, and this set's own).
+    std::unique_ptr<Instrucoes> m_instrucoes;
+    std::vector<int> m_gravadas;
+    qint64 m_marcaTotal = 0;
+    qint64 m_marcaConhecidas = 0;
+    qint64 m_marcaTabela = 0;
+    qint64 m_proprias = 0;
+    qint64 m_marcaVersao = -1;
+    bool m_ordemDoBanco = false; // the rows are in the order the database gave them
+    bool m_abrirAoUsar = false;
 };

@@ -2,6 +2,7 @@
 
 #include "arquivo_transferencia.h"
 #include "cliente_smtp.h"
+#include "correio_programa.h"
 #include "endereco_servidor.h"
 #include "erro.h"
 #include "estado_pedido.h"
@@ -13,7 +14,9 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <array>
+#include <optional>
 
 namespace
 {
@@ -122,17 +125,24 @@ QString enderecoDoDestino(int destino, const DadosPedido &d, const Configuracao 
     return destino == kCliente ? d.email : cfg.centrais[static_cast<std::size_t>(destino - 1)];
 }
 
-QString pergunta(TipoPedido tipo, int destino, const DadosPedido &d, const Configuracao &cfg)
+QString nomeDoDestino(int destino)
 {
-    const QString email = QStringLiteral("Email: ") + enderecoDoDestino(destino, d, cfg);
-    if (destino != kCliente)
-        return QStringLiteral("Deseja enviar %1: ( %2 ) para a \"Central %3\"?\n")
-                   .arg(oQue(tipo), d.numero)
-                   .arg(destino) +
-               email;
-    if (tipo == TipoPedido::Troca)
-        return QStringLiteral("Deseja enviar a troca: ( %1 ) para o cliente?\n").arg(d.numero) + email;
-    return QStringLiteral("Deseja enviar o pedido: ( %1 ) ao cliente?\nCliente: %2\n").arg(d.numero, d.nome) + email;
+    return destino == kCliente ? QStringLiteral("Cliente") : QStringLiteral("Central %1").arg(destino);
+}
+
+// The recipients the order may go to, each checked when it has an address.
+QList<OpcaoMarcada> opcoesDeDestino(const DadosPedido &d, const Configuracao &cfg)
+{
+    QList<OpcaoMarcada> opcoes;
+    for (int destino = kCliente; destino <= kCentrais; ++destino) {
+        const QString endereco = enderecoDoDestino(destino, d, cfg).trimmed();
+        const QString detalhe = destino == kCliente ? d.nome + QStringLiteral(" - Email: ") : QStringLiteral("Email: ");
+        opcoes << OpcaoMarcada{nomeDoDestino(destino) + QStringLiteral(" (") +
+                                   (endereco.isEmpty() ? QStringLiteral("sem endereço") : detalhe + endereco) +
+                                   QStringLiteral(")"),
+                               !endereco.isEmpty(), !endereco.isEmpty()};
+    }
+    return opcoes;
 }
 
 void definirRemetente(MensagemEmail &m, TipoPedido tipo, int destino, const Configuracao &cfg)
@@ -172,72 +182,79 @@ MensagemEmail compor(TipoPedido tipo, int destino, const DadosPedido &d, const C
     return m;
 }
 
-void marcarEnviado(const AcoesCabecalho &acoes)
+// One line of the summary for each recipient chosen.
+QString linhaDoResumo(const QString &destino, const LinhaCaixa &linha)
 {
-    if (!DM->QyPedido.emEdicao())
-        acoes.editar();
-    DM->QyPedido.campo(QStringLiteral("enviado")).setBooleano(true);
-    if (DM->QyPedido.emEdicao())
-        acoes.salvar();
+    switch (linha.situacao) {
+    case SituacaoCaixa::Enviado:
+        return QStringLiteral("%1: enviado.").arg(destino);
+    case SituacaoCaixa::Recusado:
+        return QStringLiteral("%1: recusado pelo servidor (%2). Corrija e reenvie, ou descarte, na caixa de saída.")
+            .arg(destino, linha.resposta);
+    case SituacaoCaixa::Aguardando:
+        break;
+    }
+    return QStringLiteral("%1: aguardando na caixa de saída, será enviado quando o servidor responder (%2).")
+        .arg(destino, linha.resposta);
 }
 
-// An address is data typed elsewhere: one holding a line break or another
-// control character is refused by the name the user knows it by, before
-// any connection. True when every address of this mail is sound.
-bool enderecosValidos(int destino, const DadosPedido &d, const Configuracao &cfg)
+// A central office on a server gets the order itself as well, before its
+// mail is kept; if that fails the mail is not kept and the order is not
+// marked sent. False then, with the reason in the summary.
+bool gravarNaCentral(TipoPedido tipo, const DadosPedido &d, QStringList &resumo, int destino)
 {
-    const QString destinoNome = destino == kCliente ? QStringLiteral("o e-mail do cliente")
-                                                    : QStringLiteral("a central %1 do e-mail").arg(destino);
-    const std::pair<QString, QString> enderecos[] = {
-        {destinoNome, enderecoDoDestino(destino, d, cfg)},
-        {QStringLiteral("o usuário do e-mail"), cfg.usuario},
-        {QStringLiteral("o emitente do e-mail"), cfg.de},
-    };
-    for (const auto &[nome, valor] : enderecos)
-        if (TemCaractereDeControle(valor)) {
-            MsgErro(QStringLiteral("O endereço em %1 contém uma quebra de linha ou outro caractere de controle e "
-                                   "não foi usado. Corrija-o %2 e tente novamente.")
-                        .arg(nome, nome == destinoNome && destino == kCliente ? QStringLiteral("no cadastro do cliente")
-                                                                              : QStringLiteral("nas configurações")),
-                    kAtencao);
-            return false;
+    try {
+        if (const auto link = LerLinkServidor(ArquivoLinkCentral(DM->ArquivoIni, DM->PathSistema))) {
+            const Espera espera(QStringLiteral("Gravando o pedido no servidor central %1... aguarde.").arg(link->host));
+            GravarPedidoCentral(*link, DM->ADOConexao.handle(), tipo, d.numero.toLongLong());
         }
+    } catch (const Erro &erro) {
+        resumo << QStringLiteral("%1: não enviado. %2").arg(nomeDoDestino(destino), erro.mensagem());
+        return false;
+    }
     return true;
 }
 
-void enviarPara(TipoPedido tipo, int destino, const DadosPedido &d, const AcoesCabecalho &acoes)
+// Composes the chosen mails, keeps them in the outbox together and sends
+// them; then one summary of what went, what waits and what was refused.
+void enviarEscolhidos(TipoPedido tipo, const QList<int> &destinos, const DadosPedido &d)
 {
     const Configuracao cfg = lerConfiguracao();
-    if (!enderecosValidos(destino, d, cfg))
-        return;
-    const bool marca = destino != kCliente || tipo == TipoPedido::Troca;
-    if (marca)
+    const bool comTransferencia =
+        std::any_of(destinos.begin(), destinos.end(), [&](int destino) { return destino != kCliente; }) ||
+        tipo == TipoPedido::Troca;
+    if (comTransferencia)
         GerarArquivoTransferencia(tipo);
-    const MensagemEmail mensagem = compor(tipo, destino, d, cfg);
-    try {
-        // A central office on a server gets the order itself as well; if that
-        // fails nothing is mailed and the order is not marked sent.
-        if (destino != kCliente)
-            if (const auto link = LerLinkServidor(ArquivoLinkCentral(DM->ArquivoIni, DM->PathSistema))) {
-                const Espera espera(QStringLiteral("Gravando o pedido no servidor central %1... aguarde.").arg(link->host));
-                GravarPedidoCentral(*link, DM->ADOConexao.handle(), tipo, d.numero.toLongLong());
-            }
-        const Espera espera(QStringLiteral("Conectando ao servidor de e-mail %1 e enviando... aguarde.").arg(cfg.host));
-        ClienteSmtp cliente{cfg.host, cfg.usuario, cfg.senha, cfg.porta};
-        cliente.seguranca = cfg.seguranca;
-        cliente.enviar(mensagem);
-    } catch (const Erro &erro) {
-        // The transport's own reason on a line of its own, for whoever sets
-        // the mail up.
-        Dialogos::atual().mensagem(QStringLiteral("%1 ( %2 ) não foi enviado.\nVerifique as configurações e tente "
-                                                  "novamente!\n%3")
-                                       .arg(pedidoOuPacote(tipo), d.numero, erro.mensagem()),
-                                   kAtencao, Icone::Pergunta);
-        return;
+    QStringList resumo;
+    QList<ItemCaixa> itens;
+    QStringList nomes;
+    for (const int destino : destinos) {
+        if (destino != kCliente && !gravarNaCentral(tipo, d, resumo, destino))
+            continue;
+        MensagemEmail mensagem = compor(tipo, destino, d, cfg);
+        mensagem.formato = destino == kCliente ? FormatoDoCliente() : FormatoDaCentral();
+        // A central office's mail marks the order sent; for an exchange the customer's too.
+        const bool marca = destino != kCliente || tipo == TipoPedido::Troca;
+        try {
+            itens << ItemDoEmail(mensagem, nomeDoDestino(destino), d.numero, marca);
+            nomes << nomeDoDestino(destino);
+        } catch (const Erro &erro) {
+            resumo << QStringLiteral("%1: não enviado. %2 Corrija o endereço %3 e tente novamente.")
+                          .arg(nomeDoDestino(destino), erro.mensagem(),
+                               destino == kCliente ? QStringLiteral("no cadastro do cliente")
+                                                   : QStringLiteral("nas configurações"));
+        }
     }
-    MsgInformacao(QStringLiteral("%1 ( %2 ) foi enviado com sucesso!").arg(pedidoOuPacote(tipo), d.numero), kAtencao);
-    if (marca)
-        marcarEnviado(acoes);
+    if (!itens.isEmpty()) {
+        const QList<LinhaCaixa> linhas = EnviarPelaCaixaSaida(
+            itens, QStringLiteral("Conectando ao servidor de e-mail %1 e enviando... aguarde.").arg(cfg.host));
+        for (qsizetype i = 0; i < linhas.size(); ++i)
+            resumo << linhaDoResumo(nomes[i], linhas[i]);
+    }
+    const bool tudoEnviado = std::all_of(resumo.begin(), resumo.end(),
+                                         [](const QString &l) { return l.endsWith(QLatin1String(": enviado.")); });
+    Dialogos::atual().mensagem(QStringLiteral("%1 ( %2 ):\n").arg(pedidoOuPacote(tipo), d.numero) + resumo.join(u'\n'),
+                               kAtencao, tudoEnviado ? Icone::Informacao : Icone::Aviso);
 }
 
 QString mensagemSemEstoque(TipoPedido tipo)
@@ -289,8 +306,17 @@ void EnviarPedido(TipoPedido tipo, const AcoesCabecalho &acoes)
         if (!prepararPedido(tipo, acoes))
             return;
         const DadosPedido dados = lerDados();
-        for (int destino = kCliente; destino <= kCentrais; ++destino)
-            if (MsgPergunta(pergunta(tipo, destino, dados, lerConfiguracao()), kAtencao) == Resposta::Sim)
-                enviarPara(tipo, destino, dados, acoes);
+        const std::optional<QList<bool>> marcas =
+            Dialogos::atual().escolher(kAtencao,
+                                       QStringLiteral("Enviar %1 ( %2 ) para:").arg(oQue(tipo), dados.numero),
+                                       opcoesDeDestino(dados, lerConfiguracao()));
+        if (!marcas)
+            return;
+        QList<int> destinos;
+        for (int destino = kCliente; destino <= kCentrais && destino < marcas->size(); ++destino)
+            if ((*marcas)[destino])
+                destinos << destino;
+        if (!destinos.isEmpty())
+            enviarEscolhidos(tipo, destinos, dados);
     });
 }

@@ -1,16 +1,19 @@
 #include "motor_relatorio.h"
 
 #include "erro.h"
+#include "faixa_tabela.h"
+#include "modelo_relatorio.h"
+#include "pagina_relatorio.h"
+#include "texto_celula.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -18,17 +21,14 @@
 #include <QTextTable>
 #include <QUrl>
 
+#include <algorithm>
+#include <memory>
 #include <mustache.hpp>
 
 namespace mus = kainjow::mustache;
 
 namespace
 {
-
-const QMarginsF kMargensMm(15, 15, 15, 12);
-const qreal kRodapeMm = 8;
-// The running header sits in the top margin (kMargensMm.top()).
-const qreal kCabecalhoMm = 7;
 
 QString lerModelo(const QString &arquivoModelo)
 {
@@ -94,18 +94,40 @@ std::string escaparHtml(const std::string &texto)
     return saida;
 }
 
-QString renderizarHtml(const QString &modelo, const mus::data &ctx, const QString &arquivoModelo)
+// A piece of the template ready to render; throws for malformed tags.
+class Trecho
 {
-    mus::mustache tmpl{modelo.toStdString()};
-    tmpl.set_custom_escape(escaparHtml);
-    std::string html;
-    if (tmpl.is_valid())
-        html = tmpl.render(ctx);
-    if (!tmpl.is_valid())
+  public:
+    Trecho(const QString &fonte, const QString &arquivoModelo) : m_modelo(fonte.toStdString())
+    {
+        m_modelo.set_custom_escape(escaparHtml);
+        if (!m_modelo.is_valid())
+            invalido(arquivoModelo);
+    }
+
+    QString renderizar(mus::basic_context<std::string> &ctx, const QString &arquivoModelo)
+    {
+        const std::string html = m_modelo.render(ctx);
+        if (!m_modelo.is_valid())
+            invalido(arquivoModelo);
+        return QString::fromStdString(html);
+    }
+
+    QString renderizar(const mus::data &dados, const QString &arquivoModelo)
+    {
+        mus::context<std::string> ctx(&dados);
+        return renderizar(ctx, arquivoModelo);
+    }
+
+  private:
+    [[noreturn]] void invalido(const QString &arquivoModelo) const
+    {
         throw Erro(QStringLiteral("Modelo de relatório inválido: %1\n%2")
-                       .arg(QDir::toNativeSeparators(arquivoModelo), QString::fromStdString(tmpl.error_message())));
-    return QString::fromStdString(html);
-}
+                       .arg(QDir::toNativeSeparators(arquivoModelo), QString::fromStdString(m_modelo.error_message())));
+    }
+
+    mus::mustache m_modelo;
+};
 
 bool paisagem(const QString &html)
 {
@@ -124,32 +146,6 @@ QString cabecalhoCorrido(const QString &html)
         QRegularExpression::CaseInsensitiveOption);
     const auto m = meta.match(html);
     return m.hasMatch() ? QTextDocumentFragment::fromHtml(m.captured(1)).toPlainText().simplified() : QString();
-}
-
-// In the top margin, above the page's body: the header text, the page
-// number and a rule beneath them.
-void desenharCabecalho(QPainter &p, const QRectF &area, const QString &texto, int pagina, int paginas)
-{
-    p.save();
-    p.setFont(QFont(QStringLiteral("DejaVu Sans"), 8));
-    p.setPen(Qt::black);
-    const QString numero = QStringLiteral("Página %1 de %2").arg(pagina).arg(paginas);
-    const qreal largura = p.fontMetrics().horizontalAdvance(numero);
-    const QRectF esquerda(area.left(), area.top(), area.width() - largura - area.height(), area.height());
-    p.drawText(esquerda, Qt::AlignLeft | Qt::AlignVCenter,
-               p.fontMetrics().elidedText(texto, Qt::ElideRight, int(esquerda.width())));
-    p.drawText(area, Qt::AlignRight | Qt::AlignVCenter, numero);
-    p.drawLine(area.bottomLeft(), area.bottomRight());
-    p.restore();
-}
-
-void desenharRodape(QPainter &p, const QRectF &area, int pagina, int paginas)
-{
-    p.save();
-    p.setFont(QFont(QStringLiteral("DejaVu Sans"), 8));
-    p.setPen(Qt::black);
-    p.drawText(area, Qt::AlignRight | Qt::AlignBottom, QStringLiteral("Página %1 de %2").arg(pagina).arg(paginas));
-    p.restore();
 }
 
 // Qt lays out and draws tables with collapsed borders at several times the
@@ -185,68 +181,316 @@ void separarBordas(QTextFrame *quadro)
     }
 }
 
-// QTextDocument::print numbers pages with the bare number only, so each page
-// is drawn here and the footer painted beside it. False when the PDF could
-// not take another page.
-bool imprimir(QTextDocument &doc, const QString &cabecalho, QPdfWriter &writer, QPainter &p, const QSizeF &corpo)
-{
-    const qreal rodape = kRodapeMm / 25.4 * writer.resolution();
-    const qreal faixa = kCabecalhoMm / 25.4 * writer.resolution();
-    const int paginas = doc.pageCount();
+// Where the layout stands: the page (from 0) and the height used on it.
+struct Posicao {
+    int pagina = 0;
+    qreal y = 0;
+};
 
-    QAbstractTextDocumentLayout::PaintContext ctx;
-    ctx.palette.setColor(QPalette::Text, Qt::black);
-    for (int i = 0; i < paginas; ++i) {
-        if (i > 0 && !writer.newPage())
-            return false;
-        const QRectF vista(QPointF(0, i * corpo.height()), corpo);
-        p.save();
-        p.translate(0, -vista.top());
-        p.setClipRect(vista);
-        ctx.clip = vista;
-        doc.documentLayout()->draw(&p, ctx);
-        p.restore();
-        if (i > 0 && !cabecalho.isEmpty())
-            desenharCabecalho(p, QRectF(0, -faixa - faixa / 4, corpo.width(), faixa), cabecalho, i + 1, paginas);
-        desenharRodape(p, QRectF(0, corpo.height(), corpo.width(), rodape), i + 1, paginas);
+// A rich-text block laid out once over as many pages as it needs, its first
+// page being `pagina`: the document's page i is drawn on page pagina + i.
+struct BlocoTexto {
+    std::unique_ptr<QTextDocument> doc;
+    int pagina = 0;
+};
+
+// One row of a band on one page; a row taller than a page is drawn in
+// slices, `corte` being how much of it earlier pages took.
+struct LinhaColocada {
+    int faixa;
+    const LinhaFaixa *linha;
+    int pagina;
+    qreal y, altura, corte, visivel;
+    bool topo;
+};
+
+class Paginacao
+{
+  public:
+    Paginacao(QPdfWriter &writer, const QString &pastaModelo)
+        : m_writer(writer), m_pasta(pastaModelo), m_corpo(PaginaRelatorio::Corpo(writer)),
+          m_margem(QTextDocument().documentMargin() * writer.logicalDpiY() / 96.0)
+    {
     }
-    return true;
+
+    // A block of rich text (the template's head, with its style, and the
+    // block's body), from where the layout stands.
+    void texto(const QString &cabeca, const QString &corpo)
+    {
+        // Begun below the top of the page: an empty first paragraph, made
+        // as tall as what the page already holds.
+        const bool espaco = m_pos.y > 0;
+        auto doc = std::make_unique<QTextDocument>();
+        // Laid out against the PDF itself, so point sizes come out true.
+        doc->documentLayout()->setPaintDevice(&m_writer);
+        doc->setDefaultFont(QFont(QStringLiteral("DejaVu Sans"), 10));
+        doc->setBaseUrl(QUrl::fromLocalFile(m_pasta + QLatin1Char('/')));
+        doc->setPageSize(m_corpo);
+        doc->setHtml(cabeca + (espaco ? QStringLiteral("<p style=\"margin: 0\">&nbsp;</p>") : QString()) + corpo);
+        QTextCursor edicao(doc.get());
+        // The page size first, so the text is laid out once; the changes in
+        // one edit, so the tables are laid out once more, not once per cell.
+        edicao.beginEditBlock();
+        separarBordas(doc->rootFrame());
+        if (espaco) {
+            const qreal topo = doc->documentLayout()->blockBoundingRect(doc->begin()).top();
+            QTextBlockFormat altura = QTextCursor(doc->begin()).blockFormat();
+            // In screen pixels, as the layout scales it to the PDF.
+            const qreal escala = m_writer.logicalDpiY() / 96.0;
+            altura.setLineHeight(std::max<qreal>(1, m_pos.y - topo) / escala, QTextBlockFormat::FixedHeight);
+            QTextCursor(doc->begin()).setBlockFormat(altura);
+        }
+        edicao.endEditBlock();
+        // An empty last paragraph is the one a table that follows would
+        // stand on: it takes no room of its own.
+        const QRectF ultimo = doc->documentLayout()->blockBoundingRect(doc->lastBlock());
+        const qreal fim = doc->lastBlock().length() <= 1 ? ultimo.top() : ultimo.bottom();
+        const int paginas = std::max(0, int(fim / m_corpo.height()));
+        m_blocos.push_back({std::move(doc), m_pos.pagina});
+        m_pos.pagina += paginas;
+        m_pos.y = fim - paginas * m_corpo.height();
+    }
+
+    // A band: its header, the rows printed once and the repeated rows, page
+    // after page, the header again at the top of each page it continues on.
+    void faixa(std::unique_ptr<FaixaTabela> faixa)
+    {
+        const int indice = int(m_faixas.size());
+        const FaixaTabela &f = *faixa;
+        m_faixas.push_back(std::move(faixa));
+        const qreal cabecalho = f.alturaCabecalho();
+        m_pos.y += f.margemTopo();
+
+        std::vector<const LinhaFaixa *> linhas;
+        for (const auto *grupo : {&f.antes, &f.linhas, &f.depois})
+            for (const LinhaFaixa &l : *grupo)
+                linhas.push_back(&l);
+        const bool semCabecalho = f.cabecalho.empty();
+        // The header goes with the first row, never alone at a page's foot.
+        const qreal primeira = linhas.empty() ? 0 : f.altura(*linhas.front(), semCabecalho);
+        if (m_pos.y > m_margem && m_pos.y + cabecalho + primeira > limite())
+            novaPagina();
+        colocarCabecalho(indice, f);
+        bool primeiraNaPagina = true;
+        for (const LinhaFaixa *linha : linhas) {
+            bool topo = semCabecalho && primeiraNaPagina;
+            qreal altura = f.altura(*linha, topo);
+            if (!primeiraNaPagina && m_pos.y + altura > limite()) {
+                novaPagina();
+                colocarCabecalho(indice, f);
+                topo = semCabecalho;
+                altura = f.altura(*linha, topo);
+            }
+            colocarLinha(indice, f, linha, altura, topo);
+            primeiraNaPagina = false;
+        }
+        m_pos.y += f.margemBase();
+    }
+
+    int paginas() const { return m_pos.pagina + 1; }
+
+    void desenhar(QPainter &p, int pagina) const
+    {
+        QAbstractTextDocumentLayout::PaintContext ctx;
+        ctx.palette.setColor(QPalette::Text, Qt::black);
+        for (const BlocoTexto &b : m_blocos) {
+            const int i = pagina - b.pagina;
+            if (i < 0 || i >= b.doc->pageCount())
+                continue;
+            const QRectF vista(QPointF(0, i * m_corpo.height()), m_corpo);
+            p.save();
+            p.translate(0, -vista.top());
+            p.setClipRect(vista);
+            ctx.clip = vista;
+            b.doc->documentLayout()->draw(&p, ctx);
+            p.restore();
+        }
+        for (auto it = std::lower_bound(m_linhas.begin(), m_linhas.end(), pagina,
+                                        [](const LinhaColocada &l, int pg) { return l.pagina < pg; });
+             it != m_linhas.end() && it->pagina == pagina; ++it) {
+            const FaixaTabela &f = *m_faixas[it->faixa];
+            const bool fatia = it->corte > 0 || it->visivel < it->altura;
+            if (fatia) {
+                p.save();
+                p.setClipRect(QRectF(0, it->y, m_corpo.width(), it->visivel));
+            }
+            f.desenhar(p, *it->linha, it->y - it->corte, it->altura, it->topo, it->corte, it->corte + it->visivel);
+            if (fatia)
+                p.restore();
+        }
+    }
+
+  private:
+    void novaPagina()
+    {
+        ++m_pos.pagina;
+        m_pos.y = m_margem;
+    }
+
+    qreal limite() const { return m_corpo.height() - m_margem; }
+
+    void colocarCabecalho(int indice, const FaixaTabela &f)
+    {
+        for (size_t i = 0; i < f.cabecalho.size(); ++i)
+            colocarLinha(indice, f, &f.cabecalho[i], f.altura(f.cabecalho[i], i == 0), i == 0);
+    }
+
+    // A row taller than what is left of a page goes on over the next pages,
+    // each beginning with the band's header.
+    void colocarLinha(int indice, const FaixaTabela &f, const LinhaFaixa *linha, qreal altura, bool topo)
+    {
+        const bool deCabecalho =
+            std::any_of(f.cabecalho.begin(), f.cabecalho.end(), [linha](const LinhaFaixa &c) { return &c == linha; });
+        qreal corte = 0;
+        bool paginaNova = false;
+        for (;;) {
+            const qreal visivel = std::min(altura - corte, limite() - m_pos.y);
+            if (visivel > 0) {
+                m_linhas.push_back({indice, linha, m_pos.pagina, m_pos.y, altura, corte, visivel, topo});
+                m_pos.y += visivel;
+                corte += visivel;
+            }
+            // Done, or not even a fresh page has room below the header.
+            if (corte >= altura || deCabecalho || (paginaNova && visivel <= 0))
+                return;
+            novaPagina();
+            colocarCabecalho(indice, f);
+            paginaNova = true;
+        }
+    }
+
+    QPdfWriter &m_writer;
+    QString m_pasta;
+    QSizeF m_corpo;
+    // The rich text keeps this margin at the top and foot of every page;
+    // the bands keep it too.
+    qreal m_margem;
+    Posicao m_pos;
+    std::vector<BlocoTexto> m_blocos;
+    std::vector<std::unique_ptr<FaixaTabela>> m_faixas;
+    std::vector<LinhaColocada> m_linhas;
+};
+
+// Nothing but white space and the closing tags of the page.
+bool vazio(const QString &trecho)
+{
+    static const QRegularExpression resto(QStringLiteral(R"(^\s*(</body\s*>)?\s*(</html\s*>)?\s*$)"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    return resto.match(trecho).hasMatch();
 }
 
-void gravarPdf(const QString &html, const QString &pastaModelo, const QString &arquivoPdf)
+const mus::data *linhasDe(const mus::data &dados, const QString &conexao)
+{
+    const mus::data *fonte = dados.get(conexao.toStdString());
+    const mus::data *linhas = fonte && fonte->is_object() ? fonte->get("linhas") : nullptr;
+    return linhas && linhas->is_list() ? linhas : nullptr;
+}
+
+// The band's rows, each cell rendered from its own piece of the template
+// with the row on top of the whole context, as the rich-text path would.
+void preencherLinhas(FaixaTabela &f, const FaixaModelo &modelo, const mus::data &linhas, const mus::data &dados,
+                     const QString &arquivoModelo)
+{
+    std::vector<Trecho> celulas;
+    for (const QString &celula : modelo.celulas)
+        celulas.emplace_back(celula, arquivoModelo);
+    mus::context<std::string> ctx(&dados);
+    f.linhas.reserve(linhas.list_value().size());
+    for (const mus::data &linha : linhas.list_value()) {
+        ctx.push(&linha);
+        LinhaFaixa l = f.modeloLinha;
+        for (size_t i = 0; i < l.size(); ++i)
+            l[i].conteudo = ConverterCelula(celulas[i].renderizar(ctx, arquivoModelo));
+        ctx.pop();
+        if (f.linhas.empty())
+            for (size_t i = 0; i < l.size(); ++i)
+                f.fonteBase(l[i], l[i].conteudo);
+        f.linhas.push_back(std::move(l));
+    }
+}
+
+// A band's table: a sample of it (header, one row, the rows printed once)
+// goes through the rich-text engine for its columns and looks; the rows are
+// then painted directly.
+std::unique_ptr<FaixaTabela> lerFaixa(const QString &cabeca, const FaixaModelo &modelo, const mus::data &dados,
+                                      const QString &arquivoModelo, QPdfWriter &writer)
+{
+    const mus::data *linhas = linhasDe(dados, modelo.conexao);
+    const bool comLinhas = linhas && !linhas->list_value().empty();
+    const QString antes = Trecho(modelo.antes, arquivoModelo).renderizar(dados, arquivoModelo);
+    const QString depois = Trecho(modelo.depois, arquivoModelo).renderizar(dados, arquivoModelo);
+    QString exemplo;
+    if (comLinhas) {
+        mus::context<std::string> ctx(&dados);
+        ctx.push(&linhas->list_value().front());
+        exemplo = Trecho(modelo.linha, arquivoModelo).renderizar(ctx, arquivoModelo);
+    }
+    QTextDocument prototipo;
+    prototipo.documentLayout()->setPaintDevice(&writer);
+    prototipo.setDefaultFont(QFont(QStringLiteral("DejaVu Sans"), 10));
+    prototipo.setTextWidth(PaginaRelatorio::Corpo(writer).width());
+    prototipo.setHtml(cabeca + antes + exemplo + depois + QStringLiteral("</body></html>"));
+    separarBordas(prototipo.rootFrame());
+    auto invalido = [&](const QString &motivo) {
+        return Erro(QStringLiteral("Modelo de relatório inválido: %1\n%2")
+                        .arg(QDir::toNativeSeparators(arquivoModelo), motivo.arg(modelo.conexao)));
+    };
+    const QList<QTextFrame *> quadros = prototipo.rootFrame()->childFrames();
+    const auto *tabela = quadros.isEmpty() ? nullptr : qobject_cast<const QTextTable *>(quadros.front());
+    if (!tabela)
+        throw invalido(QStringLiteral("a tabela banda=\"%1\" não pôde ser lida"));
+    static const QRegularExpression linhaTabela(QStringLiteral(R"(<tr\b)"), QRegularExpression::CaseInsensitiveOption);
+    auto f = std::make_unique<FaixaTabela>(prototipo, *tabela, int(antes.count(linhaTabela)), comLinhas, &writer);
+    if (comLinhas && f->modeloLinha.size() != size_t(modelo.celulas.size()))
+        throw invalido(QStringLiteral("a linha repetida da tabela banda=\"%1\" não pôde ser lida célula a célula"));
+    if (comLinhas)
+        preencherLinhas(*f, modelo, *linhas, dados, arquivoModelo);
+    return f;
+}
+
+void gravarPdf(const ModeloDividido &modelo, const mus::data &dados, const QString &arquivoModelo,
+               const QString &arquivoPdf)
 {
     const QString erroGravar =
         QStringLiteral("Não foi possível gravar o arquivo: %1").arg(QDir::toNativeSeparators(arquivoPdf));
+    const QString cabeca = Trecho(modelo.cabeca, arquivoModelo).renderizar(dados, arquivoModelo);
+    // A truncated PDF must not pass for a finished one.
+    struct Descarte {
+        const QString &arquivo;
+        bool pronto = false;
+        ~Descarte()
+        {
+            if (!pronto)
+                QFile::remove(arquivo);
+        }
+    } descarte{arquivoPdf};
     QPdfWriter writer(arquivoPdf);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
-                                     paisagem(html) ? QPageLayout::Landscape : QPageLayout::Portrait, kMargensMm,
-                                     QPageLayout::Millimeter));
-    writer.setTitle(QFileInfo(arquivoPdf).completeBaseName());
+    PaginaRelatorio::Configurar(writer, paisagem(cabeca), QFileInfo(arquivoPdf).completeBaseName());
     QPainter p;
     if (!p.begin(&writer))
         throw Erro(erroGravar);
 
-    QTextDocument doc;
-    // Laid out against the PDF itself, so point sizes come out true.
-    doc.documentLayout()->setPaintDevice(&writer);
-    doc.setDefaultFont(QFont(QStringLiteral("DejaVu Sans"), 10));
-    doc.setBaseUrl(QUrl::fromLocalFile(pastaModelo + QLatin1Char('/')));
-    // The page size first, so the text is laid out once; the border change
-    // in one edit, so the tables are laid out once more, not once per cell.
-    const QRectF area = writer.pageLayout().paintRectPixels(writer.resolution());
-    const QSizeF corpo(area.width(), area.height() - kRodapeMm / 25.4 * writer.resolution());
-    doc.setPageSize(corpo);
-    doc.setHtml(html);
-    QTextCursor edicao(&doc);
-    edicao.beginEditBlock();
-    separarBordas(doc.rootFrame());
-    edicao.endEditBlock();
-    const bool impresso = imprimir(doc, cabecalhoCorrido(html), writer, p, corpo);
-    if (!p.end() || !impresso) {
-        // A truncated PDF must not pass for a finished one.
-        QFile::remove(arquivoPdf);
-        throw Erro(erroGravar);
+    Paginacao paginacao(writer, QFileInfo(arquivoModelo).absolutePath());
+    for (qsizetype i = 0; i < modelo.textos.size(); ++i) {
+        if (i == 0 || !vazio(modelo.textos[i]))
+            paginacao.texto(cabeca, Trecho(modelo.textos[i], arquivoModelo).renderizar(dados, arquivoModelo));
+        if (i < modelo.faixas.size())
+            paginacao.faixa(lerFaixa(cabeca, modelo.faixas[i], dados, arquivoModelo, writer));
     }
+    const QString corrido = cabecalhoCorrido(cabeca);
+    const int paginas = paginacao.paginas();
+    bool impresso = true;
+    for (int i = 0; i < paginas && impresso; ++i) {
+        if (i > 0 && !writer.newPage()) {
+            impresso = false;
+            break;
+        }
+        paginacao.desenhar(p, i);
+        PaginaRelatorio::DesenharMoldura(p, writer, corrido, i + 1, paginas);
+    }
+    if (!p.end() || !impresso)
+        throw Erro(erroGravar);
+    descarte.pronto = true;
 }
 
 } // namespace
@@ -255,7 +499,7 @@ void GerarRelatorio(const QString &arquivoModelo, const std::vector<const FonteR
                     const QMap<QString, QString> &parametros, const QString &arquivoPdf)
 {
     const QString modelo = lerModelo(arquivoModelo);
-    const QString pasta = QFileInfo(arquivoModelo).absolutePath();
-    const QString html = renderizarHtml(modelo, contexto(fontes, parametros, pasta), arquivoModelo);
-    gravarPdf(html, pasta, arquivoPdf);
+    const ModeloDividido dividido = DividirModelo(modelo, arquivoModelo);
+    const mus::data dados = contexto(fontes, parametros, QFileInfo(arquivoModelo).absolutePath());
+    gravarPdf(dividido, dados, arquivoModelo, arquivoPdf);
 }

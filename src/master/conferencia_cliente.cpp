@@ -1,5 +1,6 @@
 #include "conferencia_cliente.h"
 
+#include "caractere_controle.h"
 #include "erro.h"
 #include "formatos.h"
 #include "lista_enderecos.h"
@@ -53,9 +54,8 @@ bool DataValida(const QString &texto)
 
 bool EmailValido(const QString &texto)
 {
-    for (const QChar c : texto)
-        if (c.category() == QChar::Other_Control)
-            return false;
+    if (TemCaractereDeControle(texto))
+        return false;
     static const QRegularExpression endereco(QStringLiteral("^[^@\\s<>,;]+@[^@\\s<>,;.]+(\\.[^@\\s<>,;.]+)+$"));
     QStringList enderecos;
     try {

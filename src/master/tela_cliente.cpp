@@ -1,8 +1,10 @@
 #include "tela_cliente.h"
 
+#include "ajuda_atalhos.h"
 #include "conferencia_cliente.h"
 #include "conjunto_dados.h"
 #include "controles_vinculados.h"
+#include "enter_avanca.h"
 #include "icones.h"
 #include "udm.h"
 
@@ -138,6 +140,8 @@ TfrmCliente::TfrmCliente(QWidget *pai) : QDialog(pai), m_logica(*this)
     for (auto sinal : {&ConjuntoDados::estadoMudou, &ConjuntoDados::registroMudou, &ConjuntoDados::dadosAlterados})
         connect(&clientes, sinal, this, &TfrmCliente::atualizarBotoes);
     atualizarBotoes();
+    EnterAvanca::instalar(this);
+    InstalarAjudaAtalhos(this);
 }
 
 TfrmCliente::~TfrmCliente() = default;

@@ -1,5 +1,6 @@
 #include "tela_produto.h"
 
+#include "ajuda_atalhos.h"
 #include "conjunto_dados.h"
 #include "icones.h"
 #include "modelo_tabela.h"
@@ -142,6 +143,9 @@ TFrmProduto::TFrmProduto(QWidget *pai) : QDialog(pai)
     m_status->setObjectName(QStringLiteral("StatusBar1"));
     m_status->setSizeGripEnabled(false);
     m_status->setGeometry(0, 537 - 19, 804, 19);
+    InstalarAjudaAtalhos(this, [] {
+        return LinhasAtalhos{{QStringLiteral("Clique no título"), QStringLiteral("Ordena a lista pela coluna")}};
+    });
 }
 
 TFrmProduto::~TFrmProduto() = default;

@@ -1,5 +1,6 @@
 #include "lista_enderecos.h"
 
+#include "caractere_controle.h"
 #include "erro.h"
 
 namespace
@@ -89,6 +90,11 @@ void acrescentarEnderecos(InternetAddressList *lista, QStringList &enderecos)
 
 ObjetoG<InternetAddressList> listaDeEnderecos(const QString &texto)
 {
+    // Never read around such a character: a parser that takes it for a line
+    // break would make two addresses of one.
+    if (TemCaractereDeControle(texto))
+        throw Erro(QStringLiteral("Um endereço de e-mail contém uma quebra de linha ou outro caractere de controle e "
+                                  "não foi lido."));
     iniciarGMime();
     ObjetoG<InternetAddressList> todos(internet_address_list_new());
     for (const QString &pedaco : pedacos(texto)) {

@@ -10,7 +10,8 @@
 // does, outside quotes and outside a group "Equipe: a@x.com, b@y.com;").
 // Every piece must hold a readable address: one that cannot be read throws
 // Erro naming it, so a mail never goes out to fewer people than asked.
-// Empty pieces are skipped; an empty text is an empty list.
+// Empty pieces are skipped; an empty text is an empty list. A text holding a
+// control character (TemCaractereDeControle) is refused whole.
 
 // The addresses as GMime keeps them (display names included), for headers.
 ObjetoG<InternetAddressList> listaDeEnderecos(const QString &texto);

@@ -33,11 +33,8 @@ void definirIdentificacao(GMimeMessage *mensagem, const MensagemEmail &dados)
     g_mime_message_set_date(mensagem, agora);
     g_date_time_unref(agora);
 
-    const QStringList remetentes = enderecosDaLista(dados.remetente);
-    const QString dominio = remetentes.isEmpty() ? QString() : remetentes.first().section(u'@', 1);
-    char *id = g_mime_utils_generate_message_id(dominio.isEmpty() ? "localhost" : dominio.toUtf8().constData());
-    g_mime_message_set_message_id(mensagem, id);
-    g_free(id);
+    const QString id = dados.idMensagem.isEmpty() ? NovoIdMensagem(dados.remetente) : dados.idMensagem;
+    g_mime_message_set_message_id(mensagem, id.toUtf8().constData());
 }
 
 // The lines joined with "\n"; a CR inside a line becomes a line break too, so
@@ -60,7 +57,7 @@ QByteArray lerAnexo(const QString &caminho)
     return arquivo.readAll();
 }
 
-QByteArray conteudoDoCorpo(const MensagemEmail &dados)
+QByteArray conteudoComUuencode(const MensagemEmail &dados)
 {
     QByteArray conteudo = textoDoCorpo(dados.corpo);
     for (const QString &caminho : dados.anexos)
@@ -88,6 +85,68 @@ ObjetoG<GMimeTextPart> parteDeTexto(const QByteArray &conteudo)
     return parte;
 }
 
+// The text of a MIME message: quoted-printable where it is not plain ASCII,
+// so it passes any server unchanged.
+ObjetoG<GMimeTextPart> parteDeTextoMime(const QByteArray &texto)
+{
+    // The bytes as they are: GMime's set_text would re-encode them to a
+    // charset of its own choosing.
+    ObjetoG<GMimeTextPart> parte(g_mime_text_part_new_with_subtype("plain"));
+    g_mime_text_part_set_charset(parte.get(), "utf-8");
+    ObjetoG<GMimeStream> fluxo(g_mime_stream_mem_new_with_buffer(texto.constData(), texto.size()));
+    ObjetoG<GMimeDataWrapper> dados(g_mime_data_wrapper_new_with_stream(fluxo.get(), GMIME_CONTENT_ENCODING_DEFAULT));
+    g_mime_part_set_content(GMIME_PART(parte.get()), dados.get());
+    g_mime_part_set_content_encoding(GMIME_PART(parte.get()),
+                                     apenasAscii(texto) ? GMIME_CONTENT_ENCODING_7BIT
+                                                        : GMIME_CONTENT_ENCODING_QUOTEDPRINTABLE);
+    return parte;
+}
+
+struct TipoMime {
+    const char *tipo;
+    const char *subtipo;
+};
+
+TipoMime tipoDoArquivo(const QString &nome)
+{
+    if (nome.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        return {"application", "pdf"};
+    if (nome.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive))
+        return {"text", "plain"};
+    return {"application", "octet-stream"};
+}
+
+ObjetoG<GMimePart> parteDeAnexo(const QString &caminho)
+{
+    const QString nome = QFileInfo(caminho).fileName();
+    const QByteArray bytes = lerAnexo(caminho);
+    const TipoMime tipo = tipoDoArquivo(nome);
+    ObjetoG<GMimePart> parte(g_mime_part_new_with_type(tipo.tipo, tipo.subtipo));
+    ObjetoG<GMimeStream> fluxo(g_mime_stream_mem_new_with_buffer(bytes.constData(), bytes.size()));
+    ObjetoG<GMimeDataWrapper> dados(g_mime_data_wrapper_new_with_stream(fluxo.get(), GMIME_CONTENT_ENCODING_DEFAULT));
+    g_mime_part_set_content(parte.get(), dados.get());
+    g_mime_part_set_content_encoding(parte.get(), GMIME_CONTENT_ENCODING_BASE64);
+    g_mime_part_set_filename(parte.get(), nome.toUtf8().constData());
+    return parte;
+}
+
+ObjetoG<GMimeObject> corpoMime(const MensagemEmail &dados)
+{
+    ObjetoG<GMimeTextPart> texto = parteDeTextoMime(textoDoCorpo(dados.corpo));
+    if (dados.anexos.isEmpty())
+        return ObjetoG<GMimeObject>(GMIME_OBJECT(texto.release()));
+    ObjetoG<GMimeMultipart> partes(g_mime_multipart_new_with_subtype("mixed"));
+    g_mime_multipart_add(partes.get(), GMIME_OBJECT(texto.get()));
+    for (const QString &caminho : dados.anexos)
+        g_mime_multipart_add(partes.get(), GMIME_OBJECT(parteDeAnexo(caminho).get()));
+    return ObjetoG<GMimeObject>(GMIME_OBJECT(partes.release()));
+}
+
+ObjetoG<GMimeObject> corpoUuencode(const MensagemEmail &dados)
+{
+    return ObjetoG<GMimeObject>(GMIME_OBJECT(parteDeTexto(conteudoComUuencode(dados)).release()));
+}
+
 QByteArray escreverComCrlf(GMimeMessage *mensagem)
 {
     GMimeFormatOptions *opcoes = g_mime_format_options_new();
@@ -113,7 +172,18 @@ QByteArray comporMensagem(const MensagemEmail &dados)
     g_mime_message_set_subject(mensagem.get(), dados.assunto.toUtf8().constData(), "utf-8");
     definirIdentificacao(mensagem.get(), dados);
 
-    ObjetoG<GMimeTextPart> corpo = parteDeTexto(conteudoDoCorpo(dados));
-    g_mime_message_set_mime_part(mensagem.get(), GMIME_OBJECT(corpo.get()));
+    ObjetoG<GMimeObject> corpo = dados.formato == FormatoAnexos::Mime ? corpoMime(dados) : corpoUuencode(dados);
+    g_mime_message_set_mime_part(mensagem.get(), corpo.get());
     return escreverComCrlf(mensagem.get());
+}
+
+QString NovoIdMensagem(const QString &remetente)
+{
+    iniciarGMime();
+    const QStringList remetentes = enderecosDaLista(remetente);
+    const QString dominio = remetentes.isEmpty() ? QString() : remetentes.first().section(u'@', 1);
+    char *id = g_mime_utils_generate_message_id(dominio.isEmpty() ? "localhost" : dominio.toUtf8().constData());
+    const QString texto = QString::fromUtf8(id);
+    g_free(id);
+    return texto;
 }

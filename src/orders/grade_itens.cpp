@@ -63,6 +63,9 @@ GradeItens::GradeItens(ConjuntoDados &itens, const std::vector<ColunaGrade> &col
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab leaves the grid for the next box instead of going round its cells:
+    // the rows are moved with the arrows.
+    setTabKeyNavigation(false);
     setShowGrid(true);
     verticalHeader()->setVisible(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);

@@ -127,6 +127,14 @@ ConjuntoDados &LogicaPedido::itens(int lista) const
     return def.conjunto ? def.conjunto() : ItensDoPedido(m_variante.tipo);
 }
 
+bool LogicaPedido::algoModificado() const
+{
+    for (const ConjuntoDados *c : conjuntos())
+        if (c->emEdicao() && c->modificado())
+            return true;
+    return false;
+}
+
 bool LogicaPedido::itemEmEdicao() const
 {
     for (int l = 0; l < quantidadeListas(); ++l)
@@ -181,6 +189,13 @@ bool LogicaPedido::podeFechar()
                                  QStringLiteral(") está em uso, deseja salvar e sair?");
         if (MsgPergunta(pergunta, kAtencao, Resposta::Sim) != Resposta::Sim)
             return false;
+    }
+    // Without the question nothing the user did not change is stored (nor
+    // re-priced by the save); what is being typed counts as a change.
+    m_visao.confirmarFoco();
+    if (!m_variante.perguntaAoFechar && !algoModificado()) {
+        cancelarPedido();
+        return true;
     }
     bool salvo = false;
     ExecutarProtegido([&] {
@@ -368,19 +383,108 @@ void LogicaPedido::pesquisarPedido()
         cabecalho().localizar(QStringLiteral("nr_pedido"), numero);
 }
 
+bool LogicaPedido::podeRepetir() const
+{
+    const ConjuntoDados &pedidos = cabecalho();
+    return m_variante.repetePedido && pedidos.ativo() && !pedidos.vazio() && !pedidos.emEdicao() && !itemEmEdicao();
+}
+
+void LogicaPedido::repetirPedido()
+{
+    ExecutarProtegido([this] {
+        if (podeRepetir())
+            repetir();
+    });
+}
+
+void LogicaPedido::repetir()
+{
+    ConjuntoDados &pedidos = cabecalho();
+    ConjuntoDados &lista = itens(0);
+    struct ItemRepetido {
+        QString codigo;
+        QVariant quantidade;
+        QVariant descontos[4];
+    };
+    const char *const descontos[] = {"cd_desconto1", "cd_desconto2", "cd_desconto3", "gordura1"};
+    std::vector<ItemRepetido> origem;
+    for (int i = 0; i < lista.quantidade(); ++i) {
+        const Registro r = lista.registro(i);
+        ItemRepetido item{r.campo(QStringLiteral("codigo")).texto(), r.campo(QStringLiteral("quantidade")).valor(), {}};
+        for (int d = 0; d < 4; ++d)
+            item.descontos[d] = r.campo(S(descontos[d])).valor();
+        origem.push_back(item);
+    }
+    const QString cliente = pedidos.campo(QStringLiteral("idCliente")).texto();
+
+    QStringList ausentes, foraDoPedido;
+    Transacao transacao(DM->ADOConexao);
+    // The header as a new order for this customer gets it: the customer's
+    // payment form, the screen's defaults for freight, dv and avista.
+    inserirPedido();
+    pedidos.campo(QStringLiteral("idCliente")).setTexto(cliente);
+    if (DM->QyCliente.localizar(QStringLiteral("idcliente"), cliente))
+        aplicarCliente();
+    pedidos.gravar();
+    pedidos.editar();
+    for (const ItemRepetido &item : origem) {
+        if (!DM->QyProduto.localizar(QStringLiteral("CODIGO"), item.codigo)) {
+            ausentes << item.codigo;
+            continue;
+        }
+        lista.inserir();
+        lista.campo(QStringLiteral("codigo")).setTexto(item.codigo);
+        lista.campo(QStringLiteral("quantidade")).setValor(item.quantidade);
+        for (int d = 0; d < 4; ++d)
+            lista.campo(S(descontos[d])).setValor(item.descontos[d]);
+        conferirProduto(0);
+        salvarItem(0);
+        // Kept back by the stock or the sale multiple: this one stays out.
+        if (lista.emEdicao()) {
+            lista.cancelar();
+            foraDoPedido << item.codigo;
+        }
+    }
+    salvarPedido();
+    transacao.confirmar();
+
+    QStringList avisos;
+    if (!ausentes.isEmpty())
+        avisos << QStringLiteral("Produtos que não existem mais e ficaram fora do pedido: ") +
+                      ausentes.join(QStringLiteral(", ")) + QLatin1Char('.');
+    if (!foraDoPedido.isEmpty())
+        avisos << QStringLiteral("Itens que não foram repetidos: ") + foraDoPedido.join(QStringLiteral(", ")) +
+                      QLatin1Char('.');
+    if (!avisos.isEmpty())
+        MsgInformacao(avisos.join(QLatin1Char('\n')), kAtencao);
+}
+
 void LogicaPedido::inserirPedido()
 {
-    if (m_variante.focaClienteAoInserir)
-        focar(CaixaPedido::CodigoCliente);
+    focar(CaixaPedido::CodigoCliente);
     cabecalho().inserir();
     if (m_variante.cifNaoAoInserir)
         cabecalho().campo(QStringLiteral("cif")).setTexto(QStringLiteral("Não"));
+}
+
+// An order belongs to a customer: a header without one is never stored.
+// The user is told which box to fill, and finds it with the focus.
+bool LogicaPedido::clienteInformado()
+{
+    if (!cabecalho().campo(QStringLiteral("idCliente")).nulo())
+        return true;
+    MsgInformacao(QStringLiteral("Preencha o \"Código do Cliente\": um pedido não pode ser salvo sem o cliente."),
+                  kAtencao);
+    focar(CaixaPedido::CodigoCliente);
+    return false;
 }
 
 void LogicaPedido::salvarPedido()
 {
     ConjuntoDados &pedidos = cabecalho();
     confirmarCaixasDoCabecalho();
+    if (!clienteInformado())
+        return;
     for (int l = 0; l < quantidadeListas(); ++l)
         if (itens(l).emEdicao())
             executar(AcaoPedido::SalvarItem, l);
@@ -405,9 +509,9 @@ void LogicaPedido::salvarPedido()
             }
         RecalcularTotais(m_variante.tipo);
     });
-    const QString numero = pedidos.campo(QStringLiteral("nr_pedido")).texto();
-    pedidos.reabrir();
-    pedidos.localizar(QStringLiteral("nr_pedido"), numero);
+    // Only what this save wrote is read again: the cost follows the order,
+    // not the number of orders on file.
+    pedidos.reabrirLocalizando(QStringLiteral("nr_pedido"), pedidos.campo(QStringLiteral("nr_pedido")).texto());
 }
 
 // The first item priced on its own, then the one average over all items.
@@ -474,10 +578,15 @@ void LogicaPedido::inserirItem(int l)
 void LogicaPedido::editarItem(int l)
 {
     ConjuntoDados &lista = itens(l);
+    // Editing an empty list starts a new item: it follows the insert's rule,
+    // which stores a new header first, so no item is stored without its
+    // order. Where editing must not insert, an empty list has nothing to edit.
+    if (lista.vazio()) {
+        if (!m_variante.editarItemExigeItem)
+            inserirItem(l);
+        return;
+    }
     if (m_variante.editarItemEditaPedido) {
-        // Editing an empty list would insert an item no one asked for.
-        if (m_variante.editarItemExigeItem && lista.vazio())
-            return;
         // Editing the header does not reload the items: the same item stays
         // current.
         if (!cabecalho().emEdicao())
@@ -505,8 +614,9 @@ void LogicaPedido::salvarItem(int l)
     m_visao.confirmar(CaixaPedido::ItemCodigo, l);
     m_visao.confirmar(CaixaPedido::ItemQuantidade, l);
     // A code typed and saved without leaving its box gets the check leaving
-    // would have given it, so an unknown product is never stored.
-    if (m_variante.confereProdutoAoSalvar && lista.emEdicao())
+    // would have given it, so an unknown product is never stored (nor moved
+    // to the pending list).
+    if (lista.emEdicao())
         conferirProduto(l);
     const QString codigo = lista.campo(QStringLiteral("codigo")).texto();
     if (codigo.isEmpty()) {
@@ -675,6 +785,24 @@ void LogicaPedido::aplicarCliente()
     }
 }
 
+QStringList LogicaPedido::clientesRecentes() const
+{
+    ConjuntoDados consulta(QStringLiteral("QyClientesRecentes"));
+    consulta.setConexao(&DM->ADOConexao);
+    consulta.setSql(QStringLiteral(
+        "SELECT c.IdCliente, c.Nome FROM tbcliente c LEFT JOIN (SELECT idCliente, max(dt_pedido) AS ultimo "
+        "FROM tbpedido GROUP BY idCliente) p ON p.idCliente = c.IdCliente ORDER BY p.ultimo IS NULL, p.ultimo DESC, "
+        "c.Nome"));
+    consulta.abrir();
+    QStringList clientes;
+    clientes.reserve(consulta.quantidade());
+    for (int i = 0; i < consulta.quantidade(); ++i) {
+        const Registro r = consulta.registro(i);
+        clientes << r.campo(0).texto() + QStringLiteral(" - ") + r.campo(1).texto();
+    }
+    return clientes;
+}
+
 void LogicaPedido::saiuCodigoCliente()
 {
     ExecutarProtegido([this] { clienteSaido(); });
@@ -773,7 +901,31 @@ void LogicaPedido::produtoEscolhido(int l)
 {
     if (!itens(l).emEdicao())
         return;
-    escreverTexto(itens(l).campo(QStringLiteral("codigo")), pesquisar(definicao(l).pesquisaProduto));
+    const QString codigo = pesquisar(definicao(l).pesquisaProduto);
+    escreverTexto(itens(l).campo(QStringLiteral("codigo")), codigo);
+    if (codigo.isEmpty())
+        return;
+    // As after leaving the code box: what is typed next is the quantity.
+    conferirProduto(l);
+    focar(CaixaPedido::ItemQuantidade, l);
+}
+
+QString LogicaPedido::resumoCliente(const QString &campo)
+{
+    try {
+        ConjuntoDados &clientes = DM->QyCliente;
+        if (!cabecalho().ativo() || !clientes.ativo())
+            return {};
+        const QString cliente = cabecalho().campo(QStringLiteral("idCliente")).texto();
+        if (cliente.isEmpty())
+            return {};
+        if (clientes.campo(QStringLiteral("IdCliente")).texto() != cliente &&
+            !clientes.localizar(QStringLiteral("IdCliente"), cliente))
+            return {};
+        return clientes.campo(campo).textoExibicao();
+    } catch (const std::exception &) {
+        return {};
+    }
 }
 
 // ---------------------------------------------------------------- grid colours

@@ -57,12 +57,28 @@ class LogicaPedido
     // row); true when a table entry ran.
     bool teclaGrade(int tecla, bool alt, bool ctrl);
 
+    // "Repetir pedido", with the order at rest: a new order for the same
+    // customer with the same items and quantities, priced today, stored in
+    // one transaction and left at rest. Products gone are left out and
+    // named in one message; an item short of stock asks as an item save
+    // does, and one not stored is named too.
+    bool podeRepetir() const;
+    void repetirPedido();
+
+    // What the customer box offers while it is typed in: "code - name" of
+    // every customer, the most recently ordered first.
+    QStringList clientesRecentes() const;
+
     void saiuCodigoCliente();
     void pesquisarCliente();
     void saiu(CaixaPedido caixa, int lista = 0);
     void pesquisarItem(int lista = 0);
 
     CoresCelula coresCelula(int linha, int lista = 0) const;
+
+    // A figure of the order's own customer for the summary (the customer
+    // list is moved to it); empty while the order has no customer.
+    QString resumoCliente(const QString &campo);
 
     // What saving would store, for the boxes to show while something is being
     // edited; `quantidadeDigitada` is the quantity box's text not yet
@@ -76,6 +92,9 @@ class LogicaPedido
     AcoesCabecalho acoesCabecalho();
     void confirmarCaixasDoCabecalho();
     bool itemEmEdicao() const;
+    // The header or an item being edited has a field written.
+    bool algoModificado() const;
+    bool clienteInformado();
     // The header and every item list, for a save that keeps them on failure.
     std::vector<ConjuntoDados *> conjuntos() const;
     // The logic's own focus moves; the box they leave asks for none.
@@ -87,6 +106,7 @@ class LogicaPedido
     void salvarPedido();
     void cancelarPedido();
     void excluirPedido();
+    void repetir();
     void inserirItem(int lista);
     void editarItem(int lista);
     bool podeNavegarItens(int lista) const;

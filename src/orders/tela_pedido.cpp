@@ -1,6 +1,8 @@
 #include "tela_pedido.h"
 
+#include "ajuda_atalhos.h"
 #include "controles_vinculados.h"
+#include "enter_avanca.h"
 #include "grade_itens.h"
 #include "icones.h"
 #include "situacao_central.h"
@@ -8,6 +10,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCompleter>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -16,6 +19,7 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStringListModel>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -196,7 +200,7 @@ TfrmPedido::TfrmPedido(const VariantePedido &variante, QWidget *pai) : QDialog(p
         raiz->addWidget(linha);
         raiz->addWidget(montarCamposItem(0));
         if (QWidget *subtotal = montarSubtotal(0))
-            raiz->addWidget(subtotal);
+            raiz->addWidget(subtotal, 0, Qt::AlignRight);
         raiz->addWidget(m_grades[0], 1);
     } else {
         // Several lists: the observation across the window, then one block
@@ -208,20 +212,16 @@ TfrmPedido::TfrmPedido(const VariantePedido &variante, QWidget *pai) : QDialog(p
         std::stable_sort(ordem.begin(), ordem.end(),
                          [&](int a, int b) { return m_logica.definicao(a).posicao < m_logica.definicao(b).posicao; });
         for (int l : ordem) {
-            raiz->addWidget(montarCamposItem(l));
-            // The list's buttons and its subtotal share a row, leaving the
-            // height to the grids.
+            // The list's boxes and buttons share one row, its subtotal sits
+            // under its grid, and the grids share the height left: on a
+            // laptop screen every other pixel goes to them.
             auto [linha, h] = linhaHorizontal();
-            if (QWidget *subtotal = montarSubtotal(l))
-                h->addWidget(subtotal, 1, Qt::AlignBottom);
-            else
-                h->addStretch(1);
-            h->addWidget(montarBotoesItem(l));
+            h->addWidget(montarCamposItem(l), 1);
+            h->addWidget(montarBotoesItem(l), 0, Qt::AlignBottom);
             raiz->addWidget(linha);
-            const int altura = m_logica.definicao(l).alturaGrade;
-            if (altura > 0)
-                m_grades[static_cast<std::size_t>(l)]->setFixedHeight(altura);
-            raiz->addWidget(m_grades[static_cast<std::size_t>(l)], altura > 0 ? 0 : 1);
+            raiz->addWidget(m_grades[static_cast<std::size_t>(l)], 1);
+            if (QWidget *subtotal = montarSubtotal(l))
+                raiz->addWidget(subtotal, 0, Qt::AlignRight);
         }
     }
     raiz->addWidget(montarResumo());
@@ -237,10 +237,38 @@ TfrmPedido::TfrmPedido(const VariantePedido &variante, QWidget *pai) : QDialog(p
         for (auto sinal : {&ConjuntoDados::estadoMudou, &ConjuntoDados::registroMudou, &ConjuntoDados::dadosAlterados})
             connect(c, sinal, this, &TfrmPedido::atualizarBotoes);
     ligarPrevia();
+    ligarTeclado();
     atualizarBotoes();
 }
 
 TfrmPedido::~TfrmPedido() = default;
+
+// Enter from box to box; on a screen with one item list, Enter in the item's
+// last box saves the item and starts the next, as "Novo item" does.
+void TfrmPedido::ligarTeclado()
+{
+    EnterAvanca::instalar(this, [this](QWidget *caixa) {
+        if (m_logica.quantidadeListas() != 1 || caixa != m_ultimaCaixaItem || !m_logica.itens(0).emEdicao())
+            return false;
+        m_logica.clicar(AcaoPedido::NovoItem, 0);
+        return true;
+    });
+    InstalarAjudaAtalhos(this, [this] {
+        LinhasAtalhos linhas;
+        if (m_logica.quantidadeListas() == 1)
+            linhas << QStringList{S("Enter na última caixa do item"), S("Salva o item e começa o próximo")};
+        linhas << QStringList{S("Ctrl+Enter na Observação"), S("Passa para a próxima caixa")}
+               << QStringList{S("Enter na grade de itens"), S("Edita o item da linha")};
+        if (m_logica.variante().tecladoGrade) {
+            linhas << QStringList{S("Alt+1 … Alt+9 na grade"),
+                                  S("Enviar, Imprimir, Novo, Editar, Salvar, Cancelar, Excluir, Anterior, Próximo")}
+                   << QStringList{S("Alt+0 na grade"), S("Fecha a tela")}
+                   << QStringList{S("Ctrl+1 … Ctrl+7 na grade"),
+                                  S("Novo, Editar, Salvar, Cancelar, Excluir, Anterior e Próximo item")};
+        }
+        return linhas;
+    });
+}
 
 QWidget *TfrmPedido::caixa(CaixaPedido caixa, int lista) const
 {
@@ -279,7 +307,34 @@ QWidget *TfrmPedido::montarBotoesPedido()
     for (std::size_t i = 0; i < textos.size(); ++i)
         h->addWidget(
             criarBotao(static_cast<AcaoPedido>(static_cast<int>(AcaoPedido::PesquisarPedido) + i), 0, textos[i]));
+    if (m_logica.variante().repetePedido)
+        h->addWidget(montarBotaoRepetir());
     return linha;
+}
+
+QToolButton *TfrmPedido::montarBotaoRepetir()
+{
+    m_repetir = new QToolButton;
+    m_repetir->setObjectName(QStringLiteral("btnRepetirPedido"));
+    m_repetir->setText(S("Repe&tir"));
+    dica(m_repetir, "Repetir pedido: um pedido novo com o cliente e os itens deste");
+    m_repetir->setIcon(IconeDesenhado(S("⟲"), QColor(0x1f5fa8)));
+    m_repetir->setIconSize(QSize(20, 20));
+    m_repetir->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    QFont f = m_repetir->font();
+    f.setPixelSize(10);
+    m_repetir->setFont(f);
+    m_repetir->setFixedHeight(45);
+    m_repetir->setMinimumWidth(45);
+    connect(m_repetir, &QToolButton::clicked, this, [this] { m_logica.repetirPedido(); });
+    // Alt+T acts at once, as the other buttons' letters do.
+    auto *atalho = new QShortcut(m_repetir->shortcut(), this);
+    connect(atalho, &QShortcut::activated, m_repetir, [this] {
+        if (m_repetir->isEnabled())
+            m_repetir->click();
+    });
+    m_repetir->setShortcut(QKeySequence());
+    return m_repetir;
 }
 
 QWidget *TfrmPedido::montarExibicaoPedido()
@@ -350,6 +405,7 @@ QWidget *TfrmPedido::montarCamposPedido()
     auto *pesquisar = botaoPesquisa(variante.nomePesquisaCliente, variante.dicaPesquisaCliente);
     connect(pesquisar, &QToolButton::clicked, this, [this] { m_logica.pesquisarCliente(); });
     m_caixas[{CaixaPedido::CodigoCliente, 0}] = cliente;
+    completarCliente(cliente);
 
     // The one-character column keeps the locality's code.
     QWidget *entrega = nullptr;
@@ -404,6 +460,32 @@ QWidget *TfrmPedido::montarCamposPedido()
     return linha;
 }
 
+// Typing part of a name or code offers the customers, the most recently
+// ordered first; the one picked leaves its code in the box.
+void TfrmPedido::completarCliente(QLineEdit *cliente)
+{
+    auto *completar = new QCompleter(this);
+    completar->setCaseSensitivity(Qt::CaseInsensitive);
+    completar->setFilterMode(Qt::MatchContains);
+    completar->setMaxVisibleItems(10);
+    auto *clientes = new QStringListModel(completar);
+    completar->setModel(clientes);
+    cliente->setCompleter(completar);
+    // Read when a header is first edited, so orders stored meanwhile count.
+    connect(&m_logica.cabecalho(), &ConjuntoDados::estadoMudou, this, [this, clientes] {
+        if (m_logica.cabecalho().emEdicao())
+            clientes->setStringList(m_logica.clientesRecentes());
+    });
+    auto soOCodigo = [cliente](const QString &escolhido) {
+        QTimer::singleShot(0, cliente, [cliente, codigo = escolhido.section(QStringLiteral(" - "), 0, 0)] {
+            cliente->setText(codigo);
+            cliente->setModified(true);
+        });
+    };
+    connect(completar, qOverload<const QString &>(&QCompleter::activated), this, soOCodigo);
+    connect(completar, qOverload<const QString &>(&QCompleter::highlighted), this, soOCodigo);
+}
+
 QWidget *TfrmPedido::montarObservacao()
 {
     auto *observacao = new MemoVinculado(m_logica.cabecalho(), QStringLiteral("observacao"));
@@ -421,6 +503,7 @@ QWidget *TfrmPedido::montarBotoesItem(int lista)
 {
     const ListaPedido &def = m_logica.definicao(lista);
     auto [linha, h] = linhaHorizontal();
+    m_areasItem.emplace_back(lista, linha);
     h->setSpacing(2);
     std::size_t texto = 0;
     if (def.importaPendencia)
@@ -435,6 +518,7 @@ QWidget *TfrmPedido::montarCamposItem(int lista)
     const ListaPedido &def = m_logica.definicao(lista);
     ConjuntoDados &itens = m_logica.itens(lista);
     auto [linha, h] = linhaHorizontal();
+    m_areasItem.emplace_back(lista, linha);
     QFont grande = font();
     grande.setPixelSize(24);
 
@@ -442,6 +526,10 @@ QWidget *TfrmPedido::montarCamposItem(int lista)
         auto *c = new CaixaVinculada(itens, S(campo));
         c->setObjectName(S(def.prefixoCaixas) + S(sufixo));
         c->setSomenteExibicao(exibicao);
+        // Boxes that only show are left out of Tab: Tab goes from the code
+        // to the quantity, where typing is wanted.
+        if (exibicao)
+            c->setFocusPolicy(Qt::ClickFocus);
         c->setFont(grande);
         m_caixas[{caixa, lista}] = c;
         // Every box tells the logic it was left; the kind says what that does.
@@ -458,6 +546,7 @@ QWidget *TfrmPedido::montarCamposItem(int lista)
         auto *c = new CaixaVinculada(itens, QStringLiteral("codigo_descricao"));
         c->setObjectName(S(def.prefixoCaixas) + QStringLiteral("Fabricante"));
         c->setSomenteExibicao(true);
+        c->setFocusPolicy(Qt::ClickFocus);
         c->setFont(grande);
         fabricante = c;
     }
@@ -476,6 +565,8 @@ QWidget *TfrmPedido::montarCamposItem(int lista)
     if (fabricante)
         ordem.push_back(fabricante);
     ordem.insert(ordem.end(), {quantidade, unitario, total});
+    // The discount letters close the row where there are any; else the quantity.
+    m_ultimaCaixaItem = quantidade;
 
     if (def.codigosDesconto) {
         const std::vector<EntradaLista> letras = EntradasIguais(letrasDesconto());
@@ -497,12 +588,18 @@ QWidget *TfrmPedido::montarCamposItem(int lista)
             m_caixas[{caixa, lista}] = l;
             h->addWidget(rotulado(c.rotulo, nullptr, l), 1);
             ordem.push_back(l);
+            m_ultimaCaixaItem = l;
         }
     }
     if (m_logica.variante().descricaoPorUltimo)
         std::rotate(ordem.begin() + 1, ordem.begin() + 2, ordem.end());
     for (std::size_t i = 0; i + 1 < ordem.size(); ++i)
         setTabOrder(ordem[i], ordem[i + 1]);
+    // Where leaving a box goes back to the code, that box closes the row.
+    for (const SaidaCaixa &saida : m_logica.variante().saidas)
+        if (saida.foco == CaixaPedido::ItemCodigo && saida.caixa != CaixaPedido::ItemCodigo)
+            if (QWidget *w = caixa(saida.caixa, lista))
+                m_ultimaCaixaItem = w;
     return linha;
 }
 
@@ -510,6 +607,10 @@ GradeItens *TfrmPedido::montarGrade(int lista)
 {
     const ListaPedido &def = m_logica.definicao(lista);
     auto teclas = [this, lista](int tecla, bool alt, bool ctrl) {
+        if ((tecla == Qt::Key_Return || tecla == Qt::Key_Enter) && !alt && !ctrl) {
+            m_logica.clicar(AcaoPedido::EditarItem, lista);
+            return true;
+        }
         return lista == 0 && m_logica.teclaGrade(tecla, alt, ctrl);
     };
     auto *grade = new GradeItens(
@@ -517,6 +618,7 @@ GradeItens *TfrmPedido::montarGrade(int lista)
         teclas);
     grade->setObjectName(S(def.nomeGrade));
     dicaDeCaixa(grade, def.dicaGrade);
+    m_areasItem.emplace_back(lista, grade);
     return grade;
 }
 
@@ -537,7 +639,6 @@ QWidget *TfrmPedido::montarSubtotal(int lista)
         f.setBold(true);
         l->setFont(f);
     }
-    h->addStretch(1);
     h->addWidget(rotulo);
     h->addWidget(valor);
     return linha;
@@ -547,37 +648,66 @@ QWidget *TfrmPedido::montarResumo()
 {
     auto [linha, h] = linhaHorizontal();
     for (const QuadroResumo &q : m_logica.variante().resumo) {
-        ConjuntoDados &conjunto = q.doCliente ? DM->QyCliente : m_logica.cabecalho();
-        auto *valor = new RotuloVinculado(conjunto, S(q.campo));
+        QLabel *valor = nullptr;
+        if (q.doCliente) {
+            valor = new QLabel;
+            m_resumoCliente.emplace_back(valor, S(q.campo));
+        } else {
+            valor = new RotuloVinculado(m_logica.cabecalho(), S(q.campo));
+        }
         if (!q.doCliente && qstrcmp(q.campo, m_logica.variante().campoSaldo) == 0)
             m_saldo = valor;
         h->addWidget(quadro(q.titulo, valor, dicaDe(q.dica)));
     }
+    // The customer's figures follow the order, whatever moved it or its
+    // customer.
+    ConjuntoDados &pedidos = m_logica.cabecalho();
+    for (auto sinal : {&ConjuntoDados::estadoMudou, &ConjuntoDados::registroMudou, &ConjuntoDados::dadosAlterados})
+        connect(&pedidos, sinal, this, &TfrmPedido::mostrarResumoCliente);
     return linha;
 }
 
-// Header and item buttons share accelerator letters. Alt+letter clicks the
-// first enabled button with that letter, header row first: Alt+S saves the
-// order while it is being edited, and the item otherwise.
+void TfrmPedido::mostrarResumoCliente()
+{
+    for (const auto &[rotulo, campo] : m_resumoCliente)
+        rotulo->setText(m_logica.resumoCliente(campo));
+}
+
+// Header and item buttons share accelerator letters. Alt+letter acts on the
+// row the user is at: the item row's button while the focus is in that
+// list's boxes, buttons or grid, the order row's elsewhere. A letter that
+// only the other row has works from anywhere.
 void TfrmPedido::ligarAceleradores()
 {
-    std::map<QKeySequence, std::vector<QToolButton *>> porTecla;
+    std::map<QKeySequence, std::vector<std::pair<AcaoPedido, int>>> porTecla;
     for (const auto &[chave, b] : m_botoes) {
         if (b->shortcut().isEmpty())
             continue;
-        porTecla[b->shortcut()].push_back(b);
+        porTecla[b->shortcut()].push_back(chave);
         b->setShortcut(QKeySequence()); // the caption keeps its underlined letter
     }
     for (const auto &[tecla, botoes] : porTecla) {
         auto *atalho = new QShortcut(tecla, this);
-        connect(atalho, &QShortcut::activated, this, [botoes] {
-            for (QToolButton *b : botoes)
-                if (b->isEnabled()) {
-                    b->click();
-                    return;
-                }
+        connect(atalho, &QShortcut::activated, this, [this, botoes] {
+            const int lista = listaDoFoco();
+            auto alvo = std::find_if(botoes.begin(), botoes.end(), [lista](const auto &chave) {
+                return chave.first >= AcaoPedido::ImportarPendencia ? chave.second == lista : lista < 0;
+            });
+            if (alvo == botoes.end())
+                alvo = botoes.begin();
+            if (QToolButton *b = botao(alvo->first, alvo->second); b->isEnabled())
+                b->click();
         });
     }
+}
+
+int TfrmPedido::listaDoFoco() const
+{
+    const QWidget *foco = focusWidget();
+    for (const auto &[lista, area] : m_areasItem)
+        if (foco && (foco == area || area->isAncestorOf(foco)))
+            return lista;
+    return -1;
 }
 
 const char *TfrmPedido::dicaDe(const char *texto) const
@@ -594,6 +724,8 @@ void TfrmPedido::atualizarBotoes()
 {
     for (const auto &[chave, botao] : m_botoes)
         botao->setEnabled(m_logica.habilitado(chave.first, chave.second));
+    if (m_repetir)
+        m_repetir->setEnabled(m_logica.podeRepetir());
 }
 
 // ---------------------------------------------------------------- price preview
@@ -715,6 +847,7 @@ void TfrmPedido::showEvent(QShowEvent *evento)
     m_aberta = true;
     m_logica.abrir();
     atualizarBotoes();
+    mostrarResumoCliente();
 }
 
 void TfrmPedido::closeEvent(QCloseEvent *evento)

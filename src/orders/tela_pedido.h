@@ -12,6 +12,7 @@ class CaixaVinculada;
 class GradeItens;
 class QFrame;
 class QLabel;
+class QLineEdit;
 class QStatusBar;
 class QTimer;
 class QToolButton;
@@ -29,6 +30,7 @@ class TfrmPedido : public QDialog, private VisaoPedido
 
     LogicaPedido &logica() { return m_logica; }
     QToolButton *botao(AcaoPedido acao, int lista = 0) const { return m_botoes.at({acao, lista}); }
+    QToolButton *botaoRepetir() const { return m_repetir; }
     QWidget *caixa(CaixaPedido caixa, int lista = 0) const;
     GradeItens *grade(int lista = 0) const { return m_grades.at(static_cast<std::size_t>(lista)); }
 
@@ -46,10 +48,12 @@ class TfrmPedido : public QDialog, private VisaoPedido
     void fechar() override;
 
     QWidget *montarBotoesPedido();
+    QToolButton *montarBotaoRepetir();
     QWidget *montarExibicaoPedido();
     void mostrarSituacaoCentral();
     QWidget *montarCamposPedido();
     QWidget *montarObservacao();
+    void completarCliente(QLineEdit *cliente);
     QWidget *montarBotoesItem(int lista);
     QWidget *montarCamposItem(int lista);
     GradeItens *montarGrade(int lista);
@@ -61,6 +65,10 @@ class TfrmPedido : public QDialog, private VisaoPedido
     const char *dicaDe(const char *texto) const;
     void dicaDeCaixa(QWidget *caixa, const char *texto) const;
     void ligarAceleradores();
+    // The item list whose boxes, buttons or grid hold the focus; -1 for none.
+    int listaDoFoco() const;
+    void mostrarResumoCliente();
+    void ligarTeclado();
     void atualizarBotoes();
     void ligarPrevia();
     void mostrarPrevia();
@@ -75,7 +83,14 @@ class TfrmPedido : public QDialog, private VisaoPedido
     std::map<std::pair<AcaoPedido, int>, QToolButton *> m_botoes;
     std::map<std::pair<CaixaPedido, int>, QWidget *> m_caixas;
     std::vector<GradeItens *> m_grades;
+    // The widgets of each item list: its boxes' row, its buttons' row, its grid.
+    std::vector<std::pair<int, QWidget *>> m_areasItem;
+    // The summary's customer figures: the label and the customer's field.
+    std::vector<std::pair<QLabel *, QString>> m_resumoCliente;
     QLabel *m_saldo = nullptr;
+    QToolButton *m_repetir = nullptr;
+    // The last box of the item row that takes typing.
+    QWidget *m_ultimaCaixaItem = nullptr;
     QTimer *m_previa = nullptr;
     QFrame *m_painel = nullptr;
     QStatusBar *m_status = nullptr;

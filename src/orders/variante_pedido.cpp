@@ -163,7 +163,6 @@ ListaPedido listaDevolucao()
     lista.prefixoCaixas = "dbItemTrocaDev";
     lista.botaoPesquisa = {"btnPesquisarDevolucao", "", "Pesquisar item(ns)"};
     lista.nomeGrade = "dbgTrocaDevolucao";
-    lista.alturaGrade = 100;
     lista.colunas = {
         {"codigo", "Código do item", 110},
         {"item_descricao", "Descrição", 660},
@@ -207,6 +206,7 @@ const VariantePedido &VariantePedidoRegular()
                    kUltimaCompra,
                    {" Volumes ", false, "vl_gordura", nullptr},
                    {" Saldo ", false, "vl_total_item", "Saldo do pedido"}},
+        .repetePedido = true,
     };
     return variante;
 }
@@ -219,7 +219,6 @@ const VariantePedido &VariantePedidoPacote()
         .titulo = "Corlando - Pacote",
         .campoSaldo = "vl_total_pacote",
         .focaGradeAoAbrir = false,
-        .focaClienteAoInserir = false,
         .cifNaoAoInserir = false,
         .precoMedio = true,
         .editarItemEditaPedido = true,
@@ -308,7 +307,6 @@ const VariantePedido &VariantePedidoTroca()
         .campoSaldo = "vl_diferenca_troca",
         .condicaoTipo = "vl_diferenca_troca<>NULL",
         .focaGradeAoAbrir = false,
-        .focaClienteAoInserir = false,
         .cifNaoAoInserir = false,
         .editarItemEditaPedido = true,
         .editarItemExigeItem = true,
@@ -322,7 +320,6 @@ const VariantePedido &VariantePedidoTroca()
                    {CaixaPedido::ItemQuantidade, true, std::nullopt, false},
                    {CaixaPedido::ItemUnitario, true, std::nullopt, false},
                    {CaixaPedido::ItemTotal, true, std::nullopt, false}},
-        .confereProdutoAoSalvar = true,
         .avisaPesquisaEmEdicao = true,
         .tecladoGrade = false,
         .perguntaAoFechar = false,

@@ -91,7 +91,6 @@ struct ListaPedido {
     TextoBotao botaoPesquisa = {"btnPesquisarItem", "", "Pesquisar item(ns)"};
     const char *nomeGrade = "dbgPedidoItem";
     const char *dicaGrade = "Itens cadastrados"; // may be none
-    int alturaGrade = 0;                         // 0: the grid takes the room left
     std::vector<ColunaGrade> colunas;
     const char *rotuloSubtotal = nullptr; // none: no subtotal line
     const char *campoSubtotal = nullptr;
@@ -112,8 +111,6 @@ struct VariantePedido {
     // The kind's header condition; none means campoSaldo + ">=0".
     const char *condicaoTipo = nullptr;
     bool focaGradeAoAbrir = true;
-    // A new header: the focus goes to the customer code box first.
-    bool focaClienteAoInserir = true;
     // A new header gets cif "Não".
     bool cifNaoAoInserir;
     // Every item takes one average unit price (and the first item's codes)
@@ -144,9 +141,6 @@ struct VariantePedido {
     // An unknown product code, emptied on leaving a box, takes the focus back.
     bool codigoDesconhecidoFocaCodigo = false;
     std::vector<SaidaCaixa> saidas;
-    // Saving an item checks its product code first, as leaving the code box
-    // would, so a code saved without leaving its box is never stored unknown.
-    bool confereProdutoAoSalvar = false;
     // The order search while something is unsaved says so instead of nothing.
     bool avisaPesquisaEmEdicao = false;
     // The digit keys of the first list's grid run the buttons.
@@ -185,6 +179,8 @@ struct VariantePedido {
     std::vector<QuadroResumo> resumo;
     // Tab order of the item row: the description last instead of second.
     bool descricaoPorUltimo = false;
+    // "Repetir pedido": a new order with the current one's customer and items.
+    bool repetePedido = false;
 };
 
 // The regular order screen.

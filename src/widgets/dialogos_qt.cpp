@@ -1,5 +1,6 @@
 #include "dialogos_qt.h"
 
+#include "janela_escolha.h"
 #include "janela_tabela.h"
 #include "ucaixatexto.h"
 #include "upesquisa.h"
@@ -99,6 +100,12 @@ void DialogosQt::iniciarPrograma(const QString &caminho)
 void DialogosQt::processarEventos() { QApplication::processEvents(); }
 
 void DialogosQt::tabela(const TabelaDialogo &tabela) { JanelaTabela::mostrar(tabela, janelaAtiva()); }
+std::optional<QList<bool>> DialogosQt::escolher(const QString &titulo, const QString &texto,
+                                                const QList<OpcaoMarcada> &opcoes)
+{
+    return JanelaEscolha::escolher(titulo, texto, opcoes, janelaAtiva());
+}
+
 void DialogosQt::esperar(const QString &situacao)
 {
     if (m_esperas++ == 0)

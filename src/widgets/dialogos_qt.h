@@ -17,6 +17,8 @@ public:
     void tabela(const TabelaDialogo &tabela) override;
     void esperar(const QString &situacao) override;
     void fimDaEspera() override;
+    std::optional<QList<bool>> escolher(const QString &titulo, const QString &texto,
+                                        const QList<OpcaoMarcada> &opcoes) override;
 
 private:
     int m_esperas = 0;

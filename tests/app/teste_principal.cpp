@@ -84,4 +84,37 @@ TEST(Principal, InstalacaoNovaConfiguraDepoisDeMostrarAJanela)
     EXPECT_TRUE(dialogos.janelaVisivel);
 }
 
+// The program's start paints the main window before it reads the large data
+// sets, and reads them right after, with no message.
+TEST(Principal, PartidaPintaAJanelaAntesDeLerOsDados)
+{
+    DialogosRoteiro dialogos;
+    PastaProgramaTeste pasta;
+    pasta.executar(QStringLiteral("INSERT INTO tbfuncionario (idfunc, Nome) VALUES ('12', 'JOÃO SILVA');"
+                                  "INSERT INTO tbconfiguracoes (cod_funcionario) VALUES ('12');"
+                                  "INSERT INTO tbproduto (idProduto, CODIGO, PRODUTO) VALUES (1, 'P1', 'Parafuso');"
+                                  "INSERT INTO tbpedido (nr_pedido, idFunc, vl_total_item) VALUES (7, '12', 1)"));
+    TfrmPrincipal principal;
+    TDM dm(pasta.caminho(), nullptr, TDM::Abertura::PrincipalPrimeiro);
+    struct Pintura : QObject {
+        QWidget *janela = nullptr;
+        int pintadaComPendentes = -1;
+        bool eventFilter(QObject *o, QEvent *e) override
+        {
+            if (o == janela && e->type() == QEvent::Paint && pintadaComPendentes < 0)
+                pintadaComPendentes = DM->HaPendentes() ? 1 : 0;
+            return false;
+        }
+    } pintura;
+    pintura.janela = &principal;
+    qApp->installEventFilter(&pintura);
+    principal.show();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pintura.pintadaComPendentes >= 0 && !dm.HaPendentes(); }));
+    qApp->removeEventFilter(&pintura);
+    EXPECT_EQ(pintura.pintadaComPendentes, 1);
+    EXPECT_TRUE(dialogos.registros().empty()) << dialogos.textos().join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(dm.QyProduto.quantidade(), 1);
+    EXPECT_EQ(dm.QyPedido.campo(QStringLiteral("nr_pedido")).texto(), QStringLiteral("7"));
+}
+
 } // namespace

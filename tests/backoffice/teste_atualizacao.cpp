@@ -19,11 +19,17 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 
 #include <gtest/gtest.h>
 
 #include <iostream>
 #include <memory>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <sqlite3.h>
 
@@ -99,8 +105,7 @@ QString estado(const PastaProgramaTeste &pasta)
         "coalesce((SELECT ultima_atualizacao FROM tbconfiguracoes), 'nunca')"));
 }
 
-// The program's working folder is the program folder, as when it is started
-// from its own folder.
+// The program's working folder for the length of a test.
 class NaPasta
 {
   public:
@@ -111,12 +116,37 @@ class NaPasta
     QString m_anterior;
 };
 
+// A central database left over where an update must never read it: the
+// program folder under the downloaded file's name, and the working folder.
+void deixarCentralVelho(const QString &arquivo)
+{
+    Esquema::criarBancoCentral(arquivo);
+    PastaProgramaTeste::executarEm(
+        arquivo, QStringLiteral("INSERT INTO tbproduto (idProduto, CODIGO, PRODUTO, inativo) VALUES (99, 'VELHO', "
+                                "'PRODUTO VELHO', 0);"
+                                "INSERT INTO tbfuncionario (idfunc, Nome) VALUES (7, 'VELHO'), (15, 'VELHO');"));
+}
+
+// The program runs from another working folder, as a desktop launcher
+// starts it, with stale central databases lying about.
 class Atualizacao : public ::testing::Test
 {
   protected:
-    void SetUp() override { criarCentral(servido.path()); }
+    void SetUp() override
+    {
+        criarCentral(servido.path());
+        deixarCentralVelho(QDir(alheia.path()).filePath(QStringLiteral("central.db")));
+    }
+    void TearDown() override
+    {
+        EXPECT_EQ(QDir(alheia.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                  QStringList{QStringLiteral("central.db")})
+            << "nada é escrito nem apagado na pasta de trabalho";
+    }
 
     QTemporaryDir servido;
+    QTemporaryDir alheia;
+    const NaPasta naPasta{alheia.path()};
     DialogosRoteiro dialogos;
 };
 
@@ -138,7 +168,7 @@ TEST_F(Atualizacao, SubstituiProdutosFuncionarioEClientesDaRegiao)
         SCOPED_TRACE(std::string(caso.codigo) + (caso.clientes == Resposta::Sim ? " sim" : " não"));
         PastaProgramaTeste pasta;
         prepararLocal(pasta, servidor.host(), QString::fromUtf8(caso.codigo));
-        const NaPasta naPasta(pasta.caminho());
+        deixarCentralVelho(pasta.bancoCentral());
         TDM dm(pasta.caminho());
         dialogos.limpar();
         dialogos.responder(caso.clientes).responder(Resposta::Nao);
@@ -155,7 +185,7 @@ TEST_F(Atualizacao, SubstituiProdutosFuncionarioEClientesDaRegiao)
 
         const QStringList partes = estado(pasta).split(u'|');
         ASSERT_EQ(partes.size(), 4);
-        EXPECT_EQ(partes[0], QStringLiteral("10:P-10,12:P-12")) << "o inativo fica de fora";
+        EXPECT_EQ(partes[0], QStringLiteral("10:P-10,12:P-12")) << "os do servidor, sem o inativo";
         EXPECT_EQ(partes[1], QString::fromUtf8(caso.funcionario));
         EXPECT_EQ(partes[2], QString::fromUtf8(caso.clientesDepois));
         const QDateTime quando = QDateTime::fromString(partes[3], QStringLiteral("yyyy-MM-dd HH:mm:ss"));
@@ -168,7 +198,8 @@ TEST_F(Atualizacao, SubstituiProdutosFuncionarioEClientesDaRegiao)
         EXPECT_FALSE(QFile::exists(pasta.arquivo(QStringLiteral("central.db")))) << "a cópia baixada é apagada";
         EXPECT_EQ(QDir(pasta.arquivo(QStringLiteral("backup"))).entryList({QStringLiteral("corlando-*.db")}).size(),
                   1);
-        // The data sets show the new rows.
+        // The data sets show the new rows, read when first asked for.
+        EXPECT_TRUE(dm.QyProduto.linhasPendentes());
         EXPECT_EQ(dm.QyProduto.quantidade(), 2);
         EXPECT_EQ(dm.QyFuncionario.campo(QStringLiteral("Nome")).texto(),
                   QString::fromUtf8(caso.funcionario).section(u':', 1));
@@ -184,6 +215,11 @@ TEST_F(Atualizacao, SubstituiProdutosFuncionarioEClientesDaRegiao)
     }
 }
 
+// A download that fails, breaks off or brings something that is not a
+// database ends the update with its reason: the stale central database in
+// the program folder is never read, and nothing local changes (no backup, no
+// time of update). A central database that the data link names other than
+// the downloaded copy is refused too. Later errors roll back.
 TEST_F(Atualizacao, FalhasDeixamAsTabelasLocaisComoEstavamNaOrdemCertaDeCaixas)
 {
     QTemporaryDir lixo;
@@ -201,20 +237,84 @@ TEST_F(Atualizacao, FalhasDeixamAsTabelasLocaisComoEstavamNaOrdemCertaDeCaixas)
         const char *arquivo;
         const char *codigo;
         const char *gatilho;
+        const char *linkCentral; // DATABASE of central.udl; "" for none at all
         Resposta clientes;
-        QStringList caixas;
+        QStringList caixas; // each box's text starts so
+        bool copiaDeSeguranca;
     } const casos[] = {
-        {"senha recusada", Normal, "errada", "central.db", "7", "", Resposta::Ok, {kErroFtp, kFalha}},
-        {"arquivo ausente", Normal, "", "nada.db", "7", "", Resposta::Ok, {kErroFtp, kFalha}},
-        {"servidor some no meio", Cai, "", "central.db", "7", "", Resposta::Ok, {kErroFtp, kFalha}},
-        {"servidor inalcançável", Nenhum, "", "central.db", "7", "", Resposta::Ok, {kErroFtp, kFalha}},
-        {"arquivo que não é banco", Lixo, "", "central.db", "7", "", Resposta::Ok, {kFalha}},
-        {"funcionário ausente", Normal, "", "central.db", "42", "", Resposta::Ok,
-         {QStringLiteral("O funcionário de código 42 não está no banco de dados central.")}},
-        {"erro no meio dos clientes", Normal, "", "central.db", "15",
+        {"senha recusada",
+         Normal,
+         "errada",
+         "central.db",
+         "7",
+         "",
+         "central.db",
+         Resposta::Ok,
+         {kErroFtp + "\nO servidor FTP recusou o usuário ou a senha."},
+         false},
+        {"arquivo ausente",
+         Normal,
+         "",
+         "nada.db",
+         "7",
+         "",
+         "nada.db",
+         Resposta::Ok,
+         {kErroFtp + "\nO arquivo não foi encontrado no servidor FTP"},
+         false},
+        {"servidor some no meio", Cai, "", "central.db", "7", "", "central.db", Resposta::Ok, {kErroFtp + "\n"}, false},
+        {"servidor inalcançável",
+         Nenhum,
+         "",
+         "central.db",
+         "7",
+         "",
+         "central.db",
+         Resposta::Ok,
+         {kErroFtp + "\nNão foi possível conectar ao servidor FTP"},
+         false},
+        {"arquivo que não é banco",
+         Lixo,
+         "",
+         "central.db",
+         "7",
+         "",
+         "central.db",
+         Resposta::Ok,
+         {kErroFtp + "\nO arquivo baixado \""},
+         false},
+        {"ligação central ausente", Normal, "", "central.db", "7", "", "", Resposta::Ok, {kFalha}, false},
+        {"ligação central para outro arquivo",
+         Normal,
+         "",
+         "central.db",
+         "7",
+         "",
+         "velho.db",
+         Resposta::Ok,
+         {QStringLiteral("O banco central que PATH-BKP indica em")},
+         false},
+        {"funcionário ausente",
+         Normal,
+         "",
+         "central.db",
+         "42",
+         "",
+         "central.db",
+         Resposta::Ok,
+         {QStringLiteral("O funcionário de código 42 não está no banco de dados central.")},
+         true},
+        {"erro no meio dos clientes",
+         Normal,
+         "",
+         "central.db",
+         "15",
          "CREATE TRIGGER cheio BEFORE INSERT ON tbcliente WHEN NEW.Nome = 'D' BEGIN SELECT RAISE(ABORT, 'disco "
          "cheio'); END",
-         Resposta::Sim, {kPerguntaClientes, QStringLiteral("Erro no banco de dados: disco cheio")}},
+         "central.db",
+         Resposta::Sim,
+         {kPerguntaClientes, QStringLiteral("Erro no banco de dados: disco cheio")},
+         true},
     };
     for (const Caso &caso : casos) {
         SCOPED_TRACE(caso.nome);
@@ -226,13 +326,20 @@ TEST_F(Atualizacao, FalhasDeixamAsTabelasLocaisComoEstavamNaOrdemCertaDeCaixas)
             servidor ? servidor->host() : QStringLiteral("127.0.0.1:%1").arg(portaLivre());
         PastaProgramaTeste pasta;
         prepararLocal(pasta, host, QString::fromUtf8(caso.codigo));
+        deixarCentralVelho(pasta.arquivo(QString::fromUtf8(caso.arquivo)));
+        deixarCentralVelho(pasta.arquivo(QStringLiteral("velho.db")));
+        if (*caso.linkCentral)
+            pasta.escrever(
+                QStringLiteral("central.udl"),
+                QStringLiteral("[LINK]\nDRIVER=QSQLITE\nDATABASE=%1\n").arg(QLatin1String(caso.linkCentral)));
+        else
+            QFile::remove(pasta.arquivo(QStringLiteral("central.udl")));
         if (*caso.senha)
             pasta.executar(QStringLiteral("UPDATE tbconfiguracoes SET ftp_senha = '%1'").arg(QLatin1String(caso.senha)));
         pasta.executar(QStringLiteral("UPDATE tbconfiguracoes SET ftp_arquivo = '%1'").arg(QLatin1String(caso.arquivo)));
         if (*caso.gatilho)
             pasta.executar(QString::fromUtf8(caso.gatilho));
         const QString antes = estado(pasta);
-        const NaPasta naPasta(pasta.caminho());
         TDM dm(pasta.caminho());
         dialogos.limpar();
         if (caso.clientes != Resposta::Ok)
@@ -240,28 +347,96 @@ TEST_F(Atualizacao, FalhasDeixamAsTabelasLocaisComoEstavamNaOrdemCertaDeCaixas)
         VisaoRegistro visao;
         ExecutarProtegido([&visao] { LogicaAtualizacao(visao).executar(); });
 
-        EXPECT_EQ(dialogos.textos(), caso.caixas);
-        if (caso.caixas.first() == kErroFtp) {
+        const QStringList textos = dialogos.textos();
+        ASSERT_EQ(textos.size(), caso.caixas.size()) << textos.join(u'\n').toStdString();
+        for (qsizetype i = 0; i < textos.size(); ++i)
+            EXPECT_TRUE(textos[i].startsWith(caso.caixas[i])) << textos[i].toStdString();
+        if (caso.caixas.first().startsWith(kErroFtp)) {
             EXPECT_EQ(dialogos.registros()[0].icone, Icone::Pergunta);
             EXPECT_EQ(dialogos.registros()[0].titulo, QStringLiteral("Atenção"));
-        }
-        if (caso.caixas.last() == kFalha)
+        } else if (caso.caixas.last() == kFalha) {
             EXPECT_EQ(dialogos.registros().back().titulo, QStringLiteral("Atualização do BD"));
-        else
+        } else {
             EXPECT_EQ(dialogos.registros().back().icone, Icone::Erro);
+        }
         EXPECT_TRUE(dialogos.roteiroEsgotado());
         EXPECT_EQ(estado(pasta), antes);
         EXPECT_EQ(dm.QyProduto.quantidade(), 1);
         EXPECT_EQ(dm.QyCliente.campo(QStringLiteral("Nome")).texto(), QStringLiteral("CLIENTE LOCAL"));
+        EXPECT_EQ(QDir(pasta.arquivo(QStringLiteral("backup"))).exists(), caso.copiaDeSeguranca);
         ASSERT_FALSE(visao.visiveis.empty());
         EXPECT_FALSE(visao.visiveis.back()) << "os indicadores de progresso somem";
         EXPECT_EQ(visao.representante, 0);
         EXPECT_FALSE(dm.ADOConnection1.aberta());
         EXPECT_FALSE(LogicaAtualizacao::emAndamento());
-        if (caso.servidor != Lixo && caso.servidor != Normal) {
-            EXPECT_FALSE(QFile::exists(pasta.arquivo(QStringLiteral("central.db")))) << "nada de cópia pela metade";
-        }
+        EXPECT_FALSE(QFile::exists(pasta.arquivo(QString::fromUtf8(caso.arquivo)))) << "nenhuma cópia fica";
+        EXPECT_TRUE(QFile::exists(pasta.arquivo(QStringLiteral("velho.db"))));
     }
+}
+
+// The FTP settings are refused by name before any connection and before any
+// file is touched: a file name reaching out of the program folder (it would
+// be deleted), or a line break that would add commands of its own.
+TEST_F(Atualizacao, ConfiguracaoFtpPerigosaRecusadaAntesDeConectar)
+{
+    QTemporaryFile vitima; // beside the program folder, one folder up
+    ASSERT_TRUE(vitima.open());
+    vitima.write("não apague");
+    vitima.close();
+    const QString acima = QStringLiteral("../") + QFileInfo(vitima.fileName()).fileName();
+
+    const int escuta = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    sockaddr_in endereco{};
+    endereco.sin_family = AF_INET;
+    endereco.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t tamanho = sizeof endereco;
+    ASSERT_EQ(::bind(escuta, reinterpret_cast<sockaddr *>(&endereco), sizeof endereco), 0);
+    ASSERT_EQ(::listen(escuta, 8), 0);
+    ASSERT_EQ(::getsockname(escuta, reinterpret_cast<sockaddr *>(&endereco), &tamanho), 0);
+
+    const struct {
+        const char *coluna;
+        QString valor;
+        const char *nome;
+    } casos[] = {
+        {"ftp_arquivo", acima, "arquivo para o ftp"},
+        {"ftp_arquivo", QStringLiteral("..\\central.db"), "arquivo para o ftp"},
+        {"ftp_arquivo", QStringLiteral("dados/central.db"), "arquivo para o ftp"},
+        {"ftp_arquivo", QStringLiteral(".."), "arquivo para o ftp"},
+        {"ftp_arquivo", QStringLiteral("central.db\r\nDELE central.db"), "arquivo para o ftp"},
+        {"ftp_arquivo", QString(), "arquivo para o ftp"},
+        {"ftp_pasta", QStringLiteral("atualizacao\r\nDELE central.db"), "pasta do ftp"},
+        {"ftp_usuario", QStringLiteral("rep12\r\nDELE central.db"), "usuário do ftp"},
+        {"ftp_senha", QStringLiteral("s3nha") + QChar(0x2028) + QStringLiteral("DELE central.db"), "senha do ftp"},
+    };
+    for (const auto &caso : casos) {
+        SCOPED_TRACE(caso.coluna + (" " + caso.valor.toStdString()));
+        PastaProgramaTeste pasta;
+        prepararLocal(pasta, QStringLiteral("127.0.0.1:%1").arg(ntohs(endereco.sin_port)), QStringLiteral("7"));
+        TDM dm(pasta.caminho());
+        dm.QyConfiguracoes.editar();
+        dm.QyConfiguracoes.campo(QString::fromLatin1(caso.coluna)).setTexto(caso.valor);
+        dm.QyConfiguracoes.gravar();
+        const QString antes = estado(pasta);
+        const QStringList arquivos = QDir(pasta.caminho()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        dialogos.limpar();
+        VisaoRegistro visao;
+        ExecutarProtegido([&visao] { LogicaAtualizacao(visao).executar(); });
+
+        ASSERT_EQ(dialogos.registros().size(), 1u);
+        EXPECT_EQ(dialogos.registros()[0].icone, Icone::Erro);
+        EXPECT_TRUE(dialogos.registros()[0].texto.startsWith(
+            QStringLiteral("A configuração \"%1\" (%2) ")
+                .arg(QString::fromUtf8(caso.nome), QLatin1String(caso.coluna))))
+            << dialogos.registros()[0].texto.toStdString();
+        EXPECT_TRUE(QFile::exists(vitima.fileName()));
+        EXPECT_EQ(QDir(pasta.caminho()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), arquivos);
+        EXPECT_EQ(estado(pasta), antes);
+        EXPECT_FALSE(visao.visiveis.back());
+        EXPECT_FALSE(LogicaAtualizacao::emAndamento());
+    }
+    EXPECT_LT(::accept(escuta, nullptr, nullptr), 0) << "nenhuma conexão chegou ao servidor";
+    ::close(escuta);
 }
 
 TEST_F(Atualizacao, UmSegundoCliqueDuranteAAtualizacaoNaoFazNada)
@@ -269,7 +444,6 @@ TEST_F(Atualizacao, UmSegundoCliqueDuranteAAtualizacaoNaoFazNada)
     ServidorFtp servidor(servido.path(), kUsuario, kSenha);
     PastaProgramaTeste pasta;
     prepararLocal(pasta, servidor.host(), QStringLiteral("7"));
-    const NaPasta naPasta(pasta.caminho());
     TDM dm(pasta.caminho());
     dialogos.responder(Resposta::Nao).responder(Resposta::Nao);
     VisaoRegistro visao;

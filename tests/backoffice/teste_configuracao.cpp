@@ -1,6 +1,7 @@
 #include "configuracao.h"
 #include "dialogos_roteiro.h"
 #include "pasta_programa.h"
+#include "preferencias.h"
 #include "udm.h"
 
 #include <gtest/gtest.h>
@@ -51,16 +52,16 @@ TEST_F(Configuracao, CodigoDoFuncionario)
 {
     // "0" changes nothing; a cancelled prompt changes nothing either.
     dialogos.confirmarTexto(kSenha).responder(Resposta::Sim).confirmarTexto(QStringLiteral("0"));
-    dialogos.responder(Resposta::Nao).responder(Resposta::Nao);
+    dialogos.responder(Resposta::Nao).responder(Resposta::Nao).responder(Resposta::Nao);
     ExecutarConfiguracao();
     dialogos.confirmarTexto(kSenha).responder(Resposta::Sim).cancelarTexto();
-    dialogos.responder(Resposta::Nao).responder(Resposta::Nao);
+    dialogos.responder(Resposta::Nao).responder(Resposta::Nao).responder(Resposta::Nao);
     ExecutarConfiguracao();
     EXPECT_EQ(cfg("cod_funcionario"), QStringLiteral("12"));
     EXPECT_EQ(funcionarios(), QStringLiteral("1"));
 
     dialogos.confirmarTexto(kSenha).responder(Resposta::Sim).confirmarTexto(QStringLiteral("15"));
-    dialogos.responder(Resposta::Nao).responder(Resposta::Nao);
+    dialogos.responder(Resposta::Nao).responder(Resposta::Nao).responder(Resposta::Nao);
     ExecutarConfiguracao();
     EXPECT_EQ(cfg("cod_funcionario"), QStringLiteral("15"));
     EXPECT_EQ(funcionarios(), QStringLiteral("0"));
@@ -73,7 +74,7 @@ TEST_F(Configuracao, GrupoDeEmailConfirmadoSemMudarMantemOsValores)
     for (const char *v : {"smtp.a", "u", "s", "c1", "c2", "c3", "de"})
         dialogos.confirmarTexto(QString::fromUtf8(v));
     dialogos.confirmarTexto(QStringLiteral("nova@central"));
-    dialogos.responder(Resposta::Nao);
+    dialogos.responder(Resposta::Nao).responder(Resposta::Nao);
     ExecutarConfiguracao();
     EXPECT_EQ(cfg("email_host"), QStringLiteral("smtp.a"));
     EXPECT_EQ(cfg("pendencia_central"), QStringLiteral("nova@central"));
@@ -84,7 +85,8 @@ TEST_F(Configuracao, GrupoDeEmailConfirmadoSemMudarMantemOsValores)
     EXPECT_EQ(dialogos.textos(QStringLiteral("pergunta")),
               (QStringList{QStringLiteral("Deseja mudar as configurações do representante?"),
                            QStringLiteral("Deseja mudar as configurações para o envio de e-mail?"),
-                           QStringLiteral("Deseja mudar as configurações para o envio de atualização do FTP?")}));
+                           QStringLiteral("Deseja mudar as configurações para o envio de atualização do FTP?"),
+                           QStringLiteral("Deseja mudar a preferência do teclado?")}));
 }
 
 TEST_F(Configuracao, SemLinhaDeConfiguracaoOGrupoFtpCriaALinha)
@@ -95,10 +97,29 @@ TEST_F(Configuracao, SemLinhaDeConfiguracaoOGrupoFtpCriaALinha)
     dialogos.confirmarTexto(kSenha).responder(Resposta::Nao).responder(Resposta::Nao).responder(Resposta::Sim);
     for (const char *v : {"ftp.b", "user", "pw", "/dados", "central.db"})
         dialogos.confirmarTexto(QString::fromUtf8(v));
+    dialogos.responder(Resposta::Nao);
     ExecutarConfiguracao();
     EXPECT_EQ(cfg("ftp_host"), QStringLiteral("ftp.b"));
     EXPECT_EQ(cfg("ftp_arquivo"), QStringLiteral("central.db"));
     EXPECT_EQ(pasta.consultar(QStringLiteral("SELECT count(*) FROM tbconfiguracoes")), QStringLiteral("1"));
+}
+
+// Enter from box to box is turned off and on again; the question offers the
+// current choice as its default.
+TEST_F(Configuracao, PreferenciaDoTeclado)
+{
+    DefinirEnterAvancaCaixa(true);
+    for (const Resposta r : {Resposta::Nao, Resposta::Sim}) {
+        const bool antes = EnterAvancaCaixa();
+        dialogos.confirmarTexto(kSenha).responder(Resposta::Nao).responder(Resposta::Nao).responder(Resposta::Nao);
+        dialogos.responder(Resposta::Sim).responder(r);
+        ExecutarConfiguracao();
+        EXPECT_EQ(dialogos.registros().back().texto,
+                  QStringLiteral("Ao teclar Enter, passar para a próxima caixa (como o Tab)?"));
+        EXPECT_EQ(dialogos.registros().back().padrao, antes ? Resposta::Sim : Resposta::Nao);
+        EXPECT_EQ(EnterAvancaCaixa(), r == Resposta::Sim);
+    }
+    EXPECT_EQ(cfg("cod_funcionario"), QStringLiteral("12")); // the settings row untouched
 }
 
 } // namespace

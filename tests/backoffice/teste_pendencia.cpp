@@ -3,6 +3,7 @@
 #include "pasta_programa.h"
 #include "pendencia.h"
 #include "servidor_smtp.h"
+#include "servidor_smtp_lento.h"
 #include "udm.h"
 
 #include <QDir>
@@ -179,19 +180,38 @@ TEST_F(Pendencia, EnviaORelatorioAoEnderecoDePendencias)
     EXPECT_TRUE(m.anexos[0].second == arquivo.readAll());
 }
 
-// A pending-items address holding a line break is refused by its name in
-// the settings; nothing reaches the server.
+// A pending-items or sender address holding a line break, or a character
+// some reader takes for one (U+2028, U+2029, U+0085), is refused by its name
+// in the settings; no connection is made.
 TEST_F(Pendencia, EnderecoComQuebraDeLinhaRecusadoAntesDeConectar)
 {
-    pasta.executar(QStringLiteral("UPDATE tbconfiguracoes SET pendencia_central = 'p@x.com' || char(13,10) || 'RSET'"));
-    TDM dm(pasta.caminho());
-    dialogos.responder(Resposta::Nao).responder(Resposta::Sim);
-    ChecarPendencia();
-    ASSERT_EQ(dialogos.registros().size(), 4u);
-    EXPECT_EQ(dialogos.registros()[3].texto,
-              QStringLiteral("O endereço em a central do e-mail (Receber pendências) contém uma quebra de linha ou "
-                             "outro caractere de controle e não foi usado. Corrija-o nas configurações e tente "
-                             "novamente."));
+    ServidorSmtpLento registrador;
+    const struct {
+        const char *coluna, *nome;
+    } origens[] = {
+        {"pendencia_central", "a central do e-mail (Receber pendências)"},
+        {"email_de", "o emitente do e-mail"},
+    };
+    for (const auto &origem : origens) {
+        for (const char *quebra : {"char(13,10)", "char(8232)", "char(8233)", "char(133)"}) {
+            SCOPED_TRACE(std::string(origem.coluna) + " " + quebra);
+            configurar(QStringLiteral("12"), servidor.senha());
+            pasta.executar(QStringLiteral("UPDATE tbconfiguracoes SET email_host = '127.0.0.1:%1', %2 = 'p@x.com' || "
+                                          "%3 || 'RCPT TO:<evil@x.com>'")
+                               .arg(registrador.porta())
+                               .arg(QLatin1String(origem.coluna), QLatin1String(quebra)));
+            TDM dm(pasta.caminho());
+            dialogos.limpar();
+            dialogos.responder(Resposta::Nao).responder(Resposta::Sim);
+            ChecarPendencia();
+            ASSERT_EQ(dialogos.registros().size(), 4u);
+            EXPECT_EQ(dialogos.registros()[3].texto,
+                      QStringLiteral("O endereço em %1 contém uma quebra de linha ou outro caractere de controle e não "
+                                     "foi usado. Corrija-o nas configurações e tente novamente.")
+                          .arg(QString::fromUtf8(origem.nome)));
+        }
+    }
+    EXPECT_EQ(registrador.comandos(), QByteArrayList());
     EXPECT_EQ(servidor.quantidade(), 0);
 }
 
@@ -211,7 +231,8 @@ TEST_F(Pendencia, SupervisorEFalhaDeEnvio)
     dialogos.responder(Resposta::Nao).responder(Resposta::Sim);
     ChecarPendencia();
     ASSERT_EQ(dialogos.registros().size(), 4u);
-    EXPECT_TRUE(dialogos.registros()[3].texto.startsWith(kNaoEnviado + QStringLiteral("\nFalha ao enviar o e-mail: ")))
+    // The server's own reply to the refused login.
+    EXPECT_TRUE(dialogos.registros()[3].texto.startsWith(kNaoEnviado + QStringLiteral("\n535")))
         << dialogos.registros()[3].texto.toStdString();
     EXPECT_EQ(dialogos.registros()[3].icone, Icone::Pergunta);
     EXPECT_EQ(dialogos.registros()[3].titulo, QStringLiteral("Atenção"));

@@ -207,6 +207,46 @@ TEST_F(DMTeste, ErroNumConjuntoDeixaOsSeguintesFechados)
     EXPECT_FALSE(dm.QyPedido.ativo());
 }
 
+// The program's own start: the window's rows now, the rest read on first use
+// (as the database has them then) with the same results; a faulty database
+// is reported at creation as before, and creation stops at the same set.
+TEST_F(DMTeste, PrincipalPrimeiroLeOsOutrosConjuntosNoPrimeiroUso)
+{
+    {
+        TDM dm(pasta.caminho(), nullptr, TDM::Abertura::PrincipalPrimeiro);
+        EXPECT_TRUE(dialogos.registros().empty()) << dialogos.textos().join(QLatin1Char('\n')).toStdString();
+        EXPECT_EQ(dm.FiltroFuncionario, QStringLiteral("idFunc='ABC'"));
+        QStringList pendentes;
+        for (const ConjuntoDados *c : dm.conjuntos())
+            if (c->linhasPendentes())
+                pendentes << c->objectName();
+        EXPECT_EQ(pendentes.join(QLatin1Char(' ')),
+                  QStringLiteral("QyCliente QyProduto QyPedidoItem QyFormaPagamento QyPacote QyTrocaSub QyTrocaDev "
+                                 "QyLocalidade QyPesquisa QyPendente QyVendaCasada QyPedido"));
+        EXPECT_TRUE(dm.HaPendentes());
+        pasta.executar(QStringLiteral("INSERT INTO tbproduto (idProduto, CODIGO, PRODUTO) VALUES (3, 'P3', 'Bucha')"));
+        EXPECT_EQ(dm.QyProduto.quantidade(), 3);
+        EXPECT_EQ(pedidos(dm.QyPedido), QStringLiteral("84 83"));
+        ASSERT_TRUE(dm.QyPedido.localizar(QStringLiteral("nr_pedido"), QStringLiteral("83")));
+        EXPECT_EQ(dm.QyPedidoItem.campo(QStringLiteral("item_descricao")).texto(), QStringLiteral("Parafuso"));
+        EXPECT_EQ(dm.QyPedido.campo(QStringLiteral("CLIENTE_DESCRICAO")).texto(), QStringLiteral("JOSÉ DA SILVA"));
+        dm.AbrirPendentes();
+        EXPECT_FALSE(dm.HaPendentes());
+        EXPECT_EQ(dm.QyPendente.quantidade(), 1);
+    }
+
+    pasta.executar(QStringLiteral("DROP TABLE tblocalidades"));
+    for (const TDM::Abertura abertura : {TDM::Abertura::Completa, TDM::Abertura::PrincipalPrimeiro}) {
+        dialogos.limpar();
+        TDM dm(pasta.caminho(), nullptr, abertura);
+        ASSERT_EQ(dialogos.registros().size(), 1u);
+        EXPECT_EQ(dialogos.registros()[0].texto, QStringLiteral("QyLocalidade: no such table: tblocalidades"));
+        EXPECT_TRUE(dm.QyTrocaDev.ativo());
+        EXPECT_FALSE(dm.QyLocalidade.ativo());
+        EXPECT_FALSE(dm.QyPedido.ativo());
+    }
+}
+
 TEST_F(DMTeste, ConexaoCentralAbreEFechaSemMensagens)
 {
     pasta.executarCentral(QStringLiteral("INSERT INTO tbforma (idforma, Forma) VALUES (1, 'Dinheiro')"));

@@ -1,3 +1,4 @@
+#include "caixa_saida.h"
 #include "calculo_preco.h"
 #include "documentos_teste.h"
 #include "envio_pedido.h"
@@ -5,6 +6,7 @@
 #include "mensagem_recebida.h"
 #include "pdf_teste.h"
 #include "servidor_smtp.h"
+#include "servidor_smtp_lento.h"
 #include "ufunc.h"
 
 #include <QFile>
@@ -48,10 +50,13 @@ class EnvioPedido : public DocumentosTeste
             "INSERT INTO tbpedido_troca1 (nr_pedido, codigo, quantidade, valorTotal) VALUES (22, '7891000', 1, 1);"));
     }
 
-    void responder(std::initializer_list<Resposta> respostas)
+    // The marks left in the recipients' choice: customer, Central 1 to 3.
+    void escolher(std::initializer_list<Resposta> marcas)
     {
-        for (Resposta r : respostas)
-            dialogos.responder(r);
+        QList<bool> m;
+        for (Resposta r : marcas)
+            m << (r == Resposta::Sim);
+        dialogos.escolher(m);
     }
 
     QString relatorio(const QString &nome) const { return pasta.arquivo(QStringLiteral("relatórios/") + nome); }
@@ -80,20 +85,24 @@ TEST_F(EnvioPedido, PedidoAoClienteEAPrimeiraCentral)
     abrirNaTela(1234, "vl_total_item>=0");
     // Settings changed elsewhere after the screen opened are the ones used.
     pasta.executar(QStringLiteral("UPDATE tbconfiguracoes SET email_para2 = 'nova.central2@empresa.com.br'"));
-    responder({S, S, N, N});
+    escolher({S, S, N, N});
 
     EnviarPedido(TipoPedido::Pedido, acoes(TipoPedido::Pedido));
 
-    EXPECT_EQ(
-        dialogos.textos(QStringLiteral("pergunta")),
-        QStringList({"Deseja enviar o pedido: ( 1234 ) ao cliente?\nCliente: MERCADO BOA VISTA LTDA\n"
-                     "Email: compras@lojaboa.com.br",
-                     "Deseja enviar o pedido: ( 1234 ) para a \"Central 1\"?\n"
-                     "Email: central1@empresa.com.br, Matriz <matriz@empresa.com.br>",
-                     "Deseja enviar o pedido: ( 1234 ) para a \"Central 2\"?\nEmail: nova.central2@empresa.com.br",
-                     "Deseja enviar o pedido: ( 1234 ) para a \"Central 3\"?\nEmail: central3@empresa.com.br"}));
-    EXPECT_EQ(dialogos.textos(QStringLiteral("mensagem")), QStringList({"O pedido ( 1234 ) foi enviado com sucesso!",
-                                                                        "O pedido ( 1234 ) foi enviado com sucesso!"}));
+    EXPECT_EQ(dialogos.textos(QStringLiteral("escolha")), QStringList{"Enviar o pedido ( 1234 ) para:"});
+    ASSERT_EQ(dialogos.escolhas().size(), 1u);
+    QStringList opcoes;
+    for (const OpcaoMarcada &o : dialogos.escolhas()[0]) {
+        EXPECT_TRUE(o.marcada && o.habilitada);
+        opcoes << o.texto;
+    }
+    EXPECT_EQ(opcoes, QStringList({"Cliente (MERCADO BOA VISTA LTDA - Email: compras@lojaboa.com.br)",
+                                   "Central 1 (Email: central1@empresa.com.br, Matriz <matriz@empresa.com.br>)",
+                                   "Central 2 (Email: nova.central2@empresa.com.br)",
+                                   "Central 3 (Email: central3@empresa.com.br)"}));
+    // One summary instead of a box per recipient.
+    EXPECT_EQ(dialogos.textos(QStringLiteral("mensagem")),
+              QStringList{"O pedido ( 1234 ):\nCliente: enviado.\nCentral 1: enviado."});
     ASSERT_EQ(servidor.quantidade(), 2);
 
     const QStringList corpo = {"Código cliente: 57",
@@ -118,6 +127,7 @@ TEST_F(EnvioPedido, PedidoAoClienteEAPrimeiraCentral)
     EXPECT_EQ(cliente.assunto, QStringLiteral("Pedido 1234 (MERCADO BOA VISTA LTDA / Goiânia)"));
     EXPECT_EQ(cliente.linhas, corpo);
     ASSERT_EQ(cliente.anexos.size(), 1);
+    EXPECT_EQ(cliente.tiposDosAnexos, QStringList{"application/pdf"});
     EXPECT_EQ(cliente.anexos[0].first, QStringLiteral("pedido-1234.pdf"));
     EXPECT_EQ(cliente.anexos[0].second, conteudo(pdf));
 
@@ -168,7 +178,7 @@ TEST_F(EnvioPedido, RemetenteResponderParaEMarcaPorTipoEDestino)
          {N, N, S, S},
          {{joao + "<vendas@empresa.com.br>", {"representante@empresa.com.br"}, "central2@empresa.com.br", 2},
           {joao + "<vendas@empresa.com.br>", {"representante@empresa.com.br"}, "central3@empresa.com.br", 2}},
-         "O pedido ( 1234 ) foi enviado com sucesso!",
+         "O pedido ( 1234 ):\nCentral 2: enviado.\nCentral 3: enviado.",
          "1"},
         {TipoPedido::Pedido,
          1234,
@@ -176,7 +186,7 @@ TEST_F(EnvioPedido, RemetenteResponderParaEMarcaPorTipoEDestino)
          "999",
          {S, N, N, N},
          {{supervisor + "<representante@empresa.com.br>", {"vendas@empresa.com.br"}, "compras@lojaboa.com.br", 1}},
-         "O pedido ( 1234 ) foi enviado com sucesso!",
+         "O pedido ( 1234 ):\nCliente: enviado.",
          "0"},
         {TipoPedido::Pacote,
          21,
@@ -184,7 +194,7 @@ TEST_F(EnvioPedido, RemetenteResponderParaEMarcaPorTipoEDestino)
          "12",
          {S, N, N, N},
          {{joao + "<vendas@empresa.com.br>", {}, "compras@lojaboa.com.br", 1}},
-         "O pacote ( 21 ) foi enviado com sucesso!",
+         "O pacote ( 21 ):\nCliente: enviado.",
          "0"},
         {TipoPedido::Troca,
          22,
@@ -192,7 +202,7 @@ TEST_F(EnvioPedido, RemetenteResponderParaEMarcaPorTipoEDestino)
          "12",
          {S, N, N, N},
          {{joao + "<vendas@empresa.com.br>", {}, "compras@lojaboa.com.br", 1}},
-         "O pedido ( 22 ) foi enviado com sucesso!",
+         "O pedido ( 22 ):\nCliente: enviado.",
          "1"},
         {TipoPedido::VendaCasada,
          20,
@@ -200,7 +210,7 @@ TEST_F(EnvioPedido, RemetenteResponderParaEMarcaPorTipoEDestino)
          "999",
          {N, N, N, S},
          {{supervisor + "<vendas@empresa.com.br>", {"central3@empresa.com.br"}, "central3@empresa.com.br", 2}},
-         "O pedido ( 20 ) foi enviado com sucesso!",
+         "O pedido ( 20 ):\nCentral 3: enviado.",
          "1"},
     };
     int recebidas = 0;
@@ -211,7 +221,7 @@ TEST_F(EnvioPedido, RemetenteResponderParaEMarcaPorTipoEDestino)
                            .arg(QString::fromUtf8(c.codigo)));
         dialogos.limpar();
         abrirNaTela(c.nr, c.condicao);
-        responder(c.respostas);
+        escolher(c.respostas);
         EnviarPedido(c.tipo, acoes(c.tipo));
 
         ASSERT_EQ(servidor.quantidade(), recebidas + static_cast<int>(c.mails.size()))
@@ -223,8 +233,7 @@ TEST_F(EnvioPedido, RemetenteResponderParaEMarcaPorTipoEDestino)
             EXPECT_EQ(m.para, QStringList{esperado.para});
             EXPECT_EQ(m.anexos.size(), esperado.anexos);
         }
-        EXPECT_EQ(dialogos.textos(QStringLiteral("mensagem")),
-                  QStringList(c.mails.size(), QString::fromUtf8(c.sucesso)));
+        EXPECT_EQ(dialogos.textos(QStringLiteral("mensagem")), QStringList{QString::fromUtf8(c.sucesso)});
         EXPECT_EQ(marcado("enviado", c.nr), QString::fromUtf8(c.enviado));
         EXPECT_EQ(marcado("impresso", c.nr), QStringLiteral("1"));
         dm.reset();
@@ -233,38 +242,39 @@ TEST_F(EnvioPedido, RemetenteResponderParaEMarcaPorTipoEDestino)
     EXPECT_TRUE(QFileInfo::exists(relatorio(QStringLiteral("troca-22cliente-57-LOJA BOAdata-%1.txt").arg(hoje()))));
 }
 
-TEST_F(EnvioPedido, LoginRecusadoAvisaESegueParaAProximaPergunta)
+// A refused login refuses every message: each is kept as refused with the
+// server's reply, named in the one summary, and nothing is marked.
+TEST_F(EnvioPedido, LoginRecusadoFicaRecusadoNaCaixaDeSaida)
 {
     pasta.executar(QStringLiteral("UPDATE tbconfiguracoes SET email_senha = 'errada'"));
     abrirNaTela(1234, "vl_total_item>=0");
-    responder({S, S, N, S});
+    escolher({S, S, N, S});
 
     EnviarPedido(TipoPedido::Pedido, acoes(TipoPedido::Pedido));
 
     EXPECT_TRUE(dialogos.roteiroEsgotado());
-    std::vector<DialogosRoteiro::Registro> falhas;
-    for (const auto &r : dialogos.registros())
-        if (r.tipo == QLatin1String("mensagem"))
-            falhas.push_back(r);
-    ASSERT_EQ(falhas.size(), 3u);
-    for (const auto &f : falhas) {
-        EXPECT_TRUE(f.texto.startsWith(QStringLiteral("O pedido ( 1234 ) não foi enviado.\nVerifique as "
-                                                       "configurações e tente novamente!\nFalha ao enviar o e-mail: ")))
-            << f.texto.toStdString();
-        EXPECT_EQ(f.titulo, QStringLiteral("Atenção"));
-        EXPECT_EQ(f.icone, Icone::Pergunta);
-    }
+    const QStringList mensagens = dialogos.textos(QStringLiteral("mensagem"));
+    ASSERT_EQ(mensagens.size(), 1);
+    const QStringList linhas = mensagens[0].split(u'\n');
+    ASSERT_EQ(linhas.size(), 4) << mensagens[0].toStdString();
+    EXPECT_EQ(linhas[0], QStringLiteral("O pedido ( 1234 ):"));
+    for (const QString &l : linhas.mid(1))
+        EXPECT_TRUE(l.contains(QStringLiteral(": recusado pelo servidor (535"))) << l.toStdString();
+    EXPECT_EQ(dialogos.registros().back().icone, Icone::Aviso);
+    EXPECT_EQ(pasta.consultar(QStringLiteral("SELECT group_concat(destino || '=' || situacao, ' ') FROM"
+                                             " (SELECT * FROM tbcaixa_saida ORDER BY id)")),
+              QStringLiteral("Cliente=recusado Central 1=recusado Central 3=recusado"));
     EXPECT_EQ(servidor.quantidade(), 0);
     EXPECT_EQ(marcado("enviado", 1234), QStringLiteral("0"));
     EXPECT_EQ(marcado("impresso", 1234), QStringLiteral("1"));
-    // Each send showed its wait, and every wait ended.
-    EXPECT_EQ(dialogos.esperas().size(), 3);
+    // One wait for the whole send, and it ended.
+    EXPECT_EQ(dialogos.esperas().size(), 1);
     EXPECT_EQ(dialogos.esperando(), 0);
 }
 
 // A customer's address holding a line break (a quoted local part with SMTP
 // commands in it) and a central's address likewise are refused by name;
-// nothing reaches the server and the next question is still asked.
+// nothing of them reaches the server or the outbox, and the others go.
 TEST_F(EnvioPedido, EnderecoComQuebraDeLinhaRecusadoAntesDeConectar)
 {
     pasta.executar(QStringLiteral("UPDATE tbcliente SET Email = '\"x' || char(13,10) || 'RSET' || char(13,10) ||"
@@ -272,20 +282,71 @@ TEST_F(EnvioPedido, EnderecoComQuebraDeLinhaRecusadoAntesDeConectar)
                                   " 'DATA\"@example.com';"
                                   "UPDATE tbconfiguracoes SET email_para2 = 'central2@empresa.com.br' || char(10)"));
     abrirNaTela(1234, "vl_total_item>=0");
-    responder({S, N, S, S});
+    escolher({S, N, S, S});
 
     EnviarPedido(TipoPedido::Pedido, acoes(TipoPedido::Pedido));
 
     EXPECT_TRUE(dialogos.roteiroEsgotado());
-    EXPECT_EQ(dialogos.textos(QStringLiteral("mensagem")),
-              QStringList({"O endereço em o e-mail do cliente contém uma quebra de linha ou outro caractere de "
-                           "controle e não foi usado. Corrija-o no cadastro do cliente e tente novamente.",
-                           "O endereço em a central 2 do e-mail contém uma quebra de linha ou outro caractere de "
-                           "controle e não foi usado. Corrija-o nas configurações e tente novamente.",
-                           "O pedido ( 1234 ) foi enviado com sucesso!"}));
+    const QStringList linhas = dialogos.textos(QStringLiteral("mensagem")).value(0).split(u'\n');
+    ASSERT_EQ(linhas.size(), 4);
+    EXPECT_TRUE(linhas[1].startsWith(QStringLiteral("Cliente: não enviado. O endereço")));
+    EXPECT_TRUE(linhas[1].endsWith(QStringLiteral("contém uma quebra de linha ou outro caractere de controle. "
+                                                  "Corrija o endereço no cadastro do cliente e tente novamente.")));
+    EXPECT_TRUE(linhas[2].startsWith(QStringLiteral("Central 2: não enviado. O endereço")));
+    EXPECT_TRUE(linhas[2].endsWith(QStringLiteral("Corrija o endereço nas configurações e tente novamente.")));
+    EXPECT_EQ(linhas[3], QStringLiteral("Central 3: enviado."));
     ASSERT_EQ(servidor.quantidade(), 1);
     EXPECT_EQ(servidor.mensagem(1).para, QStringList{"central3@empresa.com.br"});
-    EXPECT_EQ(dialogos.esperas().size(), 1);
+    EXPECT_EQ(pasta.consultar(QStringLiteral("SELECT count(*) FROM tbcaixa_saida")), QStringLiteral("1"));
+}
+
+// A line or paragraph separator, or U+0085, is taken for a line break by
+// some readers: in any address the mail uses (the customer's, arrived from
+// the central database and never typed, or one of the settings) it is
+// refused by the address's name, and no connection is made at all.
+TEST_F(EnvioPedido, EnderecoComSeparadorDeLinhaRecusadoEmCadaOrigem)
+{
+    ServidorSmtpLento registrador;
+    const struct {
+        const char *tabela, *coluna;
+        int destino; // 0 the customer, k Central k
+        const char *nome, *onde;
+    } origens[] = {
+        {"tbcliente", "Email", 0, "o e-mail do cliente", "no cadastro do cliente"},
+        {"tbconfiguracoes", "email_para", 1, "a central 1 do e-mail", "nas configurações"},
+        {"tbconfiguracoes", "email_para2", 2, "a central 2 do e-mail", "nas configurações"},
+        {"tbconfiguracoes", "email_para3", 3, "a central 3 do e-mail", "nas configurações"},
+        {"tbconfiguracoes", "email_usuario", 0, "o usuário do e-mail", "nas configurações"},
+        {"tbconfiguracoes", "email_de", 1, "o emitente do e-mail", "nas configurações"},
+    };
+    for (const auto &origem : origens) {
+        for (int separador : {0x2028, 0x2029, 0x85}) {
+            SCOPED_TRACE(std::string(origem.coluna) + " U+" + QString::number(separador, 16).toStdString());
+            pasta.executar(QStringLiteral("UPDATE tbconfiguracoes SET email_host = '127.0.0.1:%1', email_usuario = "
+                                          "'representante@empresa.com.br', email_de = 'vendas@empresa.com.br', "
+                                          "email_para = 'c1@empresa.com.br', email_para2 = 'c2@empresa.com.br', "
+                                          "email_para3 = 'c3@empresa.com.br';"
+                                          "UPDATE tbcliente SET Email = 'compras@lojaboa.com.br';"
+                                          "UPDATE %2 SET %3 = 'a@x.com' || char(%4) || 'RCPT TO:<evil@x.com>'")
+                               .arg(registrador.porta())
+                               .arg(QLatin1String(origem.tabela), QLatin1String(origem.coluna))
+                               .arg(separador));
+            dialogos.limpar();
+            abrirNaTela(1234, "vl_total_item>=0");
+            for (int destino = 0; destino < 4; ++destino)
+                dialogos.responder(destino == origem.destino ? S : N);
+
+            EnviarPedido(TipoPedido::Pedido, acoes(TipoPedido::Pedido));
+
+            EXPECT_TRUE(dialogos.roteiroEsgotado());
+            EXPECT_EQ(dialogos.textos(QStringLiteral("mensagem")),
+                      QStringList{QStringLiteral("O endereço em %1 contém uma quebra de linha ou outro caractere de "
+                                                 "controle e não foi usado. Corrija-o %2 e tente novamente.")
+                                      .arg(QString::fromUtf8(origem.nome), QString::fromUtf8(origem.onde))});
+            EXPECT_EQ(marcado("enviado", 1234), QStringLiteral("0"));
+        }
+    }
+    EXPECT_EQ(registrador.comandos(), QByteArrayList());
 }
 
 // The mail setting of the settings file reaches the transport: a server
@@ -294,18 +355,20 @@ TEST_F(EnvioPedido, ConfiguracaoTlsDoArquivoIni)
 {
     ServidorSmtp interno(servidor.usuario(), servidor.senha(), ServidorSmtp::Tls::Autoassinado);
     pasta.executar(QStringLiteral("UPDATE tbconfiguracoes SET email_host = '127.0.0.1:%1'").arg(interno.porta()));
+    pasta.escrever(QStringLiteral("Mirvale.ini"), QStringLiteral("[CONEXAO]\nPATH=local.udl\nPATH-BKP=central.udl\n"));
     abrirNaTela(1234, "vl_total_item>=0");
-    responder({S, N, N, N});
+    escolher({S, N, N, N});
     EnviarPedido(TipoPedido::Pedido, acoes(TipoPedido::Pedido));
     ASSERT_EQ(dialogos.textos(QStringLiteral("mensagem")).size(), 1);
     EXPECT_TRUE(dialogos.textos(QStringLiteral("mensagem"))[0].contains(QStringLiteral("certificate")));
+    EXPECT_TRUE(dialogos.textos(QStringLiteral("mensagem"))[0].contains(QStringLiteral("Cliente: recusado")));
 
     pasta.escrever(QStringLiteral("Mirvale.ini"),
                    QStringLiteral("[CONEXAO]\nPATH=local.udl\nPATH-BKP=central.udl\n[EMAIL]\nTLS=aceitar\n"));
     dialogos.limpar();
-    responder({S, N, N, N});
+    escolher({S, N, N, N});
     EnviarPedido(TipoPedido::Pedido, acoes(TipoPedido::Pedido));
-    EXPECT_EQ(dialogos.textos(QStringLiteral("mensagem")), QStringList{"O pedido ( 1234 ) foi enviado com sucesso!"});
+    EXPECT_EQ(dialogos.textos(QStringLiteral("mensagem")), QStringList{"O pedido ( 1234 ):\nCliente: enviado."});
     ASSERT_EQ(interno.quantidade(), 1);
     EXPECT_TRUE(interno.mensagem(1).tls);
 }
@@ -321,7 +384,7 @@ TEST_F(EnvioPedido, CondicoesAntesDeQualquerPergunta)
     struct Caso {
         TipoPedido tipo;
         int nr;
-        QString mensagem; // empty: the four questions come, all answered No
+        QString mensagem; // empty: the recipients' choice comes, all left unchecked
     } const casos[] = {
         {TipoPedido::Pedido, 40,
          QStringLiteral("O pedido não pode ser enviado. Verifique se os itens cadastrados estão no estoque.")},
@@ -335,11 +398,11 @@ TEST_F(EnvioPedido, CondicoesAntesDeQualquerPergunta)
         irPara(c.nr);
         dialogos.limpar();
         if (c.mensagem.isEmpty())
-            responder({N, N, N, N});
+            escolher({N, N, N, N});
         EnviarPedido(c.tipo, acoes(c.tipo));
         EXPECT_EQ(dialogos.textos(QStringLiteral("mensagem")),
                   c.mensagem.isEmpty() ? QStringList{} : QStringList{c.mensagem});
-        EXPECT_EQ(dialogos.textos(QStringLiteral("pergunta")).size(), c.mensagem.isEmpty() ? 4 : 0);
+        EXPECT_EQ(dialogos.textos(QStringLiteral("escolha")).size(), c.mensagem.isEmpty() ? 1 : 0);
         EXPECT_EQ(marcado("impresso", c.nr), c.mensagem.isEmpty() ? QStringLiteral("1") : QStringLiteral("0"));
         EXPECT_EQ(marcado("enviado", c.nr), QStringLiteral("0"));
     }
@@ -370,32 +433,37 @@ TEST_F(EnvioPedido, ClienteForaDoCadastroNaoRecebeOPedidoDeOutro)
                                   " (50, '12', 404, 0);"));
     abrirNaTela(50, "vl_total_item>=0");
     ASSERT_TRUE(dm->QyCliente.localizar(QStringLiteral("IdCliente"), QStringLiteral("57")));
-    responder({S, N, N, N});
+    escolher({S, N, N, N});
 
     EnviarPedido(TipoPedido::Pedido, acoes(TipoPedido::Pedido));
 
-    EXPECT_EQ(dialogos.textos(QStringLiteral("pergunta")).value(0),
-              QStringLiteral("Deseja enviar o pedido: ( 50 ) ao cliente?\nCliente: \nEmail: "));
+    ASSERT_EQ(dialogos.escolhas().size(), 1u);
+    const OpcaoMarcada cliente = dialogos.escolhas()[0][0];
+    EXPECT_EQ(cliente.texto, QStringLiteral("Cliente (sem endereço)"));
+    EXPECT_FALSE(cliente.marcada || cliente.habilitada);
     EXPECT_EQ(dialogos.textos(QStringLiteral("mensagem")),
-              QStringList{"O pedido ( 50 ) não foi enviado.\nVerifique as configurações e tente novamente!\n"
-                          "O e-mail não tem endereço de destinatário."});
+              QStringList{"O pedido ( 50 ):\nCliente: não enviado. O e-mail não tem endereço de destinatário. "
+                          "Corrija o endereço no cadastro do cliente e tente novamente."});
     EXPECT_EQ(servidor.quantidade(), 0);
 }
 
-// A transfer file that cannot be written ends the sending at that office:
-// the error is shown and no further question is asked.
+// A transfer file that cannot be written ends the sending before anything is
+// kept: the error is shown and nothing goes.
 TEST_F(EnvioPedido, ArquivoDeTransferenciaQueFalhaEncerraOEnvio)
 {
     pasta.executar(QStringLiteral("UPDATE tbcliente SET fantasia = 'LOJA A/B'"));
     abrirNaTela(1234, "vl_total_item>=0");
-    responder({N, S});
+    CaixaSaidaBanco::criarTabela(dm->ADOConexao);
+    escolher({S, S, N, N});
 
     EnviarPedido(TipoPedido::Pedido, acoes(TipoPedido::Pedido));
 
     EXPECT_TRUE(dialogos.roteiroEsgotado());
-    ASSERT_EQ(dialogos.registros().size(), 3u);
-    EXPECT_EQ(dialogos.registros()[2].icone, Icone::Erro);
-    EXPECT_TRUE(dialogos.registros()[2].texto.contains(QStringLiteral("arquivo de transferência")));
+    ASSERT_EQ(dialogos.registros().size(), 2u);
+    EXPECT_EQ(dialogos.registros()[1].icone, Icone::Erro);
+    EXPECT_TRUE(dialogos.registros()[1].texto.contains(QStringLiteral("arquivo de transferência")));
+    // Nothing of this send was kept, the customer's mail included.
+    EXPECT_EQ(pasta.consultar(QStringLiteral("SELECT count(*) FROM tbcaixa_saida")), QStringLiteral("0"));
     EXPECT_EQ(servidor.quantidade(), 0);
     EXPECT_EQ(marcado("enviado", 1234), QStringLiteral("0"));
 }
@@ -411,7 +479,7 @@ TEST_F(EnvioPedido, PrecoNovoIgualNoPdfNoBancoENoArquivoEEnderecosComPontoEVirgu
         QStringLiteral("UPDATE tbcliente SET Email = 'compras@lojaboa.com.br; Financeiro <financeiro@lojaboa.com.br>';"
                        "UPDATE tbproduto SET PRECOVENDA = 11.2 WHERE CODIGO = 'ABC123'"));
     abrirNaTela(1234, "vl_total_item>=0");
-    responder({S, S, N, N});
+    escolher({S, S, N, N});
 
     EnviarPedido(TipoPedido::Pedido, acoesQueReprecificam(TipoPedido::Pedido));
 
@@ -444,12 +512,12 @@ TEST_F(EnvioPedido, PrecoNovoIgualNoPdfNoBancoENoArquivoEEnderecosComPontoEVirgu
     pasta.executar(QStringLiteral("UPDATE tbcliente SET Email = 'compras@lojaboa.com.br; comprador'"));
     dm->QyCliente.reabrir();
     dialogos.limpar();
-    responder({S, N, N, N});
+    escolher({S, N, N, N});
     EnviarPedido(TipoPedido::Pedido, acoesQueReprecificam(TipoPedido::Pedido));
     // The failure names the address that could not be read, on its own line.
     EXPECT_EQ(dialogos.textos(QStringLiteral("mensagem")),
-              QStringList{"O pedido ( 1234 ) não foi enviado.\nVerifique as configurações e tente novamente!\n"
-                          "O endereço de e-mail \"comprador\" não pôde ser lido."});
+              QStringList{"O pedido ( 1234 ):\nCliente: não enviado. O endereço de e-mail \"comprador\" não pôde ser "
+                          "lido. Corrija o endereço no cadastro do cliente e tente novamente."});
     EXPECT_EQ(servidor.quantidade(), 2);
 }
 

@@ -73,8 +73,8 @@ TEST_F(PacoteEVendaCasada, ArquivoPdfEEmailDeCadaTipo)
          {"PEDIDO - PACOTE", "Nº 21", "MERCADO BOA VISTA LTDA", "ABC123", "7891000", "2,5", "1,5", "25,38", "12,35",
           "Entrega no sábado", "Total do pacote: R$ 37,73"},
          {},
-         "Deseja enviar o pacote: ( 21 ) para a \"Central 1\"?\nEmail: central1@empresa.com.br",
-         "O pacote ( 21 ) foi enviado com sucesso!"},
+         "Enviar o pacote ( 21 ) para:",
+         "O pacote ( 21 ):\nCentral 1: enviado."},
         {TipoPedido::VendaCasada,
          20,
          "vl_total_venda_casada>=0",
@@ -87,8 +87,8 @@ TEST_F(PacoteEVendaCasada, ArquivoPdfEEmailDeCadaTipo)
          {"VENDA CASADA", "Nº 20", "MERCADO BOA VISTA LTDA", "ARRUELA LISA 1/4", "24,69", "101,54", "Casada",
           "Total do pedido: R$ 126,23", "3 - À vista"},
          {"central1@empresa.com.br"},
-         "Deseja enviar o pedido: ( 20 ) para a \"Central 1\"?\nEmail: central1@empresa.com.br",
-         "O pedido ( 20 ) foi enviado com sucesso!"},
+         "Enviar o pedido ( 20 ) para:",
+         "O pedido ( 20 ):\nCentral 1: enviado."},
     };
     int recebidas = 0;
     for (const Caso &c : casos) {
@@ -102,11 +102,10 @@ TEST_F(PacoteEVendaCasada, ArquivoPdfEEmailDeCadaTipo)
                   "[ARQUIVO DE TRANSFERENCIA]25/03/2009-14:05:09\r\n" + c.itens + "[FIM DE ARQUIVO]\r\n");
 
         // To the first central office only.
-        for (Resposta r : {Resposta::Nao, Resposta::Sim, Resposta::Nao, Resposta::Nao})
-            dialogos.responder(r);
+        dialogos.escolher({false, true, false, false});
         EnviarPedido(c.tipo, acoes(c.tipo));
         EXPECT_TRUE(dialogos.roteiroEsgotado());
-        EXPECT_EQ(dialogos.textos(QStringLiteral("pergunta")).value(1), QString::fromUtf8(c.pergunta));
+        EXPECT_EQ(dialogos.textos(QStringLiteral("escolha")), QStringList{QString::fromUtf8(c.pergunta)});
         EXPECT_EQ(dialogos.textos(QStringLiteral("mensagem")), QStringList{QString::fromUtf8(c.sucesso)});
         ASSERT_EQ(servidor.quantidade(), ++recebidas);
 

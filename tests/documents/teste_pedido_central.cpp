@@ -20,8 +20,6 @@
 namespace
 {
 
-constexpr Resposta S = Resposta::Sim;
-constexpr Resposta N = Resposta::Nao;
 
 // One server for the whole test program.
 ServidorPostgres &pg()
@@ -102,8 +100,7 @@ class EnvioCentral : public DocumentosTeste
     void enviarACentral1()
     {
         dialogos.limpar();
-        for (Resposta r : {N, S, N, N})
-            dialogos.responder(r);
+        dialogos.escolher({false, true, false, false});
         EnviarPedido(TipoPedido::Pedido, acoes(TipoPedido::Pedido));
     }
 
@@ -115,7 +112,7 @@ TEST_F(EnvioCentral, EnviarGravaOPedidoEReenviarSubstituiSemDobrar)
 {
     abrirNaTela(1234, "vl_total_item>=0");
     enviarACentral1();
-    EXPECT_EQ(dialogos.textos(QStringLiteral("mensagem")), QStringList{"O pedido ( 1234 ) foi enviado com sucesso!"});
+    EXPECT_EQ(dialogos.textos(QStringLiteral("mensagem")), QStringList{"O pedido ( 1234 ):\nCentral 1: enviado."});
     EXPECT_EQ(smtp.quantidade(), 1) << "a mensagem à central vai também";
     EXPECT_EQ(marcado("enviado", 1234), QStringLiteral("1"));
     EXPECT_EQ(central(QStringLiteral("12"), 1234),
@@ -144,8 +141,7 @@ TEST_F(EnvioCentral, ServidorForaDoArDizQueNaoFoiEnviadoENaoMarca)
     enviarACentral1();
     const QStringList caixas = dialogos.textos(QStringLiteral("mensagem"));
     ASSERT_EQ(caixas.size(), 1);
-    EXPECT_TRUE(caixas[0].startsWith(QStringLiteral("O pedido ( 1234 ) não foi enviado.\nVerifique as configurações e "
-                                                    "tente novamente!\n")));
+    EXPECT_TRUE(caixas[0].startsWith(QStringLiteral("O pedido ( 1234 ):\nCentral 1: não enviado. ")));
     EXPECT_TRUE(caixas[0].contains(QStringLiteral("Connection refused"))) << caixas[0].toStdString();
     EXPECT_FALSE(caixas[0].contains(QStringLiteral("doze"))) << "nunca a senha";
     EXPECT_EQ(marcado("enviado", 1234), QStringLiteral("0"));

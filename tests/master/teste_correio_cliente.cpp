@@ -48,8 +48,7 @@ TEST_F(CorreioClienteTeste, EnderecosDigitadosRecebemOPedido)
               QStringList{"mailto:Compras <compras@padaria.com.br>, dono@padaria.com.br"});
 
     ASSERT_TRUE(dm->QyPedido.localizar(QStringLiteral("nr_pedido"), QStringLiteral("20")));
-    for (Resposta r : {Resposta::Sim, Resposta::Nao, Resposta::Nao, Resposta::Nao})
-        dialogos.responder(r);
+    dialogos.escolher({true, false, false, false});
     EnviarPedido(TipoPedido::Pedido, {[this] { dm->QyPedido.editar(); }, [] { RecalcularTotais(TipoPedido::Pedido); }});
     ASSERT_EQ(servidor.quantidade(), 1) << dialogos.textos().join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(servidor.mensagem(1).para, QStringList({"compras@padaria.com.br", "dono@padaria.com.br"}));

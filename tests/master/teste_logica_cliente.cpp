@@ -302,4 +302,7 @@ TEST(ConferenciaCliente, CnpjCepDataEmail)
     EXPECT_FALSE(EmailValido(QStringLiteral("compras@lojaboa")));
     EXPECT_FALSE(EmailValido(QStringLiteral("compras lojaboa.com.br")));
     EXPECT_FALSE(EmailValido(QStringLiteral("a@x.com\nb@y.com")));
+    for (char16_t separador : {u'\u2028', u'\u2029', u'\u0085', u'\u200b'})
+        EXPECT_FALSE(EmailValido(QStringLiteral("a@x.com") + QChar(separador) + QStringLiteral("b@y.com")))
+            << static_cast<int>(separador);
 }

@@ -2,8 +2,11 @@
 #include "erro.h"
 #include "gmime_apoio.h"
 #include "impressao_qt.h"
+#include "lista_enderecos.h"
 #include "servidor_smtp.h"
+#include "servidor_smtp_lento.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -13,6 +16,9 @@
 
 #include <algorithm>
 #include <functional>
+#include <iostream>
+#include <stdexcept>
+#include <vector>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -52,6 +58,13 @@ QStringList enderecos(InternetAddressList *lista)
     return textos;
 }
 
+// How many of the lines a server received start with a command.
+qsizetype comecandoPor(const QByteArrayList &linhas, const char *comando)
+{
+    return std::count_if(linhas.begin(), linhas.end(),
+                         [comando](const QByteArray &l) { return l.startsWith(comando); });
+}
+
 void gravar(const QString &caminho, const QByteArray &dados)
 {
     QFile arquivo(caminho);
@@ -77,9 +90,12 @@ QByteArray uudecode(const QByteArray &texto)
 class Correio : public ::testing::Test
 {
   protected:
+    // The test server offers no STARTTLS: TLS off, as the settings allow.
     ClienteSmtp cliente() const
     {
-        return ClienteSmtp{QStringLiteral("127.0.0.1"), servidor.usuario(), servidor.senha(), servidor.porta()};
+        ClienteSmtp c{QStringLiteral("127.0.0.1"), servidor.usuario(), servidor.senha(), servidor.porta()};
+        c.seguranca = SegurancaSmtp::SemTls;
+        return c;
     }
 
     static MensagemEmail mensagemSimples()
@@ -260,12 +276,20 @@ TEST_F(Correio, FalhaLancaErroENadaChegaAoServidor)
     EXPECT_EQ(servidor.quantidade(), 0);
 }
 
-// An address holding CR or LF could carry raw SMTP commands into the logged-in
-// session: it is refused, naming its role, and the server never hears of it.
+// An address holding CR or LF, or a character some reader takes for a line
+// break (U+2028, U+2029, U+0085), could carry raw SMTP commands into the
+// logged-in session: it is refused, naming its role, and nothing reaches the
+// server, not even a connection. The address-list reader refuses it too.
 TEST_F(Correio, EnderecoComCaractereDeControleRecusadoAntesDeConectar)
 {
-    const QString injetado =
-        QStringLiteral("\"x\r\nRSET\r\nMAIL FROM:<a@x.com>\r\nRCPT TO:<vitima@x.com>\r\nDATA\r\n\"@example.com");
+    const QString injecoes[] = {
+        QStringLiteral("\"x\r\nRSET\r\nMAIL FROM:<a@x.com>\r\nRCPT TO:<vitima@x.com>\r\nDATA\r\n\"@example.com"),
+        QStringLiteral("a@x.com") + QChar(0x2028) + QStringLiteral("RCPT TO:<evil@x.com>"),
+        QStringLiteral("a@x.com") + QChar(0x2029) + QStringLiteral("RCPT TO:<evil@x.com>"),
+        QStringLiteral("a@x.com") + QChar(0x85) + QStringLiteral("RCPT TO:<evil@x.com>"),
+        QStringLiteral("a@x.com") + QChar(0) + QStringLiteral("RCPT TO:<evil@x.com>"),
+        QStringLiteral("a@x.com") + QChar(0x200B), // zero-width space, a format character
+    };
     struct Caso {
         const char *papel;
         QString MensagemEmail::*campo;
@@ -274,21 +298,70 @@ TEST_F(Correio, EnderecoComCaractereDeControleRecusadoAntesDeConectar)
         {"remetente", &MensagemEmail::remetente},
         {"responder para", &MensagemEmail::responderPara},
     };
-    for (const Caso &caso : casos) {
-        SCOPED_TRACE(caso.papel);
-        MensagemEmail m = mensagemSimples();
-        m.*caso.campo = injetado;
+    ServidorSmtpLento registrador;
+    ClienteSmtp c = cliente();
+    c.porta = registrador.porta();
+    for (const QString &injetado : injecoes) {
+        for (const Caso &caso : casos) {
+            SCOPED_TRACE(std::string(caso.papel) + " " + injetado.toStdString());
+            MensagemEmail m = mensagemSimples();
+            m.*caso.campo = injetado;
+            try {
+                c.enviar(m);
+                ADD_FAILURE() << "enviou sem erro";
+            } catch (const Erro &erro) {
+                EXPECT_TRUE(
+                    erro.mensagem().startsWith(QStringLiteral("O endereço do ") + QString::fromUtf8(caso.papel)))
+                    << erro.mensagem().toStdString();
+            }
+        }
+        EXPECT_THROW(enderecosDaLista(injetado), Erro);
+    }
+    EXPECT_EQ(registrador.comandos(), QByteArrayList());
+    EXPECT_FALSE(TemCaractereDeControle(QStringLiteral("Fulano <f@x.com>, b@y.com, Jo\u00e3o <j@x.com.br>")));
+    EXPECT_TRUE(TemCaractereDeControle(QStringLiteral("f@x.com\t")));
+    EXPECT_TRUE(TemCaractereDeControle(QStringLiteral("f@x.com") + QChar::fromUcs4(0xE0001).chars[0] +
+                                       QChar::fromUcs4(0xE0001).chars[1]))
+        << "fora do BMP";
+}
+
+// Unless TLS is off, a server that offers no STARTTLS (or whose offer was
+// stripped on the way) fails the send before any AUTH command; with TLS off
+// the same server takes the message.
+TEST_F(Correio, SemStarttlsSoEnviaComTlsDesligado)
+{
+    const struct {
+        SegurancaSmtp seguranca;
+        bool envia;
+    } casos[] = {
+        {SegurancaSmtp::VerificarCertificado, false},
+        {SegurancaSmtp::AceitarCertificado, false},
+        {SegurancaSmtp::SemTls, true},
+    };
+    for (const auto &caso : casos) {
+        SCOPED_TRACE(static_cast<int>(caso.seguranca));
+        ServidorSmtpLento semTls;
+        ClienteSmtp c = cliente();
+        c.porta = semTls.porta();
+        c.seguranca = caso.seguranca;
+        if (caso.envia) {
+            c.enviar(mensagemSimples());
+            EXPECT_EQ(comecandoPor(semTls.comandos(), "AUTH"), 1);
+            EXPECT_EQ(comecandoPor(semTls.comandos(), "MENSAGEM"), 1);
+            continue;
+        }
         try {
-            cliente().enviar(m);
-            ADD_FAILURE() << "enviou sem erro";
+            c.enviar(mensagemSimples());
+            ADD_FAILURE() << "enviou sem TLS";
         } catch (const Erro &erro) {
-            EXPECT_TRUE(erro.mensagem().startsWith(QStringLiteral("O endereço do ") + QString::fromUtf8(caso.papel)))
+            EXPECT_TRUE(erro.mensagem().contains(QStringLiteral("não oferece conexão segura (STARTTLS)")))
                 << erro.mensagem().toStdString();
         }
+        const QByteArrayList comandos = semTls.comandos();
+        ASSERT_FALSE(comandos.isEmpty());
+        EXPECT_EQ(comecandoPor(comandos, "AUTH"), 0) << comandos.join(' ').toStdString();
+        EXPECT_EQ(comecandoPor(comandos, "MAIL"), 0);
     }
-    EXPECT_FALSE(TemCaractereDeControle(QStringLiteral("Fulano <f@x.com>, b@y.com")));
-    EXPECT_TRUE(TemCaractereDeControle(QStringLiteral("f@x.com\t")));
-    EXPECT_EQ(servidor.quantidade(), 0);
 }
 
 // A server with a self-signed certificate: verifying it fails with the
@@ -334,31 +407,112 @@ TEST_F(Correio, SegurancaLidaDoArquivoDeConfiguracao)
     EXPECT_THROW(LerSegurancaSmtp(ini), Erro);
 }
 
-// A server that accepts the connection and then says nothing is given up
-// after the time-out, with the transport's reason.
-TEST_F(Correio, ServidorMudoDesisteNoPrazo)
+// A loopback port that never completes a connection: its listener's queue
+// is full, so the kernel drops every further SYN, as a host that does not
+// answer does.
+class PortaSemResposta
 {
-    const int mudo = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in endereco{};
-    endereco.sin_family = AF_INET;
-    endereco.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t tamanho = sizeof endereco;
-    ASSERT_EQ(::bind(mudo, reinterpret_cast<sockaddr *>(&endereco), sizeof endereco), 0);
-    ASSERT_EQ(::listen(mudo, 1), 0); // the kernel completes the connection; nobody answers
-    ASSERT_EQ(::getsockname(mudo, reinterpret_cast<sockaddr *>(&endereco), &tamanho), 0);
-    ClienteSmtp c = cliente();
-    c.porta = ntohs(endereco.sin_port);
-    c.segundosParaConectar = 1;
-    c.segundosParaTerminar = 2;
-    try {
-        c.enviar(mensagemSimples());
-        ADD_FAILURE() << "enviou sem erro";
-    } catch (const Erro &erro) {
-        EXPECT_TRUE(erro.mensagem().contains(QStringLiteral("timed out"), Qt::CaseInsensitive) ||
-                    erro.mensagem().contains(QStringLiteral("timeout"), Qt::CaseInsensitive))
-            << erro.mensagem().toStdString();
+  public:
+    PortaSemResposta()
+    {
+        sockaddr_in endereco{};
+        endereco.sin_family = AF_INET;
+        endereco.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t tamanho = sizeof endereco;
+        m_soquetes.push_back(::socket(AF_INET, SOCK_STREAM, 0));
+        if (::bind(m_soquetes[0], reinterpret_cast<sockaddr *>(&endereco), sizeof endereco) != 0 ||
+            ::listen(m_soquetes[0], 0) != 0 ||
+            ::getsockname(m_soquetes[0], reinterpret_cast<sockaddr *>(&endereco), &tamanho) != 0)
+            throw std::runtime_error("porta sem resposta");
+        m_porta = ntohs(endereco.sin_port);
+        for (int i = 0; i < 2; ++i) {
+            m_soquetes.push_back(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0));
+            ::connect(m_soquetes.back(), reinterpret_cast<sockaddr *>(&endereco), sizeof endereco);
+        }
     }
-    ::close(mudo);
+    ~PortaSemResposta()
+    {
+        for (int s : m_soquetes)
+            ::close(s);
+    }
+    quint16 porta() const { return m_porta; }
+
+  private:
+    std::vector<int> m_soquetes;
+    quint16 m_porta = 0;
+};
+
+// Tries a send with the program's own times and prints how long it took
+// (for the record: tests do not judge times).
+QString falhaAoEnviar(const ClienteSmtp &c, const MensagemEmail &m, const char *caso)
+{
+    QElapsedTimer relogio;
+    relogio.start();
+    QString falha;
+    try {
+        c.enviar(m);
+    } catch (const Erro &erro) {
+        falha = erro.mensagem();
+    }
+    std::cout << caso << ": " << relogio.elapsed() / 1000.0 << " s\n";
+    return falha;
+}
+
+// Reaching the server is bounded by its own time; so is the whole exchange,
+// the wait for the answer to the message included: a server that falls
+// silent after the message (or before its greeting) is given up with the
+// reason, not after minutes.
+TEST_F(Correio, ServidorQueNaoRespondeDesisteNoPrazo)
+{
+    {
+        PortaSemResposta inalcancavel;
+        ClienteSmtp c = cliente();
+        c.porta = inalcancavel.porta();
+        EXPECT_EQ(falhaAoEnviar(c, mensagemSimples(), "servidor inalcançável"),
+                  QStringLiteral("Falha ao enviar o e-mail: o servidor de e-mail \"127.0.0.1\" não foi alcançado em 5 "
+                                 "segundos."));
+    }
+    {
+        ServidorSmtpLento mudo(0, true);
+        ClienteSmtp c = cliente();
+        c.porta = mudo.porta();
+        EXPECT_EQ(
+            falhaAoEnviar(c, mensagemSimples(), "servidor mudo após a mensagem"),
+            QStringLiteral("Falha ao enviar o e-mail: o servidor de e-mail não concluiu o envio em 30 segundos."));
+        EXPECT_EQ(comecandoPor(mudo.comandos(), "MENSAGEM"), 1) << "a mensagem foi toda";
+    }
+    {
+        // Connected by the kernel, never greeted; with times of its own.
+        const int semSaudacao = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in endereco{};
+        endereco.sin_family = AF_INET;
+        endereco.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t tamanho = sizeof endereco;
+        ASSERT_EQ(::bind(semSaudacao, reinterpret_cast<sockaddr *>(&endereco), sizeof endereco), 0);
+        ASSERT_EQ(::listen(semSaudacao, 1), 0);
+        ASSERT_EQ(::getsockname(semSaudacao, reinterpret_cast<sockaddr *>(&endereco), &tamanho), 0);
+        ClienteSmtp c = cliente();
+        c.porta = ntohs(endereco.sin_port);
+        c.segundosParaConectar = 1;
+        c.segundosParaTerminar = 2;
+        EXPECT_EQ(falhaAoEnviar(c, mensagemSimples(), "servidor sem saudação (prazo de 2 s)"),
+                  QStringLiteral("Falha ao enviar o e-mail: o servidor de e-mail não concluiu o envio em 2 segundos."));
+        ::close(semSaudacao);
+    }
+}
+
+// Five seconds bound reaching the server only: one that takes two seconds
+// over every reply still gets the message within the whole time.
+TEST_F(Correio, ServidorLentoQueRespondeNoPrazoRecebe)
+{
+    ServidorSmtpLento lento(2);
+    ClienteSmtp c = cliente();
+    c.porta = lento.porta();
+    EXPECT_EQ(falhaAoEnviar(c, mensagemSimples(), "servidor que responde a cada 2 s"), QString());
+    const QByteArrayList comandos = lento.comandos();
+    EXPECT_EQ(comecandoPor(comandos, "AUTH"), 1);
+    EXPECT_EQ(comecandoPor(comandos, "MENSAGEM"), 1);
+    EXPECT_EQ(comecandoPor(comandos, "QUIT"), 1);
 }
 
 } // namespace

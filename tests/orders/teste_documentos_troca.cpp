@@ -117,16 +117,20 @@ TEST_F(DocumentosTroca, ArquivoDeTransferenciaSoComASubstituicaoByteAByte)
 
 TEST_F(DocumentosTroca, EnvioAoClienteEACentralPeloRemetenteDaTroca)
 {
-    dialogos.responder(Resposta::Sim).responder(Resposta::Sim).responder(Resposta::Nao).responder(Resposta::Nao);
+    // Central 2 and 3 have no address: offered unchecked, and OK keeps that.
+    dialogos.aceitarEscolha();
     logica->clicar(AcaoPedido::Enviar);
 
-    EXPECT_EQ(dialogos.textos(QStringLiteral("pergunta")),
-              QStringList({"Deseja enviar a troca: ( 30 ) para o cliente?\nEmail: compras@lojaum.com.br",
-                           "Deseja enviar a troca: ( 30 ) para a \"Central 1\"?\nEmail: central1@empresa.com.br",
-                           "Deseja enviar a troca: ( 30 ) para a \"Central 2\"?\nEmail: ",
-                           "Deseja enviar a troca: ( 30 ) para a \"Central 3\"?\nEmail: "}));
+    EXPECT_EQ(dialogos.textos(QStringLiteral("escolha")), QStringList{"Enviar a troca ( 30 ) para:"});
+    ASSERT_EQ(dialogos.escolhas().size(), 1u);
+    QStringList marcadas;
+    for (const OpcaoMarcada &o : dialogos.escolhas()[0])
+        marcadas << QStringLiteral("%1=%2").arg(o.texto).arg(o.marcada);
+    EXPECT_EQ(marcadas, QStringList({"Cliente (LOJA UM LTDA - Email: compras@lojaum.com.br)=1",
+                                     "Central 1 (Email: central1@empresa.com.br)=1", "Central 2 (sem endereço)=0",
+                                     "Central 3 (sem endereço)=0"}));
     EXPECT_EQ(dialogos.textos(QStringLiteral("mensagem")),
-              QStringList(2, QStringLiteral("O pedido ( 30 ) foi enviado com sucesso!")));
+              QStringList{"O pedido ( 30 ):\nCliente: enviado.\nCentral 1: enviado."});
     ASSERT_EQ(servidor.quantidade(), 2);
 
     const QString pdf = relatorio(QStringLiteral("troca-30.pdf"));

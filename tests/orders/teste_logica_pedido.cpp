@@ -91,6 +91,7 @@ TEST_F(TelaPedidoTeste, NovoPedidoSeguidoDeNovoItemGravaOCabecalhoAntes)
     EXPECT_EQ(visao.focos.back(), CaixaPedido::CodigoCliente);
     EXPECT_EQ(dm->QyPedido.estado(), EstadoConjunto::Insercao);
     EXPECT_EQ(dm->QyPedido.campo(QStringLiteral("cif")).texto(), QStringLiteral("Não"));
+    dm->QyPedido.campo(QStringLiteral("idCliente")).setInteiro(1); // an order is never stored without its customer
     logica->clicar(AcaoPedido::NovoItem);
 
     const QString numero = pasta.consultar(QStringLiteral("SELECT max(nr_pedido) FROM tbpedido"));

@@ -47,7 +47,8 @@ TEST_F(TrocaTeste, DiferencaNegativaPassaPelosTotais)
     logica->clicar(AcaoPedido::Novo);
     EXPECT_EQ(dm->QyPedido.estado(), EstadoConjunto::Insercao);
     EXPECT_EQ(dm->QyPedido.campo(QStringLiteral("cif")).texto(), QStringLiteral("Sim"));
-    EXPECT_TRUE(visao.focos.empty());
+    EXPECT_EQ(visao.focos, std::vector<CaixaPedido>{CaixaPedido::CodigoCliente});
+    dm->QyPedido.campo(QStringLiteral("idCliente")).setInteiro(1);
     logica->clicar(AcaoPedido::EditarItem, kDev); // an empty list: nothing to edit
     EXPECT_FALSE(lista(kDev).emEdicao());
 
@@ -260,6 +261,7 @@ TEST_F(TrocaTeste, FecharSemPerguntaSalvaATrocaComSeusTotais)
 {
     abrirTroca();
     logica->clicar(AcaoPedido::Novo);
+    dm->QyPedido.campo(QStringLiteral("idCliente")).setInteiro(1);
     dm->QyPedido.campo(QStringLiteral("observacao")).setTexto(QStringLiteral("troca nova"));
     EXPECT_TRUE(logica->podeFechar());
     EXPECT_TRUE(dialogos.registros().empty());

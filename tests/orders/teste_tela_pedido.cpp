@@ -111,17 +111,22 @@ TEST_F(JanelaPedidoTeste, TecladoDaGradeDigitosDaLinhaPrincipal)
     EXPECT_EQ(dm->QyPedido.filtro(), QStringLiteral("idFunc='12'"));
 }
 
-TEST_F(JanelaPedidoTeste, AceleradorClicaOPrimeiroBotaoHabilitadoComSuaLetra)
+TEST_F(JanelaPedidoTeste, AceleradorAgeNaLinhaDeBotoesDoFoco)
 {
     abrirJanela();
-    QTest::keyClick(tela->grade(), Qt::Key_E, Qt::AltModifier); // "&Editar" of the order
+    QWidget *detalhe = tela->caixa(CaixaPedido::FormaPagtoDetalhado);
+    detalhe->setFocus();
+    QTest::keyClick(detalhe, Qt::Key_E, Qt::AltModifier); // "&Editar" of the order
     EXPECT_EQ(dm->QyPedido.estado(), EstadoConjunto::Edicao);
     EXPECT_FALSE(dm->QyPedidoItem.emEdicao());
-    QTest::keyClick(tela->grade(), Qt::Key_C, Qt::AltModifier);
+    QTest::keyClick(detalhe, Qt::Key_C, Qt::AltModifier);
     EXPECT_FALSE(dm->QyPedido.emEdicao());
 
-    // With the order at rest, "&Salvar" of the order is disabled: the item's runs.
-    QTest::mouseClick(tela->botao(AcaoPedido::EditarItem), Qt::LeftButton);
+    // In the grid the letters are the item row's.
+    tela->grade()->setFocus();
+    QTest::keyClick(tela->grade(), Qt::Key_E, Qt::AltModifier);
+    EXPECT_FALSE(dm->QyPedido.emEdicao());
+    ASSERT_EQ(dm->QyPedidoItem.estado(), EstadoConjunto::Edicao);
     dm->QyPedidoItem.campo(QStringLiteral("quantidade")).setTexto(QStringLiteral("2"));
     QTest::keyClick(tela->grade(), Qt::Key_S, Qt::AltModifier);
     EXPECT_FALSE(dm->QyPedidoItem.emEdicao());

@@ -169,7 +169,7 @@ TEST_F(VariantesPedidoTeste, PacoteSalvoTomaOPrecoMedioEmTodosOsItens)
     abrirPacote();
     logica->clicar(AcaoPedido::Novo);
     EXPECT_EQ(campoPedido("cif"), QStringLiteral("Sim")); // a new package keeps the default
-    EXPECT_TRUE(visao.focos.empty());
+    EXPECT_EQ(visao.focos, std::vector<CaixaPedido>{CaixaPedido::CodigoCliente});
     dm->QyPedido.campo(QStringLiteral("cif")).setTexto(QStringLiteral("Não"));
     dm->QyPedido.campo(QStringLiteral("idCliente")).setInteiro(1);
     const std::pair<const char *, const char *> digitados[] = {{"W1", "14,505"}, {"W2", "58,162"}, {"W3", "161,326"}};

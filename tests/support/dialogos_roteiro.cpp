@@ -46,6 +46,24 @@ DialogosRoteiro &DialogosRoteiro::pesquisa(std::function<void(LogicaPesquisa &)>
     return *this;
 }
 
+DialogosRoteiro &DialogosRoteiro::escolher(const QList<bool> &marcas)
+{
+    m_roteiro.push_back(Escolha{marcas, false});
+    return *this;
+}
+
+DialogosRoteiro &DialogosRoteiro::aceitarEscolha()
+{
+    m_roteiro.push_back(Escolha{QList<bool>{}, true});
+    return *this;
+}
+
+DialogosRoteiro &DialogosRoteiro::cancelarEscolha()
+{
+    m_roteiro.push_back(Escolha{std::nullopt, false});
+    return *this;
+}
+
 QStringList DialogosRoteiro::textos() const
 {
     QStringList lista;
@@ -133,4 +151,18 @@ void DialogosRoteiro::tabela(const TabelaDialogo &tabela)
 {
     registrar(QStringLiteral("tabela"), tabela.titulo, tabela.introducao);
     m_tabelas.push_back(tabela);
+}
+
+std::optional<QList<bool>> DialogosRoteiro::escolher(const QString &titulo, const QString &texto,
+                                                     const QList<OpcaoMarcada> &opcoes)
+{
+    registrar(QStringLiteral("escolha"), titulo, texto);
+    m_escolhas.push_back(opcoes);
+    const Escolha e = proxima<Escolha>(texto);
+    if (!e.manterMarcas)
+        return e.marcas;
+    QList<bool> marcas;
+    for (const OpcaoMarcada &o : opcoes)
+        marcas << o.marcada;
+    return marcas;
 }

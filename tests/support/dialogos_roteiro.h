@@ -15,7 +15,7 @@
 class DialogosRoteiro : public Dialogos {
 public:
     struct Registro {
-        QString tipo; // "mensagem", "pergunta", "caixaTexto", "caixaEntrada", "abrir", "iniciar", "tabela"
+        QString tipo; // "mensagem", "pergunta", "caixaTexto", "caixaEntrada", "abrir", "iniciar", "tabela", "escolha"
         QString titulo;
         QString texto;
         Icone icone = Icone::Informacao;
@@ -24,7 +24,12 @@ public:
         bool mascarado = false;
     };
     using PassosPesquisa = std::function<void(LogicaPesquisa &)>;
-    using Resposta_ = std::variant<Resposta, RespostaTexto, QString, PassosPesquisa>;
+    // The marks the user leaves in the next choice; empty: Cancelar.
+    struct Escolha {
+        std::optional<QList<bool>> marcas;
+        bool manterMarcas = false; // OK on the marks as offered
+    };
+    using Resposta_ = std::variant<Resposta, RespostaTexto, QString, PassosPesquisa, Escolha>;
 
     DialogosRoteiro();
     ~DialogosRoteiro() override;
@@ -35,6 +40,12 @@ public:
     DialogosRoteiro &entrada(const QString &texto);
     // What the user does in the next search dialog, step by step.
     DialogosRoteiro &pesquisa(std::function<void(LogicaPesquisa &)> passos);
+    // The next choice of check boxes: these marks and OK; OK as offered; Cancelar.
+    DialogosRoteiro &escolher(const QList<bool> &marcas);
+    DialogosRoteiro &aceitarEscolha();
+    DialogosRoteiro &cancelarEscolha();
+    // Every choice offered, in order.
+    const std::vector<QList<OpcaoMarcada>> &escolhas() const { return m_escolhas; }
 
     const std::vector<Registro> &registros() const { return m_registros; }
     QStringList textos() const;              // every text shown or asked, in order
@@ -56,6 +67,8 @@ public:
     const std::vector<TabelaDialogo> &tabelas() const { return m_tabelas; }
     void esperar(const QString &situacao) override { m_esperas << situacao; ++m_esperando; }
     void fimDaEspera() override { --m_esperando; }
+    std::optional<QList<bool>> escolher(const QString &titulo, const QString &texto,
+                                        const QList<OpcaoMarcada> &opcoes) override;
 
     // Every wait text shown, in order; how many waits have not ended.
     const QStringList &esperas() const { return m_esperas; }
@@ -67,6 +80,7 @@ private:
 
     std::vector<Registro> m_registros;
     std::vector<TabelaDialogo> m_tabelas;
+    std::vector<QList<OpcaoMarcada>> m_escolhas;
     std::deque<Resposta_> m_roteiro;
     Dialogos *m_anterior = nullptr;
     QStringList m_esperas;

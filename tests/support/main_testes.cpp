@@ -1,4 +1,5 @@
 #include <QLocale>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,9 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     Aplicacao app(argc, argv);
+    // Window sizes and keyboard choices the tests store stay out of the
+    // user's own settings.
+    QStandardPaths::setTestModeEnabled(true);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

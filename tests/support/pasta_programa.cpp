@@ -11,7 +11,9 @@ PastaProgramaTeste::PastaProgramaTeste()
 {
     Esquema::criarBancoLocal(bancoLocal());
     Esquema::criarBancoCentral(bancoCentral());
-    escrever(QStringLiteral("Mirvale.ini"), QStringLiteral("[CONEXAO]\nPATH=local.udl\nPATH-BKP=central.udl\n"));
+    // The tests' mail servers listen on loopback without STARTTLS.
+    escrever(QStringLiteral("Mirvale.ini"),
+             QStringLiteral("[CONEXAO]\nPATH=local.udl\nPATH-BKP=central.udl\n[EMAIL]\nTLS=desligado\n"));
     escrever(QStringLiteral("local.udl"), QStringLiteral("[LINK]\nDRIVER=QSQLITE\nDATABASE=corlando.db\n"));
     escrever(QStringLiteral("central.udl"), QStringLiteral("[LINK]\nDRIVER=QSQLITE\nDATABASE=central.db\n"));
 }

@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 
 // A program folder for tests, in a temporary directory: Mirvale.ini naming
-// local.udl and central.udl, the two data-link files, and empty local and
+// local.udl and central.udl (and mail without TLS), the two data-link files, and empty local and
 // central databases with every table. Rows are added with executar() before
 // or while the program's connections are open.
 class PastaProgramaTeste

@@ -41,6 +41,42 @@ QByteArray uudecode(const QByteArray &bloco)
     return decodificado.open(QIODevice::ReadOnly) ? decodificado.readAll() : QByteArray();
 }
 
+QByteArray conteudoDecodificado(GMimePart *parte)
+{
+    ObjetoG<GMimeStream> saida(g_mime_stream_mem_new());
+    g_mime_data_wrapper_write_to_stream(g_mime_part_get_content(parte), saida.get());
+    GByteArray *bytes = g_mime_stream_mem_get_byte_array(GMIME_STREAM_MEM(saida.get()));
+    return QByteArray(reinterpret_cast<const char *>(bytes->data), static_cast<qsizetype>(bytes->len));
+}
+
+QStringList linhasDoTexto(const QByteArray &texto)
+{
+    QStringList linhas = QString::fromUtf8(texto).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n');
+    while (!linhas.isEmpty() && linhas.last().isEmpty())
+        linhas.removeLast();
+    return linhas;
+}
+
+void lerPartes(GMimeMultipart *partes, MensagemRecebida &m)
+{
+    for (int i = 0; i < g_mime_multipart_get_count(partes); ++i) {
+        GMimeObject *objeto = g_mime_multipart_get_part(partes, i);
+        if (!GMIME_IS_PART(objeto))
+            continue;
+        GMimePart *parte = GMIME_PART(objeto);
+        GMimeContentType *tipo = g_mime_object_get_content_type(objeto);
+        const char *nome = g_mime_part_get_filename(parte);
+        if (i == 0 && !nome) {
+            m.linhas = linhasDoTexto(conteudoDecodificado(parte));
+            continue;
+        }
+        m.anexos.append({QString::fromUtf8(nome), conteudoDecodificado(parte)});
+        char *texto = g_mime_content_type_get_mime_type(tipo);
+        m.tiposDosAnexos << QString::fromUtf8(texto);
+        g_free(texto);
+    }
+}
+
 } // namespace
 
 MensagemRecebida LerMensagemRecebida(const QByteArray &bruta)
@@ -59,6 +95,10 @@ MensagemRecebida LerMensagemRecebida(const QByteArray &bruta)
     m.para = enderecos(g_mime_message_get_to(lida.get()));
     m.assunto = QString::fromUtf8(g_mime_message_get_subject(lida.get()));
 
+    if (GMIME_IS_MULTIPART(g_mime_message_get_mime_part(lida.get()))) {
+        lerPartes(GMIME_MULTIPART(g_mime_message_get_mime_part(lida.get())), m);
+        return m;
+    }
     // The body travels unencoded, so the raw text is the text.
     const QByteArray corpo = bruta.mid(bruta.indexOf("\r\n\r\n") + 4);
     static const QRegularExpression inicio(QStringLiteral("^begin 644 (.*)$"), QRegularExpression::MultilineOption);

@@ -45,10 +45,12 @@ QByteArray lerArquivo(const QString &caminho)
 
 } // namespace
 
-ServidorSmtp::ServidorSmtp(const QString &usuario, const QString &senha, Tls tls) : m_usuario(usuario), m_senha(senha)
+ServidorSmtp::ServidorSmtp(const QString &usuario, const QString &senha, Tls tls, quint16 porta)
+    : m_usuario(usuario), m_senha(senha)
 {
     QStringList argumentos{QStringLiteral(SERVIDOR_SMTP_PY), QStringLiteral("--pasta"), m_pasta.path(),
-                           QStringLiteral("--usuario"), usuario, QStringLiteral("--senha"), senha};
+                           QStringLiteral("--usuario"), usuario, QStringLiteral("--senha"), senha,
+                           QStringLiteral("--porta"), QString::number(porta)};
     if (tls == Tls::Autoassinado)
         argumentos << QStringLiteral("--starttls");
     m_processo.start(python, argumentos);
@@ -87,6 +89,18 @@ ServidorSmtp::~ServidorSmtp()
 QString ServidorSmtp::arquivo(int n, const char *extensao) const
 {
     return m_pasta.filePath(QStringLiteral("%1.%2").arg(n, 4, 10, QLatin1Char('0')).arg(QLatin1String(extensao)));
+}
+
+void ServidorSmtp::recusar(const QString &resposta)
+{
+    const QString arquivo = m_pasta.filePath(QStringLiteral("recusar"));
+    if (resposta.isEmpty()) {
+        QFile::remove(arquivo);
+        return;
+    }
+    QFile f(arquivo);
+    if (!f.open(QIODevice::WriteOnly) || f.write(resposta.toUtf8()) < 0)
+        throw std::runtime_error("não foi possível gravar a recusa do servidor SMTP");
 }
 
 int ServidorSmtp::quantidade() const

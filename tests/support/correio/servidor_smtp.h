@@ -23,7 +23,8 @@ class ServidorSmtp
     enum class Tls { Nenhum, Autoassinado };
 
     explicit ServidorSmtp(const QString &usuario = QStringLiteral("representante@empresa.com.br"),
-                          const QString &senha = QStringLiteral("s3nha secreta"), Tls tls = Tls::Nenhum);
+                          const QString &senha = QStringLiteral("s3nha secreta"), Tls tls = Tls::Nenhum,
+                          quint16 porta = 0);
     ~ServidorSmtp();
     ServidorSmtp(const ServidorSmtp &) = delete;
     ServidorSmtp &operator=(const ServidorSmtp &) = delete;
@@ -31,6 +32,10 @@ class ServidorSmtp
     quint16 porta() const { return m_porta; }
     const QString &usuario() const { return m_usuario; }
     const QString &senha() const { return m_senha; }
+
+    // From now on every message is answered with `resposta` (a 4xx or 5xx
+    // line) instead of being accepted; an empty text accepts again.
+    void recusar(const QString &resposta);
 
     // Messages accepted so far.
     int quantidade() const;

@@ -47,6 +47,13 @@ class Guardar:
         self.trava = threading.Lock()
 
     async def handle_DATA(self, server, session, envelope):
+        # A file "recusar" holds the reply the server gives instead of
+        # accepting (a 4xx or 5xx line), for as long as it exists.
+        try:
+            with open(os.path.join(self.pasta, "recusar"), encoding="utf-8") as f:
+                return f.read().strip()
+        except FileNotFoundError:
+            pass
         with self.trava:
             self.contador += 1
             base = os.path.join(self.pasta, "%04d" % self.contador)
