@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -30,16 +31,16 @@ QString consultarEm(const QString &banco, const QString &sql)
 }
 
 // A package's tree (bin/ beside share/corlando with the shipped files) and a
-// user whose data folder lies in a temporary XDG_DATA_HOME.
+// user whose data folder is the test mode's.
 class PastaUsuarioTeste : public ::testing::Test
 {
   protected:
     void SetUp() override
     {
-        ASSERT_TRUE(raiz.isValid() && casa.isValid());
-        antes = qgetenv("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", casa.path().toUtf8());
+        ASSERT_TRUE(raiz.isValid());
+        // The test mode's data folder (~/.qttest/share), emptied before and after.
         QCoreApplication::setApplicationName(QStringLiteral("Corlando"));
+        QDir(usuario()).removeRecursively();
         QDir(raiz.path()).mkpath(QStringLiteral("bin"));
         QDir(raiz.path()).mkpath(QStringLiteral("share/corlando"));
         for (const char *nome : {"Mirvale.ini", "local.udl", "central.udl"})
@@ -48,15 +49,17 @@ class PastaUsuarioTeste : public ::testing::Test
         modelo.executar(QStringLiteral("INSERT INTO tbfuncionario (idfunc, Nome) VALUES ('12', 'JOÃO SILVA')"));
         ASSERT_TRUE(QFile::copy(modelo.bancoLocal(), compartilhada() + QStringLiteral("corlando.db")));
     }
-    void TearDown() override { qputenv("XDG_DATA_HOME", antes); }
+    void TearDown() override { QDir(usuario()).removeRecursively(); }
 
     QString bin() const { return raiz.path() + QStringLiteral("/bin"); }
     QString compartilhada() const { return raiz.path() + QStringLiteral("/share/corlando/"); }
-    QString usuario() const { return casa.path() + QStringLiteral("/Corlando/"); }
+    QString usuario() const
+    {
+        return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QLatin1Char('/');
+    }
 
-    QTemporaryDir raiz, casa;
+    QTemporaryDir raiz;
     PastaProgramaTeste modelo;
-    QByteArray antes;
 };
 
 } // namespace
