@@ -218,13 +218,14 @@ void salvarPedido(const AcoesCabecalho &acoes)
     acoes.salvar();
 }
 
-void marcarImpresso(const AcoesCabecalho &acoes)
+// The order was saved and re-priced just before its PDF: only the mark is
+// left to store, so the header alone is written.
+void marcarImpresso()
 {
     if (!DM->QyPedido.emEdicao())
         DM->QyPedido.editar();
     DM->QyPedido.campo(QStringLiteral("impresso")).setBooleano(true);
-    if (DM->QyPedido.emEdicao())
-        acoes.salvar();
+    DM->QyPedido.gravar();
 }
 
 QString mensagemSemEstoque(TipoPedido tipo)
@@ -263,7 +264,7 @@ void ImprimirPedido(TipoPedido tipo, const QString &numero, bool abrir, const Ac
         gerarPdf(tipo, pdf);
         if (abrir)
             Dialogos::atual().abrirArquivo(pdf);
-        marcarImpresso(acoes);
+        marcarImpresso();
     } catch (...) {
         // A save that failed leaves the header in the editing this routine began.
         if (DM->QyPedido.emEdicao())
