@@ -82,6 +82,14 @@ public:
         return marcas;
     }
 
+    // A table whose rows the user picks from, with OK and Cancelar: the row
+    // chosen, or none when cancelled. Without a screen nothing is chosen.
+    virtual std::optional<int> escolherLinha(const TabelaDialogo &tabela)
+    {
+        (void)tabela;
+        return std::nullopt;
+    }
+
     // The implementation in use; the program and each test set it.
     static Dialogos &atual();
     static void definir(Dialogos *dialogos);

@@ -1,4 +1,7 @@
 #include "logica_pedido.h"
+#include "entrada_preco.h"
+#include "negociacao_pedido.h"
+#include "previa_pedido.h"
 
 #include "calculo_preco.h"
 #include "envio_pedido.h"
@@ -961,6 +964,50 @@ PreviaTela LogicaPedido::previa(const std::optional<QString> &quantidadeDigitada
     } catch (const std::exception &) {
         return {};
     }
+}
+
+bool LogicaPedido::negociaPreco() const
+{
+    return m_variante.tipo == TipoPedido::Pedido || m_variante.tipo == TipoPedido::VendaCasada;
+}
+
+void LogicaPedido::negociarPreco(const std::optional<QString> &quantidadeDigitada, int lista)
+{
+    ExecutarProtegido([&] {
+        ConjuntoDados &item = itens(lista);
+        const Registro atual(&item, ConjuntoDados::kLinhaAtual);
+        if (!negociaPreco() || !item.emEdicao() || !LocalizarProdutoDoItem(atual)) {
+            MsgInformacao(S("Para negociar o preço, edite ou inclua um item com um produto cadastrado."), kAtencao);
+            return;
+        }
+        const RespostaTexto resposta = Dialogos::atual().caixaTexto(
+            S("Negociar preço"), S("Preço unitário pedido pelo cliente:"), QString(), false);
+        if (!resposta.confirmado)
+            return;
+        const std::optional<Dinheiro> alvo = QuantidadeDigitada(resposta.texto.trimmed());
+        if (!alvo || *alvo <= Dinheiro()) {
+            MsgInformacao(S("\"%1\" não é um preço: digite um valor maior que zero, como 9,50.").arg(resposta.texto),
+                          kAtencao);
+            return;
+        }
+        EntradaPreco entrada = LerEntradaPreco(m_variante.tipo, atual);
+        if (const auto quantidade = QuantidadeDigitada(quantidadeDigitada))
+            entrada.quantidade = *quantidade;
+        const ResultadoNegociacao r = NegociarPreco(entrada, *alvo);
+        if (r.linhas.empty()) {
+            MsgInformacao(r.motivo, kAtencao);
+            return;
+        }
+        const std::optional<int> escolhida =
+            Dialogos::atual().escolherLinha(TabelaNegociacao(r, *alvo, entrada.precoVenda));
+        if (!escolhida)
+            return;
+        const LinhaNegociacao &linha = r.linhas.at(*escolhida);
+        const char *const campos[] = {"cd_desconto1", "cd_desconto2", "cd_desconto3"};
+        for (int i = 0; i < 3; ++i)
+            item.campo(QString::fromLatin1(campos[i])).setTexto(linha.codigos[i]);
+        conferirProduto(lista);
+    });
 }
 
 void LogicaPedido::explicarPreco(const std::optional<QString> &quantidadeDigitada, int lista)

@@ -86,6 +86,13 @@ class LogicaPedido
     PreviaTela previa(const std::optional<QString> &quantidadeDigitada = std::nullopt, int lista = 0) const;
     // The current item's price step by step, in a window of its own.
     void explicarPreco(const std::optional<QString> &quantidadeDigitada = std::nullopt, int lista = 0);
+    // Whether the kind's items are priced with the three discount codes and
+    // can so be negotiated: the package averages and the exchange has none.
+    bool negociaPreco() const;
+    // Asks the unit price the customer wants, lists the code combinations
+    // closest at or above it, and writes the chosen one into the item being
+    // edited, priced as leaving a code box does. Nothing is stored.
+    void negociarPreco(const std::optional<QString> &quantidadeDigitada = std::nullopt, int lista = 0);
 
   private:
     void executar(AcaoPedido acao, int lista = 0);

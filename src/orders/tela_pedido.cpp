@@ -237,6 +237,7 @@ TfrmPedido::TfrmPedido(const VariantePedido &variante, QWidget *pai) : QDialog(p
         for (auto sinal : {&ConjuntoDados::estadoMudou, &ConjuntoDados::registroMudou, &ConjuntoDados::dadosAlterados})
             connect(c, sinal, this, &TfrmPedido::atualizarBotoes);
     ligarPrevia();
+    ligarNegociacao();
     ligarTeclado();
     atualizarBotoes();
 }
@@ -788,6 +789,22 @@ void TfrmPedido::ligarPrevia()
     }
 }
 
+// Beside the F2 explanation, on the kinds priced with the discount codes.
+void TfrmPedido::ligarNegociacao()
+{
+    if (!m_logica.negociaPreco())
+        return;
+    auto *negociar = new QAction(S("Negociar preço (F3)"), this);
+    negociar->setObjectName(S("acaoNegociarPreco"));
+    negociar->setShortcut(Qt::Key_F3);
+    negociar->setShortcutContext(Qt::WindowShortcut);
+    connect(negociar, &QAction::triggered, this, &TfrmPedido::negociarPreco);
+    addAction(negociar);
+    for (int l = 0; l < m_logica.quantidadeListas(); ++l)
+        for (QWidget *w : std::initializer_list<QWidget *>{grade(l), caixaDeItem(CaixaPedido::ItemUnitario, l)})
+            w->addAction(negociar);
+}
+
 CaixaVinculada *TfrmPedido::caixaDeItem(CaixaPedido caixa, int lista) const
 {
     return static_cast<CaixaVinculada *>(this->caixa(caixa, lista));
@@ -835,6 +852,12 @@ void TfrmPedido::explicarPreco()
 {
     const int lista = listaDaPrevia();
     m_logica.explicarPreco(quantidadeDigitada(lista), lista);
+}
+
+void TfrmPedido::negociarPreco()
+{
+    const int lista = listaDaPrevia();
+    m_logica.negociarPreco(quantidadeDigitada(lista), lista);
 }
 
 // ---------------------------------------------------------------- window events

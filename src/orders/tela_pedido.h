@@ -73,6 +73,8 @@ class TfrmPedido : public QDialog, private VisaoPedido
     void ligarPrevia();
     void mostrarPrevia();
     void explicarPreco();
+    void ligarNegociacao();
+    void negociarPreco();
     // The item list the preview and the price explanation are about: the one
     // being edited, else the one holding the focus.
     int listaDaPrevia() const;

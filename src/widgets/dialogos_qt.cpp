@@ -106,6 +106,11 @@ std::optional<QList<bool>> DialogosQt::escolher(const QString &titulo, const QSt
     return JanelaEscolha::escolher(titulo, texto, opcoes, janelaAtiva());
 }
 
+std::optional<int> DialogosQt::escolherLinha(const TabelaDialogo &tabela)
+{
+    return JanelaTabela::escolherLinha(tabela, janelaAtiva());
+}
+
 void DialogosQt::esperar(const QString &situacao)
 {
     if (m_esperas++ == 0)

@@ -19,6 +19,7 @@ public:
     void fimDaEspera() override;
     std::optional<QList<bool>> escolher(const QString &titulo, const QString &texto,
                                         const QList<OpcaoMarcada> &opcoes) override;
+    std::optional<int> escolherLinha(const TabelaDialogo &tabela) override;
 
 private:
     int m_esperas = 0;

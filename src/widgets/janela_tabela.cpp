@@ -42,23 +42,50 @@ QTableWidget *tabelaDe(const TabelaDialogo &t)
     return tabela;
 }
 
-} // namespace
-
-void JanelaTabela::mostrar(const TabelaDialogo &t, QWidget *pai)
+// The window with its texts and table; the buttons are the caller's.
+QTableWidget *montar(QDialog &janela, const TabelaDialogo &t, QDialogButtonBox *botoes)
 {
-    QDialog janela(pai);
     janela.setObjectName(QStringLiteral("JanelaTabela"));
     janela.setWindowTitle(t.titulo);
     janela.resize(760, 460);
     auto *v = new QVBoxLayout(&janela);
     if (!t.introducao.isEmpty())
         v->addWidget(texto(t.introducao));
-    v->addWidget(tabelaDe(t), 1);
+    QTableWidget *tabela = tabelaDe(t);
+    v->addWidget(tabela, 1);
     if (!t.observacao.isEmpty())
         v->addWidget(texto(t.observacao));
+    QObject::connect(botoes, &QDialogButtonBox::accepted, &janela, &QDialog::accept);
+    QObject::connect(botoes, &QDialogButtonBox::rejected, &janela, &QDialog::reject);
+    v->addWidget(botoes);
+    return tabela;
+}
+
+} // namespace
+
+void JanelaTabela::mostrar(const TabelaDialogo &t, QWidget *pai)
+{
+    QDialog janela(pai);
     auto *botoes = new QDialogButtonBox;
     botoes->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    QObject::connect(botoes, &QDialogButtonBox::accepted, &janela, &QDialog::accept);
-    v->addWidget(botoes);
+    montar(janela, t, botoes);
     janela.exec();
+}
+
+std::optional<int> JanelaTabela::escolherLinha(const TabelaDialogo &t, QWidget *pai)
+{
+    QDialog janela(pai);
+    auto *botoes = new QDialogButtonBox;
+    QPushButton *ok = botoes->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    botoes->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
+    QTableWidget *tabela = montar(janela, t, botoes);
+    tabela->setSelectionMode(QAbstractItemView::SingleSelection);
+    QObject::connect(tabela, &QTableWidget::cellDoubleClicked, &janela, &QDialog::accept);
+    ok->setDefault(true);
+    if (tabela->rowCount() > 0)
+        tabela->selectRow(0);
+    tabela->setFocus();
+    if (janela.exec() != QDialog::Accepted || tabela->currentRow() < 0)
+        return std::nullopt;
+    return tabela->currentRow();
 }

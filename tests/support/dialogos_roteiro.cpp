@@ -64,6 +64,12 @@ DialogosRoteiro &DialogosRoteiro::cancelarEscolha()
     return *this;
 }
 
+DialogosRoteiro &DialogosRoteiro::escolherLinhaDaTabela(std::optional<int> linha)
+{
+    m_roteiro.push_back(EscolhaLinha{linha});
+    return *this;
+}
+
 QStringList DialogosRoteiro::textos() const
 {
     QStringList lista;
@@ -165,4 +171,11 @@ std::optional<QList<bool>> DialogosRoteiro::escolher(const QString &titulo, cons
     for (const OpcaoMarcada &o : opcoes)
         marcas << o.marcada;
     return marcas;
+}
+
+std::optional<int> DialogosRoteiro::escolherLinha(const TabelaDialogo &tabela)
+{
+    registrar(QStringLiteral("linhas"), tabela.titulo, tabela.introducao);
+    m_tabelas.push_back(tabela);
+    return proxima<EscolhaLinha>(tabela.introducao).linha;
 }

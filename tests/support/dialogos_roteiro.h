@@ -15,7 +15,7 @@
 class DialogosRoteiro : public Dialogos {
 public:
     struct Registro {
-        QString tipo; // "mensagem", "pergunta", "caixaTexto", "caixaEntrada", "abrir", "iniciar", "tabela", "escolha"
+        QString tipo; // "mensagem", "pergunta", "caixaTexto", "caixaEntrada", "abrir", "iniciar", "tabela", "escolha", "linhas"
         QString titulo;
         QString texto;
         Icone icone = Icone::Informacao;
@@ -29,7 +29,11 @@ public:
         std::optional<QList<bool>> marcas;
         bool manterMarcas = false; // OK on the marks as offered
     };
-    using Resposta_ = std::variant<Resposta, RespostaTexto, QString, PassosPesquisa, Escolha>;
+    // The row picked in the next table to choose from; none: Cancelar.
+    struct EscolhaLinha {
+        std::optional<int> linha;
+    };
+    using Resposta_ = std::variant<Resposta, RespostaTexto, QString, PassosPesquisa, Escolha, EscolhaLinha>;
 
     DialogosRoteiro();
     ~DialogosRoteiro() override;
@@ -44,6 +48,7 @@ public:
     DialogosRoteiro &escolher(const QList<bool> &marcas);
     DialogosRoteiro &aceitarEscolha();
     DialogosRoteiro &cancelarEscolha();
+    DialogosRoteiro &escolherLinhaDaTabela(std::optional<int> linha);
     // Every choice offered, in order.
     const std::vector<QList<OpcaoMarcada>> &escolhas() const { return m_escolhas; }
 
@@ -69,6 +74,8 @@ public:
     void fimDaEspera() override { --m_esperando; }
     std::optional<QList<bool>> escolher(const QString &titulo, const QString &texto,
                                         const QList<OpcaoMarcada> &opcoes) override;
+    // Recorded among tables() too.
+    std::optional<int> escolherLinha(const TabelaDialogo &tabela) override;
 
     // Every wait text shown, in order; how many waits have not ended.
     const QStringList &esperas() const { return m_esperas; }
