@@ -299,8 +299,12 @@ void LogicaAtualizacao::substituirDe(FonteCentral &copia, const Configuracao &cf
         clientes = MsgPergunta(QStringLiteral("Deseja atualizar os clientes?\nLembrando que essa opção irá apagar os "
                                               "clientes que foram cadastrados no sistema local."),
                                kAtencao, Resposta::Sim) == Resposta::Sim;
-        if (clientes)
-            copia.copiarClientes(cfg.codigo == kSupervisor ? QString() : RegiaoDoFuncionario(idfunc));
+        if (clientes) {
+            const QString regiao = cfg.codigo == kSupervisor ? QString() : RegiaoDoFuncionario(idfunc);
+            // The gauge goes on from the products to the customers copied.
+            m_visao.definirMaximo(produtos + copia.quantidadeClientes(regiao));
+            copia.copiarClientes(regiao);
+        }
         copia.copiarStatusPedidos();
         DM->ADOConexao.executar(QStringLiteral("UPDATE tbconfiguracoes SET ultima_atualizacao = '%1'")
                                     .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))));

@@ -132,8 +132,10 @@ void CopiaCentral::exigirTabela(const char *tabela, const std::vector<DefCampo> 
                        .arg(destino.size()));
 }
 
+// The gauge counts the rows of each batch gone through, or only those
+// copied (`soCopiadas`).
 void CopiaCentral::copiar(const char *tabela, const std::vector<DefCampo> &local, const QString &condicao,
-                          const QString &valor)
+                          const QString &valor, bool soCopiadas)
 {
     QStringList central, destino;
     exigirTabela(tabela, local, central, destino);
@@ -157,10 +159,14 @@ void CopiaCentral::copiar(const char *tabela, const std::vector<DefCampo> &local
         if (!valor.isEmpty())
             inserir.ligar(3, valor);
         inserir.executar();
-        contar.ligar(1, inicio).ligar(2, inicio + kLote);
-        contar.passo();
-        m_feitos += contar.inteiro(0);
-        contar.reiniciar();
+        if (soCopiadas) {
+            m_feitos += sqlite3_changes(m_local);
+        } else {
+            contar.ligar(1, inicio).ligar(2, inicio + kLote);
+            contar.passo();
+            m_feitos += contar.inteiro(0);
+            contar.reiniciar();
+        }
         if (m_andamento)
             m_andamento(m_feitos);
     }
@@ -168,7 +174,7 @@ void CopiaCentral::copiar(const char *tabela, const std::vector<DefCampo> &local
 
 void CopiaCentral::copiarProdutos()
 {
-    copiar("tbproduto", Esquema::produto(), QStringLiteral("NOT (%1)").arg(kInativo), QString());
+    copiar("tbproduto", Esquema::produto(), QStringLiteral("NOT (%1)").arg(kInativo), QString(), false);
 }
 
 QString CopiaCentral::copiarFuncionario(const QString &codigo)
@@ -197,7 +203,18 @@ QString CopiaCentral::copiarFuncionario(const QString &codigo)
 
 void CopiaCentral::copiarClientes(const QString &regiao)
 {
-    copiar("tbcliente", Esquema::cliente(), regiao.isEmpty() ? QString() : QStringLiteral("regiao = ?3"), regiao);
+    copiar("tbcliente", Esquema::cliente(), regiao.isEmpty() ? QString() : QStringLiteral("regiao = ?3"), regiao, true);
+}
+
+qint64 CopiaCentral::quantidadeClientes(const QString &regiao)
+{
+    Instrucao contar(m_local, regiao.isEmpty()
+                                  ? QStringLiteral("SELECT count(*) FROM central.tbcliente")
+                                  : QStringLiteral("SELECT count(*) FROM central.tbcliente WHERE regiao = ?1"));
+    if (!regiao.isEmpty())
+        contar.ligar(1, regiao);
+    contar.passo();
+    return contar.inteiro(0);
 }
 
 QString RegiaoDoFuncionario(const QString &codigo)

@@ -19,8 +19,9 @@ struct sqlite3;
 class CopiaCentral : public FonteCentral
 {
   public:
-    // Called after every batch with the number of central rows gone through
-    // so far in this run (copied or skipped).
+    // Called after every batch with the rows done so far in this run: the
+    // central products gone through (copied or skipped), then the customers
+    // copied.
     using Andamento = std::function<void(qint64)>;
 
     // Throws Erro when the file cannot be attached.
@@ -30,6 +31,7 @@ class CopiaCentral : public FonteCentral
     CopiaCentral &operator=(const CopiaCentral &) = delete;
 
     qint64 quantidade(const char *tabela) override;
+    qint64 quantidadeClientes(const QString &regiao) override;
     void copiarProdutos() override;
     QString copiarFuncionario(const QString &codigo) override;
     void copiarClientes(const QString &regiao) override;
@@ -37,8 +39,8 @@ class CopiaCentral : public FonteCentral
   private:
     void exigirTabela(const char *tabela, const std::vector<DefCampo> &local, QStringList &central,
                       QStringList &destino);
-    void copiar(const char *tabela, const std::vector<DefCampo> &local, const QString &condicao,
-                const QString &valor);
+    void copiar(const char *tabela, const std::vector<DefCampo> &local, const QString &condicao, const QString &valor,
+                bool soCopiadas);
 
     sqlite3 *m_local;
     Andamento m_andamento;

@@ -83,6 +83,14 @@ qint64 CopiaServidor::quantidade(const char *tabela)
     return r.texto(0, 0).toLongLong();
 }
 
+qint64 CopiaServidor::quantidadeClientes(const QString &regiao)
+{
+    const ResultadoServidor r = m_servidor.executar(
+        QStringLiteral("SELECT count(*) FROM tbcliente%1")
+            .arg(regiao.isEmpty() ? QString() : QStringLiteral(" WHERE regiao = %1").arg(m_servidor.literal(regiao))));
+    return r.texto(0, 0).toLongLong();
+}
+
 // The column pairs by position, as for the central file. Booleans come as
 // 0/1, the way the local tables keep them.
 CopiaServidor::Colunas CopiaServidor::exigirTabela(const char *tabela, const std::vector<DefCampo> &local)

@@ -19,13 +19,15 @@ struct sqlite3;
 class CopiaServidor : public FonteCentral
 {
   public:
-    // Called after every batch with the number of central rows gone through
-    // so far in this run (copied or skipped).
+    // Called after every batch with the rows done so far in this run: the
+    // central products gone through (copied or skipped), then the customers
+    // copied (the server sends only those of the region).
     using Andamento = std::function<void(qint64)>;
 
     CopiaServidor(sqlite3 *local, ServidorCentral &servidor, Andamento andamento);
 
     qint64 quantidade(const char *tabela) override;
+    qint64 quantidadeClientes(const QString &regiao) override;
     void copiarProdutos() override;
     QString copiarFuncionario(const QString &codigo) override;
     void copiarClientes(const QString &regiao) override;

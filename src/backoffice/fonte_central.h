@@ -12,6 +12,9 @@ class FonteCentral
     virtual ~FonteCentral() = default;
 
     virtual qint64 quantidade(const char *tabela) = 0;
+    // The central customers of the region, or every one for an empty region:
+    // those copiarClientes copies.
+    virtual qint64 quantidadeClientes(const QString &regiao) = 0;
     // Replaces the local products with the central ones not marked inactive.
     virtual void copiarProdutos() = 0;
     // Replaces the local employee rows with the first central employee whose

@@ -137,6 +137,34 @@ std::string_view chaveDe(const Celula &c, char (&buf)[32])
     return {};
 }
 
+// A look-up key as look-ups compare it: a text ignoring letter case, as a
+// locate finds it ("ab-1" finds "AB-1"); anything else as chaveDe gives it.
+// A text already in small letters is its own key; another is folded into
+// `dobrada`.
+std::string_view chaveDeLookup(const Celula &c, char (&buf)[32], std::string &dobrada)
+{
+    const std::string_view k = chaveDe(c, buf);
+    if (c.tipo != Celula::Tipo::Texto)
+        return k;
+    bool ascii = true;
+    bool minusculas = true;
+    for (const char ch : k) {
+        ascii = ascii && static_cast<unsigned char>(ch) < 0x80;
+        minusculas = minusculas && !(ch >= 'A' && ch <= 'Z');
+    }
+    if (ascii && minusculas)
+        return k;
+    if (ascii) {
+        dobrada.assign(k);
+        for (char &ch : dobrada)
+            if (ch >= 'A' && ch <= 'Z')
+                ch = static_cast<char>(ch + ('a' - 'A'));
+    } else {
+        dobrada = QString::fromUtf8(k.data(), static_cast<qsizetype>(k.size())).toCaseFolded().toStdString();
+    }
+    return dobrada;
+}
+
 TipoCampo tipoDeclarado(const char *decl)
 {
     const QByteArray d = QByteArray(decl).toUpper();
@@ -776,7 +804,8 @@ void ConjuntoDados::reordenar(const QString &sql, const QString &sqlChaves)
     std::vector<int> ordem;
     ordem.reserve(m_ordem.size());
     Consulta c;
-    const QByteArray texto = sqlChaves.toUtf8();
+    // Texts in the same Portuguese order as an opened set's.
+    const QByteArray texto = OrdemTexto::aplicar(sqlChaves).toUtf8();
     sqlite3 *db = m_conexao->handle();
     if (sqlite3_prepare_v2(db, texto.constData(), static_cast<int>(texto.size()), &c.st, nullptr) != SQLITE_OK)
         throw Erro(m_conexao->textoDoErro(objectName()));
@@ -994,8 +1023,9 @@ Celula ConjuntoDados::celula(int campo, int linha) const
 Celula ConjuntoDados::celulaLookup(const Lookup &l, int linha) const
 {
     char buf[32];
+    std::string dobrada;
     const Celula chave = celula(l.chave, linha);
-    const std::string_view k = chaveDe(chave, buf);
+    const std::string_view k = chaveDeLookup(chave, buf, dobrada);
     if (chave.nula())
         return {};
     const auto indice = l.modo == ModoLookup::Copia ? l.copia : l.origem->indice(l.chaveOrigem);
@@ -1021,10 +1051,11 @@ std::shared_ptr<const ConjuntoDados::IndiceChave> ConjuntoDados::indice(int camp
     novo->linhas.reserve(m_ordem.size());
     const int coluna = m_coluna[static_cast<std::size_t>(campo)];
     char buf[32];
+    std::string dobrada;
     for (const int fis : m_ordem) {
         const Celula c = m_linhas.celula(fis, coluna);
         if (!c.nula())
-            novo->linhas.try_emplace(std::string(chaveDe(c, buf)), m_linhas.linha(fis));
+            novo->linhas.try_emplace(std::string(chaveDeLookup(c, buf, dobrada)), m_linhas.linha(fis));
     }
     cache = {m_versao, novo};
     return novo;

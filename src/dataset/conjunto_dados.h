@@ -170,7 +170,8 @@ class ConjuntoDados : public QObject
     // first row. On by default.
     void setRelerAoGravarMestre(bool reler) { m_relerAoGravarMestre = reler; }
     // `campo` shows the field `def().campoLookup` of the row of `origem` whose
-    // `chaveOrigem` equals this row's `chave`.
+    // `chaveOrigem` equals this row's `chave`, texts ignoring letter case as
+    // a locate does.
     void ligarLookup(const QString &campo, const QString &chave, ConjuntoDados *origem, const QString &chaveOrigem,
                      ModoLookup modo);
     void definirCalculo(const QString &campo, std::function<QVariant(const Registro &)> calculo);

@@ -117,9 +117,14 @@ QString linhaDoItem(int sequencia, const ConjuntoDados &itens, const QString &da
     return linha + cnpj;
 }
 
+// A line break or another control character of the trade name becomes a
+// space: a file name (and the mail's attachment name) never holds one.
 QString nomeDoArquivo(TipoPedido tipo, const QDate &hoje)
 {
-    const QString fantasia = localizarCliente() ? DM->QyCliente.campo(QStringLiteral("fantasia")).texto() : QString();
+    QString fantasia = localizarCliente() ? DM->QyCliente.campo(QStringLiteral("fantasia")).texto() : QString();
+    for (QChar &c : fantasia)
+        if (c.category() == QChar::Other_Control)
+            c = u' ';
     return prefixo(tipo) + cabecalho(QStringLiteral("nr_pedido")) + QStringLiteral("cliente-") +
            cabecalho(QStringLiteral("idCliente")) + QLatin1Char('-') + fantasia + QStringLiteral("data-") +
            hoje.toString(QStringLiteral("ddMMyyyy")) + QStringLiteral(".txt");
@@ -143,7 +148,7 @@ QString pastaRelatorios()
 void gravar(const QString &nome, const QByteArray &conteudo)
 {
     const QString caminho = QDir(pastaRelatorios()).filePath(nome);
-    if (nome.contains(u'/') || nome.contains(QChar(u'\0')))
+    if (nome.contains(u'/'))
         throw Erro(QStringLiteral("Não foi possível gravar o arquivo de transferência \"%1\": o nome fantasia do "
                                   "cliente tem caracteres que um nome de arquivo não aceita.")
                        .arg(QDir::toNativeSeparators(caminho)));

@@ -19,7 +19,7 @@ QString SoDigitos(const QString &texto)
 bool CnpjValido(const QString &texto)
 {
     const QString d = SoDigitos(texto);
-    if (d.size() != 14)
+    if (d.size() != 14 || d.count(d.at(0)) == d.size())
         return false;
     // Both check digits: weights 5..2,9..2 for the first, 6..2,9..2 for the second.
     const auto verificador = [&d](int quantos) {
@@ -50,6 +50,11 @@ bool DataValida(const QString &texto)
     } catch (const Erro &) {
         return false;
     }
+}
+
+bool NascimentoPlausivel(const QDate &nascimento, const QDate &hoje)
+{
+    return nascimento >= QDate(1900, 1, 1) && nascimento <= hoje;
 }
 
 bool EmailValido(const QString &texto)

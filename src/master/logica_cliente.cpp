@@ -1,9 +1,11 @@
 #include "logica_cliente.h"
 
+#include "caractere_controle.h"
 #include "conferencia_cliente.h"
 #include "conjunto_dados.h"
 #include "dialogos.h"
 #include "erro.h"
+#include "formatos.h"
 #include "udm.h"
 #include "ufunc.h"
 
@@ -234,6 +236,10 @@ QString LogicaCliente::problema(CaixaCliente &caixa) const
                 return QStringLiteral("O campo \"%1\" é obrigatório. Preencha-o para salvar o cliente.").arg(rotulo);
             continue;
         }
+        if (c.tipo == Tipo::Texto && TemCaractereDeControle(texto))
+            return QStringLiteral("O campo \"%1\" contém uma quebra de linha ou outro caractere de controle. Retire-o "
+                                  "para salvar o cliente.")
+                .arg(rotulo);
         if (!mascarado(c.tipo) && largura > 0 && texto.size() > largura)
             return QStringLiteral("O campo \"%1\" aceita no máximo %2 caracteres e tem %3. Encurte o texto para "
                                   "salvar o cliente.")
@@ -246,6 +252,8 @@ QString LogicaCliente::problema(CaixaCliente &caixa) const
             return QStringLiteral("O campo \"%1\" deve ter os 8 dígitos do CEP (99999-999).").arg(rotulo);
         if (c.tipo == Tipo::Data && !DataValida(texto))
             return QStringLiteral("A data de nascimento %1 não é uma data válida (dd/mm/aaaa).").arg(texto);
+        if (c.tipo == Tipo::Data && !NascimentoPlausivel(Formatos::lerData(texto.trimmed()), QDate::currentDate()))
+            return QStringLiteral("A data de nascimento %1 deve estar entre 01/01/1900 e hoje.").arg(texto);
         if (c.tipo == Tipo::Email && !EmailValido(texto))
             return QStringLiteral("O e-mail \"%1\" não é um endereço válido. Digite-o como nome@empresa.com.br; "
                                   "separe dois ou mais endereços com vírgula.")

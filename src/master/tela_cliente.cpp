@@ -332,8 +332,8 @@ void TfrmCliente::reject()
 
 void TfrmCliente::focar(CaixaCliente caixa)
 {
-    if (QWidget *w = m_caixas.value(caixa))
-        w->setFocus(Qt::OtherFocusReason);
+    if (CaixaVinculada *c = m_caixas.value(caixa))
+        c->focarParaDigitar();
 }
 
 QString TfrmCliente::digitado(CaixaCliente caixa) const

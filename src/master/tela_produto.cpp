@@ -28,6 +28,7 @@ const ColunaProduto kColunas[] = {
     {"CODIGO", "Código(s)", 80},           {"PRODUTO", "Descrição(ões)", 321},   {"ESTOQUE", "Qtde no Estoque", 95},
     {"PRECOVENDA", "Preço de venda", 100}, {"FABRICANTE", "Fabricante(s)", 150},
 };
+constexpr int kColunaDescricao = 1;
 constexpr int kColunaPreco = 3;
 
 QFont fonteTahoma(int pontos)
@@ -56,6 +57,12 @@ class ModeloProdutos : public ModeloTabela
         case Qt::TextAlignmentRole:
             if (indice.column() != kColunaPreco)
                 return QVariant::fromValue(Qt::AlignCenter);
+            break;
+        case Qt::DisplayRole:
+            if (indice.column() == kColunaPreco) {
+                const Campo preco = conjunto()->registro(indice.row()).campo(QStringLiteral("PRECOVENDA"));
+                return preco.nulo() ? QString() : LogicaProduto::textoPreco(preco.dinheiro());
+            }
             break;
         default:
             break;
@@ -126,8 +133,17 @@ TFrmProduto::TFrmProduto(QWidget *pai) : QDialog(pai)
     titulosGrade->setSectionResizeMode(QHeaderView::Interactive);
     titulosGrade->setSectionsClickable(true);
     titulosGrade->setHighlightSections(false);
-    for (int i = 0; i < static_cast<int>(std::size(kColunas)); ++i)
-        m_grade->setColumnWidth(i, kColunas[i].largura);
+    titulosGrade->setSortIndicatorShown(true);
+    titulosGrade->setSortIndicator(-1, Qt::AscendingOrder);
+    // A title wider than its column (the fonts differ from one machine to
+    // another) takes what it needs from the description's column.
+    int sobra = 0;
+    for (int i = 0; i < static_cast<int>(std::size(kColunas)); ++i) {
+        const int largura = std::max(kColunas[i].largura, titulosGrade->sectionSizeHint(i));
+        sobra += largura - kColunas[i].largura;
+        m_grade->setColumnWidth(i, largura);
+    }
+    m_grade->setColumnWidth(kColunaDescricao, m_grade->columnWidth(kColunaDescricao) - sobra);
     connect(titulosGrade, &QHeaderView::sectionClicked, this, &TFrmProduto::tituloClicado);
     connect(m_grade->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &atual) { linhaEscolhida(atual.row()); });
@@ -174,7 +190,20 @@ void TFrmProduto::tituloClicado(int coluna)
     if (coluna < 0 || coluna >= static_cast<int>(std::size(kColunas)))
         return;
     m_logica.ordenar(QString::fromUtf8(kColunas[coluna].campo));
+    mostrarOrdem();
     m_grade->scrollToTop();
+}
+
+// The title's arrow tells the order the list is in, whatever the header
+// made of the click.
+void TFrmProduto::mostrarOrdem()
+{
+    int coluna = -1;
+    for (int i = 0; i < static_cast<int>(std::size(kColunas)); ++i)
+        if (m_logica.colunaOrdenada() == QString::fromUtf8(kColunas[i].campo))
+            coluna = i;
+    m_grade->horizontalHeader()->setSortIndicator(coluna,
+                                                  m_logica.decrescente() ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 void TFrmProduto::showEvent(QShowEvent *evento)
@@ -191,6 +220,7 @@ void TFrmProduto::showEvent(QShowEvent *evento)
 void TFrmProduto::closeEvent(QCloseEvent *evento)
 {
     m_logica.aoFechar();
+    mostrarOrdem();
     evento->accept();
 }
 

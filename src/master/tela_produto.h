@@ -34,6 +34,7 @@ class TFrmProduto : public QDialog
     void seguirLista();
     void linhaEscolhida(int linha);
     void tituloClicado(int coluna);
+    void mostrarOrdem();
 
     LogicaProduto m_logica;
     ModeloProdutos *m_modelo = nullptr;

@@ -91,6 +91,28 @@ void CaixaVinculada::atualizar(bool descartarDigitado)
     setModified(false);
     if (!hasFocus())
         setCursorPosition(0); // a long text shows its beginning
+    else
+        prepararMascara();
+}
+
+int CaixaVinculada::primeiraVazia() const
+{
+    const QString mascara = inputMask();
+    if (mascara.isEmpty())
+        return -1;
+    const qsizetype separador = mascara.lastIndexOf(u';');
+    const QChar branco = separador >= 0 && separador + 1 < mascara.size() ? mascara.at(separador + 1) : QChar(u' ');
+    return static_cast<int>(displayText().indexOf(branco));
+}
+
+void CaixaVinculada::prepararMascara()
+{
+    if (inputMask().isEmpty())
+        return;
+    if (const int vazia = primeiraVazia(); vazia >= 0)
+        setCursorPosition(vazia);
+    else
+        selectAll();
 }
 
 void CaixaVinculada::confirmar()
@@ -102,11 +124,29 @@ void CaixaVinculada::confirmar()
         atualizar(true);
 }
 
+void CaixaVinculada::focarParaDigitar()
+{
+    setFocus(Qt::OtherFocusReason);
+    prepararMascara();
+}
+
 void CaixaVinculada::focusInEvent(QFocusEvent *evento)
 {
     QLineEdit::focusInEvent(evento);
     if (!isModified())
         atualizar(true);
+    else if (saidaReal(evento) && evento->reason() != Qt::MouseFocusReason)
+        prepararMascara();
+}
+
+// A click past the typed digits of a masked box would leave the cursor
+// where nothing can be typed.
+void CaixaVinculada::mousePressEvent(QMouseEvent *evento)
+{
+    QLineEdit::mousePressEvent(evento);
+    const int vazia = primeiraVazia();
+    if (vazia >= 0 && !hasSelectedText() && cursorPosition() > vazia)
+        setCursorPosition(vazia);
 }
 
 void CaixaVinculada::focusOutEvent(QFocusEvent *evento)

@@ -35,6 +35,9 @@ class CaixaVinculada : public QLineEdit
     // Typed letters become capitals.
     void setMaiusculas(bool maiusculas) { m_maiusculas = maiusculas; }
     void confirmar();
+    // Takes the focus ready for typing: a masked box puts the cursor on its
+    // first blank, or selects a full text to be typed over.
+    void focarParaDigitar();
 
   Q_SIGNALS:
     // The focus left the box, after the commit.
@@ -43,9 +46,15 @@ class CaixaVinculada : public QLineEdit
   protected:
     void focusInEvent(QFocusEvent *evento) override;
     void focusOutEvent(QFocusEvent *evento) override;
+    void mousePressEvent(QMouseEvent *evento) override;
 
   private:
     void paraMaiusculas(const QString &texto);
+    // The first blank of a masked box, or -1 when it has none.
+    int primeiraVazia() const;
+    // A masked box takes digits only at a blank: the cursor goes to the
+    // first one, or the whole text is selected to be typed over.
+    void prepararMascara();
     // A move or a state change shows the field afresh; a write elsewhere in
     // the row leaves a text being typed alone.
     void atualizar(bool descartarDigitado);

@@ -14,6 +14,8 @@ class VisaoRegistro : public VisaoProgresso
     void definirMaximo(qint64 maximo) override { maximos.push_back(maximo); }
     void definirPosicao(qint64 posicao) override
     {
+        if (!maximos.empty() && posicao > maximos.back())
+            ++alemDoMaximo;
         posicoes.push_back(posicao);
         if (aoMover)
             aoMover();
@@ -25,5 +27,6 @@ class VisaoRegistro : public VisaoProgresso
     std::vector<qint64> maximos;
     std::vector<qint64> posicoes;
     int representante = 0;
+    int alemDoMaximo = 0; // positions past the maximum then in force
     std::function<void()> aoMover;
 };

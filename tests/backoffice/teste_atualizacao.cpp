@@ -158,11 +158,12 @@ TEST_F(Atualizacao, SubstituiProdutosFuncionarioEClientesDaRegiao)
         Resposta clientes;
         const char *funcionario;
         const char *clientesDepois;
+        std::vector<qint64> maximosDaCopia; // products, then products and customers copied
     } const casos[] = {
-        {"7", Resposta::Sim, "7:ANA", "1:A"},
-        {"15", Resposta::Sim, "15:CARLA", "2:B,4:D"},
-        {"999", Resposta::Sim, "3:BRUNO", "1:A,2:B,3:C,4:D,5:E"},
-        {"7", Resposta::Nao, "7:ANA", "900:CLIENTE LOCAL"},
+        {"7", Resposta::Sim, "7:ANA", "1:A", {3, 4}},
+        {"15", Resposta::Sim, "15:CARLA", "2:B,4:D", {3, 5}},
+        {"999", Resposta::Sim, "3:BRUNO", "1:A,2:B,3:C,4:D,5:E", {3, 8}},
+        {"7", Resposta::Nao, "7:ANA", "900:CLIENTE LOCAL", {3}},
     };
     for (const Caso &caso : casos) {
         SCOPED_TRACE(std::string(caso.codigo) + (caso.clientes == Resposta::Sim ? " sim" : " não"));
@@ -208,9 +209,12 @@ TEST_F(Atualizacao, SubstituiProdutosFuncionarioEClientesDaRegiao)
         EXPECT_EQ(visao.visiveis, std::vector<bool>({true, false}));
         EXPECT_EQ(visao.textos, QStringList({QStringLiteral("Fazendo Download das atualizações"),
                                              QStringLiteral("Realizando alterações no Banco de Dados - AGUARDE !!!")}));
-        ASSERT_EQ(visao.maximos.size(), 2u);
+        ASSERT_EQ(visao.maximos.size(), 1 + caso.maximosDaCopia.size());
         EXPECT_GT(visao.maximos[0], 0) << "o tamanho do arquivo";
-        EXPECT_EQ(visao.maximos[1], 3) << "os produtos centrais";
+        EXPECT_EQ(std::vector<qint64>(visao.maximos.begin() + 1, visao.maximos.end()), caso.maximosDaCopia);
+        // The gauge ends full and never runs past its maximum.
+        EXPECT_EQ(visao.posicoes.back(), visao.maximos.back());
+        EXPECT_EQ(visao.alemDoMaximo, 0);
         EXPECT_EQ(visao.representante, 1);
     }
 }

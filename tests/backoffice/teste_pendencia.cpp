@@ -149,6 +149,12 @@ TEST_F(Pendencia, MarcaDisponiveisImprimeEAbreOPdf)
     const QString texto = textoPdf(pdf());
     for (const char *esperado : {"ITENS PENDENTES", "JOÃO SILVA", "ab-1", "ARRUELA", "9,5", "ZZ-9", "Pendênte"})
         EXPECT_TRUE(texto.contains(QString::fromUtf8(esperado))) << esperado << "\n" << texto.toStdString();
+    // The code typed in small letters finds its product's description and
+    // stock, as it found the product when marked available.
+    const QString linhaAb1 = texto.section(QStringLiteral("ab-1"), 1).section(u'\n', 0, 0);
+    EXPECT_TRUE(linhaAb1.contains(QStringLiteral("PARAFUSO"))) << texto.toStdString();
+    ASSERT_TRUE(dm.QyPendente.localizar(QStringLiteral("codigo"), QStringLiteral("ab-1")));
+    EXPECT_EQ(dm.QyPendente.campo(QStringLiteral("estoque")).texto(), QStringLiteral("10"));
     EXPECT_EQ(servidor.quantidade(), 0);
 }
 

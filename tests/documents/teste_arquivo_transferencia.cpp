@@ -2,6 +2,7 @@
 #include "documentos_teste.h"
 #include "erro.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <functional>
@@ -176,6 +177,19 @@ TEST_F(ArquivoTransferencia, TextosEstranhosNaoQuebramAsLarguras)
         EXPECT_EQ(linhas[i].size(), 129 + 1) << i;
         EXPECT_FALSE(linhas[i].contains('\x1A')) << i;
     }
+}
+
+// A trade name with a line break or a tab still gives one file in the
+// reports folder, its name free of control characters.
+TEST_F(ArquivoTransferencia, NomeFantasiaComControleNaoEntraNoNomeDoArquivo)
+{
+    inserirPedido1234();
+    pasta.executar(QStringLiteral("UPDATE tbcliente SET fantasia = 'LOJA' || char(13, 10) || 'BOA' || char(9) || 'X'"));
+    abrir(1234);
+    GerarArquivoTransferencia(TipoPedido::Pedido, kMomento);
+    const QStringList arquivos = QDir(pasta.arquivo(QStringLiteral("relatórios"))).entryList(QDir::Files);
+    ASSERT_EQ(arquivos.size(), 1);
+    EXPECT_EQ(arquivos[0], QStringLiteral("pedido-1234cliente-57-LOJA  BOA Xdata-25032009.txt"));
 }
 
 TEST_F(ArquivoTransferencia, ArquivoQueNaoPodeSerGravadoDaErro)

@@ -80,6 +80,13 @@ TEST_F(LogicaClienteTeste, DigitacaoInvalidaAvisaENadaSePerde)
         {CaixaCliente::Cnpj, "11.222.333/0001-", "O CNPJ 11.222.333/0001- não é válido. Confira os 14 dígitos."},
         {CaixaCliente::CobrancaCep, "74000-", "O campo \"CEP (Cobrança)\" deve ter os 8 dígitos do CEP (99999-999)."},
         {CaixaCliente::Nascimento, "31/02/1980", "A data de nascimento 31/02/1980 não é uma data válida (dd/mm/aaaa)."},
+        {CaixaCliente::Nascimento, "31/12/1899", "A data de nascimento 31/12/1899 deve estar entre 01/01/1900 e hoje."},
+        {CaixaCliente::Nascimento, QDate::currentDate().addDays(1).toString(QStringLiteral("dd/MM/yyyy")), ""},
+        {CaixaCliente::Cnpj, "00.000.000/0000-00", "O CNPJ 00.000.000/0000-00 não é válido. Confira os 14 dígitos."},
+        {CaixaCliente::RazaoSocial, "ARMAZÉM\nCENTRAL",
+         "O campo \"Razão social completa\" contém uma quebra de linha ou outro caractere de controle. Retire-o para "
+         "salvar o cliente."},
+        {CaixaCliente::Contato, "Maria\tJosé", ""},
         {CaixaCliente::Email, "compras@",
          "O e-mail \"compras@\" não é um endereço válido. Digite-o como "
          "nome@empresa.com.br; separe dois ou mais endereços com vírgula."},
@@ -292,11 +299,18 @@ TEST(ConferenciaCliente, CnpjCepDataEmail)
     EXPECT_FALSE(CnpjValido(QStringLiteral("11.222.333/0001-18")));
     EXPECT_FALSE(CnpjValido(QStringLiteral("1.222.333/0001-81")));
     EXPECT_TRUE(CnpjValido(QStringLiteral("12.345.678/0001-95")));
+    for (const char *repetido : {"00.000.000/0000-00", "11.111.111/1111-11", "99999999999999"})
+        EXPECT_FALSE(CnpjValido(QString::fromUtf8(repetido))) << repetido;
     EXPECT_TRUE(CepCompleto(QStringLiteral("74000-100")));
     EXPECT_FALSE(CepCompleto(QStringLiteral("7400-100")));
     EXPECT_TRUE(DataValida(QStringLiteral("29/02/2024")));
     EXPECT_FALSE(DataValida(QStringLiteral("29/02/2023")));
     EXPECT_FALSE(DataValida(QStringLiteral("12/03/")));
+    const QDate hoje(2026, 12, 10);
+    EXPECT_TRUE(NascimentoPlausivel({1900, 1, 1}, hoje));
+    EXPECT_TRUE(NascimentoPlausivel(hoje, hoje));
+    EXPECT_FALSE(NascimentoPlausivel({1899, 12, 31}, hoje));
+    EXPECT_FALSE(NascimentoPlausivel(hoje.addDays(1), hoje));
     EXPECT_TRUE(EmailValido(QStringLiteral("compras@lojaboa.com.br")));
     EXPECT_TRUE(EmailValido(QStringLiteral("José <jose@padaria.com.br>, b@y.com")));
     EXPECT_FALSE(EmailValido(QStringLiteral("compras@lojaboa")));
