@@ -12,6 +12,7 @@ packages=(
   libpq-dev postgresql
   python3 python3-aiosmtpd python3-pyftpdlib
   poppler-utils sharutils xvfb xauth
+  dpkg-dev fakeroot lintian desktop-file-utils appstream
 )
 
 missing=()

@@ -3,6 +3,7 @@
 #include "udm.h"
 #include "ufunc.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace LogicaPrincipal {
@@ -36,6 +37,11 @@ void acessoRemoto()
         Dialogos::atual().iniciarPrograma(programa);
     else
         MsgErro(QStringLiteral("Arquivo não encontrado (remoto.exe) !!"), QStringLiteral("Atenção"));
+}
+
+QString textoPastaDados()
+{
+    return QStringLiteral("Pasta de dados: ") + QDir::toNativeSeparators(DM->PathSistema);
 }
 
 bool precisaConfigurar()

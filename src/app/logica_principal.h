@@ -18,6 +18,8 @@ QString tituloComVersao();
 bool confirmarSaida();
 // Starts "remoto.exe" from the program's folder, or says it is missing.
 void acessoRemoto();
+// The status bar's note of the data folder in use.
+QString textoPastaDados();
 // A fresh installation has no employee row: the configuration editor runs.
 // (After a failed start-up the error was shown already and it does not.)
 bool precisaConfigurar();

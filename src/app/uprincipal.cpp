@@ -18,6 +18,7 @@
 
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLocale>
 #include <QTimer>
 #include <QToolButton>
@@ -208,12 +209,12 @@ void TfrmPrincipal::MostrarRepresentante()
 
 void TfrmPrincipal::carregarLogo()
 {
-    // The logo lies in the program folder (the working folder is whatever the
-    // launcher chose); without it the window keeps the system's face colour
-    // and no representative line.
+    // The logo is read from the data folder (or the shared one), never the
+    // working folder a launcher picks; without it the window keeps the
+    // system's face colour and no representative line.
     if (!DM)
         return;
-    const QString arquivo = DM->CaminhoNoSistema(QString::fromLatin1(LogicaPrincipal::kArquivoLogo));
+    const QString arquivo = DM->ArquivoModelo(QString::fromLatin1(LogicaPrincipal::kArquivoLogo));
     if (!QFileInfo::exists(arquivo))
         return;
     m_logo = QPixmap(arquivo);
@@ -231,6 +232,8 @@ void TfrmPrincipal::showEvent(QShowEvent *evento)
         return;
     m_mostrada = true;
     carregarLogo();
+    // Which folder holds this user's data: the program's own or the user's.
+    ui->StatusBar1->addPermanentWidget(new QLabel(LogicaPrincipal::textoPastaDados(), ui->StatusBar1));
     m_configurarAoPintar = LogicaPrincipal::precisaConfigurar();
     setWindowTitle(LogicaPrincipal::tituloComVersao());
 }

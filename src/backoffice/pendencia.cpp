@@ -81,7 +81,7 @@ void gerarRelatorio(const QString &pdf)
         {QStringLiteral("rvdsPendente"), DM->QyPendente},
         {QStringLiteral("rvdsFuncionario"), DM->QyFuncionario},
     };
-    GerarRelatorio(QDir(DM->PathSistema).filePath(QStringLiteral("pendente.rav")), {&fontes[0], &fontes[1]},
+    GerarRelatorio(DM->ArquivoModelo(QStringLiteral("pendente.rav")), {&fontes[0], &fontes[1]},
                    {{QStringLiteral("pDataEmissao"), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))},
                     {QStringLiteral("pUltimaAtualizacao"), texto(DM->QyConfiguracoes, "ultima_atualizacao")}},
                    pdf);

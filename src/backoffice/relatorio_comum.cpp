@@ -7,7 +7,6 @@
 
 #include <QDate>
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
 
 QString CaminhoRelatorio(const QString &prefixo, const QString &extensao)
@@ -25,7 +24,7 @@ void GerarRelatorioPDF(const QString &modelo, const QString &arquivoPdf,
                        const std::vector<const FonteRelatorio *> &fontes, const QMap<QString, QString> &parametros)
 {
     QFile::remove(arquivoPdf);
-    GerarRelatorio(QDir(DM->PathSistema).filePath(modelo), fontes, parametros, arquivoPdf);
+    GerarRelatorio(DM->ArquivoModelo(modelo), fontes, parametros, arquivoPdf);
     Dialogos::atual().abrirArquivo(arquivoPdf);
 }
 

@@ -2,6 +2,7 @@
 #include "formatos.h"
 #include "relatorio_comum.h"
 #include "relatorios.h"
+#include "situacao_central.h"
 #include "udm.h"
 
 #include <QDate>
@@ -49,7 +50,7 @@ QString simNao(const Campo &c)
     return c.booleano() ? QStringLiteral("Sim") : QStringLiteral("Não");
 }
 
-void camposDoPedido(const Registro &r, CamposRelatorio &campos)
+void camposDoPedido(const Registro &r, const SituacoesCentral &situacoes, CamposRelatorio &campos)
 {
     for (const Tipo &t : kTipos) {
         const Campo total = r.campo(QString::fromUtf8(t.total));
@@ -61,6 +62,9 @@ void camposDoPedido(const Registro &r, CamposRelatorio &campos)
     }
     campos.insert(QStringLiteral("IMPRESSO_SN"), simNao(r.campo(QStringLiteral("impresso"))));
     campos.insert(QStringLiteral("ENVIADO_SN"), simNao(r.campo(QStringLiteral("enviado"))));
+    campos.insert(QStringLiteral("SITUACAO_CENTRAL"),
+                  situacoes.de(r.campo(QStringLiteral("idFunc")).texto(),
+                               r.campo(QStringLiteral("nr_pedido")).valor().toLongLong()));
 }
 
 // The order list under its filter, as todos-pedidos.rav reads it.
@@ -69,10 +73,12 @@ void gerar(const QString &titulo, const QString &prefixo, const QMap<QString, QS
     QStringList somados;
     for (const Tipo &t : kTipos)
         somados << QString::fromUtf8(t.total);
+    // Read once for the whole list: a query per row would slow a long one.
+    const SituacoesCentral situacoes;
     const FonteResumo pedidos(
         QStringLiteral("rvdsPedido"), DM->QyPedido,
         {{QStringLiteral("TITULO_RELATORIO"), titulo}, {QStringLiteral("DATA_EMISSAO"), DataEmissao()}}, somados,
-        camposDoPedido);
+        [&situacoes](const Registro &r, CamposRelatorio &campos) { camposDoPedido(r, situacoes, campos); });
     const FonteConjunto clientes(QStringLiteral("rvdsCliente"), DM->QyCliente);
     const FonteConjunto funcionarios(QStringLiteral("rvdsFuncionario"), DM->QyFuncionario);
     GerarRelatorioPDF(kModelo, CaminhoRelatorio(prefixo, QStringLiteral(".pdf")), {&pedidos, &clientes, &funcionarios},

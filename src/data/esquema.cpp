@@ -1,13 +1,18 @@
 #include "esquema.h"
 
 #include "conexao.h"
+#include "copia_seguranca.h"
 #include "erro.h"
+#include "transacao.h"
 
 #include <QFile>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
+
+#include <sqlite3.h>
 
 namespace Esquema {
 
@@ -502,6 +507,51 @@ void criarBanco(const QString &arquivo, const std::vector<DefConjunto> &tabelas,
     QSqlDatabase::removeDatabase(conexao);
 }
 
+// The names one query returns in its first column.
+QSet<QString> nomes(sqlite3 *banco, const QString &sql)
+{
+    QSet<QString> resultado;
+    sqlite3_stmt *instrucao = nullptr;
+    if (sqlite3_prepare_v2(banco, sql.toUtf8().constData(), -1, &instrucao, nullptr) != SQLITE_OK)
+        throw Erro(QStringLiteral("Não foi possível ler a estrutura do banco de dados: %1")
+                       .arg(QString::fromUtf8(sqlite3_errmsg(banco))));
+    while (sqlite3_step(instrucao) == SQLITE_ROW)
+        resultado.insert(
+            QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(instrucao, 0))).toLower());
+    sqlite3_finalize(instrucao);
+    return resultado;
+}
+
+// What a database made by an older version lacks: whole tables, columns of
+// the tables it has, and indexes.
+QStringList mudancasPendentes(sqlite3 *banco)
+{
+    QStringList mudancas;
+    const QSet<QString> tabelas = nomes(banco, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
+    // A view a company put in a table's place is its own business.
+    const QSet<QString> visoes = nomes(banco, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'view'"));
+    for (const DefConjunto &t : tabelasLocais()) {
+        const QString tabela = QString::fromUtf8(t.tabela);
+        if (visoes.contains(tabela.toLower()))
+            continue;
+        if (!tabelas.contains(tabela.toLower())) {
+            mudancas << ddl(t);
+            continue;
+        }
+        const QSet<QString> colunas =
+            nomes(banco, QStringLiteral("SELECT name FROM pragma_table_info('%1')").arg(tabela));
+        for (const DefCampo &c : t.campos)
+            if (c.origem == Origem::Coluna && !colunas.contains(QString::fromUtf8(c.nome).toLower()))
+                mudancas << QStringLiteral("ALTER TABLE %1 ADD COLUMN \"%2\" %3")
+                                .arg(tabela, QString::fromUtf8(c.nome), tipoSql(c.tipo));
+    }
+    const QSet<QString> indices = nomes(banco, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index'"));
+    for (const QString &indice : ddlIndices())
+        if (!indices.contains(indice.section(QLatin1Char('"'), 1, 1).toLower()))
+            mudancas << indice;
+    return mudancas;
+}
+
 } // namespace
 
 const std::vector<DefCampo> &cliente() { return k_QyCliente; }
@@ -622,15 +672,17 @@ QStringList ddlIndices()
     return ddl;
 }
 
-void criarIndices(Conexao &conexao)
+QString atualizarBanco(Conexao &conexao)
 {
-    for (const QString &indice : ddlIndices()) {
-        try {
-            conexao.executar(indice);
-        } catch (const Erro &) {
-            // Only speed depends on them.
-        }
-    }
+    const QStringList mudancas = mudancasPendentes(conexao.handle());
+    if (mudancas.isEmpty())
+        return QString();
+    const QString copia = CopiarBanco(conexao.handle());
+    Transacao transacao(conexao);
+    for (const QString &sql : mudancas)
+        conexao.executar(sql);
+    transacao.confirmar();
+    return copia;
 }
 
 void criarBancoLocal(const QString &arquivo) { criarBanco(arquivo, tabelasLocais(), ddlIndices()); }

@@ -50,9 +50,12 @@ QString ddl(const DefConjunto &tabela);
 // the product code, the customer of orders and of pending items. Each is a
 // CREATE INDEX IF NOT EXISTS statement.
 QStringList ddlIndices();
-// Adds the indexes a local database lacks (one made by an older version).
-// A database that cannot take them, read-only or busy, works without.
-void criarIndices(Conexao &conexao);
+// Brings a local database made by an older version up to this one: the
+// tables, columns and indexes it lacks are added, in one transaction, after a
+// copy of the database into "backup" beside it. Nothing is done (and no copy
+// made) when nothing is missing. Returns the copy's path, "" when none.
+// Throws Erro when the copy or a change fails; the database is then as it was.
+QString atualizarBanco(Conexao &conexao);
 
 // Creates an empty database file with the local or the central tables.
 // Throws Erro when the file exists or cannot be written.

@@ -8,6 +8,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <algorithm>
 
 TDM *DM = nullptr;
@@ -196,7 +197,7 @@ void TDM::criar(const QString &pathSistema, Abertura abertura)
                                           "(seção CONEXAO, chave PATH).")
                                .arg(ArquivoIni));
             abrirConexao(*c, path);
-            Esquema::criarIndices(*c);
+            Esquema::atualizarBanco(*c);
         }
     // 5: the data sets opened unfiltered.
     for (ConjuntoDados *c : m_conjuntos)
@@ -217,6 +218,14 @@ void TDM::criar(const QString &pathSistema, Abertura abertura)
         }
         abrir(c);
     }
+}
+
+QString TDM::ArquivoModelo(const QString &nome) const
+{
+    const QString proprio = CaminhoNoSistema(nome);
+    if (PathCompartilhado.isEmpty() || QFileInfo::exists(proprio))
+        return proprio;
+    return QDir(PathCompartilhado).absoluteFilePath(nome);
 }
 
 bool TDM::HaPendentes() const

@@ -83,6 +83,12 @@ class TDM : public QObject
     // The program's folder, ending in "/"; the settings file in it.
     QString PathSistema;
     QString ArquivoIni;
+    // Installed as a package: the shared templates and logo, ending in "/";
+    // empty when the program works in its own folder.
+    QString PathCompartilhado;
+    // A template or the logo: the one in PathSistema when the company put its
+    // own there, else the shared one.
+    QString ArquivoModelo(const QString &nome) const;
     // Where a file the program names lies: a relative name is taken from
     // PathSistema, never from the working folder, which a desktop launcher
     // sets to anything. An absolute path stays as it is.

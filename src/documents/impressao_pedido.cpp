@@ -206,7 +206,7 @@ void gerarPdf(TipoPedido tipo, const QString &pdf)
     for (const FonteConjunto &f : outras)
         fontes.push_back(&f);
     const QMap<QString, QString> valores = parametros(tipo);
-    GerarRelatorio(QDir(DM->PathSistema).filePath(modelo(tipo)), fontes, valores, pdf);
+    GerarRelatorio(DM->ArquivoModelo(modelo(tipo)), fontes, valores, pdf);
 }
 
 // The screen's save re-prices every item from today's product prices and
