@@ -68,6 +68,9 @@ GradeItens::GradeItens(ConjuntoDados &itens, const std::vector<ColunaGrade> &col
     setTabKeyNavigation(false);
     setShowGrid(true);
     verticalHeader()->setVisible(false);
+    // Low rows: on a laptop screen the exchange's two grids show five each.
+    verticalHeader()->setMinimumSectionSize(18);
+    verticalHeader()->setDefaultSectionSize(22);
     horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     for (std::size_t i = 0; i < colunas.size(); ++i)

@@ -138,13 +138,26 @@ QWidget *rotulado(const char *rotulo, const char *dicaRotulo, QWidget *controle,
     return coluna;
 }
 
-// A framed box holding one large bold value.
+// A label beside its control, where the height is scarcer than the width.
+QWidget *rotuladoAoLado(const char *rotulo, const char *dicaRotulo, QWidget *controle)
+{
+    auto [linha, h] = linhaHorizontal();
+    auto *l = new QLabel(S(rotulo));
+    dica(l, dicaRotulo);
+    h->addWidget(l, 0, Qt::AlignTop);
+    h->addWidget(controle, 1);
+    return linha;
+}
+
+// A framed box holding one large bold value; tight margins leave the height
+// to the item grids on a laptop screen.
 QGroupBox *quadro(const char *titulo, QLabel *valor, const char *dicaQuadro)
 {
     auto *g = new QGroupBox(S(titulo));
     auto *h = new QHBoxLayout(g);
+    h->setContentsMargins(6, 0, 6, 2);
     QFont f = valor->font();
-    f.setPixelSize(22);
+    f.setPixelSize(20);
     f.setBold(true);
     valor->setFont(f);
     valor->setAlignment(Qt::AlignCenter);
@@ -204,7 +217,8 @@ TfrmPedido::TfrmPedido(const VariantePedido &variante, QWidget *pai) : QDialog(p
         raiz->addWidget(m_grades[0], 1);
     } else {
         // Several lists: the observation across the window, then one block
-        // per list from top to bottom.
+        // per list from top to bottom: its boxes, subtotal and buttons in one
+        // row, its grid under them.
         raiz->addWidget(montarObservacao());
         std::vector<int> ordem;
         for (int l = 0; l < listas; ++l)
@@ -212,16 +226,15 @@ TfrmPedido::TfrmPedido(const VariantePedido &variante, QWidget *pai) : QDialog(p
         std::stable_sort(ordem.begin(), ordem.end(),
                          [&](int a, int b) { return m_logica.definicao(a).posicao < m_logica.definicao(b).posicao; });
         for (int l : ordem) {
-            // The list's boxes and buttons share one row, its subtotal sits
-            // under its grid, and the grids share the height left: on a
-            // laptop screen every other pixel goes to them.
+            // The grids share the height left: on a laptop screen every other
+            // pixel goes to them.
             auto [linha, h] = linhaHorizontal();
             h->addWidget(montarCamposItem(l), 1);
+            if (QWidget *subtotal = montarSubtotal(l))
+                h->addWidget(subtotal, 0, Qt::AlignBottom);
             h->addWidget(montarBotoesItem(l), 0, Qt::AlignBottom);
             raiz->addWidget(linha);
             raiz->addWidget(m_grades[static_cast<std::size_t>(l)], 1);
-            if (QWidget *subtotal = montarSubtotal(l))
-                raiz->addWidget(subtotal, 0, Qt::AlignRight);
         }
     }
     raiz->addWidget(montarResumo());
@@ -493,11 +506,11 @@ QWidget *TfrmPedido::montarObservacao()
     observacao->setObjectName(QStringLiteral("dbObservacao"));
     observacao->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     observacao->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    observacao->setFixedHeight(60);
+    observacao->setFixedHeight(48);
     dicaDeCaixa(observacao, "Digite a observação para o pedido");
     connect(observacao, &MemoVinculado::saiu, this, [this] { m_logica.saiu(CaixaPedido::Observacao); });
     m_caixas[{CaixaPedido::Observacao, 0}] = observacao;
-    return rotulado("Observação", dicaDe("Observação do pedido"), observacao);
+    return rotuladoAoLado("Observação", dicaDe("Observação do pedido"), observacao);
 }
 
 QWidget *TfrmPedido::montarBotoesItem(int lista)
@@ -628,7 +641,11 @@ QWidget *TfrmPedido::montarSubtotal(int lista)
     const ListaPedido &def = m_logica.definicao(lista);
     if (!def.rotuloSubtotal)
         return nullptr;
-    auto [linha, h] = linhaHorizontal();
+    // The label above its value, as the item's boxes beside it.
+    auto *linha = new QWidget;
+    auto *h = new QVBoxLayout(linha);
+    h->setContentsMargins(0, 0, 0, 0);
+    h->setSpacing(2);
     auto *rotulo = new QLabel(S(def.rotuloSubtotal));
     auto *valor = new RotuloVinculado(m_logica.cabecalho(), S(def.campoSubtotal));
     valor->setObjectName(S(def.campoSubtotal));
@@ -636,7 +653,7 @@ QWidget *TfrmPedido::montarSubtotal(int lista)
     valor->setMinimumWidth(160);
     for (QLabel *l : {static_cast<QLabel *>(rotulo), static_cast<QLabel *>(valor)}) {
         QFont f = l->font();
-        f.setPixelSize(16);
+        f.setPixelSize(14);
         f.setBold(true);
         l->setFont(f);
     }
