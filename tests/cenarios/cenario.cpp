@@ -176,8 +176,22 @@ void Cenario::digitar(const QString &texto)
     QTest::keyClicks(w, texto);
 }
 
+// Tab while the customer box's completion list is open: a window manager
+// leaves the screen active under the list, so Tab leaves the box as the list
+// closes; the offscreen platform activates the list itself, so it is closed
+// first and the activation given back.
+void Cenario::fecharListaDeCompletar()
+{
+    if (QWidget *lista = QApplication::activePopupWidget()) {
+        lista->hide();
+        foco();
+    }
+}
+
 void Cenario::tecla(Qt::Key t, Qt::KeyboardModifiers modificadores)
 {
+    if (t == Qt::Key_Tab || t == Qt::Key_Backtab)
+        fecharListaDeCompletar();
     QWidget *w = foco();
     ASSERT_NE(w, nullptr);
     QTest::keyClick(w, t, modificadores);
@@ -187,6 +201,7 @@ bool Cenario::tabAte(QWidget *alvo, bool paraTras)
 {
     QStringList caminho;
     for (int i = 0; i < 200 && foco() && foco() != alvo; ++i) {
+        fecharListaDeCompletar();
         caminho << foco()->objectName();
         QTest::keyClick(foco(), paraTras ? Qt::Key_Backtab : Qt::Key_Tab,
                         paraTras ? Qt::ShiftModifier : Qt::NoModifier);

@@ -65,6 +65,7 @@ class Cenario : public ::testing::Test
 
     // Keys to whatever has the focus, as at the keyboard.
     static QWidget *foco();
+    static void fecharListaDeCompletar();
     static void digitar(const QString &texto);
     static void tecla(Qt::Key tecla, Qt::KeyboardModifiers modificadores = Qt::NoModifier);
     // Tab (or Shift+Tab) until the focus is in `alvo`; false if it never is.
