@@ -241,8 +241,10 @@ void enviarEscolhidos(TipoPedido tipo, const QList<int> &destinos, const DadosPe
         } catch (const Erro &erro) {
             resumo << QStringLiteral("%1: não enviado. %2 Corrija o endereço %3 e tente novamente.")
                           .arg(nomeDoDestino(destino), erro.mensagem(),
-                               destino == kCliente ? QStringLiteral("no cadastro do cliente")
-                                                   : QStringLiteral("nas configurações"));
+                               destino == kCliente && !TemCaractereDeControle(mensagem.remetente) &&
+                                       !TemCaractereDeControle(mensagem.responderPara)
+                                   ? QStringLiteral("no cadastro do cliente")
+                                   : QStringLiteral("nas configurações"));
         }
     }
     if (!itens.isEmpty()) {

@@ -223,7 +223,8 @@ int guardarResposta(CURL *, curl_infotype tipo, char *dados, size_t tamanho, voi
 {
     if (tipo == CURLINFO_HEADER_IN) {
         const QByteArray linha = QByteArray(dados, static_cast<qsizetype>(tamanho)).trimmed();
-        if (!linha.isEmpty())
+        // The goodbye to QUIT, sent after a failure too, is never the reason.
+        if (!linha.isEmpty() && !linha.startsWith("221"))
             *static_cast<QByteArray *>(contexto) = linha;
     }
     return 0;
@@ -323,8 +324,9 @@ void ClienteSmtp::enviarConteudo(const QString &remetente, const QStringList &de
     const CURLcode resultado = executar(c, prazos);
     if (resultado != CURLE_OK) {
         const QString detalhe = motivoDaFalha(resultado, prazos, mensagemDeErro, *this);
-        long codigo = 0;
-        curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &codigo);
+        // The code of the last reply kept: libcurl's own is the goodbye's once
+        // the connection is closed.
+        const long codigo = ultimaResposta.left(3).toLong();
         // A refusal is best told in the server's own words.
         const bool recusou = codigo >= 400 && !ultimaResposta.isEmpty();
         const QString resposta = recusou ? QString::fromUtf8(ultimaResposta) : detalhe;

@@ -38,7 +38,9 @@ class PastaUsuarioTeste : public ::testing::Test
     void SetUp() override
     {
         ASSERT_TRUE(raiz.isValid());
-        // The test mode's data folder (~/.qttest/share), emptied before and after.
+        // A home of this test's own, so tests run side by side never share
+        // the test mode's data folder (~/.qttest/share), emptied before and after.
+        qputenv("HOME", QFile::encodeName(raiz.path() + QStringLiteral("/casa")));
         QCoreApplication::setApplicationName(QStringLiteral("Corlando"));
         QDir(usuario()).removeRecursively();
         QDir(raiz.path()).mkpath(QStringLiteral("bin"));

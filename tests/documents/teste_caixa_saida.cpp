@@ -214,7 +214,7 @@ TEST_F(CaixaSaida, ClienteEmMimeCentralComUuencode)
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.ini);
         pasta.escrever(QStringLiteral("Mirvale.ini"), QStringLiteral("[CONEXAO]\nPATH=local.udl\nPATH-BKP=central.udl\n"
-                                                                     "[EMAIL]\n") +
+                                                                     "[EMAIL]\nTLS=desligado\n") +
                                                           QString::fromUtf8(c.ini));
         enviar();
         const MensagemRecebida cliente = LerMensagemRecebida(servidor.mensagem(++n).conteudo);

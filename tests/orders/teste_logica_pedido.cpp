@@ -528,7 +528,6 @@ TEST_F(TelaPedidoTeste, SemAListaDePedidosNenhumItemSemCabecalho)
                                   "CREATE VIEW tbpedido AS SELECT a FROM antiga; DROP TABLE antiga;"));
     dm = std::make_unique<TDM>(pasta.caminho());
     ASSERT_FALSE(dm->QyPedido.ativo());
-    ASSERT_TRUE(dm->QyPedidoItem.ativo());
     dialogos.limpar();
     logica = std::make_unique<LogicaPedido>(VariantePedidoRegular(), visao);
     logica->abrir();
