@@ -1,4 +1,5 @@
 #include "fonte_resumo.h"
+#include "guarda_conjuntos.h"
 #include "relatorio_comum.h"
 #include "relatorios.h"
 #include "udm.h"
@@ -45,7 +46,7 @@ void RelatorioClientes(ListaClientes lista)
         return;
     const QString cidade =
         CaixaEntrada(QStringLiteral("Relatório por cidade"), QStringLiteral("Digite a cidade:"), QString());
-    const EstadoGuardado guardado(DM->QyCliente, QStringLiteral("IdCliente"));
+    const GuardaConjuntos guarda(DM->QyCliente, GuardaConjuntos::Filtro::Anterior, QStringLiteral("IdCliente"));
     if (!cidade.isEmpty())
         Filtrar(DM->QyCliente, kCidade + QStringLiteral(" LIKE ") + EntreAspas(cidade + QLatin1Char('%')));
     const FonteResumo clientes(
@@ -63,7 +64,7 @@ void RelatorioClientesPorCidades()
 {
     if (DM->QyCliente.emEdicao())
         return;
-    const EstadoGuardado guardado(DM->QyCliente, QStringLiteral("IdCliente"));
+    const GuardaConjuntos guarda(DM->QyCliente, GuardaConjuntos::Filtro::Anterior, QStringLiteral("IdCliente"));
     const TabelaTemporaria tabela(DM->cdsRelatGrupoClientes);
     agruparPorCidade(DM->QyCliente, DM->cdsRelatGrupoClientes);
     const FonteResumo grupos(QStringLiteral("rvdsRelatGrupoClientes"), DM->cdsRelatGrupoClientes,

@@ -1,5 +1,6 @@
 #include "fonte_resumo.h"
 #include "formatos.h"
+#include "guarda_conjuntos.h"
 #include "relatorio_comum.h"
 #include "relatorios.h"
 #include "situacao_central.h"
@@ -104,10 +105,10 @@ void RelatorioPedidosPorSituacao(SituacaoPedidos s)
     if (!pedidosEmRepouso())
         return;
     const Situacao sit = situacao(s);
-    const EstadoGuardado guardado(DM->QyPedido, QStringLiteral("nr_pedido"));
+    const GuardaConjuntos guarda(DM->QyPedido, GuardaConjuntos::Filtro::Anterior, QStringLiteral("nr_pedido"));
     const QString condicao = QString::fromUtf8(sit.condicao);
-    Filtrar(DM->QyPedido,
-            guardado.filtro().isEmpty() ? condicao : guardado.filtro() + QStringLiteral(" AND ") + condicao);
+    const QString anterior = DM->QyPedido.filtro();
+    Filtrar(DM->QyPedido, anterior.isEmpty() ? condicao : anterior + QStringLiteral(" AND ") + condicao);
     gerar(QString::fromUtf8(sit.titulo), QString::fromUtf8(sit.prefixo));
 }
 
@@ -115,7 +116,7 @@ void RelatorioTodosPedidos()
 {
     if (!pedidosEmRepouso())
         return;
-    const EstadoGuardado guardado(DM->QyPedido, QStringLiteral("nr_pedido"));
+    const GuardaConjuntos guarda(DM->QyPedido, GuardaConjuntos::Filtro::Anterior, QStringLiteral("nr_pedido"));
     gerar(QStringLiteral("Todos os pedidos"), QStringLiteral("todos-pedidos-"));
 }
 
@@ -123,7 +124,7 @@ void RelatorioPedidosPorPeriodo()
 {
     // The view and the current order come back whatever happens, a bad
     // date included: the user finds the main window as it was.
-    const EstadoGuardado guardado(DM->QyPedido, QStringLiteral("nr_pedido"));
+    const GuardaConjuntos guarda(DM->QyPedido, GuardaConjuntos::Filtro::Anterior, QStringLiteral("nr_pedido"));
     DM->QyPedido.setFiltro(QString());
     DM->QyPedido.setFiltrado(false);
     const QString titulo = QStringLiteral("Relatório por período");
