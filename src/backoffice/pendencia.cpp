@@ -6,6 +6,7 @@
 #include "endereco_servidor.h"
 #include "erro.h"
 #include "fonte_conjunto.h"
+#include "guarda_conjuntos.h"
 #include "motor_relatorio.h"
 #include "transacao.h"
 #include "udm.h"
@@ -27,26 +28,13 @@ QString texto(const ConjuntoDados &c, const QString &campo)
     return c.campo(campo).texto();
 }
 
-// The filter goes off however the purge ends, so the rest of the program
-// sees every pending item again.
-struct SemFiltro {
-    ConjuntoDados &conjunto;
-    ~SemFiltro()
-    {
-        try {
-            conjunto.setFiltro(QString());
-            conjunto.setFiltrado(false);
-        } catch (...) {
-            // A set closed by a failed rollback has no filter to clear.
-        }
-    }
-};
-
 void purgar()
 {
     ConjuntoDados &p = DM->QyPendente;
     Transacao transacao(DM->ADOConexao);
-    const SemFiltro semFiltro{p};
+    // The filter goes off however the purge ends, so the rest of the program
+    // sees every pending item again.
+    const GuardaConjuntos guarda(p, GuardaConjuntos::Filtro::Desligado);
     p.setFiltro(FiltroPurgaPendencia(QDate::currentDate()));
     p.setFiltrado(true);
     p.primeiro();

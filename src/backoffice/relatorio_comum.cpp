@@ -45,28 +45,6 @@ void Filtrar(ConjuntoDados &conjunto, const QString &filtro)
     conjunto.setFiltrado(true);
 }
 
-EstadoGuardado::EstadoGuardado(ConjuntoDados &conjunto, const QString &chave)
-    : m_conjunto(conjunto), m_filtro(conjunto.filtro()), m_filtrado(conjunto.filtrado()), m_chave(chave)
-{
-    if (!m_chave.isEmpty() && !m_conjunto.vazio())
-        m_valorChave = m_conjunto.campo(m_chave).texto();
-}
-
-EstadoGuardado::~EstadoGuardado()
-{
-    try {
-        m_conjunto.setFiltro(QString());
-        m_conjunto.setFiltrado(false);
-        m_conjunto.setFiltro(m_filtro);
-        m_conjunto.setFiltrado(m_filtrado);
-        if (!m_valorChave.isEmpty())
-            m_conjunto.localizar(m_chave, m_valorChave);
-    } catch (...) {
-        // The filter was the data set's own a moment ago; nothing to report
-        // while another error may be on its way to the user.
-    }
-}
-
 TabelaTemporaria::TabelaTemporaria(ConjuntoDados &tabela) : m_tabela(tabela)
 {
     m_tabela.fechar();

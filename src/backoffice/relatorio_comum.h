@@ -9,7 +9,7 @@
 class ConjuntoDados;
 
 // What every management report shares: the output path, the input box, the
-// render-and-open tail, and putting a data set back as the user had it.
+// render-and-open tail.
 
 // PathSistema + "relatórios/" + prefix + today as ddmmyyyy + extension.
 QString CaminhoRelatorio(const QString &prefixo, const QString &extensao);
@@ -32,28 +32,6 @@ QString EntreAspas(const QString &texto);
 
 // Sets and switches on a filter.
 void Filtrar(ConjuntoDados &conjunto, const QString &filtro);
-
-// Keeps a data set's filter and, when asked, the key of its current row,
-// and puts both back when it goes out of scope, a failed report included.
-class EstadoGuardado
-{
-  public:
-    // `chave`: the column whose value finds the current row again; empty to
-    // leave the cursor alone.
-    EstadoGuardado(ConjuntoDados &conjunto, const QString &chave = {});
-    ~EstadoGuardado();
-    EstadoGuardado(const EstadoGuardado &) = delete;
-    EstadoGuardado &operator=(const EstadoGuardado &) = delete;
-
-    const QString &filtro() const { return m_filtro; }
-
-  private:
-    ConjuntoDados &m_conjunto;
-    QString m_filtro;
-    bool m_filtrado;
-    QString m_chave;
-    QString m_valorChave;
-};
 
 // An in-memory table that exists only while its report runs: created empty
 // here, emptied and closed when the report ends.

@@ -1,5 +1,6 @@
 #include "campos_esquema.h"
 #include "fonte_resumo.h"
+#include "guarda_conjuntos.h"
 #include "relatorio_comum.h"
 #include "relatorios.h"
 #include "udm.h"
@@ -46,7 +47,7 @@ void RelatorioClientes(ListaClientes lista)
         return;
     const QString cidade =
         CaixaEntrada(QStringLiteral("Relatório por cidade"), QStringLiteral("Digite a cidade:"), QString());
-    const EstadoGuardado guardado(DM->QyCliente, Campos::Cliente::IdCliente);
+    const GuardaConjuntos guarda(DM->QyCliente, GuardaConjuntos::Filtro::Anterior, Campos::Cliente::IdCliente);
     if (!cidade.isEmpty())
         Filtrar(DM->QyCliente, kCidade + QStringLiteral(" LIKE ") + EntreAspas(cidade + QLatin1Char('%')));
     const FonteResumo clientes(
@@ -64,7 +65,7 @@ void RelatorioClientesPorCidades()
 {
     if (DM->QyCliente.emEdicao())
         return;
-    const EstadoGuardado guardado(DM->QyCliente, Campos::Cliente::IdCliente);
+    const GuardaConjuntos guarda(DM->QyCliente, GuardaConjuntos::Filtro::Anterior, Campos::Cliente::IdCliente);
     const TabelaTemporaria tabela(DM->cdsRelatGrupoClientes);
     agruparPorCidade(DM->QyCliente, DM->cdsRelatGrupoClientes);
     const FonteResumo grupos(QStringLiteral("rvdsRelatGrupoClientes"), DM->cdsRelatGrupoClientes,

@@ -1,6 +1,7 @@
 #include "campos_esquema.h"
 #include "fonte_resumo.h"
 #include "formatos.h"
+#include "guarda_conjuntos.h"
 #include "relatorio_comum.h"
 #include "relatorios.h"
 #include "situacao_central.h"
@@ -105,10 +106,10 @@ void RelatorioPedidosPorSituacao(SituacaoPedidos s)
     if (!pedidosEmRepouso())
         return;
     const Situacao sit = situacao(s);
-    const EstadoGuardado guardado(DM->QyPedido, Campos::Pedido::nr_pedido);
+    const GuardaConjuntos guarda(DM->QyPedido, GuardaConjuntos::Filtro::Anterior, Campos::Pedido::nr_pedido);
     const QString condicao = QString::fromUtf8(sit.condicao);
-    Filtrar(DM->QyPedido,
-            guardado.filtro().isEmpty() ? condicao : guardado.filtro() + QStringLiteral(" AND ") + condicao);
+    const QString anterior = DM->QyPedido.filtro();
+    Filtrar(DM->QyPedido, anterior.isEmpty() ? condicao : anterior + QStringLiteral(" AND ") + condicao);
     gerar(QString::fromUtf8(sit.titulo), QString::fromUtf8(sit.prefixo));
 }
 
@@ -116,7 +117,7 @@ void RelatorioTodosPedidos()
 {
     if (!pedidosEmRepouso())
         return;
-    const EstadoGuardado guardado(DM->QyPedido, Campos::Pedido::nr_pedido);
+    const GuardaConjuntos guarda(DM->QyPedido, GuardaConjuntos::Filtro::Anterior, Campos::Pedido::nr_pedido);
     gerar(QStringLiteral("Todos os pedidos"), QStringLiteral("todos-pedidos-"));
 }
 
@@ -124,7 +125,7 @@ void RelatorioPedidosPorPeriodo()
 {
     // The view and the current order come back whatever happens, a bad
     // date included: the user finds the main window as it was.
-    const EstadoGuardado guardado(DM->QyPedido, Campos::Pedido::nr_pedido);
+    const GuardaConjuntos guarda(DM->QyPedido, GuardaConjuntos::Filtro::Anterior, Campos::Pedido::nr_pedido);
     DM->QyPedido.setFiltro(QString());
     DM->QyPedido.setFiltrado(false);
     const QString titulo = QStringLiteral("Relatório por período");

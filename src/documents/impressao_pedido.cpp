@@ -4,6 +4,7 @@
 #include "estado_pedido.h"
 #include "fonte_conjunto.h"
 #include "fonte_itens_pedido.h"
+#include "guarda_conjuntos.h"
 #include "motor_relatorio.h"
 #include "udm.h"
 #include "ufunc.h"
@@ -79,63 +80,45 @@ void semFiltro(ConjuntoDados &c)
     c.setFiltrado(false);
 }
 
-// The data sets narrowed to one order while its report runs, and put back
-// as they were afterwards, also when the run fails.
-class Restricoes
+// The data sets narrowed to one order while its report runs.
+void restringir(TipoPedido tipo, const QString &numero)
 {
-  public:
-    Restricoes(TipoPedido tipo, QString numero)
-        : m_tipo(tipo), m_numero(std::move(numero)), m_filtroPedido(DM->QyPedido.filtro()),
-          m_pedidoFiltrado(DM->QyPedido.filtrado()), m_filtroFuncionario(DM->QyFuncionario.filtro()),
-          m_funcionarioFiltrado(DM->QyFuncionario.filtrado())
-    {
+    const QString cliente = texto(DM->QyPedido, Campos::Pedido::idCliente);
+    const QString representante = texto(DM->QyPedido, Campos::Pedido::idFunc);
+    const QString pedido = QStringLiteral("nr_pedido=") + entreAspas(numero);
+    if (restringeCliente(tipo)) {
+        semFiltro(DM->QyCliente);
+        filtrar(DM->QyCliente, QStringLiteral("IDCLIENTE=") + entreAspas(cliente));
+    } else {
+        // The exchange form shows the order's customer: only the cursor moves.
+        DM->QyCliente.localizar(Campos::Cliente::IdCliente, cliente);
     }
+    const QString filtroPedido = DM->QyPedido.filtro();
+    const bool somaAoFiltro = tipo == TipoPedido::Pacote || tipo == TipoPedido::Troca;
+    filtrar(DM->QyPedido,
+            somaAoFiltro && !filtroPedido.isEmpty() ? filtroPedido + QStringLiteral(" AND ") + pedido : pedido);
+    // The order's own representative, whoever prints it: on the
+    // supervisor's installation the order is another representative's.
+    filtrar(DM->QyFuncionario, QStringLiteral("idfunc=") + entreAspas(representante));
+}
 
-    void aplicar()
-    {
-        const QString cliente = texto(DM->QyPedido, Campos::Pedido::idCliente);
-        const QString representante = texto(DM->QyPedido, Campos::Pedido::idFunc);
-        const QString pedido = QStringLiteral("nr_pedido=") + entreAspas(m_numero);
-        if (restringeCliente(m_tipo)) {
-            semFiltro(DM->QyCliente);
-            filtrar(DM->QyCliente, QStringLiteral("IDCLIENTE=") + entreAspas(cliente));
-        } else {
-            // The exchange form shows the order's customer: only the cursor moves.
-            DM->QyCliente.localizar(Campos::Cliente::IdCliente, cliente);
-        }
-        const bool somaAoFiltro = m_tipo == TipoPedido::Pacote || m_tipo == TipoPedido::Troca;
-        filtrar(DM->QyPedido,
-                somaAoFiltro && !m_filtroPedido.isEmpty() ? m_filtroPedido + QStringLiteral(" AND ") + pedido : pedido);
-        // The order's own representative, whoever prints it: on the
-        // supervisor's installation the order is another representative's.
-        filtrar(DM->QyFuncionario, QStringLiteral("idfunc=") + entreAspas(representante));
-    }
-
-    void restaurar()
-    {
-        if (restringeCliente(m_tipo))
-            semFiltro(DM->QyCliente);
-        semFiltro(DM->QyPedido);
-        DM->QyPedido.setFiltro(m_filtroPedido);
-        DM->QyPedido.setFiltrado(m_pedidoFiltrado);
-        semFiltro(DM->QyFuncionario);
-        DM->QyFuncionario.setFiltro(m_filtroFuncionario);
-        DM->QyFuncionario.setFiltrado(m_funcionarioFiltrado);
-        DM->QyPedido.localizar(Campos::Pedido::nr_pedido, m_numero);
-        // Lifting the customers' filter moves them to the first row; the
-        // screen's summary boxes show the order's customer.
-        if (restringeCliente(m_tipo))
-            DM->QyCliente.localizar(Campos::Cliente::IdCliente, texto(DM->QyPedido, Campos::Pedido::idCliente));
-    }
-
-  private:
-    TipoPedido m_tipo;
-    QString m_numero;
-    QString m_filtroPedido;
-    bool m_pedidoFiltrado;
-    QString m_filtroFuncionario;
-    bool m_funcionarioFiltrado;
-};
+// How restringir() is undone, also when the run fails: the order list as
+// it was, on the order; lifting the customers' filter moves them to the
+// first row, and the screen's summary boxes show the order's customer.
+std::vector<GuardaConjuntos::Item> restricoesDesfeitas(TipoPedido tipo, const QString &numero)
+{
+    using Filtro = GuardaConjuntos::Filtro;
+    std::vector<GuardaConjuntos::Item> itens;
+    if (restringeCliente(tipo))
+        itens.push_back({.conjunto = DM->QyCliente,
+                         .filtro = Filtro::Desligado,
+                         .chave = Campos::Cliente::IdCliente,
+                         .valor = texto(DM->QyPedido, Campos::Pedido::idCliente)});
+    itens.push_back(
+        {.conjunto = DM->QyPedido, .filtro = Filtro::Anterior, .chave = Campos::Pedido::nr_pedido, .valor = numero});
+    itens.push_back({.conjunto = DM->QyFuncionario, .filtro = Filtro::Anterior});
+    return itens;
+}
 
 // The value of `campo` in the first row of `lista` whose `chave` is `valor`.
 QString procurar(const ConjuntoDados &lista, const QString &chave, const QString &valor, const QString &campo)
@@ -257,26 +240,18 @@ void ImprimirPedido(TipoPedido tipo, const QString &numero, bool abrir, const Ac
 {
     if (!PedidoEmRepouso(tipo))
         return;
-    Restricoes restricoes(tipo, numero);
+    const GuardaConjuntos guarda(restricoesDesfeitas(tipo, numero));
     const QString pdf = CaminhoPdfPedido(tipo, numero);
     QFile::remove(pdf);
-    try {
-        // Stored first, so that the PDF shows what the database and the
-        // transfer file written after it hold.
-        salvarPedido(acoes);
-        restricoes.aplicar();
-        gerarPdf(tipo, pdf);
-        if (abrir)
-            Dialogos::atual().abrirArquivo(pdf);
-        marcarImpresso();
-    } catch (...) {
-        // A save that failed leaves the header in the editing this routine began.
-        if (DM->QyPedido.emEdicao())
-            DM->QyPedido.cancelar();
-        restricoes.restaurar();
-        throw;
-    }
-    restricoes.restaurar();
+    // Stored first, so that the PDF shows what the database and the
+    // transfer file written after it hold; a save that fails leaves the
+    // header in the editing begun here, which the guard abandons.
+    salvarPedido(acoes);
+    restringir(tipo, numero);
+    gerarPdf(tipo, pdf);
+    if (abrir)
+        Dialogos::atual().abrirArquivo(pdf);
+    marcarImpresso();
 }
 
 void ImprimirPedidoBotao(TipoPedido tipo, const AcoesCabecalho &acoes)

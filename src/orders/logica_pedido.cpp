@@ -9,8 +9,8 @@
 #include "erro.h"
 #include "estado_pedido.h"
 #include "formatos.h"
+#include "guarda_conjuntos.h"
 #include "impressao_pedido.h"
-#include "rascunho_edicao.h"
 #include "totais.h"
 #include "transacao.h"
 #include "udm.h"
@@ -500,20 +500,24 @@ void LogicaPedido::salvarPedido()
     // An item whose save saved the whole order has left nothing to do.
     if (m_variante.itemSalvaPedido && !pedidos.emEdicao())
         return;
-    GravarPreservando(conjuntos(), [this] {
-        if (m_variante.precoMedio)
-            precificarPacote();
-        else if (!m_variante.itemSalvaPedido)
-            for (int l = 0; l < quantidadeListas(); ++l) {
-                ConjuntoDados &lista = itens(l);
-                for (lista.primeiro(); !lista.fim(); lista.proximo()) {
-                    lista.editar();
-                    precificar(l);
-                    lista.gravar();
-                }
+    // When the save fails the database is as it was and the screen shows
+    // again what was typed.
+    GuardaConjuntos rascunhos = GuardaConjuntos::rascunhos(conjuntos());
+    Transacao transacao(*pedidos.conexao());
+    if (m_variante.precoMedio)
+        precificarPacote();
+    else if (!m_variante.itemSalvaPedido)
+        for (int l = 0; l < quantidadeListas(); ++l) {
+            ConjuntoDados &lista = itens(l);
+            for (lista.primeiro(); !lista.fim(); lista.proximo()) {
+                lista.editar();
+                precificar(l);
+                lista.gravar();
             }
-        RecalcularTotais(m_variante.tipo);
-    });
+        }
+    RecalcularTotais(m_variante.tipo);
+    transacao.confirmar();
+    rascunhos.manter();
     // Only what this save wrote is read again: the cost follows the order,
     // not the number of orders on file.
     pedidos.reabrirLocalizando(Campos::Pedido::nr_pedido, pedidos.campo(Campos::Pedido::nr_pedido).texto());
@@ -664,13 +668,16 @@ void LogicaPedido::salvarItem(int l)
         return;
     }
     if (m_variante.itemSalvaPedido) {
-        // The item and the order it changes are stored together, or neither.
-        GravarPreservando(conjuntos(), [&] {
-            if (lista.emEdicao())
-                lista.gravar();
-            if (cabecalho().emEdicao())
-                executar(AcaoPedido::Salvar);
-        });
+        // The item and the order it changes are stored together, or neither;
+        // what was typed comes back on the screen when they fail.
+        GuardaConjuntos rascunhos = GuardaConjuntos::rascunhos(conjuntos());
+        Transacao transacao(*cabecalho().conexao());
+        if (lista.emEdicao())
+            lista.gravar();
+        if (cabecalho().emEdicao())
+            executar(AcaoPedido::Salvar);
+        transacao.confirmar();
+        rascunhos.manter();
         return;
     }
     precificar(l);
@@ -732,11 +739,15 @@ void LogicaPedido::excluirItem(int l)
     if (m_variante.itemSalvaPedido) {
         // The deletion and the order saved without the item, or neither; the
         // header is left being edited.
-        GravarPreservando(conjuntos(), [&] {
+        {
+            GuardaConjuntos rascunhos = GuardaConjuntos::rascunhos(conjuntos());
+            Transacao transacao(*cabecalho().conexao());
             lista.excluir();
             executar(AcaoPedido::Editar);
             executar(AcaoPedido::Salvar);
-        });
+            transacao.confirmar();
+            rascunhos.manter();
+        }
         executar(AcaoPedido::Editar);
         return;
     }
