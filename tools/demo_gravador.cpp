@@ -1,10 +1,8 @@
 #include "demo_gravador.h"
 
 #include "erro.h"
+#include "instrucao_sql.h"
 
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QStringList>
 #include <cstring>
 
@@ -45,28 +43,16 @@ void conferirLargura(const DefConjunto &tabela, const DefCampo &coluna, const QV
 Gravador::Gravador(const QString &arquivo, const std::vector<DefConjunto> &tabelas)
     : m_tabelas(tabelas), m_conexao(QStringLiteral("gravador_demo"))
 {
-    QString erro;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_conexao);
-        db.setDatabaseName(arquivo);
-        if (db.open() && db.transaction())
-            return;
-        erro = db.lastError().text();
+    try {
+        m_conexao.abrirBanco(arquivo);
+        m_transacao = std::make_unique<Transacao>(m_conexao);
+    } catch (const Erro &e) {
+        throw Erro(QStringLiteral("Não foi possível abrir o banco de dados %1: %2").arg(arquivo, e.mensagem()));
     }
-    QSqlDatabase::removeDatabase(m_conexao);
-    throw Erro(QStringLiteral("Não foi possível abrir o banco de dados %1: %2").arg(arquivo, erro));
 }
 
-Gravador::~Gravador()
-{
-    {
-        QSqlDatabase db = QSqlDatabase::database(m_conexao, false);
-        if (!m_confirmado)
-            db.rollback();
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(m_conexao);
-}
+// Leaving without confirmar() rolls the rows back.
+Gravador::~Gravador() = default;
 
 void Gravador::inserir(const char *tabela, const Linha &linha)
 {
@@ -78,22 +64,28 @@ void Gravador::inserir(const char *tabela, const Linha &linha)
         colunas << QStringLiteral("\"%1\"").arg(QString::fromUtf8(nome));
         marcas << QStringLiteral("?");
     }
-    QSqlQuery q(QSqlDatabase::database(m_conexao, false));
     const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                             .arg(QString::fromUtf8(tabela), colunas.join(u','), marcas.join(u','));
-    if (!q.prepare(sql))
-        throw Erro(QStringLiteral("Não foi possível preparar \"%1\": %2").arg(sql, q.lastError().text()));
-    for (const auto &par : linha)
-        q.addBindValue(par.second);
-    if (!q.exec())
-        throw Erro(
-            QStringLiteral("Não foi possível gravar em %1: %2").arg(QString::fromUtf8(tabela), q.lastError().text()));
+    std::unique_ptr<InstrucaoSql> q;
+    try {
+        q = std::make_unique<InstrucaoSql>(m_conexao, sql);
+    } catch (const Erro &e) {
+        throw Erro(QStringLiteral("Não foi possível preparar \"%1\": %2").arg(sql, e.mensagem()));
+    }
+    try {
+        for (const auto &par : linha)
+            q->vincular(par.second);
+        q->proxima();
+    } catch (const Erro &e) {
+        throw Erro(QStringLiteral("Não foi possível gravar em %1: %2").arg(QString::fromUtf8(tabela), e.mensagem()));
+    }
 }
 
 void Gravador::confirmar()
 {
-    QSqlDatabase db = QSqlDatabase::database(m_conexao, false);
-    if (!db.commit())
-        throw Erro(QStringLiteral("Não foi possível confirmar a gravação: %1").arg(db.lastError().text()));
-    m_confirmado = true;
+    try {
+        m_transacao->confirmar();
+    } catch (const Erro &e) {
+        throw Erro(QStringLiteral("Não foi possível confirmar a gravação: %1").arg(e.mensagem()));
+    }
 }

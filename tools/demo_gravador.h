@@ -1,9 +1,12 @@
 #pragma once
 
+#include "conexao.h"
 #include "esquema.h"
+#include "transacao.h"
 
 #include <QString>
 #include <QVariant>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -27,6 +30,6 @@ class Gravador
 
   private:
     const std::vector<DefConjunto> &m_tabelas;
-    QString m_conexao;
-    bool m_confirmado = false;
+    Conexao m_conexao;
+    std::unique_ptr<Transacao> m_transacao;
 };

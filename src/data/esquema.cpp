@@ -8,10 +8,6 @@
 
 #include <QFile>
 #include <QSet>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QUuid>
 
 #include <sqlite3.h>
 
@@ -486,29 +482,29 @@ void criarBanco(const QString &arquivo, const std::vector<DefConjunto> &tabelas,
 {
     if (QFile::exists(arquivo))
         throw Erro(QStringLiteral("O arquivo %1 já existe.").arg(arquivo));
-    const QString conexao = QUuid::createUuid().toString();
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), conexao);
-        db.setDatabaseName(arquivo);
-        if (!db.open())
-            throw Erro(QStringLiteral("Não foi possível criar o banco de dados %1: %2")
-                           .arg(arquivo, db.lastError().text()));
-        QSqlQuery q(db);
-        db.transaction();
-        for (const DefConjunto &t : tabelas)
-            if (!q.exec(ddl(t))) {
-                const QString erro = q.lastError().text();
-                db.rollback();
-                db.close();
-                QFile::remove(arquivo);
-                throw Erro(QStringLiteral("Não foi possível criar a tabela %1: %2").arg(QString::fromUtf8(t.tabela), erro));
-            }
-        for (const QString &indice : indices)
-            q.exec(indice);
-        db.commit();
-        db.close();
+    sqlite3 *db = nullptr;
+    if (sqlite3_open_v2(arquivo.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
+        SQLITE_OK) {
+        const QString erro = QString::fromUtf8(sqlite3_errmsg(db));
+        sqlite3_close(db);
+        throw Erro(QStringLiteral("Não foi possível criar o banco de dados %1: %2").arg(arquivo, erro));
     }
-    QSqlDatabase::removeDatabase(conexao);
+    auto executar = [db](const QString &sql) {
+        return sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    };
+    executar(QStringLiteral("BEGIN"));
+    for (const DefConjunto &t : tabelas)
+        if (!executar(ddl(t))) {
+            const QString erro = QString::fromUtf8(sqlite3_errmsg(db));
+            executar(QStringLiteral("ROLLBACK"));
+            sqlite3_close(db);
+            QFile::remove(arquivo);
+            throw Erro(QStringLiteral("Não foi possível criar a tabela %1: %2").arg(QString::fromUtf8(t.tabela), erro));
+        }
+    for (const QString &indice : indices)
+        executar(indice);
+    executar(QStringLiteral("COMMIT"));
+    sqlite3_close(db);
 }
 
 // The names one query returns in its first column.

@@ -7,16 +7,12 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSqlDatabase>
-#include <QSqlDriver>
-#include <QSqlError>
 #include <atomic>
 #include <sqlite3.h>
 
 namespace
 {
 
-std::atomic<int> g_conexoes{0};
 std::atomic<int> g_esperaOcupado{Conexao::kEsperaOcupadoPadrao};
 
 QString mensagemEmUso(const QString &arquivo)
@@ -28,8 +24,7 @@ QString mensagemEmUso(const QString &arquivo)
 
 } // namespace
 
-Conexao::Conexao(const QString &nome, QObject *parent)
-    : QObject(parent), m_nomeQt(QStringLiteral("%1#%2").arg(nome).arg(++g_conexoes))
+Conexao::Conexao(const QString &nome, QObject *parent) : QObject(parent)
 {
     setObjectName(nome);
 }
@@ -39,8 +34,6 @@ Conexao::~Conexao()
     fechar();
     for (ConjuntoDados *c : m_conjuntos)
         c->m_conexao = nullptr;
-    if (QSqlDatabase::contains(m_nomeQt))
-        QSqlDatabase::removeDatabase(m_nomeQt);
 }
 
 void Conexao::setEsperaOcupado(int milissegundos)
@@ -74,20 +67,19 @@ void Conexao::abrirBanco(const QString &arquivoBanco)
     // Opening a missing file would create an empty database.
     if (!QFileInfo(arquivoBanco).isFile())
         throw Erro(QStringLiteral("O banco de dados \"%1\" não foi encontrado.").arg(arquivoBanco));
-    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE")))
-        throw Erro(QStringLiteral("O driver QSQLITE do Qt não está instalado."));
-    QSqlDatabase db = QSqlDatabase::contains(m_nomeQt) ? QSqlDatabase::database(m_nomeQt, false)
-                                                       : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_nomeQt);
-    db.setDatabaseName(arquivoBanco);
-    if (!db.open())
-        throw Erro(QStringLiteral("Não foi possível abrir o banco de dados \"%1\": %2")
-                       .arg(arquivoBanco, db.lastError().text()));
-    const QVariant h = db.driver()->handle();
-    if (!h.isValid() || qstrcmp(h.typeName(), "sqlite3*") != 0) {
-        db.close();
-        throw Erro(QStringLiteral("O driver QSQLITE não deu acesso ao banco de dados \"%1\".").arg(arquivoBanco));
+    // Never created here, even if it went away a moment ago; a read-only
+    // file opens for reading. One thread uses a connection at a time.
+    constexpr int kModo = SQLITE_OPEN_READWRITE | SQLITE_OPEN_PRIVATECACHE | SQLITE_OPEN_NOMUTEX;
+    sqlite3 *db = nullptr;
+    if (const int rc = sqlite3_open_v2(arquivoBanco.toUtf8().constData(), &db, kModo, nullptr); rc != SQLITE_OK) {
+        const QString motivo = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+        sqlite3_close(db);
+        throw Erro(QStringLiteral("Não foi possível abrir o banco de dados \"%1\": %2").arg(arquivoBanco, motivo));
     }
-    m_handle = *static_cast<sqlite3 *const *>(h.constData());
+    m_handle = db;
+    // Failures carry their precise cause; the checks here mask it down to
+    // the primary code.
+    sqlite3_extended_result_codes(m_handle, 1);
     sqlite3_busy_timeout(m_handle, g_esperaOcupado);
     try {
         OrdemTexto::registrar(m_handle);
@@ -122,8 +114,10 @@ void Conexao::fechar()
     if (emTransacao())
         sqlite3_exec(m_handle, "ROLLBACK", nullptr, nullptr, nullptr);
     m_escritas.clear();
+    // A statement still unfinalized somewhere keeps the file open until it
+    // goes, rather than failing the close.
+    sqlite3_close_v2(m_handle);
     m_handle = nullptr;
-    QSqlDatabase::database(m_nomeQt, false).close();
 }
 
 int Conexao::executar(const QString &sql)

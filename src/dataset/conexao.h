@@ -9,8 +9,9 @@
 struct sqlite3;
 class ConjuntoDados;
 
-// A database connection through Qt SQL. It is opened from a data-link file,
-// an INI file of our own:
+// A connection to an SQLite database file, through the same sqlite3 library
+// the data sets read and write with. It is opened from a data-link file, an
+// INI file of our own:
 //
 //   [LINK]
 //   DRIVER=QSQLITE
@@ -39,8 +40,7 @@ class Conexao : public QObject
     int tag() const { return m_tag; }
     void setTag(int tag) { m_tag = tag; }
 
-    // The Qt SQL connection name, for QSqlQuery, and the SQLite handle.
-    QString nomeConexao() const { return m_nomeQt; }
+    // The SQLite handle, for InstrucaoSql and the data sets.
     sqlite3 *handle() const { return m_handle; }
 
     // The last failure of the database as the user reads it: a lock held by
@@ -70,7 +70,6 @@ class Conexao : public QObject
     qint64 alteracoesConhecidas() const { return m_conhecidas; }
     qint64 alteracoesDaTabela(const QString &tabela) const { return m_porTabela.value(tabela.toCaseFolded()); }
 
-    QString m_nomeQt;
     sqlite3 *m_handle = nullptr;
     int m_tag = 0;
     std::vector<ConjuntoDados *> m_conjuntos;

@@ -4,12 +4,11 @@
 #include "dialogos.h"
 #include "endereco_servidor.h"
 #include "erro.h"
+#include "instrucao_sql.h"
 #include "leitor_ini.h"
 #include "lista_enderecos.h"
 #include "transacao.h"
 #include "udm.h"
-
-#include <QSqlQuery>
 
 namespace
 {
@@ -20,11 +19,15 @@ constexpr int kPortaSmtp = 587;
 // may have it open.
 QStringList configuracoes(const QStringList &colunas)
 {
-    QSqlQuery q(QSqlDatabase::database(DM->ADOConexao.nomeConexao()));
     QStringList valores;
-    if (q.exec(QStringLiteral("SELECT %1 FROM tbconfiguracoes").arg(colunas.join(u','))) && q.next())
-        for (int i = 0; i < colunas.size(); ++i)
-            valores << q.value(i).toString();
+    try {
+        InstrucaoSql q(DM->ADOConexao, QStringLiteral("SELECT %1 FROM tbconfiguracoes").arg(colunas.join(u',')));
+        if (q.proxima())
+            for (int i = 0; i < colunas.size(); ++i)
+                valores << q.valor(i).toString();
+    } catch (const Erro &) {
+        // Settings that cannot be read are blank, as on a new installation.
+    }
     while (valores.size() < colunas.size())
         valores << QString();
     return valores;
@@ -50,11 +53,13 @@ void mostrarEnviado()
 
 void marcarEnviado(Conexao &conexao, const LinhaCaixa &linha)
 {
-    QSqlQuery q(QSqlDatabase::database(conexao.nomeConexao()));
-    q.prepare(QStringLiteral("UPDATE tbpedido SET enviado = 1 WHERE nr_pedido = ?"));
-    q.addBindValue(linha.nrPedido.toLongLong());
-    if (!q.exec())
+    try {
+        InstrucaoSql q(conexao, QStringLiteral("UPDATE tbpedido SET enviado = 1 WHERE nr_pedido = ?"));
+        q.vincular(linha.nrPedido.toLongLong());
+        q.proxima();
+    } catch (const Erro &) {
         throw Erro(QStringLiteral("Não foi possível marcar o pedido %1 como enviado.").arg(linha.nrPedido));
+    }
 }
 
 } // namespace

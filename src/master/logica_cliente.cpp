@@ -7,12 +7,9 @@
 #include "dialogos.h"
 #include "erro.h"
 #include "formatos.h"
+#include "instrucao_sql.h"
 #include "udm.h"
 #include "ufunc.h"
-
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 
 namespace
 {
@@ -70,13 +67,12 @@ bool vazio(const QString &texto, Tipo tipo)
 
 int contar(const QString &sql, const QString &chave)
 {
-    QSqlQuery q(QSqlDatabase::database(DM->ADOConexao.nomeConexao()));
-    q.prepare(sql);
-    q.addBindValue(chave);
+    InstrucaoSql q(DM->ADOConexao, sql);
+    q.vincular(chave);
     // Not knowing is no reason to delete.
-    if (!q.exec() || !q.next())
-        throw Erro(q.lastError().text());
-    return q.value(0).toInt();
+    if (!q.proxima())
+        throw Erro(QStringLiteral("A contagem não devolveu resultado: %1").arg(sql));
+    return q.valor(0).toInt();
 }
 
 } // namespace

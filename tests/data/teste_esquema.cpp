@@ -1,14 +1,15 @@
+#include "conexao.h"
 #include "erro.h"
 #include "esquema.h"
 #include "impressao_qt.h"
+#include "instrucao_sql.h"
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 QStringList nomes(const std::vector<DefCampo> &campos)
 {
@@ -73,10 +74,8 @@ TEST(Esquema, OrdemDosCamposDeCadaTabela)
          "demissao salario comissao cic rg escolaridade ultferias peso altura camisa calca sapato Email "
          "idlog abreg imagem apelido celular pai mae ecivil teleitor AgendaAFAZER AgendaAnotacoes "
          "endereco nivel rt idloja movimento SMTP usermail passwmail workmail opmail "},
-        {"tbforma", &Esquema::formaPagamento,
-         "idforma codigo Forma tipo valforma TEF deposito desconto "},
-        {"tblocalidades", &Esquema::localidade,
-         "tp_localidade nm_localidade "},
+        {"tbforma", &Esquema::formaPagamento, "idforma codigo Forma tipo valforma TEF deposito desconto "},
+        {"tblocalidades", &Esquema::localidade, "tp_localidade nm_localidade "},
         {"tbconfiguracoes", &Esquema::configuracoes,
          "Código cod_funcionario email_host email_usuario email_senha email_para email_para2 email_para3 "
          "email_de email_assunto email_texto ultima_atualizacao ftp_host ftp_usuario ftp_senha "
@@ -102,14 +101,20 @@ TEST(Esquema, DerivadosEFormatos)
     EXPECT_EQ(Esquema::configuracoes()[6].tipo, TipoCampo::TextoAnsi);
 }
 
-QStringList colunasNoBanco(QSqlDatabase &db, const QString &tabela)
+QStringList colunasNoBanco(Conexao &db, const QString &tabela)
 {
     QStringList lista;
-    QSqlQuery q(db);
-    q.exec(QStringLiteral("PRAGMA table_info(%1)").arg(tabela));
-    while (q.next())
-        lista << q.value(1).toString();
+    InstrucaoSql q(db, QStringLiteral("PRAGMA table_info(%1)").arg(tabela));
+    while (q.proxima())
+        lista << q.valor(1).toString();
     return lista;
+}
+
+// The first column of the first row a statement gives; empty when none.
+QString valor(Conexao &db, const QString &sql)
+{
+    InstrucaoSql q(db, sql);
+    return q.proxima() ? q.valor(0).toString() : QString();
 }
 
 TEST(Esquema, BancoLocalECentralCriadosComAsColunasEmOrdem)
@@ -121,9 +126,8 @@ TEST(Esquema, BancoLocalECentralCriadosComAsColunasEmOrdem)
     Esquema::criarBancoCentral(central);
     EXPECT_THROW(Esquema::criarBancoLocal(local), Erro);
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("teste_esquema"));
-        db.setDatabaseName(local);
-        ASSERT_TRUE(db.open());
+        Conexao db(QStringLiteral("teste_esquema"));
+        db.abrirBanco(local);
         for (const DefConjunto &t : Esquema::tabelasLocais()) {
             QStringList armazenadas;
             for (const DefCampo &c : t.campos)
@@ -132,26 +136,20 @@ TEST(Esquema, BancoLocalECentralCriadosComAsColunasEmOrdem)
             EXPECT_EQ(colunasNoBanco(db, QString::fromUtf8(t.tabela)), armazenadas) << t.tabela;
         }
         // Keys are numbered by the database and never reused.
-        QSqlQuery q(db);
-        ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO tbpedido (idFunc) VALUES ('1')")));
-        ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO tbpedido (idFunc) VALUES ('1')")));
-        ASSERT_TRUE(q.exec(QStringLiteral("DELETE FROM tbpedido WHERE nr_pedido = 2")));
-        ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO tbpedido (idFunc) VALUES ('1')")));
-        ASSERT_TRUE(q.exec(QStringLiteral("SELECT max(nr_pedido) FROM tbpedido")) && q.next());
-        EXPECT_EQ(q.value(0).toInt(), 3);
-        ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO tbconfiguracoes (cod_funcionario) VALUES ('12')")));
-        ASSERT_TRUE(q.exec(QStringLiteral("SELECT \"Código\" FROM tbconfiguracoes")) && q.next());
-        EXPECT_EQ(q.value(0).toInt(), 1);
+        db.executar(QStringLiteral("INSERT INTO tbpedido (idFunc) VALUES ('1')"));
+        db.executar(QStringLiteral("INSERT INTO tbpedido (idFunc) VALUES ('1')"));
+        db.executar(QStringLiteral("DELETE FROM tbpedido WHERE nr_pedido = 2"));
+        db.executar(QStringLiteral("INSERT INTO tbpedido (idFunc) VALUES ('1')"));
+        EXPECT_EQ(valor(db, QStringLiteral("SELECT max(nr_pedido) FROM tbpedido")), QStringLiteral("3"));
+        db.executar(QStringLiteral("INSERT INTO tbconfiguracoes (cod_funcionario) VALUES ('12')"));
+        EXPECT_EQ(valor(db, QStringLiteral("SELECT \"Código\" FROM tbconfiguracoes")), QStringLiteral("1"));
 
-        QSqlDatabase dc = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("teste_central"));
-        dc.setDatabaseName(central);
-        ASSERT_TRUE(dc.open());
+        Conexao dc(QStringLiteral("teste_central"));
+        dc.abrirBanco(central);
         EXPECT_EQ(colunasNoBanco(dc, QStringLiteral("tbproduto")).size(), 107);
         EXPECT_EQ(colunasNoBanco(dc, QStringLiteral("tbfuncionario")).size(), 49);
         EXPECT_TRUE(colunasNoBanco(dc, QStringLiteral("tbpedido")).isEmpty());
     }
-    QSqlDatabase::removeDatabase(QStringLiteral("teste_esquema"));
-    QSqlDatabase::removeDatabase(QStringLiteral("teste_central"));
 }
 
 } // namespace

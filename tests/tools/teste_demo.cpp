@@ -1,7 +1,10 @@
+#include "conexao.h"
 #include "dinheiro.h"
+#include "erro.h"
 #include "esquema.h"
 #include "formatos.h"
 #include "impressao_qt.h"
+#include "instrucao_sql.h"
 #include "ufunc.h"
 
 #include <QDir>
@@ -10,10 +13,6 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <cmath>
 #include <map>
@@ -47,37 +46,41 @@ void gerar(const QString &pasta)
 class Banco
 {
   public:
-    explicit Banco(const QString &arquivo) : m_nome(arquivo)
+    explicit Banco(const QString &arquivo) : m_conexao(std::make_unique<Conexao>(arquivo))
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_nome);
-        db.setDatabaseName(arquivo);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        EXPECT_TRUE(db.open()) << db.lastError().text().toStdString();
-    }
-    ~Banco()
-    {
-        QSqlDatabase::database(m_nome, false).close();
-        QSqlDatabase::removeDatabase(m_nome);
+        try {
+            m_conexao->abrirBanco(arquivo);
+            m_conexao->executar(QStringLiteral("PRAGMA query_only = ON"));
+        } catch (const Erro &e) {
+            ADD_FAILURE() << e.mensagem().toStdString();
+        }
     }
 
     std::vector<QVariantList> linhas(const QString &sql) const
     {
-        QSqlQuery q(QSqlDatabase::database(m_nome, false));
-        EXPECT_TRUE(q.exec(sql)) << sql.toStdString() << ": " << q.lastError().text().toStdString();
         std::vector<QVariantList> resultado;
-        while (q.next()) {
-            QVariantList linha;
-            for (int i = 0; i < q.record().count(); ++i)
-                linha << q.value(i);
-            resultado.push_back(linha);
+        try {
+            InstrucaoSql q(*m_conexao, sql);
+            while (q.proxima()) {
+                QVariantList linha;
+                for (int i = 0; i < q.colunas(); ++i)
+                    linha << q.valor(i);
+                resultado.push_back(linha);
+            }
+        } catch (const Erro &e) {
+            ADD_FAILURE() << sql.toStdString() << ": " << e.mensagem().toStdString();
         }
         return resultado;
     }
     void anexar(const QString &arquivo, const char *apelido) const
     {
-        QSqlQuery q(QSqlDatabase::database(m_nome, false));
-        ASSERT_TRUE(q.exec(QStringLiteral("ATTACH DATABASE '%1' AS %2").arg(arquivo, QString::fromUtf8(apelido))))
-            << q.lastError().text().toStdString();
+        try {
+            InstrucaoSql q(*m_conexao,
+                           QStringLiteral("ATTACH DATABASE '%1' AS %2").arg(arquivo, QString::fromUtf8(apelido)));
+            q.proxima();
+        } catch (const Erro &e) {
+            FAIL() << e.mensagem().toStdString();
+        }
     }
     QVariant valor(const QString &sql) const
     {
@@ -86,7 +89,7 @@ class Banco
     }
 
   private:
-    QString m_nome;
+    std::unique_ptr<Conexao> m_conexao;
 };
 
 Dinheiro dinheiro(const QVariant &v)

@@ -8,11 +8,11 @@
 #include "correio_programa.h"
 #include "dialogos.h"
 #include "envio_pedido.h"
+#include "instrucao_sql.h"
 #include "totais.h"
 #include "udm.h"
 
 #include <QGuiApplication>
-#include <QSqlQuery>
 
 #include <cstdio>
 
@@ -41,12 +41,11 @@ class DialogosSemTela : public Dialogos
 QList<QString> pedidosSemCorreio(TDM &dm)
 {
     CaixaSaidaBanco::criarTabela(dm.ADOConexao);
-    QSqlQuery q(QSqlDatabase::database(dm.ADOConexao.nomeConexao()));
-    q.exec(QStringLiteral("SELECT nr_pedido FROM tbpedido WHERE CAST(nr_pedido AS TEXT) NOT IN"
-                          " (SELECT nr_pedido FROM tbcaixa_saida) ORDER BY nr_pedido"));
+    InstrucaoSql q(dm.ADOConexao, QStringLiteral("SELECT nr_pedido FROM tbpedido WHERE CAST(nr_pedido AS TEXT) NOT IN"
+                                                 " (SELECT nr_pedido FROM tbcaixa_saida) ORDER BY nr_pedido"));
     QList<QString> pedidos;
-    while (q.next())
-        pedidos << q.value(0).toString();
+    while (q.proxima())
+        pedidos << q.valor(0).toString();
     return pedidos;
 }
 
