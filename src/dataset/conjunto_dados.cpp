@@ -275,6 +275,28 @@ void vincular(sqlite3_stmt *st, int i, const Celula &c, TipoCampo tipo)
     }
 }
 
+// Whether the statement reads no table but `tabela`: what SQLite reports
+// while preparing it, views and subqueries included.
+bool leSoATabela(sqlite3 *db, const QByteArray &sql, const QString &tabela)
+{
+    struct Leitura {
+        const QString &tabela;
+        bool outra = false;
+    } leitura{tabela};
+    auto autorizar = [](void *dados, int acao, const char *nome, const char *, const char *, const char *) {
+        auto *l = static_cast<Leitura *>(dados);
+        if (acao == SQLITE_READ && nome && QString::fromUtf8(nome).compare(l->tabela, Qt::CaseInsensitive) != 0)
+            l->outra = true;
+        return SQLITE_OK;
+    };
+    sqlite3_set_authorizer(db, autorizar, &leitura);
+    sqlite3_stmt *st = nullptr;
+    const bool preparou = sqlite3_prepare_v2(db, sql.constData(), static_cast<int>(sql.size()), &st, nullptr) == SQLITE_OK;
+    sqlite3_finalize(st);
+    sqlite3_set_authorizer(db, nullptr, nullptr);
+    return preparou && !leitura.outra;
+}
+
 QString identificador(const QString &nome)
 {
     return QLatin1Char('"') + nome + QLatin1Char('"');
@@ -308,6 +330,7 @@ void ConjuntoDados::prepararCampos()
     m_campoDaColuna.clear();
     m_colunaAutoInc = -1;
     m_porNome.clear();
+    m_porNomeExato.clear();
     m_lookups.resize(n);
     m_calculos.resize(n);
     m_indices.assign(n, {});
@@ -322,6 +345,12 @@ void ConjuntoDados::prepararCampos()
             m_colunaAutoInc = m_coluna[i];
         m_campoDaColuna.push_back(static_cast<int>(i));
     }
+    // A name written as declared finds the field the folded name finds.
+    for (std::size_t i = 0; i < n; ++i) {
+        const QString nome = QString::fromUtf8(m_campos[i].nome);
+        if (m_porNome.value(nome.toCaseFolded()) == static_cast<int>(i))
+            m_porNomeExato.insert(nome, static_cast<int>(i));
+    }
 }
 
 QString ConjuntoDados::textoErro(const QString &mensagem) const
@@ -332,6 +361,7 @@ QString ConjuntoDados::textoErro(const QString &mensagem) const
 void ConjuntoDados::setTabela(const QString &tabela)
 {
     m_tabela = tabela;
+    m_leSoASuaTabela = -1;
     liberarInstrucoes();
 }
 
@@ -344,6 +374,7 @@ void ConjuntoDados::setConexao(Conexao *conexao)
     if (m_conexao)
         m_conexao->desregistrar(this);
     m_conexao = conexao;
+    m_leSoASuaTabela = -1;
     if (m_conexao)
         m_conexao->registrar(this);
 }
@@ -352,6 +383,7 @@ void ConjuntoDados::setSql(const QString &sql)
 {
     fechar();
     m_sql = sql;
+    m_leSoASuaTabela = -1;
     m_parametros.clear();
     static const QRegularExpression parametro(QStringLiteral(":([A-Za-z_][A-Za-z0-9_]*)"));
     for (const auto &m : parametro.globalMatch(sql))
@@ -401,9 +433,31 @@ void ConjuntoDados::buscar()
     buscarNoBanco(c);
 }
 
+// Texts sort in Portuguese order. An ORDER BY of text columns alone runs as
+// written, in the database's plain order (which an index gives without a
+// sort), and the rows are put in Portuguese order here, only if that order
+// differs. A column that may hold numbers or blobs is left to the database.
 void ConjuntoDados::buscarNoBanco(Consulta &c)
 {
-    QString sql = OrdemTexto::aplicar(m_sql);
+    if (const std::vector<int> ordem = colunasOrdenadasAqui(); !ordem.empty()) {
+        prepararBusca(c, m_sql);
+        if (lerLinhas(c, destinosDasColunas(c.st), ordem)) {
+            ordenarEmPortugues(ordem);
+            return;
+        }
+        sqlite3_finalize(c.st);
+        c.st = nullptr;
+        m_rowids.clear();
+        m_ordem.clear();
+    }
+    prepararBusca(c, OrdemTexto::aplicar(m_sql));
+    if (!m_declarados)
+        definirCamposDoResultado(c);
+    lerLinhas(c, destinosDasColunas(c.st), {});
+}
+
+void ConjuntoDados::prepararBusca(Consulta &c, QString sql)
+{
     if (m_temRowid)
         sql.replace(0, sql.indexOf(QLatin1Char('*')) + 1,
                     QStringLiteral("select rowid AS \"%1\", *").arg(QLatin1String(kNomeRowid)));
@@ -411,9 +465,45 @@ void ConjuntoDados::buscarNoBanco(Consulta &c)
     if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &c.st, nullptr) != SQLITE_OK)
         throw Erro(m_conexao->textoDoErro(objectName()));
     vincularParametros(c);
-    if (!m_declarados)
-        definirCamposDoResultado(c);
-    lerLinhas(c, destinosDasColunas(c.st));
+}
+
+// The stored columns of an ORDER BY of declared text fields alone, or none.
+std::vector<int> ConjuntoDados::colunasOrdenadasAqui() const
+{
+    const std::optional<QStringList> nomes = m_declarados ? OrdemTexto::colunasDaOrdem(m_sql) : std::nullopt;
+    if (!nomes)
+        return {};
+    std::vector<int> colunas;
+    for (const QString &nome : *nomes) {
+        const int campo = indiceCampo(nome);
+        if (campo < 0 || m_coluna[static_cast<std::size_t>(campo)] < 0 || !ValorCampo::ehTexto(defCampo(campo).tipo))
+            return {};
+        colunas.push_back(m_coluna[static_cast<std::size_t>(campo)]);
+    }
+    return colunas;
+}
+
+// A stable sort, as the database's: rows with the same texts keep the order
+// they came in.
+void ConjuntoDados::ordenarEmPortugues(const std::vector<int> &ordem)
+{
+    auto antes = [&](int a, int b) {
+        for (const int coluna : ordem) {
+            const Celula x = m_linhas.celula(a, coluna), y = m_linhas.celula(b, coluna);
+            if (x.nula() || y.nula()) {
+                if (x.nula() != y.nula())
+                    return x.nula();
+                continue;
+            }
+            if (const int r = OrdemTexto::comparar({x.texto, static_cast<std::size_t>(x.tamanho)},
+                                                   {y.texto, static_cast<std::size_t>(y.tamanho)});
+                r != 0)
+                return r < 0;
+        }
+        return false;
+    };
+    if (!std::is_sorted(m_ordem.begin(), m_ordem.end(), antes))
+        std::stable_sort(m_ordem.begin(), m_ordem.end(), antes);
 }
 
 void ConjuntoDados::vincularParametros(Consulta &c) const
@@ -455,10 +545,20 @@ std::vector<int> ConjuntoDados::destinosDasColunas(sqlite3_stmt *st) const
     return destino;
 }
 
-void ConjuntoDados::lerLinhas(Consulta &c, const std::vector<int> &destino)
+// With `ordem`, the rows are read only if those columns hold texts alone (a
+// column of text affinity, no blob in it): false otherwise.
+bool ConjuntoDados::lerLinhas(Consulta &c, const std::vector<int> &destino, const std::vector<int> &ordem)
 {
     const int colunas = static_cast<int>(m_campoDaColuna.size());
     m_linhas.redefinir(colunas);
+    std::vector<int> resultadosDaOrdem;
+    for (const int coluna : ordem) {
+        const auto i = static_cast<int>(std::find(destino.begin(), destino.end(), coluna) - destino.begin());
+        const QByteArray tipo = QByteArray(sqlite3_column_decltype(c.st, i)).toUpper();
+        if (tipo.contains("INT") || !(tipo.contains("CHAR") || tipo.contains("CLOB") || tipo.contains("TEXT")))
+            return false;
+        resultadosDaOrdem.push_back(i);
+    }
     // Each column in its field's terms. A result without declared types keeps
     // what each value is, and its field type is decided once all are in.
     const std::vector<TipoCampo> tipos = tiposDasColunas(c.st, destino);
@@ -469,6 +569,9 @@ void ConjuntoDados::lerLinhas(Consulta &c, const std::vector<int> &destino)
     CodificadorLinha cod;
     int rc;
     while ((rc = sqlite3_step(c.st)) == SQLITE_ROW) {
+        for (const int i : resultadosDaOrdem)
+            if (sqlite3_column_type(c.st, i) == SQLITE_BLOB)
+                return false;
         cod.iniciar(colunas);
         qint64 rowid = 0;
         for (std::size_t i = 0; i < destino.size(); ++i) {
@@ -499,6 +602,7 @@ void ConjuntoDados::lerLinhas(Consulta &c, const std::vector<int> &destino)
                                : (classes[i] & (1 << SQLITE_TEXT))    ? TipoCampo::Texto
                                : (classes[i] & (1 << SQLITE_INTEGER)) ? TipoCampo::Inteiro
                                                                       : TipoCampo::Texto;
+    return true;
 }
 
 // The field type each result column is stored as.
@@ -791,6 +895,23 @@ bool ConjuntoDados::soAsProprias()
            m_conexao->alteracoesDaTabela(m_tabela) - m_marcaTabela == m_proprias;
 }
 
+bool ConjuntoDados::leSoASuaTabela()
+{
+    if (m_leSoASuaTabela < 0)
+        m_leSoASuaTabela = leSoATabela(m_conexao->handle(), OrdemTexto::aplicar(m_sql).toUtf8(), m_tabela);
+    return m_leSoASuaTabela == 1;
+}
+
+// Rows read again now would be the rows held: nothing but this set changed
+// its table since they were read, it stored none of them itself (the
+// database may keep a stored value in its own terms), and its SQL reads no
+// other table.
+bool ConjuntoDados::linhasComoNoBanco()
+{
+    return m_declarados && !m_emMemoria && m_ordemDoBanco && m_gravadas.empty() && soAsProprias() &&
+           leSoASuaTabela();
+}
+
 void ConjuntoDados::reordenar(const QString &sql, const QString &sqlChaves)
 {
     exigirAtivo();
@@ -958,6 +1079,9 @@ void ConjuntoDados::anterior()
 
 int ConjuntoDados::indiceCampo(const QString &nome) const
 {
+    // Folding costs an allocation on every look-up; most names come as declared.
+    if (const auto exato = m_porNomeExato.constFind(nome); exato != m_porNomeExato.cend())
+        return *exato;
     return m_porNome.value(nome.toCaseFolded(), -1);
 }
 
@@ -1608,6 +1732,21 @@ void ConjuntoDados::atualizarPeloMestre(bool gravacao)
     sairDaEdicao();
     if (gravacao && !m_relerAoGravarMestre && chaveDoMestre() == m_chaveMestre) {
         irPara(vazio() ? -1 : 0, true, false);
+        return;
+    }
+    if (chaveDoMestre() == m_chaveMestre && linhasComoNoBanco()) {
+        // The query would bring back the same rows: only what reading them
+        // does besides (look-up copies, filter, first row) is done.
+        {
+            Recarga r(*this);
+            tomarCopiasDosLookups();
+            aplicarFiltro();
+            m_atual = vazio() ? -1 : 0;
+            m_inicio = true;
+            m_fim = vazio();
+        }
+        Q_EMIT dadosAlterados();
+        avisarMudancaDeLinha();
         return;
     }
     buscarLinhas();
