@@ -14,8 +14,8 @@
 //
 // Usage: bench_atualizacao [folder]   (a temporary folder by default)
 
-#include "banco_bench.h"
 #include "atualizacao.h"
+#include "banco_bench.h"
 #include "carga_central.h"
 #include "dialogos.h"
 #include "erro.h"
@@ -84,26 +84,27 @@ void executar(const QString &banco, const QString &sql)
 void criarCentral(const QString &banco)
 {
     Esquema::criarBancoCentral(banco);
-    executar(banco, QStringLiteral(
-                        "BEGIN;"
-                        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
-                        "INSERT INTO tbproduto (idProduto, CODIGO, PRODUTO, ESTOQUE, PRECOVENDA, CODFAB, grupo, "
-                        "POSICAO, PRECOCUSTO, PRECOLISTA, FABRICANTE, srfil, inativo) "
-                        "SELECT i, substr('00000' || i, -6), 'PRODUTO DE DEMONSTRAÇÃO NÚMERO ' || i || ' EMBALAGEM COM 12', "
-                        "i % 500, (i % 9000) / 7.0, 'FAB-' || (i * 7919 % 100000), 'G' || (i % 40), "
-                        "'PRATELEIRA ' || (i % 300), (i % 9000) / 9.0, (i % 9000) / 6.0, 'FABRICANTE ' || (i % 250), "
-                        "'observação do produto ' || i, i % 7 = 0 FROM n;"
-                        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %2) "
-                        "INSERT INTO tbcliente (IdCliente, Nome, \"End\", Tel, Bairro, Cidade, UF, CEP, Email, "
-                        "cnpj, fantasia, regiao) "
-                        "SELECT i, 'CLIENTE DE DEMONSTRAÇÃO ' || i || ' LTDA', 'RUA ' || (i % 900) || ', ' || i, "
-                        "'(62) 3333-' || (1000 + i % 9000), 'BAIRRO ' || (i % 60), 'CIDADE ' || (i % 150), 'GO', "
-                        "'74000-000', 'cliente' || i || '@example.com', '12.345.678/0001-' || (i % 100), "
-                        "'FANTASIA ' || i, substr('0' || (i % 20), -2) FROM n;"
-                        "INSERT INTO tbfuncionario (idfunc, Nome) VALUES (12, 'JOÃO SILVA'), (3, 'ANA');"
-                        "COMMIT;")
-                        .arg(kProdutos)
-                        .arg(kClientes));
+    executar(banco,
+             QStringLiteral(
+                 "BEGIN;"
+                 "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                 "INSERT INTO tbproduto (idProduto, CODIGO, PRODUTO, ESTOQUE, PRECOVENDA, CODFAB, grupo, "
+                 "POSICAO, PRECOCUSTO, PRECOLISTA, FABRICANTE, srfil, inativo) "
+                 "SELECT i, substr('00000' || i, -6), 'PRODUTO DE DEMONSTRAÇÃO NÚMERO ' || i || ' EMBALAGEM COM 12', "
+                 "i % 500, (i % 9000) / 7.0, 'FAB-' || (i * 7919 % 100000), 'G' || (i % 40), "
+                 "'PRATELEIRA ' || (i % 300), (i % 9000) / 9.0, (i % 9000) / 6.0, 'FABRICANTE ' || (i % 250), "
+                 "'observação do produto ' || i, i % 7 = 0 FROM n;"
+                 "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %2) "
+                 "INSERT INTO tbcliente (IdCliente, Nome, \"End\", Tel, Bairro, Cidade, UF, CEP, Email, "
+                 "cnpj, fantasia, regiao) "
+                 "SELECT i, 'CLIENTE DE DEMONSTRAÇÃO ' || i || ' LTDA', 'RUA ' || (i % 900) || ', ' || i, "
+                 "'(62) 3333-' || (1000 + i % 9000), 'BAIRRO ' || (i % 60), 'CIDADE ' || (i % 150), 'GO', "
+                 "'74000-000', 'cliente' || i || '@example.com', '12.345.678/0001-' || (i % 100), "
+                 "'FANTASIA ' || i, substr('0' || (i % 20), -2) FROM n;"
+                 "INSERT INTO tbfuncionario (idfunc, Nome) VALUES (12, 'JOÃO SILVA'), (3, 'ANA');"
+                 "COMMIT;")
+                 .arg(kProdutos)
+                 .arg(kClientes));
 }
 
 // The floor's download: the file fetched with libcurl into a plain file,
@@ -234,8 +235,8 @@ void medirServidor(const QDir &d, const QString &servido, const QString &base)
         ServidorCentral adm(pg.linkAdministrador());
         CarregarCentral(servido, adm);
     }
-    const LinkServidor rep = pg.criarRepresentante(QStringLiteral("rep_999"), QStringLiteral("bench"),
-                                                   QStringLiteral("999"));
+    const LinkServidor rep =
+        pg.criarRepresentante(QStringLiteral("rep_999"), QStringLiteral("bench"), QStringLiteral("999"));
     const QString pasta = d.filePath(QStringLiteral("servidor/"));
     QDir().mkpath(pasta);
     escreverConfiguracao(pasta, true);
@@ -276,8 +277,8 @@ void medirServidor(const QDir &d, const QString &servido, const QString &base)
     std::printf("  mínimo: atualização %.0f ms, piso %.0f ms, razão %.2f; mediana: atualização %.0f ms (CPU %.0f ms), "
                 "piso %.0f ms (CPU %.0f ms), razão %.2f\n",
                 *std::min_element(ms.begin(), ms.end()), *std::min_element(msPiso.begin(), msPiso.end()),
-                *std::min_element(ms.begin(), ms.end()) / *std::min_element(msPiso.begin(), msPiso.end()),
-                mediana(ms), mediana(cpu), mediana(msPiso), mediana(cpuPiso), mediana(ms) / mediana(msPiso));
+                *std::min_element(ms.begin(), ms.end()) / *std::min_element(msPiso.begin(), msPiso.end()), mediana(ms),
+                mediana(cpu), mediana(msPiso), mediana(cpuPiso), mediana(ms) / mediana(msPiso));
 }
 
 } // namespace
@@ -310,9 +311,9 @@ int main(int argc, char **argv)
 
         QProcess servidor;
         servidor.start(QStringLiteral("/usr/bin/python3"),
-                       {QStringLiteral(SERVIDOR_FTP_PY), QStringLiteral("--pasta"), d.filePath(QStringLiteral("servido")),
-                        QStringLiteral("--usuario"), QStringLiteral("rep"), QStringLiteral("--senha"),
-                        QStringLiteral("senha")});
+                       {QStringLiteral(SERVIDOR_FTP_PY), QStringLiteral("--pasta"),
+                        d.filePath(QStringLiteral("servido")), QStringLiteral("--usuario"), QStringLiteral("rep"),
+                        QStringLiteral("--senha"), QStringLiteral("senha")});
         if (!servidor.waitForReadyRead(20000))
             throw Erro(QStringLiteral("o servidor FTP não iniciou"));
         const QString porta = QString::fromUtf8(servidor.readLine().trimmed());

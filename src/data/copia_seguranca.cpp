@@ -43,7 +43,8 @@ QString CopiarBanco(sqlite3 *banco, int manter)
     if (resultado != SQLITE_DONE) {
         QFile::remove(parcial);
         QFile::remove(parcial + QStringLiteral("-journal"));
-        throw Erro(QStringLiteral("Não foi possível gravar a cópia de segurança \"%1\": %2").arg(destino, QString::fromUtf8(sqlite3_errstr(resultado))));
+        throw Erro(QStringLiteral("Não foi possível gravar a cópia de segurança \"%1\": %2")
+                       .arg(destino, QString::fromUtf8(sqlite3_errstr(resultado))));
     }
     if (!QFile::rename(parcial, destino)) {
         QFile::remove(parcial);
