@@ -32,27 +32,26 @@ template <typename T> T ler(const char *p)
     return v;
 }
 
+// Walked over for every column before the one read: texts first, as most
+// columns are, and the fixed sizes from a table rather than a switch.
 qsizetype tamanhoValor(std::uint8_t tag, const char *p)
 {
-    switch (tag) {
-    case TagNulo:
-    case TagZero:
-    case TagUm:
-        return 0;
-    case TagInt8:
-        return 1;
-    case TagInt16:
-        return 2;
-    case TagInt32:
-        return 4;
-    case TagInt64:
-    case TagReal:
-        return 8;
-    case TagTextoLongo:
-        return 4 + ler<std::uint32_t>(p);
-    default:
+    if (tag >= TagTextoCurto)
         return tag - TagTextoCurto;
-    }
+    if (tag == TagTextoLongo)
+        return 4 + static_cast<qsizetype>(ler<std::uint32_t>(p));
+    static constexpr std::uint8_t kFixo[TagTextoLongo] = {
+        0, // TagNulo
+        1, // TagInt8
+        2, // TagInt16
+        4, // TagInt32
+        8, // TagInt64
+        0, // TagZero
+        0, // TagUm
+        8, // TagReal
+        0, // unused
+    };
+    return kFixo[tag];
 }
 
 } // namespace
