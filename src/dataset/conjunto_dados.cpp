@@ -37,6 +37,7 @@ void ConjuntoDados::prepararCampos()
     m_campoDaColuna.clear();
     m_colunaAutoInc = -1;
     m_porNome.clear();
+    m_porNomeExato.clear();
     m_lookups.resize(n);
     m_calculos.resize(n);
     m_indices.assign(n, {});
@@ -51,6 +52,12 @@ void ConjuntoDados::prepararCampos()
             m_colunaAutoInc = m_coluna[i];
         m_campoDaColuna.push_back(static_cast<int>(i));
     }
+    // A name written as declared finds the field the folded name finds.
+    for (std::size_t i = 0; i < n; ++i) {
+        const QString nome = QString::fromUtf8(m_campos[i].nome);
+        if (m_porNome.value(nome.toCaseFolded()) == static_cast<int>(i))
+            m_porNomeExato.insert(nome, static_cast<int>(i));
+    }
 }
 
 QString ConjuntoDados::textoErro(const QString &mensagem) const
@@ -61,6 +68,7 @@ QString ConjuntoDados::textoErro(const QString &mensagem) const
 void ConjuntoDados::setTabela(const QString &tabela)
 {
     m_tabela = tabela;
+    m_leSoASuaTabela = -1;
     liberarInstrucoes();
 }
 
@@ -73,6 +81,7 @@ void ConjuntoDados::setConexao(Conexao *conexao)
     if (m_conexao)
         m_conexao->desregistrar(this);
     m_conexao = conexao;
+    m_leSoASuaTabela = -1;
     if (m_conexao)
         m_conexao->registrar(this);
 }
@@ -81,6 +90,7 @@ void ConjuntoDados::setSql(const QString &sql)
 {
     fechar();
     m_sql = sql;
+    m_leSoASuaTabela = -1;
     m_parametros.clear();
     static const QRegularExpression parametro(QStringLiteral(":([A-Za-z_][A-Za-z0-9_]*)"));
     for (const auto &m : parametro.globalMatch(sql))
@@ -103,6 +113,9 @@ void ConjuntoDados::exigirAtivo() const
 
 int ConjuntoDados::indiceCampo(const QString &nome) const
 {
+    // Folding costs an allocation on every look-up; most names come as declared.
+    if (const auto exato = m_porNomeExato.constFind(nome); exato != m_porNomeExato.cend())
+        return *exato;
     return m_porNome.value(nome.toCaseFolded(), -1);
 }
 

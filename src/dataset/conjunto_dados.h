@@ -250,7 +250,10 @@ class ConjuntoDados : public QObject
     void vincularParametros(Consulta &c) const;
     std::vector<int> destinosDasColunas(sqlite3_stmt *st) const;
     std::vector<TipoCampo> tiposDasColunas(sqlite3_stmt *st, const std::vector<int> &destino) const;
-    void lerLinhas(Consulta &c, const std::vector<int> &destino);
+    void prepararBusca(Consulta &c, QString sql);
+    bool lerLinhas(Consulta &c, const std::vector<int> &destino, const std::vector<int> &ordem);
+    std::vector<int> colunasOrdenadasAqui() const;
+    void ordenarEmPortugues(const std::vector<int> &ordem);
     void definirCamposDoResultado(Consulta &c);
     void ativar();
     void limparLinhas();
@@ -283,6 +286,8 @@ class ConjuntoDados : public QObject
     void contarAlteracoes(int alteradas);
     void marcarAlteracoes();
     bool soAsProprias();
+    bool leSoASuaTabela();
+    bool linhasComoNoBanco();
     qint64 versaoDados();
     int ordemPelaChave() const;
     bool podeRelerGravadas();
@@ -311,6 +316,7 @@ class ConjuntoDados : public QObject
     std::vector<DefCampo> m_campos;
     std::vector<QByteArray> m_nomesResultado;
     QHash<QString, int> m_porNome;
+    QHash<QString, int> m_porNomeExato;                                // names as declared, found without folding
     std::vector<int> m_coluna;                                         // stored column of each field, or -1
     std::vector<int> m_campoDaColuna;                                  // field of each stored column
     int m_colunaAutoInc = -1;                                          // stored column of the key the database numbers
@@ -373,5 +379,6 @@ class ConjuntoDados : public QObject
     qint64 m_proprias = 0;
     qint64 m_marcaVersao = -1;
     bool m_ordemDoBanco = false; // the rows are in the order the database gave them
+    int m_leSoASuaTabela = -1;   // whether the SQL reads no other table; -1 not known yet
     bool m_abrirAoUsar = false;
 };

@@ -8,6 +8,7 @@
 #include "valor_campo.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -149,9 +150,31 @@ void ConjuntoDados::buscar()
     buscarNoBanco(c);
 }
 
+// Texts sort in Portuguese order. An ORDER BY of text columns alone runs as
+// written, in the database's plain order (which an index gives without a
+// sort), and the rows are put in Portuguese order here, only if that order
+// differs. A column that may hold numbers or blobs is left to the database.
 void ConjuntoDados::buscarNoBanco(Consulta &c)
 {
-    QString sql = OrdemTexto::aplicar(m_sql);
+    if (const std::vector<int> ordem = colunasOrdenadasAqui(); !ordem.empty()) {
+        prepararBusca(c, m_sql);
+        if (lerLinhas(c, destinosDasColunas(c.st), ordem)) {
+            ordenarEmPortugues(ordem);
+            return;
+        }
+        sqlite3_finalize(c.st);
+        c.st = nullptr;
+        m_rowids.clear();
+        m_ordem.clear();
+    }
+    prepararBusca(c, OrdemTexto::aplicar(m_sql));
+    if (!m_declarados)
+        definirCamposDoResultado(c);
+    lerLinhas(c, destinosDasColunas(c.st), {});
+}
+
+void ConjuntoDados::prepararBusca(Consulta &c, QString sql)
+{
     if (m_temRowid)
         sql.replace(0, sql.indexOf(QLatin1Char('*')) + 1,
                     QStringLiteral("select rowid AS \"%1\", *").arg(QLatin1String(kNomeRowid)));
@@ -159,9 +182,45 @@ void ConjuntoDados::buscarNoBanco(Consulta &c)
     if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &c.st, nullptr) != SQLITE_OK)
         throw Erro(m_conexao->textoDoErro(objectName()));
     vincularParametros(c);
-    if (!m_declarados)
-        definirCamposDoResultado(c);
-    lerLinhas(c, destinosDasColunas(c.st));
+}
+
+// The stored columns of an ORDER BY of declared text fields alone, or none.
+std::vector<int> ConjuntoDados::colunasOrdenadasAqui() const
+{
+    const std::optional<QStringList> nomes = m_declarados ? OrdemTexto::colunasDaOrdem(m_sql) : std::nullopt;
+    if (!nomes)
+        return {};
+    std::vector<int> colunas;
+    for (const QString &nome : *nomes) {
+        const int campo = indiceCampo(nome);
+        if (campo < 0 || m_coluna[static_cast<std::size_t>(campo)] < 0 || !ValorCampo::ehTexto(defCampo(campo).tipo))
+            return {};
+        colunas.push_back(m_coluna[static_cast<std::size_t>(campo)]);
+    }
+    return colunas;
+}
+
+// A stable sort, as the database's: rows with the same texts keep the order
+// they came in.
+void ConjuntoDados::ordenarEmPortugues(const std::vector<int> &ordem)
+{
+    auto antes = [&](int a, int b) {
+        for (const int coluna : ordem) {
+            const Celula x = m_linhas.celula(a, coluna), y = m_linhas.celula(b, coluna);
+            if (x.nula() || y.nula()) {
+                if (x.nula() != y.nula())
+                    return x.nula();
+                continue;
+            }
+            if (const int r = OrdemTexto::comparar({x.texto, static_cast<std::size_t>(x.tamanho)},
+                                                   {y.texto, static_cast<std::size_t>(y.tamanho)});
+                r != 0)
+                return r < 0;
+        }
+        return false;
+    };
+    if (!std::is_sorted(m_ordem.begin(), m_ordem.end(), antes))
+        std::stable_sort(m_ordem.begin(), m_ordem.end(), antes);
 }
 
 void ConjuntoDados::vincularParametros(Consulta &c) const
@@ -203,10 +262,20 @@ std::vector<int> ConjuntoDados::destinosDasColunas(sqlite3_stmt *st) const
     return destino;
 }
 
-void ConjuntoDados::lerLinhas(Consulta &c, const std::vector<int> &destino)
+// With `ordem`, the rows are read only if those columns hold texts alone (a
+// column of text affinity, no blob in it): false otherwise.
+bool ConjuntoDados::lerLinhas(Consulta &c, const std::vector<int> &destino, const std::vector<int> &ordem)
 {
     const int colunas = static_cast<int>(m_campoDaColuna.size());
     m_linhas.redefinir(colunas);
+    std::vector<int> resultadosDaOrdem;
+    for (const int coluna : ordem) {
+        const auto i = static_cast<int>(std::find(destino.begin(), destino.end(), coluna) - destino.begin());
+        const QByteArray tipo = QByteArray(sqlite3_column_decltype(c.st, i)).toUpper();
+        if (tipo.contains("INT") || !(tipo.contains("CHAR") || tipo.contains("CLOB") || tipo.contains("TEXT")))
+            return false;
+        resultadosDaOrdem.push_back(i);
+    }
     // Each column in its field's terms. A result without declared types keeps
     // what each value is, and its field type is decided once all are in.
     const std::vector<TipoCampo> tipos = tiposDasColunas(c.st, destino);
@@ -217,6 +286,9 @@ void ConjuntoDados::lerLinhas(Consulta &c, const std::vector<int> &destino)
     CodificadorLinha cod;
     int rc;
     while ((rc = sqlite3_step(c.st)) == SQLITE_ROW) {
+        for (const int i : resultadosDaOrdem)
+            if (sqlite3_column_type(c.st, i) == SQLITE_BLOB)
+                return false;
         cod.iniciar(colunas);
         qint64 rowid = 0;
         for (std::size_t i = 0; i < destino.size(); ++i) {
@@ -247,6 +319,7 @@ void ConjuntoDados::lerLinhas(Consulta &c, const std::vector<int> &destino)
                                : (classes[i] & (1 << SQLITE_TEXT))    ? TipoCampo::Texto
                                : (classes[i] & (1 << SQLITE_INTEGER)) ? TipoCampo::Inteiro
                                                                       : TipoCampo::Texto;
+    return true;
 }
 
 // The field type each result column is stored as.

@@ -49,6 +49,21 @@ void ConjuntoDados::atualizarPeloMestre(bool gravacao)
         irPara(vazio() ? -1 : 0, true, false);
         return;
     }
+    if (chaveDoMestre() == m_chaveMestre && linhasComoNoBanco()) {
+        // The query would bring back the same rows: only what reading them
+        // does besides (look-up copies, filter, first row) is done.
+        {
+            Recarga r(*this);
+            tomarCopiasDosLookups();
+            aplicarFiltro();
+            m_atual = vazio() ? -1 : 0;
+            m_inicio = true;
+            m_fim = vazio();
+        }
+        Q_EMIT dadosAlterados();
+        avisarMudancaDeLinha();
+        return;
+    }
     buscarLinhas();
     Q_EMIT dadosAlterados();
     avisarMudancaDeLinha();

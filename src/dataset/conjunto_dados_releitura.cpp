@@ -191,6 +191,50 @@ bool ConjuntoDados::soAsProprias()
            m_conexao->alteracoesDaTabela(m_tabela) - m_marcaTabela == m_proprias;
 }
 
+namespace
+{
+
+// Whether the statement reads no table but `tabela`: what SQLite reports
+// while preparing it, views and subqueries included.
+bool leSoATabela(sqlite3 *db, const QByteArray &sql, const QString &tabela)
+{
+    struct Leitura {
+        const QString &tabela;
+        bool outra = false;
+    } leitura{tabela};
+    auto autorizar = [](void *dados, int acao, const char *nome, const char *, const char *, const char *) {
+        auto *l = static_cast<Leitura *>(dados);
+        if (acao == SQLITE_READ && nome && QString::fromUtf8(nome).compare(l->tabela, Qt::CaseInsensitive) != 0)
+            l->outra = true;
+        return SQLITE_OK;
+    };
+    sqlite3_set_authorizer(db, autorizar, &leitura);
+    sqlite3_stmt *st = nullptr;
+    const bool preparou =
+        sqlite3_prepare_v2(db, sql.constData(), static_cast<int>(sql.size()), &st, nullptr) == SQLITE_OK;
+    sqlite3_finalize(st);
+    sqlite3_set_authorizer(db, nullptr, nullptr);
+    return preparou && !leitura.outra;
+}
+
+} // namespace
+
+bool ConjuntoDados::leSoASuaTabela()
+{
+    if (m_leSoASuaTabela < 0)
+        m_leSoASuaTabela = leSoATabela(m_conexao->handle(), OrdemTexto::aplicar(m_sql).toUtf8(), m_tabela);
+    return m_leSoASuaTabela == 1;
+}
+
+// Rows read again now would be the rows held: nothing but this set changed
+// its table since they were read, it stored none of them itself (the
+// database may keep a stored value in its own terms), and its SQL reads no
+// other table.
+bool ConjuntoDados::linhasComoNoBanco()
+{
+    return m_declarados && !m_emMemoria && m_ordemDoBanco && m_gravadas.empty() && soAsProprias() && leSoASuaTabela();
+}
+
 void ConjuntoDados::reordenar(const QString &sql, const QString &sqlChaves)
 {
     exigirAtivo();

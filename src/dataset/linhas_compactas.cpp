@@ -32,27 +32,26 @@ template <typename T> T ler(const char *p)
     return v;
 }
 
+// Walked over for every column before the one read: texts first, as most
+// columns are, and the fixed sizes from a table rather than a switch.
 qsizetype tamanhoValor(std::uint8_t tag, const char *p)
 {
-    switch (tag) {
-    case TagNulo:
-    case TagZero:
-    case TagUm:
-        return 0;
-    case TagInt8:
-        return 1;
-    case TagInt16:
-        return 2;
-    case TagInt32:
-        return 4;
-    case TagInt64:
-    case TagReal:
-        return 8;
-    case TagTextoLongo:
-        return 4 + ler<std::uint32_t>(p);
-    default:
+    if (tag >= TagTextoCurto)
         return tag - TagTextoCurto;
-    }
+    if (tag == TagTextoLongo)
+        return 4 + static_cast<qsizetype>(ler<std::uint32_t>(p));
+    static constexpr std::uint8_t kFixo[TagTextoLongo] = {
+        0, // TagNulo
+        1, // TagInt8
+        2, // TagInt16
+        4, // TagInt32
+        8, // TagInt64
+        0, // TagZero
+        0, // TagUm
+        8, // TagReal
+        0, // unused
+    };
+    return kFixo[tag];
 }
 
 } // namespace
@@ -92,16 +91,32 @@ Celula Celula::copia() const
 
 void CodificadorLinha::iniciar(int colunas)
 {
-    m_tags.assign(static_cast<std::size_t>(colunas), TagNulo);
-    m_pedacos.assign(static_cast<std::size_t>(colunas), Pedaco{});
-    m_valores.resize(0);
+    const auto n = static_cast<std::size_t>(colunas);
+    m_tags.assign(n, TagNulo);
+    // A piece is read only under a tag that is not NULL, which sets it.
+    m_pedacos.resize(n);
+    m_valores.clear();
+    m_emOrdem = true;
+    m_ultima = -1;
+}
+
+void CodificadorLinha::anexar(int coluna, std::uint8_t tag, const void *bytes, std::size_t tamanho)
+{
+    if (coluna <= m_ultima)
+        m_emOrdem = false;
+    m_ultima = std::max(m_ultima, coluna);
+    const auto i = static_cast<std::size_t>(coluna);
+    m_tags[i] = tag;
+    m_pedacos[i] = {static_cast<std::uint32_t>(m_valores.size()), static_cast<std::uint32_t>(tamanho)};
+    if (tamanho > 0)
+        m_valores.append(static_cast<const char *>(bytes), tamanho);
 }
 
 void CodificadorLinha::definir(int coluna, const Celula &c)
 {
     switch (c.tipo) {
     case Celula::Tipo::Nulo:
-        m_tags[static_cast<std::size_t>(coluna)] = TagNulo;
+        anexar(coluna, TagNulo, nullptr, 0);
         break;
     case Celula::Tipo::Inteiro:
         definirInteiro(coluna, c.inteiro);
@@ -117,27 +132,19 @@ void CodificadorLinha::definir(int coluna, const Celula &c)
 
 void CodificadorLinha::definirInteiro(int coluna, qint64 v)
 {
-    const auto i = static_cast<std::size_t>(coluna);
-    Pedaco &p = m_pedacos[i];
-    p.inicio = static_cast<std::uint32_t>(m_valores.size());
     if (v == 0 || v == 1) {
-        m_tags[i] = v == 0 ? TagZero : TagUm;
-        p.tamanho = 0;
+        anexar(coluna, v == 0 ? TagZero : TagUm, nullptr, 0);
         return;
     }
-    auto anexar = [&](auto valor, Tag tag) {
-        m_tags[i] = tag;
-        p.tamanho = sizeof valor;
-        m_valores.append(reinterpret_cast<const char *>(&valor), sizeof valor);
-    };
+    auto comTag = [&](auto valor, Tag tag) { anexar(coluna, tag, &valor, sizeof valor); };
     if (v >= std::numeric_limits<std::int8_t>::min() && v <= std::numeric_limits<std::int8_t>::max())
-        anexar(static_cast<std::int8_t>(v), TagInt8);
+        comTag(static_cast<std::int8_t>(v), TagInt8);
     else if (v >= std::numeric_limits<std::int16_t>::min() && v <= std::numeric_limits<std::int16_t>::max())
-        anexar(static_cast<std::int16_t>(v), TagInt16);
+        comTag(static_cast<std::int16_t>(v), TagInt16);
     else if (v >= std::numeric_limits<std::int32_t>::min() && v <= std::numeric_limits<std::int32_t>::max())
-        anexar(static_cast<std::int32_t>(v), TagInt32);
+        comTag(static_cast<std::int32_t>(v), TagInt32);
     else
-        anexar(static_cast<std::int64_t>(v), TagInt64);
+        comTag(static_cast<std::int64_t>(v), TagInt64);
 }
 
 void CodificadorLinha::definirReal(int coluna, double v)
@@ -149,32 +156,28 @@ void CodificadorLinha::definirReal(int coluna, double v)
         definirInteiro(coluna, static_cast<qint64>(v));
         return;
     }
-    const auto i = static_cast<std::size_t>(coluna);
-    m_tags[i] = TagReal;
-    m_pedacos[i] = {static_cast<std::uint32_t>(m_valores.size()), 8};
-    m_valores.append(reinterpret_cast<const char *>(&v), sizeof v);
+    anexar(coluna, TagReal, &v, sizeof v);
 }
 
 void CodificadorLinha::definirTexto(int coluna, const char *utf8, qsizetype tamanho)
 {
-    const auto i = static_cast<std::size_t>(coluna);
-    Pedaco &p = m_pedacos[i];
-    p.inicio = static_cast<std::uint32_t>(m_valores.size());
+    const auto n = static_cast<std::size_t>(tamanho);
     if (tamanho <= kTextoCurtoMax) {
-        m_tags[i] = static_cast<std::uint8_t>(TagTextoCurto + tamanho);
-        p.tamanho = static_cast<std::uint32_t>(tamanho);
-    } else {
-        m_tags[i] = TagTextoLongo;
-        const auto n = static_cast<std::uint32_t>(tamanho);
-        m_valores.append(reinterpret_cast<const char *>(&n), sizeof n);
-        p.tamanho = static_cast<std::uint32_t>(tamanho + 4);
+        anexar(coluna, static_cast<std::uint8_t>(TagTextoCurto + tamanho), utf8, n);
+        return;
     }
-    m_valores.append(utf8, tamanho);
+    // The length, then the text, as one piece.
+    const auto comprimento = static_cast<std::uint32_t>(tamanho);
+    anexar(coluna, TagTextoLongo, &comprimento, sizeof comprimento);
+    m_valores.append(utf8, n);
+    m_pedacos[static_cast<std::size_t>(coluna)].tamanho += static_cast<std::uint32_t>(n);
 }
 
 qsizetype CodificadorLinha::tamanho() const
 {
     qsizetype total = static_cast<qsizetype>(m_tags.size());
+    if (m_emOrdem)
+        return total + static_cast<qsizetype>(m_valores.size());
     for (std::size_t i = 0; i < m_tags.size(); ++i)
         if (m_tags[i] != TagNulo)
             total += m_pedacos[i].tamanho;
@@ -183,13 +186,17 @@ qsizetype CodificadorLinha::tamanho() const
 
 void CodificadorLinha::escrever(char *destino) const
 {
+    std::memcpy(destino, m_tags.data(), m_tags.size());
     char *p = destino + m_tags.size();
+    if (m_emOrdem) {
+        std::memcpy(p, m_valores.data(), m_valores.size());
+        return;
+    }
     for (std::size_t i = 0; i < m_tags.size(); ++i) {
-        destino[i] = static_cast<char>(m_tags[i]);
         if (m_tags[i] == TagNulo)
             continue;
         const Pedaco &pd = m_pedacos[i];
-        std::memcpy(p, m_valores.constData() + pd.inicio, pd.tamanho);
+        std::memcpy(p, m_valores.data() + pd.inicio, pd.tamanho);
         p += pd.tamanho;
     }
 }

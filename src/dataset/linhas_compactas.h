@@ -5,6 +5,7 @@
 #include <QtGlobal>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 // One value as stored: NULL, a whole number, a floating-point number or UTF-8
@@ -50,9 +51,15 @@ class CodificadorLinha
         std::uint32_t inicio = 0;
         std::uint32_t tamanho = 0;
     };
+    void anexar(int coluna, std::uint8_t tag, const void *bytes, std::size_t tamanho);
+
     std::vector<std::uint8_t> m_tags;
     std::vector<Pedaco> m_pedacos;
-    QByteArray m_valores;
+    std::string m_valores;
+    // Columns given in increasing order, each once, leave the values already
+    // packed in `m_valores`: the row is then two copies.
+    bool m_emOrdem = true;
+    int m_ultima = -1;
 };
 
 // Every fetched row of a data set, packed into large blocks. A row never

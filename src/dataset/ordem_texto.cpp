@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <sqlite3.h>
 #include <unicode/ucol.h>
 
@@ -25,6 +26,16 @@ int comparar(void *dados, int n1, const void *t1, int n2, const void *t2)
     // Texts the collator holds equal still get one fixed order.
     const int c = std::memcmp(t1, t2, size_t(std::min(n1, n2)));
     return c != 0 ? c : n1 - n2;
+}
+
+UCollator *abrirColador()
+{
+    UErrorCode erro = U_ZERO_ERROR;
+    UCollator *colador = ucol_open("pt_BR", &erro);
+    if (U_FAILURE(erro))
+        throw Erro(QStringLiteral("Não foi possível preparar a ordem alfabética do português: %1")
+                       .arg(QString::fromLatin1(u_errorName(erro))));
+    return colador;
 }
 
 void liberar(void *dados)
@@ -72,15 +83,29 @@ QString comColacao(const QString &termo)
     return termo.left(corte) + QStringLiteral(" COLLATE ") + QLatin1String(kNome) + termo.mid(corte);
 }
 
+const QRegularExpression &fimDaOrdem()
+{
+    static const QRegularExpression fim(QStringLiteral("\\bLIMIT\\b|;"), QRegularExpression::CaseInsensitiveOption);
+    return fim;
+}
+
+// Where the terms of the statement's own ORDER BY begin in the masked SQL,
+// or -1.
+qsizetype inicioDaOrdem(const QString &mascara)
+{
+    static const QRegularExpression ordemPor(QStringLiteral("\\bORDER\\s+BY\\b"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    qsizetype inicio = -1;
+    for (auto it = ordemPor.globalMatch(mascara); it.hasNext();)
+        inicio = it.next().capturedEnd();
+    return inicio;
+}
+
 } // namespace
 
 void registrar(sqlite3 *db)
 {
-    UErrorCode erro = U_ZERO_ERROR;
-    UCollator *colador = ucol_open("pt_BR", &erro);
-    if (U_FAILURE(erro))
-        throw Erro(QStringLiteral("Não foi possível preparar a ordem alfabética do português: %1")
-                       .arg(QString::fromLatin1(u_errorName(erro))));
+    UCollator *colador = abrirColador();
     if (sqlite3_create_collation_v2(db, kNome, SQLITE_UTF8, colador, comparar, liberar) != SQLITE_OK) {
         ucol_close(colador);
         throw Erro(QStringLiteral("Não foi possível preparar a ordem alfabética do português: %1")
@@ -90,17 +115,11 @@ void registrar(sqlite3 *db)
 
 QString aplicar(const QString &sql)
 {
-    static const QRegularExpression ordemPor(QStringLiteral("\\bORDER\\s+BY\\b"),
-                                             QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression fimDaOrdem(QStringLiteral("\\bLIMIT\\b|;"),
-                                               QRegularExpression::CaseInsensitiveOption);
     const QString mascara = nivelZero(sql);
-    qsizetype inicio = -1;
-    for (auto it = ordemPor.globalMatch(mascara); it.hasNext();)
-        inicio = it.next().capturedEnd();
+    const qsizetype inicio = inicioDaOrdem(mascara);
     if (inicio < 0)
         return sql;
-    const auto m = fimDaOrdem.match(mascara, inicio);
+    const auto m = fimDaOrdem().match(mascara, inicio);
     const qsizetype fim = m.hasMatch() ? m.capturedStart() : sql.size();
     QString resultado = sql.left(inicio);
     qsizetype termo = inicio;
@@ -113,6 +132,30 @@ QString aplicar(const QString &sql)
         }
     }
     return resultado + sql.mid(fim);
+}
+
+std::optional<QStringList> colunasDaOrdem(const QString &sql)
+{
+    const QString mascara = nivelZero(sql);
+    const qsizetype inicio = inicioDaOrdem(mascara);
+    if (inicio < 0 || fimDaOrdem().match(mascara, inicio).hasMatch())
+        return std::nullopt;
+    static const QRegularExpression termo(QStringLiteral("^\\s*\"?([A-Za-z_][A-Za-z0-9_]*)\"?(\\s+ASC)?\\s*$"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    QStringList colunas;
+    for (const QString &t : sql.mid(inicio).split(u',')) {
+        const auto m = termo.match(t);
+        if (!m.hasMatch())
+            return std::nullopt;
+        colunas << m.captured(1);
+    }
+    return colunas;
+}
+
+int comparar(std::string_view a, std::string_view b)
+{
+    thread_local const std::unique_ptr<UCollator, void (*)(UCollator *)> colador(abrirColador(), ucol_close);
+    return comparar(colador.get(), static_cast<int>(a.size()), a.data(), static_cast<int>(b.size()), b.data());
 }
 
 } // namespace OrdemTexto

@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <string_view>
 
 struct sqlite3;
 
@@ -20,5 +24,12 @@ void registrar(sqlite3 *db);
 // collation are left alone. Numbers still sort as numbers: a collation only
 // compares texts.
 QString aplicar(const QString &sql);
+
+// The columns of the SELECT's own ORDER BY when every term is a plain column
+// name in ascending order and nothing follows it; otherwise nothing.
+std::optional<QStringList> colunasDaOrdem(const QString &sql);
+
+// Two UTF-8 texts compared as PTBR compares them: negative, zero or positive.
+int comparar(std::string_view a, std::string_view b);
 
 } // namespace OrdemTexto

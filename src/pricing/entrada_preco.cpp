@@ -5,6 +5,7 @@
 #include "formatos.h"
 #include "udm.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -18,6 +19,12 @@ int nivel(const Campo &campo)
     const QString texto = campo.nulo() ? QString() : campo.texto().trimmed();
     if (texto.isEmpty())
         return 0;
+    // Plain digits, the usual case, need no general number reader: it runs
+    // once per item of every save.
+    const bool negativo = texto.front() == u'-';
+    if (texto.size() - negativo <= 3 && texto.size() > negativo &&
+        std::all_of(texto.begin() + negativo, texto.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return texto.toInt();
     double valor = 0;
     try {
         valor = Formatos::lerNumero(texto);

@@ -161,6 +161,91 @@ TEST_F(ReleituraTeste, OsItensSeguemOPedidoRelido)
     EXPECT_EQ(its->quantidade(), 2);
 }
 
+// The items of an order made current again keep their rows only when reading
+// them would bring the same: whatever wrote their table behind their back,
+// or a table their SQL also reads, they show what a set opened afresh shows.
+TEST_F(ReleituraTeste, ItensDoMesmoPedidoMostramOQueOBancoTem)
+{
+    auto quantidades = [](ConjuntoDados &c) {
+        QStringList q;
+        for (c.primeiro(); !c.fim(); c.proximo())
+            q << c.campo(QStringLiteral("codigo")).texto() + QLatin1Char('=') +
+                     c.campo(QStringLiteral("quantidade")).texto();
+        c.primeiro();
+        return q.join(QLatin1Char(' '));
+    };
+    const struct {
+        const char *nome;
+        const char *sqlItens;
+        std::function<void(ConjuntoDados &, PastaProgramaTeste &, Conexao &)> escrever;
+    } casos[] = {
+        {"nada mudou", "select * from tbpedido_item where nr_pedido = :nr_pedido",
+         [](ConjuntoDados &, auto &, auto &) {}},
+        {"os próprios itens gravados", "select * from tbpedido_item where nr_pedido = :nr_pedido",
+         [](ConjuntoDados &its, auto &, auto &) {
+             its.editar();
+             its.campo(QStringLiteral("quantidade")).setTexto(QStringLiteral("7"));
+             its.gravar();
+         }},
+        {"outro programa", "select * from tbpedido_item where nr_pedido = :nr_pedido",
+         [](ConjuntoDados &, PastaProgramaTeste &p, auto &) {
+             p.executar(QStringLiteral("UPDATE tbpedido_item SET quantidade = 8 WHERE codigo = 'P1'"));
+         }},
+        {"SQL direto na mesma conexão", "select * from tbpedido_item where nr_pedido = :nr_pedido",
+         [](ConjuntoDados &, auto &, Conexao &con) {
+             con.executar(
+                 QStringLiteral("INSERT INTO tbpedido_item (nr_pedido, codigo, quantidade) VALUES (12, 'P9', 9)"));
+         }},
+        {"outro conjunto sobre a mesma tabela", "select * from tbpedido_item where nr_pedido = :nr_pedido",
+         [](ConjuntoDados &, auto &, Conexao &con) {
+             ConjuntoDados outro(QStringLiteral("outro"), &Esquema::pedidoItem());
+             outro.setConexao(&con);
+             outro.setTabela(QStringLiteral("tbpedido_item"));
+             outro.setSql(QStringLiteral("select * from tbpedido_item where codigo = 'P2'"));
+             outro.abrir();
+             outro.editar();
+             outro.campo(QStringLiteral("quantidade")).setTexto(QStringLiteral("5"));
+             outro.gravar();
+         }},
+        {"uma tabela que a consulta também lê",
+         "select * from tbpedido_item where nr_pedido = :nr_pedido and codigo in "
+         "(select CODIGO from tbproduto where ESTOQUE > 0)",
+         [](ConjuntoDados &, auto &, Conexao &con) {
+             ConjuntoDados produtos(QStringLiteral("produtos"), &Esquema::produto());
+             produtos.setConexao(&con);
+             produtos.setTabela(QStringLiteral("tbproduto"));
+             produtos.setSql(QStringLiteral("select * from tbproduto where CODIGO = 'P1'"));
+             produtos.abrir();
+             produtos.editar();
+             produtos.campo(QStringLiteral("ESTOQUE")).setReal(0);
+             produtos.gravar();
+         }},
+    };
+    for (const auto &caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        pasta.executar(QStringLiteral("UPDATE tbpedido SET vl_total_item = 3 WHERE nr_pedido = 12;"
+                                      "DELETE FROM tbproduto; INSERT INTO tbproduto (CODIGO, ESTOQUE) VALUES "
+                                      "('P1', 5), ('P2', 5);"
+                                      "DELETE FROM tbpedido_item; INSERT INTO tbpedido_item (nr_pedido, idfunc, "
+                                      "codigo, quantidade) VALUES (12, 'ABC', 'P1', 1), (12, 'ABC', 'P2', 2)"));
+        auto ped = pedidos();
+        auto its = itens(ped.get());
+        its->setSql(QString::fromUtf8(caso.sqlItens));
+        its->abrir();
+        ASSERT_TRUE(ped->localizar(QStringLiteral("nr_pedido"), QStringLiteral("12")));
+        caso.escrever(*its, pasta, conexao);
+        ped->reabrirLocalizando(QStringLiteral("nr_pedido"), QStringLiteral("12"));
+
+        auto afresco = pedidos();
+        auto itsAfresco = itens(afresco.get());
+        itsAfresco->setSql(QString::fromUtf8(caso.sqlItens));
+        ASSERT_TRUE(afresco->localizar(QStringLiteral("nr_pedido"), QStringLiteral("12")));
+        itsAfresco->abrir();
+        EXPECT_EQ(quantidades(*its), quantidades(*itsAfresco));
+        EXPECT_EQ(its->numeroRegistro(), 1);
+    }
+}
+
 // Statements kept prepared write every column set a set is stored with, still
 // work once the connection is reopened, and keep nothing that stops it
 // closing or holds a lock against another writer.
