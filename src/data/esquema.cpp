@@ -439,6 +439,8 @@ const std::vector<DefCampo> k_QyConfiguracoes = {
     {.nome = "ftp_arquivo", .tipo = TipoCampo::Texto, .largura = 255, .origem = Origem::Coluna},
     {.nome = "ftp_pasta", .tipo = TipoCampo::Texto, .largura = 255, .origem = Origem::Coluna},
     {.nome = "pendencia_central", .tipo = TipoCampo::Texto, .largura = 255, .origem = Origem::Coluna},
+    // Average delay, in days, above which the order screens flag a customer.
+    {.nome = "limite_atraso", .tipo = TipoCampo::Inteiro, .largura = 0, .origem = Origem::Coluna},
 };
 
 
@@ -663,7 +665,7 @@ QStringList ddlIndices()
         {"tbpedido_troca1", "nr_pedido"},       {"tbpedido_troca2", "nr_pedido"},
         {"tbpedido_venda_casada", "nr_pedido"}, {"tbpedido_pendente", "nr_pedido"},
         {"tbproduto", "CODIGO"},                {"tbpedido", "idCliente"},
-        {"tbpedido_pendente", "cod_cliente"},
+        {"tbpedido_pendente", "cod_cliente"},   {"tbpedido", "dt_pedido"},
     };
     QStringList ddl;
     for (const auto &i : indices)
