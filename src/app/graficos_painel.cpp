@@ -18,12 +18,12 @@ namespace
 {
 
 const QColor kCorBarra(0x1f, 0x5f, 0xa8);
-const int kLimiteNome = 30;
+const int kLimiteNome = 24;
 
 QFont fonteRotulo()
 {
     QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPixelSize(11);
+    f.setPixelSize(10);
     return f;
 }
 
@@ -50,10 +50,10 @@ QChartView *novaVista(QChart *grafico, QWidget *pai)
 }
 
 // The value axis with room past the longest bar for its written value.
-QValueAxis *eixoValores(double maior)
+QValueAxis *eixoValores(double menor, double maior, double folga)
 {
     auto *eixo = new QValueAxis;
-    eixo->setRange(std::min(0.0, maior), maior > 0 ? maior * 1.3 : 1.0);
+    eixo->setRange(std::min(0.0, menor), maior > 0 ? maior * folga : 1.0);
     eixo->setLabelsVisible(false);
     eixo->setGridLineVisible(false);
     eixo->setLineVisible(false);
@@ -103,7 +103,11 @@ QString quantidade(double q)
 
 QString NomeMes(const QDate &mes)
 {
-    return QLocale().toString(mes, QStringLiteral("MMM/yy"));
+    static const char *const kMeses[] = {"jan", "fev", "mar", "abr", "mai", "jun",
+                                         "jul", "ago", "set", "out", "nov", "dez"};
+    return QStringLiteral("%1/%2")
+        .arg(QString::fromLatin1(kMeses[mes.month() - 1]))
+        .arg(mes.year() % 100, 2, 10, QLatin1Char('0'));
 }
 
 QChartView *GraficoVendasMes(const QString &titulo, const std::vector<VendaMes> &vendas, QWidget *pai)
@@ -114,10 +118,12 @@ QChartView *GraficoVendasMes(const QString &titulo, const std::vector<VendaMes> 
     QStringList meses;
     QStringList textos;
     std::vector<double> valores;
+    double menor = 0;
     double maior = 0;
     for (const VendaMes &v : vendas) {
         *barras << emReais(v.total);
         valores.push_back(emReais(v.total));
+        menor = std::min(menor, emReais(v.total));
         maior = std::max(maior, emReais(v.total));
         meses << NomeMes(v.mes);
         textos << TextoReais(v.total);
@@ -132,7 +138,7 @@ QChartView *GraficoVendasMes(const QString &titulo, const std::vector<VendaMes> 
     eixoMeses->setGridLineVisible(false);
     grafico->addAxis(eixoMeses, Qt::AlignBottom);
     serie->attachAxis(eixoMeses);
-    QValueAxis *eixo = eixoValores(maior);
+    QValueAxis *eixo = eixoValores(menor, maior, 1.15);
     grafico->addAxis(eixo, Qt::AlignLeft);
     serie->attachAxis(eixo);
     escreverValores(grafico, serie, valores, textos, false);
@@ -148,11 +154,13 @@ QChartView *GraficoRanking(const QString &titulo, const std::vector<ItemRanking>
     QStringList nomes;
     QStringList textos;
     std::vector<double> valores;
+    double menor = 0;
     double maior = 0;
     // The category axis draws its first entry at the bottom.
     for (auto it = ranking.rbegin(); it != ranking.rend(); ++it) {
         *barras << emReais(it->valor);
         valores.push_back(emReais(it->valor));
+        menor = std::min(menor, emReais(it->valor));
         maior = std::max(maior, emReais(it->valor));
         QString nome = it->nome.isEmpty() ? it->codigo : it->nome;
         if (nome.size() > kLimiteNome)
@@ -174,7 +182,7 @@ QChartView *GraficoRanking(const QString &titulo, const std::vector<ItemRanking>
     eixoNomes->setGridLineVisible(false);
     grafico->addAxis(eixoNomes, Qt::AlignLeft);
     serie->attachAxis(eixoNomes);
-    QValueAxis *eixo = eixoValores(maior);
+    QValueAxis *eixo = eixoValores(menor, maior, 1.45);
     grafico->addAxis(eixo, Qt::AlignBottom);
     serie->attachAxis(eixo);
     escreverValores(grafico, serie, valores, textos, true);

@@ -37,6 +37,9 @@ QTableWidget *novaTabela(const QStringList &colunas, const char *nome)
     t->setSelectionBehavior(QAbstractItemView::SelectRows);
     t->setSelectionMode(QAbstractItemView::SingleSelection);
     t->verticalHeader()->hide();
+    t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 6);
+    t->setWordWrap(false);
+    t->setTextElideMode(Qt::ElideRight);
     t->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     for (int c = 1; c < colunas.size(); ++c)
         t->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
@@ -57,16 +60,12 @@ void adicionarLinha(QTableWidget *t, qint64 cliente, const QStringList &celulas,
         t->setItem(linha, c, item);
     }
     t->item(linha, 0)->setData(kColunaCliente, cliente);
+    t->item(linha, 0)->setToolTip(celulas.value(0));
 }
 
 QString nomeCliente(qint64 id, const QString &nome)
 {
     return QStringLiteral("%1 - %2").arg(id).arg(nome);
-}
-
-QString periodoTexto(const QDate &inicio, const QDate &fim)
-{
-    return Formatos::data(inicio) + QStringLiteral(" a ") + Formatos::data(fim);
 }
 
 } // namespace
@@ -82,13 +81,15 @@ TfrmPainel::TfrmPainel(QWidget *pai) : QDialog(pai), m_periodo(PeriodoPadrao(QDa
     m_comparativo->setObjectName(QStringLiteral("lblComparativo"));
     m_comparativo->setStyleSheet(QStringLiteral("font-size: 14px; padding: 2px 4px;"));
     layout->addWidget(m_comparativo);
+    // The months across the top, the two rankings under them, the customer
+    // lists down the right side.
     m_grade = new QGridLayout;
-    m_grade->setRowStretch(0, 4);
-    m_grade->setRowStretch(1, 5);
-    m_grade->setColumnStretch(0, 1);
-    m_grade->setColumnStretch(1, 1);
-    m_grade->setColumnStretch(2, 1);
-    m_grade->addWidget(montarListas(), 1, 2);
+    m_grade->setRowStretch(0, 1);
+    m_grade->setRowStretch(1, 1);
+    m_grade->setColumnStretch(0, 3);
+    m_grade->setColumnStretch(1, 3);
+    m_grade->setColumnStretch(2, 2);
+    m_grade->addWidget(montarListas(), 0, 2, 2, 1);
     layout->addLayout(m_grade, 1);
     atualizar();
 }
@@ -186,19 +187,18 @@ void TfrmPainel::mostrarGraficos()
     const std::vector<VendaMes> &vendas = ano ? m_painel.ano : m_painel.ultimos12Meses;
     const QString titulo =
         ano ? QStringLiteral("Vendas de %1 por mês").arg(ano) : QStringLiteral("Vendas dos últimos 12 meses");
-    trocarGrafico(m_vendas, GraficoVendasMes(titulo, vendas), 0, 0, 3);
+    trocarGrafico(m_vendas, GraficoVendasMes(titulo, vendas), 0, 0, 2);
     m_vendas->setObjectName(QStringLiteral("graficoVendas"));
-    const QString periodo = periodoTexto(m_periodo.inicio, m_periodo.fim);
-    const QString vazio = QStringLiteral(" - nenhuma venda");
-    trocarGrafico(m_produtos,
-                  GraficoRanking(QStringLiteral("Produtos mais vendidos (%1)").arg(periodo) +
-                                     (m_painel.produtos.empty() ? vazio : QString()),
-                                 m_painel.produtos, QStringLiteral("un.")),
-                  1, 0, 1);
+    // The period is in the boxes above; the titles stay short.
+    const QString vazio = QStringLiteral(" - nenhuma venda no período");
+    trocarGrafico(
+        m_produtos,
+        GraficoRanking(QStringLiteral("Produtos mais vendidos") + (m_painel.produtos.empty() ? vazio : QString()),
+                       m_painel.produtos, QStringLiteral("un.")),
+        1, 0, 1);
     m_produtos->setObjectName(QStringLiteral("graficoProdutos"));
     trocarGrafico(m_clientes,
-                  GraficoRanking(QStringLiteral("Maiores clientes (%1)").arg(periodo) +
-                                     (m_painel.clientes.empty() ? vazio : QString()),
+                  GraficoRanking(QStringLiteral("Maiores clientes") + (m_painel.clientes.empty() ? vazio : QString()),
                                  m_painel.clientes, QStringLiteral("ped.")),
                   1, 1, 1);
     m_clientes->setObjectName(QStringLiteral("graficoClientes"));
@@ -242,8 +242,8 @@ void TfrmPainel::mostrarListas()
                         c.mediaAtraso ? QStringLiteral("%1 dias").arg(*c.mediaAtraso) : QString()},
                        QColor(0xb3, 0x5c, 0x00));
     m_abas->setTabText(0, QStringLiteral("Esfriando (%1)").arg(m_painel.esfriando.size()));
-    m_abas->setTabText(1, QStringLiteral("Nunca compraram (%1)").arg(m_painel.semCompra.size()));
-    m_abas->setTabText(2, QStringLiteral("Crédito e atraso (%1)").arg(m_painel.emAlerta.size()));
+    m_abas->setTabText(1, QStringLiteral("Sem compra (%1)").arg(m_painel.semCompra.size()));
+    m_abas->setTabText(2, QStringLiteral("Alertas (%1)").arg(m_painel.emAlerta.size()));
 }
 
 void TfrmPainel::mostrarComparativo()
@@ -251,7 +251,7 @@ void TfrmPainel::mostrarComparativo()
     const VendaMes &atual = m_painel.mesAtual;
     const VendaMes &anterior = m_painel.mesmoMesAnoAnterior;
     QString texto =
-        QStringLiteral("<b>%1:</b> %2 &nbsp;&nbsp; <b>%3:</b> %4")
+        QStringLiteral("<b>Este mês (%1):</b> %2 &nbsp;&nbsp; <b>Mesmo mês do ano passado (%3):</b> %4")
             .arg(NomeMes(atual.mes), TextoReais(atual.total), NomeMes(anterior.mes), TextoReais(anterior.total));
     if (anterior.total > Dinheiro()) {
         const double variacao = (atual.total.paraDouble() / anterior.total.paraDouble() - 1.0) * 100.0;
