@@ -50,7 +50,7 @@ std::vector<LinhaLista> linhasDasListas(const Painel &painel)
                        QStringLiteral("Atraso médio")}});
     for (const ClienteEmAlerta &c : painel.emAlerta)
         linhas.push_back({false,
-                          {cliente(c.idCliente, c.nome), c.credito ? TextoReais(*c.credito) : QString(),
+                          {cliente(c.idCliente, c.nome), c.pedidoAcimaDoCredito ? TextoReais(*c.credito) : QString(),
                            c.pedidoAcimaDoCredito ? TextoReais(*c.pedidoAcimaDoCredito) : QString(),
                            c.mediaAtraso ? QStringLiteral("%1 dias").arg(*c.mediaAtraso) : QString()}});
     return linhas;

@@ -147,9 +147,9 @@ QWidget *TfrmPainel::montarListas()
         {QStringLiteral("Cliente"), QStringLiteral("Dias"), QStringLiteral("Última compra"), QStringLiteral("Valor")},
         "tbEsfriando");
     m_semCompra = novaTabela({QStringLiteral("Cliente"), QStringLiteral("Cidade")}, "tbSemCompra");
-    m_emAlerta = novaTabela({QStringLiteral("Cliente"), QStringLiteral("Crédito"), QStringLiteral("Pedido aberto"),
-                             QStringLiteral("Atraso médio")},
-                            "tbEmAlerta");
+    m_emAlerta = novaTabela(
+        {QStringLiteral("Cliente"), QStringLiteral("Crédito"), QStringLiteral("Pedido"), QStringLiteral("Atraso")},
+        "tbEmAlerta");
     for (QTableWidget *t : {m_esfriando, m_semCompra, m_emAlerta}) {
         m_abas->addTab(t, QString());
         connect(t, &QTableWidget::cellClicked, this,
@@ -237,7 +237,7 @@ void TfrmPainel::mostrarListas()
         adicionarLinha(m_semCompra, c.idCliente, {nomeCliente(c.idCliente, c.nome), c.cidade});
     for (const ClienteEmAlerta &c : m_painel.emAlerta)
         adicionarLinha(m_emAlerta, c.idCliente,
-                       {nomeCliente(c.idCliente, c.nome), c.credito ? TextoReais(*c.credito) : QString(),
+                       {nomeCliente(c.idCliente, c.nome), c.pedidoAcimaDoCredito ? TextoReais(*c.credito) : QString(),
                         c.pedidoAcimaDoCredito ? TextoReais(*c.pedidoAcimaDoCredito) : QString(),
                         c.mediaAtraso ? QStringLiteral("%1 dias").arg(*c.mediaAtraso) : QString()},
                        QColor(0xb3, 0x5c, 0x00));

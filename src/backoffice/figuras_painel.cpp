@@ -148,9 +148,18 @@ QDate inicioDoMes(const QDate &d)
     return QDate(d.year(), d.month(), 1);
 }
 
-QDateTime lerDataHora(const QString &texto)
+// "YYYY-MM-DD HH:MM:SS" as stored, read by position: the list of customers
+// going cold may hold thousands, and QDateTime's own parser costs more than
+// the query.
+QDateTime lerDataHora(QStringView texto)
 {
-    return QDateTime::fromString(texto.left(19), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    const auto numero = [texto](int inicio, int tamanho) { return texto.mid(inicio, tamanho).toInt(); };
+    if (texto.size() < 10)
+        return {};
+    const QDate data(numero(0, 4), numero(5, 2), numero(8, 2));
+    const QTime hora = texto.size() >= 19 ? QTime(numero(11, 2), numero(14, 2), numero(17, 2)) : QTime(0, 0);
+    // The wall-clock time as written; no time zone lookup per row.
+    return QDateTime(data, hora, Qt::UTC);
 }
 
 } // namespace
@@ -238,8 +247,26 @@ std::vector<ClienteEmAlerta> FigurasPainel::clientesEmAlerta(int limiteAtraso) c
     return clientes;
 }
 
+// The figures read in one read transaction: one look at the database's
+// lock and journal for all of them, and figures that agree with each other.
+class LeituraUnica
+{
+  public:
+    explicit LeituraUnica(sqlite3 *banco) : m_banco(banco)
+    {
+        sqlite3_exec(m_banco, "SAVEPOINT painel", nullptr, nullptr, nullptr);
+    }
+    ~LeituraUnica() { sqlite3_exec(m_banco, "RELEASE painel", nullptr, nullptr, nullptr); }
+    LeituraUnica(const LeituraUnica &) = delete;
+    LeituraUnica &operator=(const LeituraUnica &) = delete;
+
+  private:
+    sqlite3 *m_banco;
+};
+
 Painel CalcularPainel(const FigurasPainel &figuras, const PeriodoPainel &periodo)
 {
+    const LeituraUnica leitura(figuras.banco());
     const QDate hoje = periodo.agora.date();
     const QDate mes = inicioDoMes(hoje);
     Painel p;

@@ -68,6 +68,7 @@ class FigurasPainel
 {
   public:
     FigurasPainel(sqlite3 *banco, QString funcionario);
+    sqlite3 *banco() const { return m_banco; }
 
     // One entry per month from `primeiroMes` on, months without sales at 0.
     std::vector<VendaMes> vendasPorMes(const QDate &primeiroMes, int meses) const;
