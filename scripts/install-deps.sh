@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-translations-l10n
+  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-translations-l10n qt6-charts-dev libqt6opengl6-dev
   libkainjow-mustache-dev libcurl4-openssl-dev libgmime-3.0-dev libsqlite3-dev libinih-dev libicu-dev
   fonts-dejavu-core fonts-liberation2
   googletest

@@ -179,6 +179,9 @@ Cliente criarCliente(Sorteio &s, int id, const Cidade &cidade, const QString &em
     c.valorUltimaCompra = reais(s.entre(static_cast<int>(c.valorMenorCompra.escalado() / 100),
                                         static_cast<int>(c.valorMaiorCompra.escalado() / 100)));
     c.credito = reais(s.entre(5, 50) * 100000);
+    // A few pay late; taken from the number, so the draws of the other
+    // figures stay as they were.
+    c.mediaAtraso = id % 7 == 0 ? 31 + id % 40 : id % 20;
     return c;
 }
 

@@ -5,6 +5,7 @@
 #include "formatos.h"
 
 #include <QFile>
+#include <algorithm>
 #include <cmath>
 
 namespace Demo
@@ -92,6 +93,7 @@ Linha linhaCliente(const Cliente &c)
         {"menorcompra", data(c.menorCompra)},
         {"valmenorcompra", dinheiro(c.valorMenorCompra)},
         {"credito", dinheiro(c.credito)},
+        {"mediaatraso", c.mediaAtraso},
         {"regiao", c.regiao},
         {"status", QStringLiteral("Ativo")},
         {"Cel", c.celular},
@@ -223,14 +225,16 @@ void gravar(const QString &arquivo, void (*criar)(const QString &), const std::v
     }
 }
 
-// Items set aside from the first order: one the stock covers, one it does
-// not, and one of a product only the central database has (until the first
-// update), so "Checar  Pendência" has something to show.
+// Items set aside from the first order of the last month: one the stock
+// covers, one it does not, and one of a product only the central database
+// has (until the first update), so "Checar  Pendência" has something to show.
 void gravarPendentes(Gravador &g, const Modelo &m)
 {
-    if (m.pedidos.empty())
+    const auto recente = std::find_if(m.pedidos.begin(), m.pedidos.end(),
+                                      [](const Pedido &p) { return p.data >= diaReferencia().addDays(-31); });
+    if (recente == m.pedidos.end())
         return;
-    const Pedido &pedido = m.pedidos.front();
+    const Pedido &pedido = *recente;
     const Produto *coberto = nullptr, *curto = nullptr, *soCentral = nullptr;
     for (const Produto &p : m.produtos) {
         if (p.inativo)

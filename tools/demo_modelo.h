@@ -63,6 +63,8 @@ struct Cliente {
     QDateTime menorCompra;
     Dinheiro valorMenorCompra;
     Dinheiro credito;
+    // Average delay of payment, in days.
+    int mediaAtraso = 0;
 };
 
 struct Funcionario {

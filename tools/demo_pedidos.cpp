@@ -1,6 +1,7 @@
 #include "demo_modelo.h"
 #include "demo_sorteio.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace Demo
@@ -28,6 +29,51 @@ int quantidadeAceita(Sorteio &s, const Produto &p)
     return s.entre(2, 36);
 }
 
+// The items of an order: a few of the products the representative sells.
+void escolherItens(Sorteio &s, const std::vector<const Produto *> &vendaveis, Pedido &p)
+{
+    std::vector<const Produto *> escolhidos = vendaveis;
+    s.embaralhar(escolhidos);
+    escolhidos.resize(static_cast<std::size_t>(s.entre(2, 7)));
+    for (const Produto *produto : escolhidos) {
+        ItemPedido item;
+        item.codigo = produto->codigo;
+        item.quantidade = quantidadeAceita(s, *produto);
+        item.valorUnitario = produto->preco;
+        item.valorTotal = produto->preco.multiplicar(item.quantidade);
+        p.total += item.valorTotal;
+        p.itens.push_back(item);
+    }
+}
+
+// A year of orders before the recent ones, sent and printed long ago: the
+// history the dashboard's months and rankings are drawn from.
+void gerarHistorico(const std::vector<const Produto *> &vendaveis, const std::vector<const Cliente *> &carteira,
+                    std::vector<Pedido> &pedidos)
+{
+    Sorteio s(20251130);
+    const QDate mesRecentes = diaReferencia().date();
+    for (int mes = 12; mes >= 1; --mes) {
+        const QDate primeiro = QDate(mesRecentes.year(), mesRecentes.month(), 1).addMonths(-mes);
+        const int quantos = s.entre(4, 7);
+        for (int n = 0; n < quantos; ++n) {
+            Pedido p;
+            p.numero = static_cast<int>(pedidos.size()) + 1;
+            const Cliente &cliente = *s.escolher(carteira);
+            p.cliente = cliente.id;
+            p.formaPagamento = cliente.formaPagamento.toInt();
+            const int dia = 1 + (n * primeiro.daysInMonth()) / quantos + s.entre(0, 2);
+            p.data = QDateTime(primeiro.addDays(std::min(dia, primeiro.daysInMonth()) - 1), QTime(8, 0))
+                         .addSecs(s.entre(0, 10 * 60) * 60);
+            p.localidade = QStringLiteral("0"); // "PNS"
+            p.enviado = true;
+            p.impresso = true;
+            escolherItens(s, vendaveis, p);
+            pedidos.push_back(std::move(p));
+        }
+    }
+}
+
 } // namespace
 
 std::vector<Pedido> gerarPedidos(const std::vector<Produto> &produtos, const std::vector<Cliente> &clientes)
@@ -43,10 +89,12 @@ std::vector<Pedido> gerarPedidos(const std::vector<Produto> &produtos, const std
             carteira.push_back(&c);
 
     std::vector<Pedido> pedidos;
+    gerarHistorico(vendaveis, carteira, pedidos);
+    const int historico = static_cast<int>(pedidos.size());
     const int quantos = 10;
     for (int n = 1; n <= quantos; ++n) {
         Pedido p;
-        p.numero = n;
+        p.numero = historico + n;
         const Cliente &cliente = *s.escolher(carteira);
         p.cliente = cliente.id;
         p.formaPagamento = cliente.formaPagamento.toInt();
@@ -56,18 +104,7 @@ std::vector<Pedido> gerarPedidos(const std::vector<Produto> &produtos, const std
         p.enviado = n <= 5;
         p.impresso = n <= 7;
         p.observacao = QString::fromUtf8(s.escolher(kObservacoes));
-        std::vector<const Produto *> escolhidos = vendaveis;
-        s.embaralhar(escolhidos);
-        escolhidos.resize(static_cast<std::size_t>(s.entre(2, 7)));
-        for (const Produto *produto : escolhidos) {
-            ItemPedido item;
-            item.codigo = produto->codigo;
-            item.quantidade = quantidadeAceita(s, *produto);
-            item.valorUnitario = produto->preco;
-            item.valorTotal = produto->preco.multiplicar(item.quantidade);
-            p.total += item.valorTotal;
-            p.itens.push_back(item);
-        }
+        escolherItens(s, vendaveis, p);
         pedidos.push_back(std::move(p));
     }
     return pedidos;

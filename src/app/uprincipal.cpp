@@ -9,6 +9,7 @@
 #include "pendencia.h"
 #include "progresso_principal.h"
 #include "relatorios.h"
+#include "tela_painel.h"
 #include "tela_cliente.h"
 #include "tela_produto.h"
 #include "telas_variantes.h"
@@ -46,6 +47,7 @@ const Decoracao kDecoracoes[] = {
     {"BtnTodosProdutos", "▥", 0xc77800},      {"BtnVendasTotais", "∑", 0xc77800},
     {"BtnClientesPorCidades", "⌂", 0xc77800}, {"BtnClientesSimples", "☺", 0xc77800},
     {"BtnClientesCompleto", "☻", 0xc77800},   {"BtnSair", "✖", 0x616161},
+    {"BtnPainel", "◔", 0x1f5fa8},
 };
 
 // The screens and back-office buttons by their underlined letter, the
@@ -61,6 +63,7 @@ const std::pair<const char *, const char *> kLetras[] = {
     {"BtnTrocaDevolucao", "Gerar &Troca / Devolução"},
     {"BtnVendaCasada", "Gerar V&enda Casada"},
     {"BtnChecarPendencia", "C&hecar  Pendência"},
+    {"BtnPainel", "Pa&inel"},
     {"BtnSair", "&Sair"},
 };
 const char *const kRelatoriosPorTecla[] = {
@@ -146,6 +149,11 @@ void TfrmPrincipal::ligarBotoes()
     connect(ui->BtnTrocaDevolucao, &QToolButton::clicked, this, [this] { abrirTela(VariantePedidoTroca()); });
     connect(ui->BtnPacote, &QToolButton::clicked, this, [this] { abrirTela(VariantePedidoPacote()); });
     connect(ui->BtnVendaCasada, &QToolButton::clicked, this, [this] { abrirTela(VariantePedidoVendaCasada()); });
+    connect(ui->BtnPainel, &QToolButton::clicked, this, [this] {
+        TfrmPainel tela(this);
+        tela.setWindowState(Qt::WindowMaximized);
+        tela.exec();
+    });
     connect(ui->BtnSair, &QToolButton::clicked, this, &QWidget::close);
     ligarRelatorios();
 }
@@ -190,9 +198,7 @@ void TfrmPrincipal::ligarRelatorios()
 // A new order screen each time, modal and maximised.
 void TfrmPrincipal::abrirTela(const VariantePedido &variante)
 {
-    const std::unique_ptr<TfrmPedido> tela = CriarTelaPedido(variante, this);
-    tela->setWindowState(Qt::WindowMaximized);
-    tela->exec();
+    AbrirTelaPedido(variante, this);
 }
 
 void TfrmPrincipal::mostrarProgresso(bool visivel)

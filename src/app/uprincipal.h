@@ -10,7 +10,7 @@ class TfrmPrincipal;
 class QToolButton;
 struct VariantePedido;
 
-// The home window: logo, representative line, version, and the panel of 22
+// The home window: logo, representative line, version, and the panel of 23
 // buttons that open the screens and run the back-office operations.
 class TfrmPrincipal : public QMainWindow {
     Q_OBJECT

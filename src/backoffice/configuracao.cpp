@@ -2,6 +2,7 @@
 
 #include "campos_esquema.h"
 #include "preferencias.h"
+#include "situacao_cliente.h"
 #include "udm.h"
 #include "ufunc.h"
 
@@ -93,6 +94,25 @@ void alterarTeclado()
                                         kAtencao, atual) == Resposta::Sim);
 }
 
+// Above this average delay the order screens warn beside the customer's
+// name; a text that is not a number of days changes nothing.
+void alterarLimiteAtraso()
+{
+    const QString resposta = DM->CaixaTexto(kTitulo, QStringLiteral("Digite o limite do atraso médio, em dias: "),
+                                            QString::number(LimiteAtraso(DM->QyConfiguracoes)), false);
+    if (!DM->Confirmado)
+        return;
+    bool numero = false;
+    const int dias = resposta.trimmed().toInt(&numero);
+    if (!numero || dias < 0) {
+        MsgErro(QStringLiteral("O limite do atraso médio deve ser um número inteiro de dias."), kAtencao);
+        return;
+    }
+    editarConfiguracoes();
+    DM->QyConfiguracoes.campo(QStringLiteral("limite_atraso")).setInteiro(dias);
+    DM->QyConfiguracoes.gravar();
+}
+
 void executar()
 {
     const QString codigo = DM->CaixaTexto(kTitulo, QStringLiteral("Digite a senha: "), QString(), true);
@@ -106,6 +126,8 @@ void executar()
         alterarGrupo(kFtp);
     if (perguntar("Deseja mudar a preferência do teclado?"))
         alterarTeclado();
+    if (perguntar("Deseja mudar o limite do atraso médio dos clientes?"))
+        alterarLimiteAtraso();
 }
 
 } // namespace

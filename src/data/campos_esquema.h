@@ -398,6 +398,7 @@ CAMPO(ftp_senha);
 CAMPO(ftp_arquivo);
 CAMPO(ftp_pasta);
 CAMPO(pendencia_central);
+CAMPO(limite_atraso);
 } // namespace Configuracoes
 
 // The in-memory table of the customers-per-city report.

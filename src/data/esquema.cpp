@@ -439,6 +439,8 @@ const std::vector<DefCampo> k_QyConfiguracoes = {
     {.nome = Configuracoes::ftp_arquivo.utf8(), .tipo = TipoCampo::Texto, .largura = 255, .origem = Origem::Coluna},
     {.nome = Configuracoes::ftp_pasta.utf8(), .tipo = TipoCampo::Texto, .largura = 255, .origem = Origem::Coluna},
     {.nome = Configuracoes::pendencia_central.utf8(), .tipo = TipoCampo::Texto, .largura = 255, .origem = Origem::Coluna},
+    // Average delay, in days, above which the order screens flag a customer.
+    {.nome = Configuracoes::limite_atraso.utf8(), .tipo = TipoCampo::Inteiro, .largura = 0, .origem = Origem::Coluna},
 };
 // clang-format on
 
@@ -665,7 +667,7 @@ QStringList ddlIndices()
         {"tbpedido_troca1", "nr_pedido"},       {"tbpedido_troca2", "nr_pedido"},
         {"tbpedido_venda_casada", "nr_pedido"}, {"tbpedido_pendente", "nr_pedido"},
         {"tbproduto", "CODIGO"},                {"tbpedido", "idCliente"},
-        {"tbpedido_pendente", "cod_cliente"},
+        {"tbpedido_pendente", "cod_cliente"},   {"tbpedido", "dt_pedido"},
     };
     QStringList ddl;
     for (const auto &i : indices)

@@ -1,6 +1,7 @@
 #include "tela_pedido.h"
 
 #include "ajuda_atalhos.h"
+#include "aviso_cliente.h"
 #include "campos_esquema.h"
 #include "controles_vinculados.h"
 #include "enter_avanca.h"
@@ -368,6 +369,7 @@ QWidget *TfrmPedido::montarExibicaoPedido()
     auto *gbCliente = quadro(" Cliente ", nome, dicaDe("Nome do cliente"));
     gbCliente->setObjectName(QStringLiteral("gbCliente"));
     nome->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    gbCliente->layout()->addWidget(montarAvisoCliente());
     if (m_logica.variante().colorePainel) {
         m_painel = new QFrame;
         m_painel->setObjectName(QStringLiteral("Panel1"));
@@ -690,6 +692,29 @@ void TfrmPedido::mostrarResumoCliente()
 {
     for (const auto &[rotulo, campo] : m_resumoCliente)
         rotulo->setText(m_logica.resumoCliente(campo));
+    mostrarAvisoCliente(std::nullopt);
+}
+
+// Beside the customer's name, never in the way: the order passes the
+// customer's credit, or the customer pays late.
+QLabel *TfrmPedido::montarAvisoCliente()
+{
+    m_avisoCliente = new QLabel;
+    m_avisoCliente->setObjectName(QStringLiteral("lblAvisoCliente"));
+    m_avisoCliente->setStyleSheet(QStringLiteral("color: #b35c00; font-weight: bold;"));
+    m_avisoCliente->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_avisoCliente->setToolTip(QStringLiteral("Situação do cliente: crédito e atraso médio de pagamento"));
+    m_avisoCliente->hide();
+    return m_avisoCliente;
+}
+
+void TfrmPedido::mostrarAvisoCliente(std::optional<Dinheiro> saldoPrevisto)
+{
+    if (!m_avisoCliente)
+        return;
+    const QString aviso = SituacaoClienteDoPedido(m_logica, saldoPrevisto).aviso();
+    m_avisoCliente->setText(aviso);
+    m_avisoCliente->setVisible(!aviso.isEmpty());
 }
 
 // Header and item buttons share accelerator letters. Alt+letter acts on the
@@ -863,6 +888,8 @@ void TfrmPedido::mostrarPrevia()
         if (l == daPrevia && m_saldo)
             mostrar(m_saldo, previa.saldo, gravado(m_logica.cabecalho(), m_logica.variante().campoSaldo),
                     escreverRotulo);
+        if (l == daPrevia)
+            mostrarAvisoCliente(previa.saldo);
     }
 }
 

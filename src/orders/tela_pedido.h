@@ -68,6 +68,8 @@ class TfrmPedido : public QDialog, private VisaoPedido
     // The item list whose boxes, buttons or grid hold the focus; -1 for none.
     int listaDoFoco() const;
     void mostrarResumoCliente();
+    QLabel *montarAvisoCliente();
+    void mostrarAvisoCliente(std::optional<Dinheiro> saldoPrevisto);
     void ligarTeclado();
     void atualizarBotoes();
     void ligarPrevia();
@@ -97,5 +99,6 @@ class TfrmPedido : public QDialog, private VisaoPedido
     QFrame *m_painel = nullptr;
     QStatusBar *m_status = nullptr;
     QLabel *m_situacao = nullptr;
+    QLabel *m_avisoCliente = nullptr;
     bool m_aberta = false;
 };

@@ -1,5 +1,9 @@
 #include "telas_variantes.h"
 
+#include "conjunto_dados.h"
+
+#include <QTimer>
+
 std::unique_ptr<TfrmPedido> CriarTelaPedido(const VariantePedido &variante, QWidget *pai)
 {
     switch (variante.tipo) {
@@ -13,4 +17,22 @@ std::unique_ptr<TfrmPedido> CriarTelaPedido(const VariantePedido &variante, QWid
         break;
     }
     return std::make_unique<TfrmPedido>(variante, pai);
+}
+
+void AbrirTelaPedido(const VariantePedido &variante, QWidget *pai, std::optional<qint64> clienteNovoPedido)
+{
+    const std::unique_ptr<TfrmPedido> tela = CriarTelaPedido(variante, pai);
+    tela->setWindowState(Qt::WindowMaximized);
+    if (clienteNovoPedido) {
+        // Once the screen has opened its list: a new order, the customer
+        // filled as if typed in its box.
+        QTimer::singleShot(0, tela.get(), [logica = &tela->logica(), cliente = *clienteNovoPedido] {
+            logica->clicar(AcaoPedido::Novo);
+            if (logica->cabecalho().estado() != EstadoConjunto::Insercao)
+                return;
+            logica->cabecalho().campo(QStringLiteral("idCliente")).setInteiro(cliente);
+            logica->saiuCodigoCliente();
+        });
+    }
+    tela->exec();
 }

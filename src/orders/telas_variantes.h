@@ -3,6 +3,7 @@
 #include "tela_pedido.h"
 
 #include <memory>
+#include <optional>
 
 // The package order screen: the one order form over the package variant.
 class TfrmPedidoPacote : public TfrmPedido
@@ -31,3 +32,7 @@ class TfrmPedidoTroca : public TfrmPedido
 
 // The screen of a kind: its own class where it has one.
 std::unique_ptr<TfrmPedido> CriarTelaPedido(const VariantePedido &variante, QWidget *pai = nullptr);
+
+// A new screen of the kind, modal and maximised, until it closes. With a
+// customer it opens on a new order for that customer.
+void AbrirTelaPedido(const VariantePedido &variante, QWidget *pai, std::optional<qint64> clienteNovoPedido = {});

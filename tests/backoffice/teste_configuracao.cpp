@@ -2,6 +2,7 @@
 #include "dialogos_roteiro.h"
 #include "pasta_programa.h"
 #include "preferencias.h"
+#include "situacao_cliente.h"
 #include "udm.h"
 
 #include <gtest/gtest.h>
@@ -52,16 +53,16 @@ TEST_F(Configuracao, CodigoDoFuncionario)
 {
     // "0" changes nothing; a cancelled prompt changes nothing either.
     dialogos.confirmarTexto(kSenha).responder(Resposta::Sim).confirmarTexto(QStringLiteral("0"));
-    dialogos.responder(Resposta::Nao).responder(Resposta::Nao).responder(Resposta::Nao);
+    dialogos.responder(Resposta::Nao).responder(Resposta::Nao).responder(Resposta::Nao).responder(Resposta::Nao);
     ExecutarConfiguracao();
     dialogos.confirmarTexto(kSenha).responder(Resposta::Sim).cancelarTexto();
-    dialogos.responder(Resposta::Nao).responder(Resposta::Nao).responder(Resposta::Nao);
+    dialogos.responder(Resposta::Nao).responder(Resposta::Nao).responder(Resposta::Nao).responder(Resposta::Nao);
     ExecutarConfiguracao();
     EXPECT_EQ(cfg("cod_funcionario"), QStringLiteral("12"));
     EXPECT_EQ(funcionarios(), QStringLiteral("1"));
 
     dialogos.confirmarTexto(kSenha).responder(Resposta::Sim).confirmarTexto(QStringLiteral("15"));
-    dialogos.responder(Resposta::Nao).responder(Resposta::Nao).responder(Resposta::Nao);
+    dialogos.responder(Resposta::Nao).responder(Resposta::Nao).responder(Resposta::Nao).responder(Resposta::Nao);
     ExecutarConfiguracao();
     EXPECT_EQ(cfg("cod_funcionario"), QStringLiteral("15"));
     EXPECT_EQ(funcionarios(), QStringLiteral("0"));
@@ -74,7 +75,7 @@ TEST_F(Configuracao, GrupoDeEmailConfirmadoSemMudarMantemOsValores)
     for (const char *v : {"smtp.a", "u", "s", "c1", "c2", "c3", "de"})
         dialogos.confirmarTexto(QString::fromUtf8(v));
     dialogos.confirmarTexto(QStringLiteral("nova@central"));
-    dialogos.responder(Resposta::Nao).responder(Resposta::Nao);
+    dialogos.responder(Resposta::Nao).responder(Resposta::Nao).responder(Resposta::Nao);
     ExecutarConfiguracao();
     EXPECT_EQ(cfg("email_host"), QStringLiteral("smtp.a"));
     EXPECT_EQ(cfg("pendencia_central"), QStringLiteral("nova@central"));
@@ -86,7 +87,8 @@ TEST_F(Configuracao, GrupoDeEmailConfirmadoSemMudarMantemOsValores)
               (QStringList{QStringLiteral("Deseja mudar as configurações do representante?"),
                            QStringLiteral("Deseja mudar as configurações para o envio de e-mail?"),
                            QStringLiteral("Deseja mudar as configurações para o envio de atualização do FTP?"),
-                           QStringLiteral("Deseja mudar a preferência do teclado?")}));
+                           QStringLiteral("Deseja mudar a preferência do teclado?"),
+                           QStringLiteral("Deseja mudar o limite do atraso médio dos clientes?")}));
 }
 
 TEST_F(Configuracao, SemLinhaDeConfiguracaoOGrupoFtpCriaALinha)
@@ -97,7 +99,7 @@ TEST_F(Configuracao, SemLinhaDeConfiguracaoOGrupoFtpCriaALinha)
     dialogos.confirmarTexto(kSenha).responder(Resposta::Nao).responder(Resposta::Nao).responder(Resposta::Sim);
     for (const char *v : {"ftp.b", "user", "pw", "/dados", "central.db"})
         dialogos.confirmarTexto(QString::fromUtf8(v));
-    dialogos.responder(Resposta::Nao);
+    dialogos.responder(Resposta::Nao).responder(Resposta::Nao);
     ExecutarConfiguracao();
     EXPECT_EQ(cfg("ftp_host"), QStringLiteral("ftp.b"));
     EXPECT_EQ(cfg("ftp_arquivo"), QStringLiteral("central.db"));
@@ -112,14 +114,35 @@ TEST_F(Configuracao, PreferenciaDoTeclado)
     for (const Resposta r : {Resposta::Nao, Resposta::Sim}) {
         const bool antes = EnterAvancaCaixa();
         dialogos.confirmarTexto(kSenha).responder(Resposta::Nao).responder(Resposta::Nao).responder(Resposta::Nao);
-        dialogos.responder(Resposta::Sim).responder(r);
+        dialogos.responder(Resposta::Sim).responder(r).responder(Resposta::Nao);
         ExecutarConfiguracao();
-        EXPECT_EQ(dialogos.registros().back().texto,
-                  QStringLiteral("Ao teclar Enter, passar para a próxima caixa (como o Tab)?"));
-        EXPECT_EQ(dialogos.registros().back().padrao, antes ? Resposta::Sim : Resposta::Nao);
+        const auto &teclado = dialogos.registros()[dialogos.registros().size() - 2];
+        EXPECT_EQ(teclado.texto, QStringLiteral("Ao teclar Enter, passar para a próxima caixa (como o Tab)?"));
+        EXPECT_EQ(teclado.padrao, antes ? Resposta::Sim : Resposta::Nao);
         EXPECT_EQ(EnterAvancaCaixa(), r == Resposta::Sim);
     }
     EXPECT_EQ(cfg("cod_funcionario"), QStringLiteral("12")); // the settings row untouched
+}
+
+// The delay limit: 30 days until set; a text that is not a number of days
+// is refused and changes nothing.
+TEST_F(Configuracao, LimiteDoAtrasoMedio)
+{
+    const auto mudar = [this](const QString &texto) {
+        dialogos.confirmarTexto(kSenha).responder(Resposta::Nao).responder(Resposta::Nao).responder(Resposta::Nao);
+        dialogos.responder(Resposta::Nao).responder(Resposta::Sim).confirmarTexto(texto);
+        ExecutarConfiguracao();
+        return dialogos.registros().back();
+    };
+    EXPECT_EQ(mudar(QStringLiteral("45")).padraoTexto, QStringLiteral("30"));
+    EXPECT_EQ(cfg("limite_atraso"), QStringLiteral("45"));
+    EXPECT_EQ(mudar(QStringLiteral("trinta")).texto,
+              QStringLiteral("O limite do atraso médio deve ser um número inteiro de dias."));
+    EXPECT_EQ(mudar(QStringLiteral("-1")).icone, Icone::Erro);
+    EXPECT_EQ(cfg("limite_atraso"), QStringLiteral("45"));
+    EXPECT_EQ(mudar(QStringLiteral("60")).padraoTexto, QStringLiteral("45"));
+    EXPECT_EQ(LimiteAtraso(dm->QyConfiguracoes), 60);
+    EXPECT_TRUE(dialogos.roteiroEsgotado());
 }
 
 } // namespace

@@ -79,7 +79,7 @@ TEST(Esquema, OrdemDosCamposDeCadaTabela)
         {"tbconfiguracoes", &Esquema::configuracoes,
          "Código cod_funcionario email_host email_usuario email_senha email_para email_para2 email_para3 "
          "email_de email_assunto email_texto ultima_atualizacao ftp_host ftp_usuario ftp_senha "
-         "ftp_arquivo ftp_pasta pendencia_central"},
+         "ftp_arquivo ftp_pasta pendencia_central limite_atraso"},
     };
     for (const Caso &c : casos)
         EXPECT_EQ(nomes(c.campos()).join(QLatin1Char(' ')), QString::fromUtf8(c.esperado).trimmed()) << c.tabela;

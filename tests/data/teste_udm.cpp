@@ -114,7 +114,8 @@ TEST_F(DMTeste, BancoSemIndicesGanhaOsIndicesAoAbrir)
         "SELECT group_concat(t, ' ') FROM (SELECT m.tbl_name || '.' || i.name AS t FROM sqlite_master m,"
         " pragma_index_info(m.name) i WHERE m.type = 'index' AND m.sql IS NOT NULL ORDER BY t)");
     const QString esperado = QStringLiteral(
-        "tbpedido.idCliente tbpedido_item.nr_pedido tbpedido_pacote.nr_pedido tbpedido_pendente.cod_cliente "
+        "tbpedido.dt_pedido tbpedido.idCliente tbpedido_item.nr_pedido tbpedido_pacote.nr_pedido "
+        "tbpedido_pendente.cod_cliente "
         "tbpedido_pendente.nr_pedido tbpedido_troca1.nr_pedido tbpedido_troca2.nr_pedido "
         "tbpedido_venda_casada.nr_pedido tbproduto.CODIGO");
     EXPECT_EQ(pasta.consultar(indexados), esperado) << "criados com o banco";

@@ -164,7 +164,7 @@ TEST_F(Demo, QuantidadesDeLinhas)
     } casos[] = {
         {false, "tbproduto", 200, 300}, {false, "tbcliente", 50, 50},      {false, "tbfuncionario", 1, 1},
         {false, "tbforma", 5, 10},      {false, "tblocalidades", 3, 5},    {false, "tbconfiguracoes", 1, 1},
-        {false, "tbpedido", 5, 20},     {false, "tbpedido_item", 10, 200}, {true, "tbproduto", 400, 450},
+        {false, "tbpedido", 50, 100},   {false, "tbpedido_item", 150, 700}, {true, "tbproduto", 400, 450},
         {true, "tbcliente", 150, 150},  {true, "tbfuncionario", 3, 10},    {true, "tbforma", 5, 10},
     };
     for (const Caso &c : casos) {
