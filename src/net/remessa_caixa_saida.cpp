@@ -26,7 +26,7 @@ RemessaCaixaSaida::RemessaCaixaSaida(Ligacao ligacao, QObject *pai)
 {
     g_atual = this;
     m_novaGravacao.setSingleShot(true);
-    connect(&m_novaGravacao, &QTimer::timeout, this, &RemessaCaixaSaida::gravarPendentes);
+    connect(&m_novaGravacao, &QTimer::timeout, this, &RemessaCaixaSaida::gravarDeNovo);
     connect(&m_periodico, &QTimer::timeout, this, &RemessaCaixaSaida::enviarPendentes);
 }
 
@@ -187,6 +187,14 @@ void RemessaCaixaSaida::receber()
         m_pendentes << *std::exchange(m_entregue, std::nullopt);
     }
     gravarPendentes();
+}
+
+void RemessaCaixaSaida::gravarDeNovo()
+{
+    gravarPendentes();
+    // Written at last after a round that stopped for it: the rest goes now.
+    if (m_pendentes.isEmpty() && !ocupada())
+        enviarPendentes();
 }
 
 void RemessaCaixaSaida::responder(Gravacao gravacao)

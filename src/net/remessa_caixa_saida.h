@@ -95,6 +95,7 @@ class RemessaCaixaSaida : public QObject
     void executar(ClienteSmtp cliente, QList<CaixaSaidaBanco::Envio> envios);
     void receber();
     void gravarPendentes();
+    void gravarDeNovo();
     void gravar(Conexao &conexao, const Resultado &resultado);
     void responder(Gravacao gravacao);
     void fimDaRodada();
