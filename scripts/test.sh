@@ -3,6 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+scripts/verificar_camadas.py
 scripts/build.sh build
 cd build
 ctest --output-on-failure -j2 --timeout 300

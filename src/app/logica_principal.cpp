@@ -1,5 +1,6 @@
 #include "logica_principal.h"
 
+#include "campos_esquema.h"
 #include "udm.h"
 #include "ufunc.h"
 
@@ -13,10 +14,10 @@ QString textoRepresentante()
     // After a failed start-up the data sets stay closed: no line then.
     if (!DM->QyConfiguracoes.ativo() || !DM->QyFuncionario.ativo())
         return {};
-    if (DM->QyConfiguracoes.campo(QStringLiteral("cod_funcionario")).texto() == QLatin1String("999"))
+    if (DM->QyConfiguracoes.campo(Campos::Configuracoes::cod_funcionario).texto() == QLatin1String("999"))
         return QStringLiteral("999 - Supervisor geral");
-    return QStringLiteral("Representante: ") + DM->QyFuncionario.campo(QStringLiteral("idfunc")).texto() +
-           QStringLiteral(" - ") + DM->QyFuncionario.campo(QStringLiteral("Nome")).texto();
+    return QStringLiteral("Representante: ") + DM->QyFuncionario.campo(Campos::Funcionario::idfunc).texto() +
+           QStringLiteral(" - ") + DM->QyFuncionario.campo(Campos::Funcionario::Nome).texto();
 }
 
 QString tituloComVersao()

@@ -1,5 +1,6 @@
 #include "atualizacao.h"
 
+#include "campos_esquema.h"
 #include "caractere_controle.h"
 #include "cliente_ftp.h"
 #include "copia_central.h"
@@ -49,10 +50,10 @@ QString textoFalha()
                           "Qualquer dúvida, entre em contato com Suporte Técnico.");
 }
 
-[[noreturn]] void recusarConfiguracao(const char *nome, const char *coluna, const QString &regra)
+[[noreturn]] void recusarConfiguracao(const char *nome, const QString &coluna, const QString &regra)
 {
     throw Erro(QStringLiteral("A configuração \"%1\" (%2) %3 Corrija-a nas configurações; a atualização não foi feita.")
-                   .arg(QString::fromUtf8(nome), QString::fromUtf8(coluna), regra));
+                   .arg(QString::fromUtf8(nome), coluna, regra));
 }
 
 // The FTP settings go into server commands, and the file name also names the
@@ -61,18 +62,21 @@ QString textoFalha()
 // carry commands of its own. Refused before any connection or file is touched.
 void conferirConfiguracaoFtp(const ClienteFtp::Configuracao &ftp, const QString &arquivo)
 {
-    const std::pair<const char *, const QString *> textos[] = {
-        {"ftp_host", &ftp.host}, {"ftp_usuario", &ftp.usuario}, {"ftp_senha", &ftp.senha}, {"ftp_pasta", &ftp.pasta}};
+    const std::pair<NomeCampo, const QString *> textos[] = {{Campos::Configuracoes::ftp_host, &ftp.host},
+                                                            {Campos::Configuracoes::ftp_usuario, &ftp.usuario},
+                                                            {Campos::Configuracoes::ftp_senha, &ftp.senha},
+                                                            {Campos::Configuracoes::ftp_pasta, &ftp.pasta}};
     const char *const nomes[] = {"host do ftp", "usuário do ftp", "senha do ftp", "pasta do ftp"};
     for (std::size_t i = 0; i < std::size(textos); ++i)
         if (TemCaractereDeControle(*textos[i].second))
             recusarConfiguracao(nomes[i], textos[i].first,
                                 QStringLiteral("contém uma quebra de linha ou outro caractere de controle."));
     if (arquivo.trimmed().isEmpty())
-        recusarConfiguracao("arquivo para o ftp", "ftp_arquivo", QStringLiteral("não foi informada."));
+        recusarConfiguracao("arquivo para o ftp", Campos::Configuracoes::ftp_arquivo,
+                            QStringLiteral("não foi informada."));
     if (arquivo.contains(u'/') || arquivo.contains(u'\\') || arquivo.contains(QLatin1String("..")) ||
         TemCaractereDeControle(arquivo))
-        recusarConfiguracao("arquivo para o ftp", "ftp_arquivo",
+        recusarConfiguracao("arquivo para o ftp", Campos::Configuracoes::ftp_arquivo,
                             QStringLiteral("deve ser só o nome de um arquivo, sem pasta, sem \"..\" e sem caracteres "
                                            "de controle: \"%1\" não foi usado.")
                                 .arg(arquivo));
@@ -184,13 +188,13 @@ bool LogicaAtualizacao::buscarESubstituir(Configuracao &cfg)
     ConjuntoDados &c = DM->QyConfiguracoes;
     if (!c.emEdicao())
         c.reabrir();
-    auto texto = [&c](const char *campo) { return c.campo(QString::fromUtf8(campo)).texto(); };
-    cfg.ftp.host = texto("ftp_host");
-    cfg.ftp.usuario = texto("ftp_usuario");
-    cfg.ftp.senha = texto("ftp_senha");
-    cfg.ftp.pasta = texto("ftp_pasta");
-    cfg.arquivo = texto("ftp_arquivo");
-    cfg.codigo = texto("cod_funcionario");
+    auto texto = [&c](const NomeCampo &campo) { return c.campo(campo).texto(); };
+    cfg.ftp.host = texto(Campos::Configuracoes::ftp_host);
+    cfg.ftp.usuario = texto(Campos::Configuracoes::ftp_usuario);
+    cfg.ftp.senha = texto(Campos::Configuracoes::ftp_senha);
+    cfg.ftp.pasta = texto(Campos::Configuracoes::ftp_pasta);
+    cfg.arquivo = texto(Campos::Configuracoes::ftp_arquivo);
+    cfg.codigo = texto(Campos::Configuracoes::cod_funcionario);
     // A central server is read directly: there is no file to fetch.
     if (const auto link = LerLinkServidor(ArquivoLinkCentral(DM->ArquivoIni, DM->PathSistema)))
         return atualizarDoServidor(*link, cfg);

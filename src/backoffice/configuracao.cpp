@@ -1,5 +1,6 @@
 #include "configuracao.h"
 
+#include "campos_esquema.h"
 #include "preferencias.h"
 #include "udm.h"
 #include "ufunc.h"
@@ -12,25 +13,27 @@ const QString kAtencao = QStringLiteral("Atenção");
 
 struct Prompt {
     const char *texto;
-    const char *coluna;
+    NomeCampo coluna;
     bool mascarado;
 };
 
 const Prompt kEmail[] = {
-    {"Digite o host do e-mail: ", "email_host", false},
-    {"Digite o usuário do e-mail: ", "email_usuario", false},
-    {"Digite a senha do e-mail: ", "email_senha", true},
-    {"Digite a central 1 do e-mail: ", "email_para", false},
-    {"Digite a central 2 do e-mail: ", "email_para2", false},
-    {"Digite a central 3 do e-mail: ", "email_para3", false},
-    {"Digite o emitente do e-mail: ", "email_de", false},
-    {"Digite o e-mail da central (Receber pendências): ", "pendencia_central", false},
+    {"Digite o host do e-mail: ", Campos::Configuracoes::email_host, false},
+    {"Digite o usuário do e-mail: ", Campos::Configuracoes::email_usuario, false},
+    {"Digite a senha do e-mail: ", Campos::Configuracoes::email_senha, true},
+    {"Digite a central 1 do e-mail: ", Campos::Configuracoes::email_para, false},
+    {"Digite a central 2 do e-mail: ", Campos::Configuracoes::email_para2, false},
+    {"Digite a central 3 do e-mail: ", Campos::Configuracoes::email_para3, false},
+    {"Digite o emitente do e-mail: ", Campos::Configuracoes::email_de, false},
+    {"Digite o e-mail da central (Receber pendências): ", Campos::Configuracoes::pendencia_central, false},
 };
 
 const Prompt kFtp[] = {
-    {"Digite o host do ftp: ", "ftp_host", false},           {"Digite o usuário do ftp: ", "ftp_usuario", false},
-    {"Digite a senha do ftp: ", "ftp_senha", true},          {"Digite a pasta do ftp: ", "ftp_pasta", false},
-    {"Digite o arquivo para o ftp: ", "ftp_arquivo", false},
+    {"Digite o host do ftp: ", Campos::Configuracoes::ftp_host, false},
+    {"Digite o usuário do ftp: ", Campos::Configuracoes::ftp_usuario, false},
+    {"Digite a senha do ftp: ", Campos::Configuracoes::ftp_senha, true},
+    {"Digite a pasta do ftp: ", Campos::Configuracoes::ftp_pasta, false},
+    {"Digite o arquivo para o ftp: ", Campos::Configuracoes::ftp_arquivo, false},
 };
 
 bool perguntar(const char *pergunta)
@@ -59,7 +62,7 @@ void alterarRepresentante()
     if (!DM->Confirmado || codigo == QLatin1String("0"))
         return;
     editarConfiguracoes();
-    DM->QyConfiguracoes.campo(QStringLiteral("cod_funcionario")).setTexto(codigo);
+    DM->QyConfiguracoes.campo(Campos::Configuracoes::cod_funcionario).setTexto(codigo);
     DM->QyConfiguracoes.gravar();
     ConjuntoDados &funcionarios = DM->QyFuncionario;
     funcionarios.primeiro();
@@ -72,7 +75,7 @@ template <std::size_t N> void alterarGrupo(const Prompt (&prompts)[N])
     editarConfiguracoes();
     ConjuntoDados &cfg = DM->QyConfiguracoes;
     for (const Prompt &p : prompts) {
-        Campo campo = cfg.campo(QString::fromUtf8(p.coluna));
+        Campo campo = cfg.campo(p.coluna);
         const QString resposta = DM->CaixaTexto(kTitulo, QString::fromUtf8(p.texto), campo.texto(), p.mascarado);
         // A cancelled prompt keeps the setting as it was.
         if (DM->Confirmado)

@@ -1,5 +1,6 @@
 #include "pendencia.h"
 
+#include "campos_esquema.h"
 #include "cliente_smtp.h"
 #include "correio_programa.h"
 #include "endereco_servidor.h"
@@ -21,9 +22,9 @@ const QString kDisponivel = QStringLiteral("Disponível");
 const QString kPendente = QStringLiteral("Pendênte");
 constexpr int kPortaSmtp = 587;
 
-QString texto(const ConjuntoDados &c, const char *campo)
+QString texto(const ConjuntoDados &c, const QString &campo)
 {
-    return c.campo(QString::fromUtf8(campo)).texto();
+    return c.campo(campo).texto();
 }
 
 // The filter goes off however the purge ends, so the rest of the program
@@ -64,11 +65,11 @@ void marcarDisponiveis()
     Transacao transacao(DM->ADOConexao);
     for (p.primeiro(); !p.fim(); p.proximo()) {
         p.editar();
-        if (!produto.localizar(QStringLiteral("CODIGO"), texto(p, "codigo")))
-            p.campo(QStringLiteral("situacao")).setTexto(kPendente);
-        else if (produto.campo(QStringLiteral("ESTOQUE")).real() >=
-                 static_cast<double>(p.campo(QStringLiteral("quantidade")).inteiro()))
-            p.campo(QStringLiteral("situacao")).setTexto(kDisponivel);
+        if (!produto.localizar(Campos::Produto::CODIGO, texto(p, Campos::Item::codigo)))
+            p.campo(Campos::Item::situacao).setTexto(kPendente);
+        else if (produto.campo(Campos::Produto::ESTOQUE).real() >=
+                 static_cast<double>(p.campo(Campos::Item::quantidade).inteiro()))
+            p.campo(Campos::Item::situacao).setTexto(kDisponivel);
         p.gravar();
     }
     transacao.confirmar();
@@ -81,10 +82,11 @@ void gerarRelatorio(const QString &pdf)
         {QStringLiteral("rvdsPendente"), DM->QyPendente},
         {QStringLiteral("rvdsFuncionario"), DM->QyFuncionario},
     };
-    GerarRelatorio(DM->ArquivoModelo(QStringLiteral("pendente.rav")), {&fontes[0], &fontes[1]},
-                   {{QStringLiteral("pDataEmissao"), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))},
-                    {QStringLiteral("pUltimaAtualizacao"), texto(DM->QyConfiguracoes, "ultima_atualizacao")}},
-                   pdf);
+    GerarRelatorio(
+        DM->ArquivoModelo(QStringLiteral("pendente.rav")), {&fontes[0], &fontes[1]},
+        {{QStringLiteral("pDataEmissao"), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))},
+         {QStringLiteral("pUltimaAtualizacao"), texto(DM->QyConfiguracoes, Campos::Configuracoes::ultima_atualizacao)}},
+        pdf);
     DM->QyCliente.setFiltro(QString());
     DM->QyCliente.setFiltrado(false);
     Dialogos::atual().abrirArquivo(pdf);
@@ -98,25 +100,26 @@ MensagemEmail compor(const QString &pdf)
     const ConjuntoDados &pedido = DM->QyPedido;
     const ConjuntoDados &cliente = DM->QyCliente;
     MensagemEmail m;
-    m.remetente = texto(cfg, "email_de");
-    m.nomeRemetente = texto(cfg, "cod_funcionario") == QLatin1String("999")
+    m.remetente = texto(cfg, Campos::Configuracoes::email_de);
+    m.nomeRemetente = texto(cfg, Campos::Configuracoes::cod_funcionario) == QLatin1String("999")
                           ? QStringLiteral("999 - Supervisor geral - [Sistema]")
-                          : texto(DM->QyFuncionario, "idfunc") + QStringLiteral(" - ") +
-                                texto(DM->QyFuncionario, "Nome") + QStringLiteral(" [Sistema]");
-    m.responderPara = texto(cfg, "pendencia_central");
+                          : texto(DM->QyFuncionario, Campos::Funcionario::idfunc) + QStringLiteral(" - ") +
+                                texto(DM->QyFuncionario, Campos::Funcionario::Nome) + QStringLiteral(" [Sistema]");
+    m.responderPara = texto(cfg, Campos::Configuracoes::pendencia_central);
     m.destinatarios = m.responderPara;
     m.assunto = QStringLiteral("Pedido %1 (%2 / %3)")
-                    .arg(texto(pedido, "nr_pedido"), texto(cliente, "Nome"), texto(cliente, "Cidade"));
+                    .arg(texto(pedido, Campos::Pedido::nr_pedido), texto(cliente, Campos::Cliente::Nome),
+                         texto(cliente, Campos::Cliente::Cidade));
     const QString separador = QStringLiteral("\r");
-    m.corpo = {QStringLiteral("Código cliente: ") + texto(cliente, "IdCliente"),
+    m.corpo = {QStringLiteral("Código cliente: ") + texto(cliente, Campos::Cliente::IdCliente),
                separador,
-               QStringLiteral("Nome do cliente: ") + texto(cliente, "Nome"),
+               QStringLiteral("Nome do cliente: ") + texto(cliente, Campos::Cliente::Nome),
                separador,
-               QStringLiteral("CNPJ do cliente: ") + texto(cliente, "cnpj"),
+               QStringLiteral("CNPJ do cliente: ") + texto(cliente, Campos::Cliente::cnpj),
                separador,
-               QStringLiteral("Telefone do cliente: ") + texto(cliente, "Tel"),
+               QStringLiteral("Telefone do cliente: ") + texto(cliente, Campos::Cliente::Tel),
                separador,
-               texto(pedido, "observacao")};
+               texto(pedido, Campos::Pedido::observacao)};
     m.anexos = {pdf};
     return m;
 }
@@ -128,9 +131,9 @@ void enviar(const QString &pdf)
         cfg.reabrir();
     // An address holding a line break could carry commands into the mail
     // session: refused by the name the settings give it, before connecting.
-    const std::pair<const char *, const char *> enderecos[] = {
-        {"a central do e-mail (Receber pendências)", "pendencia_central"},
-        {"o emitente do e-mail", "email_de"},
+    const std::pair<const char *, NomeCampo> enderecos[] = {
+        {"a central do e-mail (Receber pendências)", Campos::Configuracoes::pendencia_central},
+        {"o emitente do e-mail", Campos::Configuracoes::email_de},
     };
     for (const auto &[nome, campo] : enderecos)
         if (TemCaractereDeControle(texto(cfg, campo))) {
@@ -145,7 +148,7 @@ void enviar(const QString &pdf)
     try {
         MensagemEmail mensagem = compor(pdf);
         mensagem.formato = FormatoDaCentral();
-        const QString servidor = SepararPorta(texto(cfg, "email_host"), kPortaSmtp).host;
+        const QString servidor = SepararPorta(texto(cfg, Campos::Configuracoes::email_host), kPortaSmtp).host;
         linha = EnviarPelaCaixaSaida({ItemDoEmail(mensagem, QStringLiteral("Pendência"), QString(), false)},
                                      QStringLiteral("Conectando ao servidor de e-mail %1 e enviando... aguarde.")
                                          .arg(servidor))

@@ -1,3 +1,4 @@
+#include "campos_esquema.h"
 #include "fonte_resumo.h"
 #include "relatorio_comum.h"
 #include "relatorios.h"
@@ -30,8 +31,8 @@ void agruparPorCidade(const ConjuntoDados &clientes, ConjuntoDados &grupos)
     }
     for (const auto &[cidade, quantidade] : cidades) {
         grupos.inserir();
-        grupos.campo(QStringLiteral("CIDADE")).setTexto(cidade);
-        grupos.campo(QStringLiteral("QUANTIDADE")).setInteiro(quantidade);
+        grupos.campo(Campos::GrupoClientes::CIDADE).setTexto(cidade);
+        grupos.campo(Campos::GrupoClientes::QUANTIDADE).setInteiro(quantidade);
         grupos.gravar();
     }
     grupos.primeiro();
@@ -45,7 +46,7 @@ void RelatorioClientes(ListaClientes lista)
         return;
     const QString cidade =
         CaixaEntrada(QStringLiteral("Relatório por cidade"), QStringLiteral("Digite a cidade:"), QString());
-    const EstadoGuardado guardado(DM->QyCliente, QStringLiteral("IdCliente"));
+    const EstadoGuardado guardado(DM->QyCliente, Campos::Cliente::IdCliente);
     if (!cidade.isEmpty())
         Filtrar(DM->QyCliente, kCidade + QStringLiteral(" LIKE ") + EntreAspas(cidade + QLatin1Char('%')));
     const FonteResumo clientes(
@@ -63,11 +64,11 @@ void RelatorioClientesPorCidades()
 {
     if (DM->QyCliente.emEdicao())
         return;
-    const EstadoGuardado guardado(DM->QyCliente, QStringLiteral("IdCliente"));
+    const EstadoGuardado guardado(DM->QyCliente, Campos::Cliente::IdCliente);
     const TabelaTemporaria tabela(DM->cdsRelatGrupoClientes);
     agruparPorCidade(DM->QyCliente, DM->cdsRelatGrupoClientes);
     const FonteResumo grupos(QStringLiteral("rvdsRelatGrupoClientes"), DM->cdsRelatGrupoClientes,
-                             {{QStringLiteral("DATA_EMISSAO"), DataEmissao()}}, {QStringLiteral("QUANTIDADE")});
+                             {{QStringLiteral("DATA_EMISSAO"), DataEmissao()}}, {Campos::GrupoClientes::QUANTIDADE});
     GerarRelatorioPDF(QStringLiteral("grupo-clientes.rav"),
                       CaminhoRelatorio(QStringLiteral("grupo-clientes-"), QStringLiteral(".pdf")), {&grupos});
 }

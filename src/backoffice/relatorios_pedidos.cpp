@@ -1,3 +1,4 @@
+#include "campos_esquema.h"
 #include "fonte_resumo.h"
 #include "formatos.h"
 #include "relatorio_comum.h"
@@ -35,14 +36,14 @@ Situacao situacao(SituacaoPedidos s)
 
 // The kind of an order is told by the total that holds a value.
 struct Tipo {
-    const char *total;
+    NomeCampo total;
     const char *nome;
 };
 const Tipo kTipos[] = {
-    {"vl_total_item", "Pedido"},
-    {"vl_total_venda_casada", "Venda casada"},
-    {"vl_total_pacote", "Pacote"},
-    {"vl_diferenca_troca", "Troca"},
+    {Campos::Pedido::vl_total_item, "Pedido"},
+    {Campos::Pedido::vl_total_venda_casada, "Venda casada"},
+    {Campos::Pedido::vl_total_pacote, "Pacote"},
+    {Campos::Pedido::vl_diferenca_troca, "Troca"},
 };
 
 QString simNao(const Campo &c)
@@ -53,18 +54,18 @@ QString simNao(const Campo &c)
 void camposDoPedido(const Registro &r, const SituacoesCentral &situacoes, CamposRelatorio &campos)
 {
     for (const Tipo &t : kTipos) {
-        const Campo total = r.campo(QString::fromUtf8(t.total));
+        const Campo total = r.campo(t.total);
         if (!total.nulo()) {
             campos.insert(QStringLiteral("TIPO_PEDIDO"), QString::fromUtf8(t.nome));
             campos.insert(QStringLiteral("VALOR_PEDIDO"), total.textoExibicao());
             break;
         }
     }
-    campos.insert(QStringLiteral("IMPRESSO_SN"), simNao(r.campo(QStringLiteral("impresso"))));
-    campos.insert(QStringLiteral("ENVIADO_SN"), simNao(r.campo(QStringLiteral("enviado"))));
-    campos.insert(QStringLiteral("SITUACAO_CENTRAL"),
-                  situacoes.de(r.campo(QStringLiteral("idFunc")).texto(),
-                               r.campo(QStringLiteral("nr_pedido")).valor().toLongLong()));
+    campos.insert(QStringLiteral("IMPRESSO_SN"), simNao(r.campo(Campos::Pedido::impresso)));
+    campos.insert(QStringLiteral("ENVIADO_SN"), simNao(r.campo(Campos::Pedido::enviado)));
+    campos.insert(
+        QStringLiteral("SITUACAO_CENTRAL"),
+        situacoes.de(r.campo(Campos::Pedido::idFunc).texto(), r.campo(Campos::Pedido::nr_pedido).valor().toLongLong()));
 }
 
 // The order list under its filter, as todos-pedidos.rav reads it.
@@ -72,7 +73,7 @@ void gerar(const QString &titulo, const QString &prefixo, const QMap<QString, QS
 {
     QStringList somados;
     for (const Tipo &t : kTipos)
-        somados << QString::fromUtf8(t.total);
+        somados << t.total;
     // Read once for the whole list: a query per row would slow a long one.
     const SituacoesCentral situacoes;
     const FonteResumo pedidos(
@@ -104,7 +105,7 @@ void RelatorioPedidosPorSituacao(SituacaoPedidos s)
     if (!pedidosEmRepouso())
         return;
     const Situacao sit = situacao(s);
-    const EstadoGuardado guardado(DM->QyPedido, QStringLiteral("nr_pedido"));
+    const EstadoGuardado guardado(DM->QyPedido, Campos::Pedido::nr_pedido);
     const QString condicao = QString::fromUtf8(sit.condicao);
     Filtrar(DM->QyPedido,
             guardado.filtro().isEmpty() ? condicao : guardado.filtro() + QStringLiteral(" AND ") + condicao);
@@ -115,7 +116,7 @@ void RelatorioTodosPedidos()
 {
     if (!pedidosEmRepouso())
         return;
-    const EstadoGuardado guardado(DM->QyPedido, QStringLiteral("nr_pedido"));
+    const EstadoGuardado guardado(DM->QyPedido, Campos::Pedido::nr_pedido);
     gerar(QStringLiteral("Todos os pedidos"), QStringLiteral("todos-pedidos-"));
 }
 
@@ -123,7 +124,7 @@ void RelatorioPedidosPorPeriodo()
 {
     // The view and the current order come back whatever happens, a bad
     // date included: the user finds the main window as it was.
-    const EstadoGuardado guardado(DM->QyPedido, QStringLiteral("nr_pedido"));
+    const EstadoGuardado guardado(DM->QyPedido, Campos::Pedido::nr_pedido);
     DM->QyPedido.setFiltro(QString());
     DM->QyPedido.setFiltrado(false);
     const QString titulo = QStringLiteral("Relatório por período");

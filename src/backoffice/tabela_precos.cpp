@@ -1,3 +1,4 @@
+#include "campos_esquema.h"
 #include "erro.h"
 #include "fonte_resumo.h"
 #include "relatorio_comum.h"
@@ -27,8 +28,8 @@ QString preco(const Registro &produto, bool cif1)
 {
     const char *padrao = "###,##0.00";
     if (cif1)
-        return ValorCampo::formatar(produto.campo(QStringLiteral("PRECOVENDA")).dinheiro(), padrao);
-    return ValorCampo::formatar(produto.campo(QStringLiteral("PRECOCOMFRETE")).real(), padrao);
+        return ValorCampo::formatar(produto.campo(Campos::Produto::PRECOVENDA).dinheiro(), padrao);
+    return ValorCampo::formatar(produto.campo(Campos::Produto::PRECOCOMFRETE).real(), padrao);
 }
 
 void gravarCsv(bool cif1)
@@ -39,8 +40,8 @@ void gravarCsv(bool cif1)
                              QDateTime::currentDateTime().toString(QStringLiteral("dd/MM/yyyy hh:mm:ss")));
     for (int i = 0; i < produtos.quantidade(); ++i) {
         const Registro p = produtos.registro(i);
-        texto += p.campo(QStringLiteral("CODIGO")).texto() + u';' + p.campo(QStringLiteral("PRODUTO")).texto() + u';' +
-                 preco(p, cif1) + u';' + p.campo(QStringLiteral("FABRICANTE")).texto() + QStringLiteral("\r\n");
+        texto += p.campo(Campos::Produto::CODIGO).texto() + u';' + p.campo(Campos::Produto::PRODUTO).texto() + u';' +
+                 preco(p, cif1) + u';' + p.campo(Campos::Produto::FABRICANTE).texto() + QStringLiteral("\r\n");
     }
     QStringEncoder codificador("windows-1252");
     const QByteArray bytes = codificador.encode(texto);

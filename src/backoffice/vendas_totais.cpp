@@ -1,3 +1,4 @@
+#include "campos_esquema.h"
 #include "fonte_resumo.h"
 #include "formatos.h"
 #include "relatorio_comum.h"
@@ -12,16 +13,20 @@
 namespace
 {
 
+// The sums the sales query names.
+const QString kQuantidade = QStringLiteral("Quantidade");
+const QString kTotais = QStringLiteral("Totais");
+
 // Quantity and value of each product in each order of the period, the value
 // in ten-thousandths so that the sums stay exact.
 QString sqlVendas(const QDate &inicio, const QDate &fim)
 {
-    return QStringLiteral("SELECT i.nr_pedido AS nr_pedido, i.codigo AS codigo, SUM(i.quantidade) AS Quantidade,"
-                          " CAST(round(SUM(i.valorTotal) * 10000) AS INTEGER) AS Totais"
+    return QStringLiteral("SELECT i.nr_pedido AS nr_pedido, i.codigo AS codigo, SUM(i.quantidade) AS %3,"
+                          " CAST(round(SUM(i.valorTotal) * 10000) AS INTEGER) AS %4"
                           " FROM tbpedido_item i JOIN tbpedido p ON p.nr_pedido = i.nr_pedido"
                           " WHERE date(p.dt_pedido) BETWEEN '%1' AND '%2'"
                           " GROUP BY i.nr_pedido, i.codigo")
-        .arg(inicio.toString(Qt::ISODate), fim.toString(Qt::ISODate));
+        .arg(inicio.toString(Qt::ISODate), fim.toString(Qt::ISODate), kQuantidade, kTotais);
 }
 
 // The orders of the current order view: a representative's own, every
@@ -29,7 +34,7 @@ QString sqlVendas(const QDate &inicio, const QDate &fim)
 QSet<qint64> pedidosDaVista()
 {
     const ConjuntoDados &pedidos = DM->QyPedido;
-    const int campo = pedidos.indiceCampoOuErro(QStringLiteral("nr_pedido"));
+    const int campo = pedidos.indiceCampoOuErro(Campos::Pedido::nr_pedido);
     QSet<qint64> numeros;
     numeros.reserve(pedidos.quantidade());
     for (int i = 0; i < pedidos.quantidade(); ++i)
@@ -41,7 +46,7 @@ QSet<qint64> pedidosDaVista()
 QHash<QString, int> produtosPorCodigo()
 {
     const ConjuntoDados &produtos = DM->QyProduto;
-    const int campo = produtos.indiceCampoOuErro(QStringLiteral("CODIGO"));
+    const int campo = produtos.indiceCampoOuErro(Campos::Produto::CODIGO);
     QHash<QString, int> posicoes;
     posicoes.reserve(produtos.quantidade());
     for (int i = 0; i < produtos.quantidade(); ++i) {
@@ -74,9 +79,9 @@ std::vector<Venda> somarVendas(const QDate &inicio, const QDate &fim)
     std::vector<Venda> vendas;
     for (int i = 0; i < pesquisa.quantidade(); ++i) {
         const Registro r = pesquisa.registro(i);
-        if (!vista.contains(r.campo(QStringLiteral("nr_pedido")).texto().toLongLong()))
+        if (!vista.contains(r.campo(Campos::Item::nr_pedido).texto().toLongLong()))
             continue;
-        const auto produto = produtos.constFind(r.campo(QStringLiteral("codigo")).texto().toCaseFolded());
+        const auto produto = produtos.constFind(r.campo(Campos::Item::codigo).texto().toCaseFolded());
         if (produto == produtos.cend())
             continue;
         auto linha = linhaDoProduto.constFind(produto.value());
@@ -85,16 +90,16 @@ std::vector<Venda> somarVendas(const QDate &inicio, const QDate &fim)
             vendas.push_back({produto.value(), 0, {}});
         }
         Venda &v = vendas[linha.value()];
-        v.quantidade += r.campo(QStringLiteral("Quantidade")).texto().toLongLong();
-        v.total += Dinheiro::deEscalado(r.campo(QStringLiteral("Totais")).texto().toLongLong());
+        v.quantidade += r.campo(kQuantidade).texto().toLongLong();
+        v.total += Dinheiro::deEscalado(r.campo(kTotais).texto().toLongLong());
     }
     pesquisa.fechar();
     const ConjuntoDados &cadastro = DM->QyProduto;
     std::stable_sort(vendas.begin(), vendas.end(), [&cadastro](const Venda &a, const Venda &b) {
         if (a.quantidade != b.quantidade)
             return a.quantidade < b.quantidade;
-        return cadastro.registro(a.produto).campo(QStringLiteral("CODIGO")).texto() <
-               cadastro.registro(b.produto).campo(QStringLiteral("CODIGO")).texto();
+        return cadastro.registro(a.produto).campo(Campos::Produto::CODIGO).texto() <
+               cadastro.registro(b.produto).campo(Campos::Produto::CODIGO).texto();
     });
     return vendas;
 }
@@ -105,10 +110,10 @@ void preencher(ConjuntoDados &tabela, const std::vector<Venda> &vendas)
     for (const Venda &v : vendas) {
         const Registro produto = produtos.registro(v.produto);
         tabela.inserir();
-        tabela.campo(QStringLiteral("CODIGO")).setTexto(produto.campo(QStringLiteral("CODIGO")).texto());
-        tabela.campo(QStringLiteral("DESCRICAO")).setTexto(produto.campo(QStringLiteral("PRODUTO")).texto());
-        tabela.campo(QStringLiteral("QUANTIDADE")).setInteiro(v.quantidade);
-        tabela.campo(QStringLiteral("VALORTOTAL")).setReal(v.total.paraDouble());
+        tabela.campo(Campos::VendaTotais::CODIGO).setTexto(produto.campo(Campos::Produto::CODIGO).texto());
+        tabela.campo(Campos::VendaTotais::DESCRICAO).setTexto(produto.campo(Campos::Produto::PRODUTO).texto());
+        tabela.campo(Campos::VendaTotais::QUANTIDADE).setInteiro(v.quantidade);
+        tabela.campo(Campos::VendaTotais::VALORTOTAL).setReal(v.total.paraDouble());
         tabela.gravar();
     }
     tabela.primeiro();
@@ -126,7 +131,7 @@ void RelatorioVendasTotais()
                              {{QStringLiteral("DATA_EMISSAO"), DataEmissao()},
                               {QStringLiteral("DATA_INICIAL"), Formatos::data(inicio)},
                               {QStringLiteral("DATA_FINAL"), Formatos::data(fim)}},
-                             {QStringLiteral("QUANTIDADE"), QStringLiteral("VALORTOTAL")});
+                             {Campos::VendaTotais::QUANTIDADE, Campos::VendaTotais::VALORTOTAL});
     GerarRelatorioPDF(QStringLiteral("vendas_totais.rav"),
                       CaminhoRelatorio(QStringLiteral("vendas-totais"), QStringLiteral(".pdf")), {&vendas});
 }

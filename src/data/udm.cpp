@@ -1,5 +1,6 @@
 #include "udm.h"
 
+#include "campos_esquema.h"
 #include "dialogos.h"
 #include "logica_pesquisa.h"
 
@@ -115,15 +116,15 @@ void TDM::configurar()
     for (ConjuntoDados *c : {&QyPedidoItem, &QyPacote, &QyTrocaSub, &QyTrocaDev, &QyVendaCasada, &QyPendente})
         c->setMestre(&QyPedido);
 
-    QyPedido.ligarLookup(QStringLiteral("CLIENTE_DESCRICAO"), QStringLiteral("idCliente"), &QyCliente,
-                         QStringLiteral("IdCliente"), ModoLookup::Atual);
+    QyPedido.ligarLookup(Campos::Pedido::CLIENTE_DESCRICAO, Campos::Pedido::idCliente, &QyCliente,
+                         Campos::Cliente::IdCliente, ModoLookup::Atual);
     for (ConjuntoDados *c : {&QyPedidoItem, &QyPacote, &QyTrocaSub, &QyTrocaDev, &QyVendaCasada, &QyPendente})
-        for (const char *campo : {"item_descricao", "codigo_descricao", "estoque"})
-            if (c->indiceCampo(QString::fromUtf8(campo)) >= 0)
-                c->ligarLookup(QString::fromUtf8(campo), QStringLiteral("codigo"), &QyProduto, QStringLiteral("CODIGO"),
-                               ModoLookup::Copia);
-    QyProduto.definirCalculo(QStringLiteral("PRECOCOMFRETE"), [](const Registro &r) {
-        return QVariant(r.campo(QStringLiteral("PRECOVENDA")).dinheiro().paraDouble() * 1.036);
+        for (const NomeCampo &campo :
+             {Campos::Item::item_descricao, Campos::Item::codigo_descricao, Campos::Item::estoque})
+            if (c->indiceCampo(campo) >= 0)
+                c->ligarLookup(campo, Campos::Item::codigo, &QyProduto, Campos::Produto::CODIGO, ModoLookup::Copia);
+    QyProduto.definirCalculo(Campos::Produto::PRECOCOMFRETE, [](const Registro &r) {
+        return QVariant(r.campo(Campos::Produto::PRECOVENDA).dinheiro().paraDouble() * 1.036);
     });
 }
 
@@ -131,23 +132,23 @@ void TDM::configurar()
 // so a new order header has none of the four kind totals.
 void TDM::definirPadroes()
 {
-    auto funcionario = [this] { return QyFuncionario.campo(QStringLiteral("idfunc")).valor(); };
+    auto funcionario = [this] { return QyFuncionario.campo(Campos::Funcionario::idfunc).valor(); };
     QyPedido.setAoNovoRegistro([funcionario](ConjuntoDados &c) {
-        c.campo(QStringLiteral("idFunc")).setValor(funcionario());
-        c.campo(QStringLiteral("dt_pedido")).setDataHora(QDateTime::currentDateTime());
-        c.campo(QStringLiteral("avista")).setInteiro(0);
-        c.campo(QStringLiteral("dv")).setInteiro(0);
-        c.campo(QStringLiteral("cif")).setTexto(QStringLiteral("Sim"));
-        c.campo(QStringLiteral("enviado")).setBooleano(false);
-        c.campo(QStringLiteral("impresso")).setBooleano(false);
-        c.campo(QStringLiteral("enviadoTroca")).setBooleano(false);
+        c.campo(Campos::Pedido::idFunc).setValor(funcionario());
+        c.campo(Campos::Pedido::dt_pedido).setDataHora(QDateTime::currentDateTime());
+        c.campo(Campos::Pedido::avista).setInteiro(0);
+        c.campo(Campos::Pedido::dv).setInteiro(0);
+        c.campo(Campos::Pedido::cif).setTexto(QStringLiteral("Sim"));
+        c.campo(Campos::Pedido::enviado).setBooleano(false);
+        c.campo(Campos::Pedido::impresso).setBooleano(false);
+        c.campo(Campos::Pedido::enviadoTroca).setBooleano(false);
     });
     auto itemComCodigos = [funcionario](ConjuntoDados &c) {
-        c.campo(QStringLiteral("idfunc")).setValor(funcionario());
-        for (const char *codigo : {"cd_desconto1", "cd_desconto2", "cd_desconto3"})
-            c.campo(QString::fromUtf8(codigo)).setTexto(QStringLiteral("0"));
+        c.campo(Campos::Item::idfunc).setValor(funcionario());
+        for (const NomeCampo &codigo : Campos::Item::cd_desconto)
+            c.campo(codigo).setTexto(QStringLiteral("0"));
     };
-    auto itemDeTroca = [funcionario](ConjuntoDados &c) { c.campo(QStringLiteral("idfunc")).setValor(funcionario()); };
+    auto itemDeTroca = [funcionario](ConjuntoDados &c) { c.campo(Campos::Item::idfunc).setValor(funcionario()); };
     QyPedidoItem.setAoNovoRegistro(itemComCodigos);
     QyPacote.setAoNovoRegistro(itemComCodigos);
     QyVendaCasada.setAoNovoRegistro(itemComCodigos);
@@ -207,7 +208,7 @@ void TDM::criar(const QString &pathSistema, Abertura abertura)
     for (ConjuntoDados *c : m_conjuntos) {
         if (c->tag() != TagPedidos)
             continue;
-        const QString codigo = QyFuncionario.campo(QStringLiteral("idfunc")).texto();
+        const QString codigo = QyFuncionario.campo(Campos::Funcionario::idfunc).texto();
         if (codigo != QLatin1String("999")) {
             FiltroFuncionario = filtroDoFuncionario(codigo);
             c->setFiltro(FiltroFuncionario);

@@ -121,6 +121,8 @@ class ConjuntoDados : public QObject
     int quantidadeCampos() const { return static_cast<int>(m_campos.size()); }
     // -1 when the set has no such field.
     int indiceCampo(const QString &nome) const;
+    // The same, with a missing field an error naming it.
+    int indiceCampoOuErro(const QString &nome) const;
     const DefCampo &defCampo(int indice) const { return m_campos[static_cast<std::size_t>(indice)]; }
     // A row read in place, 0-based position in the current view.
     Registro registro(int posicao) const;
@@ -183,16 +185,6 @@ class ConjuntoDados : public QObject
     // field by position, over every position of `origem`.
     void copiarPorPosicao(const ConjuntoDados &origem);
 
-    // Engine internals for fields, filters and views: the value of a field in
-    // a row reference (kLinhaAtual or one from a Registro).
-    Celula celula(int campo, int linha) const;
-    int indiceCampoOuErro(const QString &nome) const;
-    Campo campoNaLinha(int indice, int linha) const;
-    void escrever(int campo, int linha, const std::function<Celula()> &valor);
-    // Called by the connection when a transaction that wrote through this set
-    // is rolled back: the set reopens on the same row if it is still there.
-    void recarregarAposDesfazer();
-
   Q_SIGNALS:
     void dadosAlterados();
     void registroMudou();
@@ -207,6 +199,21 @@ class ConjuntoDados : public QObject
     void linhaAlterada(int posicao);
 
   private:
+    // Fields, rows read in place, filters and the connection reach the rows
+    // through these.
+    friend class Campo;
+    friend class Registro;
+    friend class Filtro;
+    friend class Conexao;
+    // The value of a field in a row reference (kLinhaAtual or one from a
+    // Registro).
+    Celula celula(int campo, int linha) const;
+    Campo campoNaLinha(int indice, int linha) const;
+    void escrever(int campo, int linha, const std::function<Celula()> &valor);
+    // Called by the connection when a transaction that wrote through this set
+    // is rolled back: the set reopens on the same row if it is still there.
+    void recarregarAposDesfazer();
+
     // Reading the rows of a set opened with abrirAoUsar is a change of its
     // state that readers never see: it happens before they look.
     void carregarSePendente() const
@@ -214,10 +221,13 @@ class ConjuntoDados : public QObject
         if (m_abrirAoUsar)
             const_cast<ConjuntoDados *>(this)->abrir();
     }
-    void buscarLinhas();
-    friend class Conexao;
+
+    // Defined in conjunto_dados_interno.h.
     struct IndiceChave;
     struct IndiceVisao;
+    struct Consulta;
+    struct Instrucoes;
+    struct Uso;
     struct Lookup {
         int chave = -1;
         ConjuntoDados *origem = nullptr;
@@ -226,11 +236,15 @@ class ConjuntoDados : public QObject
         ModoLookup modo = ModoLookup::Atual;
         std::shared_ptr<const IndiceChave> copia;
     };
-    struct Consulta;
-    struct Instrucoes;
-    struct Uso;
 
+    // conjunto_dados.cpp: set-up and fields
     void prepararCampos();
+    void exigirAtivo() const;
+    int linhaFisica(int linha) const;
+    QString textoErro(const QString &mensagem) const;
+
+    // conjunto_dados_busca.cpp: fetching
+    void buscarLinhas();
     void buscar();
     void buscarNoBanco(Consulta &c);
     void vincularParametros(Consulta &c) const;
@@ -239,22 +253,23 @@ class ConjuntoDados : public QObject
     void lerLinhas(Consulta &c, const std::vector<int> &destino);
     void definirCamposDoResultado(Consulta &c);
     void ativar();
-    void exigirAtivo() const;
-    void exigirEdicao() const;
-    void sairDaEdicao();
-    void aplicarFiltro();
-    void reaplicarFiltro();
     void limparLinhas();
+
+    // conjunto_dados_cursor.cpp: the cursor
     void irPara(int posicao, bool inicio, bool fim);
     void avisarMudancaDeLinha(bool gravacao = false);
-    void atualizarPeloMestre(bool gravacao);
-    std::string chaveDoMestre() const;
-    int posicaoDe(int campo, const QString &valor) const;
-    std::shared_ptr<const IndiceVisao> indiceVisao(int campo) const;
-    bool mestreTemLinhaGravada() const;
+
+    // conjunto_dados_edicao.cpp: the edit buffer
+    void exigirEdicao() const;
+    void sairDaEdicao();
+    void guardarBuffer(int linhaFisica);
+
+    // conjunto_dados_gravacao.cpp: write-back
     void gravarNoBanco();
     void inserirNoBanco();
     void atualizarNoBanco();
+    void excluirNoBanco(int linhaFisica);
+    void anotarEscrita();
     void exigirConexao() const;
     Instrucoes &instrucoes();
     void liberarInstrucoes();
@@ -263,6 +278,8 @@ class ConjuntoDados : public QObject
                             const std::function<QString()> &sql);
     QString nomeColuna(int coluna) const;
     int executarEscrita(sqlite3_stmt *st, const std::vector<int> &colunas, std::optional<qint64> rowid = {});
+
+    // conjunto_dados_releitura.cpp: reading again
     void contarAlteracoes(int alteradas);
     void marcarAlteracoes();
     bool soAsProprias();
@@ -270,16 +287,24 @@ class ConjuntoDados : public QObject
     int ordemPelaChave() const;
     bool podeRelerGravadas();
     void relerGravadas();
-    void tomarCopiasDosLookups();
     void posicionarRelida(int linhaFisica, std::vector<int> &linhas, int direcao) const;
     int posicaoPelaChave(qint64 chave, int direcao) const;
-    void excluirNoBanco(int linhaFisica);
-    void anotarEscrita();
-    void guardarBuffer(int linhaFisica);
+
+    // conjunto_dados_filtro.cpp: locate and filter
+    void aplicarFiltro();
+    void reaplicarFiltro();
+    int posicaoDe(int campo, const QString &valor) const;
+    std::shared_ptr<const IndiceVisao> indiceVisao(int campo) const;
+
+    // conjunto_dados_mestre.cpp: master-detail
+    void atualizarPeloMestre(bool gravacao);
+    std::string chaveDoMestre() const;
+    bool mestreTemLinhaGravada() const;
+
+    // conjunto_dados_lookup.cpp: look-ups
+    void tomarCopiasDosLookups();
     std::shared_ptr<const IndiceChave> indice(int campo) const;
     Celula celulaLookup(const Lookup &l, int linha) const;
-    int linhaFisica(int linha) const;
-    QString textoErro(const QString &mensagem) const;
 
     // Field list
     const std::vector<DefCampo> *m_declarados;

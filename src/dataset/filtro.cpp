@@ -17,6 +17,10 @@
 struct Filtro::No {
     virtual ~No() = default;
     virtual bool aceita(const ConjuntoDados &c, int linha) const = 0;
+
+  protected:
+    // A field's value in a row, read as the filter's friend.
+    static Celula celula(const ConjuntoDados &c, int campo, int linha) { return c.celula(campo, linha); }
 };
 
 namespace
@@ -236,7 +240,7 @@ class Comparacao : public Filtro::No
 
     bool aceita(const ConjuntoDados &c, int linha) const override
     {
-        const Celula v = c.celula(m_campo, linha);
+        const Celula v = celula(c, m_campo, linha);
         if (m_k.nula)
             return v.nula() == (m_op == Operador::Igual);
         if (v.nula())
@@ -306,7 +310,7 @@ class Semelhante : public Filtro::No
 
     bool aceita(const ConjuntoDados &c, int linha) const override
     {
-        const Celula v = c.celula(m_campo, linha);
+        const Celula v = celula(c, m_campo, linha);
         if (v.nula())
             return false;
         const auto b = m_leitor.bytes(v);
@@ -620,9 +624,8 @@ Filtro::Chave chaveDeNumero(double v)
 
 Filtro::Chave chaveDeTexto(QStringView dobrado)
 {
-    return {Filtro::Chave::Tipo::Valor,
-            std::string(reinterpret_cast<const char *>(dobrado.utf16()),
-                        static_cast<std::size_t>(dobrado.size()) * sizeof(char16_t))};
+    return {Filtro::Chave::Tipo::Valor, std::string(reinterpret_cast<const char *>(dobrado.utf16()),
+                                                    static_cast<std::size_t>(dobrado.size()) * sizeof(char16_t))};
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "arquivo_transferencia.h"
 
+#include "campos_esquema.h"
 #include "erro.h"
 #include "estado_pedido.h"
 #include "udm.h"
@@ -36,7 +37,7 @@ QString cabecalho(const QString &nome)
 
 bool localizarCliente()
 {
-    return DM->QyCliente.localizar(QStringLiteral("IdCliente"), cabecalho("idCliente"));
+    return DM->QyCliente.localizar(Campos::Cliente::IdCliente, cabecalho(Campos::Pedido::idCliente));
 }
 
 // The characters the code page can write, each as one byte.
@@ -78,7 +79,7 @@ QString campoCnpj()
 {
     if (!localizarCliente())
         return {};
-    QString cnpj = DM->QyCliente.campo(QStringLiteral("cnpj")).texto();
+    QString cnpj = DM->QyCliente.campo(Campos::Cliente::cnpj).texto();
     for (QChar c : {u'.', u',', u'/', u'-'})
         cnpj = RemoverCaracter(c, cnpj);
     return CompletarTexto(textoDoArquivo(cnpj), QStringLiteral(" "), 14, QStringLiteral("E"));
@@ -90,30 +91,30 @@ QString centavos(const Dinheiro &valor)
     return RemoverCaracter(u'.', RemoverCaracter(u',', valor.exibicao()));
 }
 
-QString campoDoItem(const ConjuntoDados &itens, const char *campo)
+QString campoDoItem(const ConjuntoDados &itens, const QString &campo)
 {
-    return textoDoArquivo(itens.campo(QString::fromUtf8(campo)).texto());
+    return textoDoArquivo(itens.campo(campo).texto());
 }
 
 QString linhaDoItem(int sequencia, const ConjuntoDados &itens, const QString &dataPedido, const QString &representante,
                     const QString &cnpj)
 {
-    const QString codigo = itens.campo(QStringLiteral("codigo")).texto();
+    const QString codigo = itens.campo(Campos::Item::codigo).texto();
     QString linha = CompletarTexto(QString::number(sequencia), QStringLiteral("0"), 3, QStringLiteral("D"));
     linha += CompletarTexto(textoDoArquivo(codigo), QStringLiteral(" "), 20, QStringLiteral("E"));
-    linha +=
-        CompletarTexto(campoDoItem(itens, "item_descricao").left(51), QStringLiteral(" "), 51, QStringLiteral("E"));
+    linha += CompletarTexto(campoDoItem(itens, Campos::Item::item_descricao).left(51), QStringLiteral(" "), 51,
+                            QStringLiteral("E"));
     linha += dataPedido;
     linha +=
-        CompletarTexto(itens.campo(QStringLiteral("quantidade")).texto(), QStringLiteral("0"), 8, QStringLiteral("D")) +
+        CompletarTexto(itens.campo(Campos::Item::quantidade).texto(), QStringLiteral("0"), 8, QStringLiteral("D")) +
         QStringLiteral("00");
-    linha += CompletarTexto(centavos(itens.campo(QStringLiteral("valorTotal")).dinheiro()), QStringLiteral("0"), 12,
+    linha += CompletarTexto(centavos(itens.campo(Campos::Item::valorTotal).dinheiro()), QStringLiteral("0"), 12,
                             QStringLiteral("D"));
     linha += representante;
-    linha += CompletarTexto(cabecalho(QStringLiteral("nr_pedido")), QStringLiteral(" "), 6, QStringLiteral("E"));
-    if (DM->QyProduto.localizar(QStringLiteral("CODIGO"), codigo))
-        linha += CompletarTexto(textoDoArquivo(DM->QyProduto.campo(QStringLiteral("UNID")).texto()),
-                                QStringLiteral(" "), 2, QStringLiteral("E"));
+    linha += CompletarTexto(cabecalho(Campos::Pedido::nr_pedido), QStringLiteral(" "), 6, QStringLiteral("E"));
+    if (DM->QyProduto.localizar(Campos::Produto::CODIGO, codigo))
+        linha += CompletarTexto(textoDoArquivo(DM->QyProduto.campo(Campos::Produto::UNID).texto()), QStringLiteral(" "),
+                                2, QStringLiteral("E"));
     return linha + cnpj;
 }
 
@@ -121,12 +122,12 @@ QString linhaDoItem(int sequencia, const ConjuntoDados &itens, const QString &da
 // space: a file name (and the mail's attachment name) never holds one.
 QString nomeDoArquivo(TipoPedido tipo, const QDate &hoje)
 {
-    QString fantasia = localizarCliente() ? DM->QyCliente.campo(QStringLiteral("fantasia")).texto() : QString();
+    QString fantasia = localizarCliente() ? DM->QyCliente.campo(Campos::Cliente::fantasia).texto() : QString();
     for (QChar &c : fantasia)
         if (c.category() == QChar::Other_Control)
             c = u' ';
-    return prefixo(tipo) + cabecalho(QStringLiteral("nr_pedido")) + QStringLiteral("cliente-") +
-           cabecalho(QStringLiteral("idCliente")) + QLatin1Char('-') + fantasia + QStringLiteral("data-") +
+    return prefixo(tipo) + cabecalho(Campos::Pedido::nr_pedido) + QStringLiteral("cliente-") +
+           cabecalho(Campos::Pedido::idCliente) + QLatin1Char('-') + fantasia + QStringLiteral("data-") +
            hoje.toString(QStringLiteral("ddMMyyyy")) + QStringLiteral(".txt");
 }
 
@@ -168,10 +169,11 @@ QStringList LinhasArquivoTransferencia(TipoPedido tipo, const QDateTime &agora)
     QStringList linhas{QStringLiteral("[ARQUIVO DE TRANSFERENCIA]") +
                        agora.toString(QStringLiteral("dd/MM/yyyy-HH:mm:ss"))};
     // An order without a date keeps the field's width in blanks.
-    const Campo data = DM->QyPedido.campo(QStringLiteral("dt_pedido"));
+    const Campo data = DM->QyPedido.campo(Campos::Pedido::dt_pedido);
     const QString dataPedido = data.nulo() ? QString(8, u' ') : data.dataHora().toString(QStringLiteral("ddMMyyyy"));
-    const QString representante = CompletarTexto(DM->QyConfiguracoes.campo(QStringLiteral("cod_funcionario")).texto(),
-                                                 QStringLiteral("0"), 3, QStringLiteral("D"));
+    const QString representante =
+        CompletarTexto(DM->QyConfiguracoes.campo(Campos::Configuracoes::cod_funcionario).texto(), QStringLiteral("0"),
+                       3, QStringLiteral("D"));
     const QString cnpj = campoCnpj();
     ConjuntoDados &itens = ItensDoPedido(tipo);
     int sequencia = 0;

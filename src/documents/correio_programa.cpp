@@ -1,5 +1,6 @@
 #include "correio_programa.h"
 
+#include "campos_esquema.h"
 #include "dialogos.h"
 #include "endereco_servidor.h"
 #include "erro.h"
@@ -41,10 +42,10 @@ void mostrarEnviado()
          {&DM->QyPedido, &DM->QyPedidoItem, &DM->QyPacote, &DM->QyTrocaSub, &DM->QyTrocaDev, &DM->QyVendaCasada})
         if (c->emEdicao())
             return;
-    const QString atual = pedidos.vazio() ? QString() : pedidos.campo(QStringLiteral("nr_pedido")).texto();
+    const QString atual = pedidos.vazio() ? QString() : pedidos.campo(Campos::Pedido::nr_pedido).texto();
     pedidos.reabrir();
     if (!atual.isEmpty())
-        pedidos.localizar(QStringLiteral("nr_pedido"), atual);
+        pedidos.localizar(Campos::Pedido::nr_pedido, atual);
 }
 
 void marcarEnviado(Conexao &conexao, const LinhaCaixa &linha)
@@ -74,8 +75,8 @@ std::unique_ptr<RemessaCaixaSaida> CriarRemessaDoPrograma()
 
 ClienteSmtp ServidorDoPrograma()
 {
-    const QStringList v =
-        configuracoes({QStringLiteral("email_host"), QStringLiteral("email_usuario"), QStringLiteral("email_senha")});
+    const QStringList v = configuracoes(
+        {Campos::Configuracoes::email_host, Campos::Configuracoes::email_usuario, Campos::Configuracoes::email_senha});
     const EnderecoServidor servidor = SepararPorta(v[0], kPortaSmtp);
     ClienteSmtp cliente{servidor.host, v[1], v[2], servidor.porta};
     cliente.seguranca = LerSegurancaSmtp(DM->ArquivoIni);

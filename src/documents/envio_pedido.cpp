@@ -1,6 +1,7 @@
 #include "envio_pedido.h"
 
 #include "arquivo_transferencia.h"
+#include "campos_esquema.h"
 #include "cliente_smtp.h"
 #include "correio_programa.h"
 #include "endereco_servidor.h"
@@ -52,9 +53,9 @@ struct DadosPedido {
     QString nomeFuncionario;
 };
 
-QString texto(const ConjuntoDados &c, const char *campo)
+QString texto(const ConjuntoDados &c, const QString &campo)
 {
-    return c.campo(QString::fromUtf8(campo)).texto();
+    return c.campo(campo).texto();
 }
 
 // The settings may have been changed and stored by another screen since
@@ -66,14 +67,15 @@ Configuracao lerConfiguracao()
         c.reabrir();
     Configuracao cfg;
     // "host:porta" names a port of its own; a bare host uses the submission port.
-    const EnderecoServidor servidor = SepararPorta(texto(c, "email_host"), cfg.porta);
+    const EnderecoServidor servidor = SepararPorta(texto(c, Campos::Configuracoes::email_host), cfg.porta);
     cfg.host = servidor.host;
     cfg.porta = servidor.porta;
-    cfg.usuario = texto(c, "email_usuario");
-    cfg.senha = texto(c, "email_senha");
-    cfg.de = texto(c, "email_de");
-    cfg.centrais = {texto(c, "email_para"), texto(c, "email_para2"), texto(c, "email_para3")};
-    cfg.codFuncionario = texto(c, "cod_funcionario");
+    cfg.usuario = texto(c, Campos::Configuracoes::email_usuario);
+    cfg.senha = texto(c, Campos::Configuracoes::email_senha);
+    cfg.de = texto(c, Campos::Configuracoes::email_de);
+    cfg.centrais = {texto(c, Campos::Configuracoes::email_para), texto(c, Campos::Configuracoes::email_para2),
+                    texto(c, Campos::Configuracoes::email_para3)};
+    cfg.codFuncionario = texto(c, Campos::Configuracoes::cod_funcionario);
     cfg.seguranca = LerSegurancaSmtp(DM->ArquivoIni);
     return cfg;
 }
@@ -86,18 +88,18 @@ DadosPedido lerDados()
     const ConjuntoDados &p = DM->QyPedido;
     const ConjuntoDados &c = DM->QyCliente;
     DadosPedido d;
-    d.numero = texto(p, "nr_pedido");
-    d.observacao = texto(p, "observacao");
-    if (DM->QyCliente.localizar(QStringLiteral("IDCLIENTE"), texto(p, "idCliente"))) {
-        d.idCliente = texto(c, "IdCliente");
-        d.nome = texto(c, "Nome");
-        d.cnpj = texto(c, "cnpj");
-        d.telefone = texto(c, "Tel");
-        d.cidade = texto(c, "Cidade");
-        d.email = texto(c, "Email");
+    d.numero = texto(p, Campos::Pedido::nr_pedido);
+    d.observacao = texto(p, Campos::Pedido::observacao);
+    if (DM->QyCliente.localizar(Campos::Cliente::IdCliente, texto(p, Campos::Pedido::idCliente))) {
+        d.idCliente = texto(c, Campos::Cliente::IdCliente);
+        d.nome = texto(c, Campos::Cliente::Nome);
+        d.cnpj = texto(c, Campos::Cliente::cnpj);
+        d.telefone = texto(c, Campos::Cliente::Tel);
+        d.cidade = texto(c, Campos::Cliente::Cidade);
+        d.email = texto(c, Campos::Cliente::Email);
     }
-    d.idFuncionario = texto(DM->QyFuncionario, "idfunc");
-    d.nomeFuncionario = texto(DM->QyFuncionario, "Nome");
+    d.idFuncionario = texto(DM->QyFuncionario, Campos::Funcionario::idfunc);
+    d.nomeFuncionario = texto(DM->QyFuncionario, Campos::Funcionario::Nome);
     return d;
 }
 
@@ -289,7 +291,7 @@ bool prepararPedido(TipoPedido tipo, const AcoesCabecalho &acoes)
     // empty list would start a new order).
     if (DM->QyPedido.vazio())
         return false;
-    const QString numero = texto(DM->QyPedido, "nr_pedido");
+    const QString numero = texto(DM->QyPedido, Campos::Pedido::nr_pedido);
     ImprimirPedido(tipo, numero, false, acoes);
     if (!QFileInfo::exists(CaminhoPdfPedido(tipo, numero))) {
         MsgInformacao(mensagemNaoGerado(tipo), kAtencao);

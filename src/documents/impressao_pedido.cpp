@@ -1,5 +1,6 @@
 #include "impressao_pedido.h"
 
+#include "campos_esquema.h"
 #include "estado_pedido.h"
 #include "fonte_conjunto.h"
 #include "fonte_itens_pedido.h"
@@ -61,9 +62,9 @@ QString entreAspas(QString valor)
     return QLatin1Char('\'') + valor.replace(u'\'', QStringLiteral("''")) + u'\'';
 }
 
-QString texto(const ConjuntoDados &c, const char *campo)
+QString texto(const ConjuntoDados &c, const QString &campo)
 {
-    return c.campo(QString::fromUtf8(campo)).texto();
+    return c.campo(campo).texto();
 }
 
 void filtrar(ConjuntoDados &c, const QString &filtro)
@@ -92,15 +93,15 @@ class Restricoes
 
     void aplicar()
     {
-        const QString cliente = texto(DM->QyPedido, "idCliente");
-        const QString representante = texto(DM->QyPedido, "idFunc");
+        const QString cliente = texto(DM->QyPedido, Campos::Pedido::idCliente);
+        const QString representante = texto(DM->QyPedido, Campos::Pedido::idFunc);
         const QString pedido = QStringLiteral("nr_pedido=") + entreAspas(m_numero);
         if (restringeCliente(m_tipo)) {
             semFiltro(DM->QyCliente);
             filtrar(DM->QyCliente, QStringLiteral("IDCLIENTE=") + entreAspas(cliente));
         } else {
             // The exchange form shows the order's customer: only the cursor moves.
-            DM->QyCliente.localizar(QStringLiteral("IdCliente"), cliente);
+            DM->QyCliente.localizar(Campos::Cliente::IdCliente, cliente);
         }
         const bool somaAoFiltro = m_tipo == TipoPedido::Pacote || m_tipo == TipoPedido::Troca;
         filtrar(DM->QyPedido,
@@ -120,11 +121,11 @@ class Restricoes
         semFiltro(DM->QyFuncionario);
         DM->QyFuncionario.setFiltro(m_filtroFuncionario);
         DM->QyFuncionario.setFiltrado(m_funcionarioFiltrado);
-        DM->QyPedido.localizar(QStringLiteral("nr_pedido"), m_numero);
+        DM->QyPedido.localizar(Campos::Pedido::nr_pedido, m_numero);
         // Lifting the customers' filter moves them to the first row; the
         // screen's summary boxes show the order's customer.
         if (restringeCliente(m_tipo))
-            DM->QyCliente.localizar(QStringLiteral("IdCliente"), texto(DM->QyPedido, "idCliente"));
+            DM->QyCliente.localizar(Campos::Cliente::IdCliente, texto(DM->QyPedido, Campos::Pedido::idCliente));
     }
 
   private:
@@ -137,12 +138,12 @@ class Restricoes
 };
 
 // The value of `campo` in the first row of `lista` whose `chave` is `valor`.
-QString procurar(const ConjuntoDados &lista, const char *chave, const QString &valor, const char *campo)
+QString procurar(const ConjuntoDados &lista, const QString &chave, const QString &valor, const QString &campo)
 {
     for (int i = 0; !valor.isEmpty() && i < lista.quantidade(); ++i) {
         const Registro r = lista.registro(i);
-        if (r.campo(QString::fromUtf8(chave)).texto() == valor)
-            return r.campo(QString::fromUtf8(campo)).texto();
+        if (r.campo(chave).texto() == valor)
+            return r.campo(campo).texto();
     }
     return {};
 }
@@ -157,12 +158,13 @@ class FontePedido : public FonteConjunto
     CamposRelatorio registroAtual() const override
     {
         CamposRelatorio campos = FonteConjunto::registroAtual();
-        const QString forma =
-            procurar(DM->QyFormaPagamento, "idforma", campos.value(QStringLiteral("idforma")), "Forma");
+        const QString forma = procurar(DM->QyFormaPagamento, Campos::Forma::idforma,
+                                       campos.value(QStringLiteral("idforma")), Campos::Forma::Forma);
         if (!forma.isEmpty())
             campos.insert(QStringLiteral("FORMA_PAGAMENTO"), forma);
         const QString codigo = campos.value(QStringLiteral("tp_localidade"));
-        const QString localidade = procurar(DM->QyLocalidade, "tp_localidade", codigo, "nm_localidade");
+        const QString localidade =
+            procurar(DM->QyLocalidade, Campos::Localidade::tp_localidade, codigo, Campos::Localidade::nm_localidade);
         campos.insert(QStringLiteral("nm_localidade"), localidade.isEmpty() ? codigo : localidade);
         return campos;
     }
@@ -172,15 +174,17 @@ QMap<QString, QString> parametros(TipoPedido tipo)
 {
     QMap<QString, QString> p;
     const ConjuntoDados &cliente = DM->QyCliente;
-    const QString formaPadrao = texto(cliente, "CliFPagto");
+    const QString formaPadrao = texto(cliente, Campos::Cliente::CliFPagto);
     if (temFormaPadrao(tipo) && !formaPadrao.isEmpty() &&
-        DM->QyFormaPagamento.localizar(QStringLiteral("idforma"), formaPadrao))
-        p.insert(QStringLiteral("pFormaPgtoPadrao"),
-                 texto(DM->QyFormaPagamento, "idforma") + QStringLiteral(" - ") + texto(DM->QyFormaPagamento, "Forma"));
-    p.insert(QStringLiteral("pUltimaAtualizacao"), texto(DM->QyConfiguracoes, "ultima_atualizacao"));
+        DM->QyFormaPagamento.localizar(Campos::Forma::idforma, formaPadrao))
+        p.insert(QStringLiteral("pFormaPgtoPadrao"), texto(DM->QyFormaPagamento, Campos::Forma::idforma) +
+                                                         QStringLiteral(" - ") +
+                                                         texto(DM->QyFormaPagamento, Campos::Forma::Forma));
+    p.insert(QStringLiteral("pUltimaAtualizacao"),
+             texto(DM->QyConfiguracoes, Campos::Configuracoes::ultima_atualizacao));
     // Money as every money value of the document shows it: "1.234,50".
-    p.insert(QStringLiteral("pUltimaCompraDinheiro"), cliente.campo(QStringLiteral("valultcompra")).textoExibicao());
-    p.insert(QStringLiteral("pUltimaCompraData"), texto(cliente, "ultimacompra"));
+    p.insert(QStringLiteral("pUltimaCompraDinheiro"), cliente.campo(Campos::Cliente::valultcompra).textoExibicao());
+    p.insert(QStringLiteral("pUltimaCompraData"), texto(cliente, Campos::Cliente::ultimacompra));
     return p;
 }
 
@@ -224,7 +228,7 @@ void marcarImpresso()
 {
     if (!DM->QyPedido.emEdicao())
         DM->QyPedido.editar();
-    DM->QyPedido.campo(QStringLiteral("impresso")).setBooleano(true);
+    DM->QyPedido.campo(Campos::Pedido::impresso).setBooleano(true);
     DM->QyPedido.gravar();
 }
 
@@ -287,6 +291,6 @@ void ImprimirPedidoBotao(TipoPedido tipo, const AcoesCabecalho &acoes)
             return;
         }
         if (!DM->QyPedido.vazio())
-            ImprimirPedido(tipo, texto(DM->QyPedido, "nr_pedido"), true, acoes);
+            ImprimirPedido(tipo, texto(DM->QyPedido, Campos::Pedido::nr_pedido), true, acoes);
     });
 }

@@ -1,5 +1,6 @@
 #include "logica_cliente.h"
 
+#include "campos_esquema.h"
 #include "caractere_controle.h"
 #include "conferencia_cliente.h"
 #include "conjunto_dados.h"
@@ -27,7 +28,7 @@ enum class Tipo { Texto, Cnpj, Cep, Data, Email };
 
 struct Conferencia {
     CaixaCliente caixa;
-    const char *campo;
+    NomeCampo campo;
     const char *rotulo;
     Tipo tipo;
     bool obrigatorio;
@@ -35,25 +36,25 @@ struct Conferencia {
 
 // Every checked box in tab order: the first problem found is the one shown.
 const Conferencia kConferencias[] = {
-    {CaixaCliente::NomeResumido, "fantasia", "Nome resumido", Tipo::Texto, true},
-    {CaixaCliente::RazaoSocial, "Nome", "Razão social completa", Tipo::Texto, true},
-    {CaixaCliente::Cnpj, "cnpj", "CNPJ", Tipo::Cnpj, false},
-    {CaixaCliente::InscEstadual, "Iest", "Inscrição Estadual", Tipo::Texto, false},
-    {CaixaCliente::Referencia, "Referencia", "Referencia", Tipo::Texto, false},
-    {CaixaCliente::Endereco, "End", "End", Tipo::Texto, false},
-    {CaixaCliente::Cep, "CEP", "CEP", Tipo::Cep, false},
-    {CaixaCliente::Bairro, "Bairro", "Bairro", Tipo::Texto, false},
-    {CaixaCliente::Cidade, "Cidade", "Cidade", Tipo::Texto, false},
-    {CaixaCliente::Telefone, "Tel", "Tel", Tipo::Texto, false},
-    {CaixaCliente::Contato, "Contato", "Contato", Tipo::Texto, false},
-    {CaixaCliente::Nascimento, "Nasc", "Nasc", Tipo::Data, false},
-    {CaixaCliente::Email, "Email", "Email", Tipo::Email, false},
-    {CaixaCliente::CobrancaEndereco, "endcorr", "Endereço (Cobrança)", Tipo::Texto, false},
-    {CaixaCliente::CobrancaCep, "cepcorr", "CEP (Cobrança)", Tipo::Cep, false},
-    {CaixaCliente::CobrancaBairro, "bairrocorr", "Bairro (Cobrança)", Tipo::Texto, false},
-    {CaixaCliente::CobrancaCidade, "cidadecorr", "Cidade (Cobrança)", Tipo::Texto, false},
-    {CaixaCliente::TipoCliente, "TipoCli", "Tipo Cliente", Tipo::Texto, false},
-    {CaixaCliente::Status, "status", "Status", Tipo::Texto, false},
+    {CaixaCliente::NomeResumido, Campos::Cliente::fantasia, "Nome resumido", Tipo::Texto, true},
+    {CaixaCliente::RazaoSocial, Campos::Cliente::Nome, "Razão social completa", Tipo::Texto, true},
+    {CaixaCliente::Cnpj, Campos::Cliente::cnpj, "CNPJ", Tipo::Cnpj, false},
+    {CaixaCliente::InscEstadual, Campos::Cliente::Iest, "Inscrição Estadual", Tipo::Texto, false},
+    {CaixaCliente::Referencia, Campos::Cliente::Referencia, "Referencia", Tipo::Texto, false},
+    {CaixaCliente::Endereco, Campos::Cliente::End, "End", Tipo::Texto, false},
+    {CaixaCliente::Cep, Campos::Cliente::CEP, "CEP", Tipo::Cep, false},
+    {CaixaCliente::Bairro, Campos::Cliente::Bairro, "Bairro", Tipo::Texto, false},
+    {CaixaCliente::Cidade, Campos::Cliente::Cidade, "Cidade", Tipo::Texto, false},
+    {CaixaCliente::Telefone, Campos::Cliente::Tel, "Tel", Tipo::Texto, false},
+    {CaixaCliente::Contato, Campos::Cliente::Contato, "Contato", Tipo::Texto, false},
+    {CaixaCliente::Nascimento, Campos::Cliente::Nasc, "Nasc", Tipo::Data, false},
+    {CaixaCliente::Email, Campos::Cliente::Email, "Email", Tipo::Email, false},
+    {CaixaCliente::CobrancaEndereco, Campos::Cliente::endcorr, "Endereço (Cobrança)", Tipo::Texto, false},
+    {CaixaCliente::CobrancaCep, Campos::Cliente::cepcorr, "CEP (Cobrança)", Tipo::Cep, false},
+    {CaixaCliente::CobrancaBairro, Campos::Cliente::bairrocorr, "Bairro (Cobrança)", Tipo::Texto, false},
+    {CaixaCliente::CobrancaCidade, Campos::Cliente::cidadecorr, "Cidade (Cobrança)", Tipo::Texto, false},
+    {CaixaCliente::TipoCliente, Campos::Cliente::TipoCli, "Tipo Cliente", Tipo::Texto, false},
+    {CaixaCliente::Status, Campos::Cliente::status, "Status", Tipo::Texto, false},
 };
 
 // A masked box left blank still holds its punctuation.
@@ -198,7 +199,7 @@ void LogicaCliente::pesquisar()
     const QString id = DM->Pesquisar(QStringLiteral("tbcliente order by idcliente"),
                                      QStringLiteral("nome, cnpj, idcliente"), QStringLiteral("idcliente"));
     if (!id.isEmpty())
-        clientes().localizar(QStringLiteral("IDCLIENTE"), id);
+        clientes().localizar(Campos::Cliente::IdCliente, id);
 }
 
 void LogicaCliente::inserir()
@@ -230,7 +231,7 @@ QString LogicaCliente::problema(CaixaCliente &caixa) const
             continue;
         caixa = c.caixa;
         const QString rotulo = S(c.rotulo);
-        const int largura = clientes().defCampo(clientes().indiceCampo(S(c.campo))).largura;
+        const int largura = clientes().defCampo(clientes().indiceCampo(c.campo)).largura;
         if (vazio(texto, c.tipo)) {
             if (c.obrigatorio)
                 return QStringLiteral("O campo \"%1\" é obrigatório. Preencha-o para salvar o cliente.").arg(rotulo);
@@ -283,7 +284,7 @@ void LogicaCliente::salvar()
 
 QString LogicaCliente::vinculos() const
 {
-    const QString id = clientes().campo(QStringLiteral("IdCliente")).texto();
+    const QString id = clientes().campo(Campos::Cliente::IdCliente).texto();
     QStringList partes;
     if (const int n = contar(QStringLiteral("SELECT COUNT(*) FROM tbpedido WHERE idCliente = ?"), id))
         partes << QStringLiteral("%1 pedido(s)").arg(n);
@@ -297,7 +298,7 @@ QString LogicaCliente::vinculos() const
 void LogicaCliente::excluir()
 {
     ConjuntoDados &c = clientes();
-    const QString fantasia = c.campo(QStringLiteral("fantasia")).texto();
+    const QString fantasia = c.campo(Campos::Cliente::fantasia).texto();
     if (!c.emEdicao()) {
         const QString emNome = vinculos();
         if (!emNome.isEmpty()) {
@@ -318,6 +319,6 @@ void LogicaCliente::excluir()
 void LogicaCliente::enviarEmail()
 {
     ExecutarProtegido([this] {
-        Dialogos::atual().abrirArquivo(QStringLiteral("mailto:") + clientes().campo(QStringLiteral("Email")).texto());
+        Dialogos::atual().abrirArquivo(QStringLiteral("mailto:") + clientes().campo(Campos::Cliente::Email).texto());
     });
 }

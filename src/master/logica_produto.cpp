@@ -1,5 +1,6 @@
 #include "logica_produto.h"
 
+#include "campos_esquema.h"
 #include "conjunto_dados.h"
 #include "dinheiro.h"
 #include "udm.h"
@@ -41,7 +42,7 @@ void LogicaProduto::pesquisar()
             DM->Pesquisar(QStringLiteral("tbproduto order by codigo"),
                           QStringLiteral("codigo, produto, estoque, fabricante"), QStringLiteral("codigo"));
         if (!codigo.isEmpty())
-            produtos().localizar(QStringLiteral("codigo"), codigo);
+            produtos().localizar(Campos::Produto::CODIGO, codigo);
     });
 }
 

@@ -1,6 +1,7 @@
 #include "tela_cliente.h"
 
 #include "ajuda_atalhos.h"
+#include "campos_esquema.h"
 #include "conferencia_cliente.h"
 #include "conjunto_dados.h"
 #include "controles_vinculados.h"
@@ -186,9 +187,9 @@ QWidget *TfrmCliente::montarBarra()
     return barra;
 }
 
-CaixaVinculada *TfrmCliente::criarCaixa(const char *nome, const char *campo, CaixaCliente caixa)
+CaixaVinculada *TfrmCliente::criarCaixa(const char *nome, const QString &campo, CaixaCliente caixa)
 {
-    auto *c = new CaixaDoCliente(m_logica.clientes(), S(campo));
+    auto *c = new CaixaDoCliente(m_logica.clientes(), campo);
     c->setObjectName(S(nome));
     m_caixas.insert(caixa, c);
     return c;
@@ -202,34 +203,34 @@ QWidget *TfrmCliente::montarCampos()
     v->setContentsMargins(10, 0, 10, 2);
     v->setSpacing(2);
 
-    auto *codigo = new CaixaVinculada(clientes, QStringLiteral("IdCliente"));
+    auto *codigo = new CaixaVinculada(clientes, Campos::Cliente::IdCliente);
     codigo->setObjectName(QStringLiteral("dbCodigo"));
     codigo->setSomenteExibicao(true);
-    auto *nomeResumido = criarCaixa("dbNomeResumido", "fantasia", CaixaCliente::NomeResumido);
-    auto *razao = criarCaixa("dbRazaoSocial", "Nome", CaixaCliente::RazaoSocial);
+    auto *nomeResumido = criarCaixa("dbNomeResumido", Campos::Cliente::fantasia, CaixaCliente::NomeResumido);
+    auto *razao = criarCaixa("dbRazaoSocial", Campos::Cliente::Nome, CaixaCliente::RazaoSocial);
     v->addLayout(linha({{rotulado("Código", codigo), 1},
                         {rotulado("Nome resumido", nomeResumido), 4},
                         {rotulado("Razão social completa", razao), 7}}));
 
-    auto *cnpj = criarCaixa("dbCNPJ", "cnpj", CaixaCliente::Cnpj);
-    auto *inscricao = criarCaixa("dbInscEstadual", "Iest", CaixaCliente::InscEstadual);
-    auto *referencia = criarCaixa("dbReferencia", "Referencia", CaixaCliente::Referencia);
-    auto *status = criarCaixa("dbStatus", "status", CaixaCliente::Status);
-    auto *tipo = criarCaixa("dbTipoCliente", "TipoCli", CaixaCliente::TipoCliente);
+    auto *cnpj = criarCaixa("dbCNPJ", Campos::Cliente::cnpj, CaixaCliente::Cnpj);
+    auto *inscricao = criarCaixa("dbInscEstadual", Campos::Cliente::Iest, CaixaCliente::InscEstadual);
+    auto *referencia = criarCaixa("dbReferencia", Campos::Cliente::Referencia, CaixaCliente::Referencia);
+    auto *status = criarCaixa("dbStatus", Campos::Cliente::status, CaixaCliente::Status);
+    auto *tipo = criarCaixa("dbTipoCliente", Campos::Cliente::TipoCli, CaixaCliente::TipoCliente);
     v->addLayout(linha({{rotulado("CNPJ", cnpj), 3},
                         {rotulado("Inscrição Estadual", inscricao), 3},
                         {rotulado("Referencia", referencia), 3},
                         {rotulado("Status", status), 2},
                         {rotulado("Tipo Cliente", tipo), 2}}));
 
-    auto *endereco = criarCaixa("dbEndereco", "End", CaixaCliente::Endereco);
+    auto *endereco = criarCaixa("dbEndereco", Campos::Cliente::End, CaixaCliente::Endereco);
     v->addWidget(rotulado("End", endereco));
 
     const std::vector<EntradaLista> estados = EntradasIguais(kEstados);
-    auto *cep = criarCaixa("dbCEP", "CEP", CaixaCliente::Cep);
-    auto *bairro = criarCaixa("dbBairro", "Bairro", CaixaCliente::Bairro);
-    auto *cidade = criarCaixa("dbCidade", "Cidade", CaixaCliente::Cidade);
-    auto *uf = new ListaVinculada(clientes, QStringLiteral("UF"), estados);
+    auto *cep = criarCaixa("dbCEP", Campos::Cliente::CEP, CaixaCliente::Cep);
+    auto *bairro = criarCaixa("dbBairro", Campos::Cliente::Bairro, CaixaCliente::Bairro);
+    auto *cidade = criarCaixa("dbCidade", Campos::Cliente::Cidade, CaixaCliente::Cidade);
+    auto *uf = new ListaVinculada(clientes, Campos::Cliente::UF, estados);
     uf->setObjectName(QStringLiteral("dbUF"));
     v->addLayout(linha({{rotulado("CEP", cep), 2},
                         {rotulado("Bairro", bairro), 4},
@@ -241,12 +242,12 @@ QWidget *TfrmCliente::montarCampos()
     auto *vc = new QVBoxLayout(cobranca);
     vc->setContentsMargins(8, 0, 8, 4);
     vc->setSpacing(2);
-    auto *endCobranca = criarCaixa("dbCobrancaEndereco", "endcorr", CaixaCliente::CobrancaEndereco);
+    auto *endCobranca = criarCaixa("dbCobrancaEndereco", Campos::Cliente::endcorr, CaixaCliente::CobrancaEndereco);
     vc->addWidget(rotulado("Endereço", endCobranca));
-    auto *cepCobranca = criarCaixa("dbCobrancaCEP", "cepcorr", CaixaCliente::CobrancaCep);
-    auto *bairroCobranca = criarCaixa("dbCobrancaBairro", "bairrocorr", CaixaCliente::CobrancaBairro);
-    auto *cidadeCobranca = criarCaixa("dbCobrancaCidade", "cidadecorr", CaixaCliente::CobrancaCidade);
-    auto *ufCobranca = new ListaVinculada(clientes, QStringLiteral("ufcorr"), estados);
+    auto *cepCobranca = criarCaixa("dbCobrancaCEP", Campos::Cliente::cepcorr, CaixaCliente::CobrancaCep);
+    auto *bairroCobranca = criarCaixa("dbCobrancaBairro", Campos::Cliente::bairrocorr, CaixaCliente::CobrancaBairro);
+    auto *cidadeCobranca = criarCaixa("dbCobrancaCidade", Campos::Cliente::cidadecorr, CaixaCliente::CobrancaCidade);
+    auto *ufCobranca = new ListaVinculada(clientes, Campos::Cliente::ufcorr, estados);
     ufCobranca->setObjectName(QStringLiteral("dbCobrancaUF"));
     vc->addLayout(linha({{rotulado("CEP", cepCobranca), 2},
                          {rotulado("Bairro", bairroCobranca), 4},
@@ -254,11 +255,11 @@ QWidget *TfrmCliente::montarCampos()
                          {rotulado("UF", ufCobranca), 1}}));
     v->addWidget(cobranca);
 
-    auto *telefone = criarCaixa("dbTelefone", "Tel", CaixaCliente::Telefone);
-    auto *contato = criarCaixa("dbContato", "Contato", CaixaCliente::Contato);
-    auto *nascimento = criarCaixa("dbNascimento", "Nasc", CaixaCliente::Nascimento);
+    auto *telefone = criarCaixa("dbTelefone", Campos::Cliente::Tel, CaixaCliente::Telefone);
+    auto *contato = criarCaixa("dbContato", Campos::Cliente::Contato, CaixaCliente::Contato);
+    auto *nascimento = criarCaixa("dbNascimento", Campos::Cliente::Nasc, CaixaCliente::Nascimento);
     auto *sexo = new OpcoesVinculadas(
-        QStringLiteral(" Sexo "), clientes, QStringLiteral("sexo"),
+        QStringLiteral(" Sexo "), clientes, Campos::Cliente::sexo,
         {{QStringLiteral("Masculino"), QStringLiteral("M")}, {QStringLiteral("Feminino"), QStringLiteral("F")}}, 2);
     sexo->setObjectName(QStringLiteral("dbSexo"));
     sexo->layout()->setContentsMargins(8, 0, 8, 2);
@@ -268,7 +269,7 @@ QWidget *TfrmCliente::montarCampos()
                         {rotulado("Nasc", nascimento), 2},
                         {sexo, 3}}));
 
-    auto *email = criarCaixa("dbEmail", "Email", CaixaCliente::Email);
+    auto *email = criarCaixa("dbEmail", Campos::Cliente::Email, CaixaCliente::Email);
     auto *enviar = new QToolButton;
     enviar->setObjectName(QStringLiteral("BtnEnviarEmail"));
     enviar->setIcon(IconeDesenhado(QStringLiteral("✉"), QColor(0xc77800)));
@@ -276,12 +277,12 @@ QWidget *TfrmCliente::montarCampos()
     enviar->setAutoRaise(true);
     enviar->setFocusPolicy(Qt::NoFocus);
     connect(enviar, &QToolButton::clicked, this, [this] { m_logica.enviarEmail(); });
-    auto *forma = new ListaLookupVinculada(clientes, QStringLiteral("CliFPagto"), DM->QyFormaPagamento,
-                                           QStringLiteral("Forma"), QStringLiteral("idforma"));
+    auto *forma = new ListaLookupVinculada(clientes, Campos::Cliente::CliFPagto, DM->QyFormaPagamento,
+                                           Campos::Forma::Forma, Campos::Forma::idforma);
     forma->setObjectName(QStringLiteral("dbFormaPgtoPadrao"));
     v->addLayout(linha({{rotulado("Email", email, enviar), 7}, {rotulado("Forma pagto padrão", forma), 4}}));
 
-    m_observacao = new MemoVinculado(clientes, QStringLiteral("OBS"));
+    m_observacao = new MemoVinculado(clientes, Campos::Cliente::OBS);
     m_observacao->setObjectName(QStringLiteral("dbObservacao"));
     m_observacao->setMinimumHeight(36);
     v->addWidget(rotulado("OBS", m_observacao), 1);

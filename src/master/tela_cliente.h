@@ -38,7 +38,7 @@ class TfrmCliente : public QDialog, private VisaoCliente
 
     QWidget *montarBarra();
     QWidget *montarCampos();
-    CaixaVinculada *criarCaixa(const char *nome, const char *campo, CaixaCliente caixa);
+    CaixaVinculada *criarCaixa(const char *nome, const QString &campo, CaixaCliente caixa);
     void atualizarBotoes();
 
     LogicaCliente m_logica;

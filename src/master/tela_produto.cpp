@@ -1,6 +1,7 @@
 #include "tela_produto.h"
 
 #include "ajuda_atalhos.h"
+#include "campos_esquema.h"
 #include "conjunto_dados.h"
 #include "icones.h"
 #include "modelo_tabela.h"
@@ -19,14 +20,15 @@ namespace
 {
 
 struct ColunaProduto {
-    const char *campo;
+    NomeCampo campo;
     const char *titulo;
     int largura;
 };
 
 const ColunaProduto kColunas[] = {
-    {"CODIGO", "Código(s)", 80},           {"PRODUTO", "Descrição(ões)", 321},   {"ESTOQUE", "Qtde no Estoque", 95},
-    {"PRECOVENDA", "Preço de venda", 100}, {"FABRICANTE", "Fabricante(s)", 150},
+    {Campos::Produto::CODIGO, "Código(s)", 80},          {Campos::Produto::PRODUTO, "Descrição(ões)", 321},
+    {Campos::Produto::ESTOQUE, "Qtde no Estoque", 95},   {Campos::Produto::PRECOVENDA, "Preço de venda", 100},
+    {Campos::Produto::FABRICANTE, "Fabricante(s)", 150},
 };
 constexpr int kColunaDescricao = 1;
 constexpr int kColunaPreco = 3;
@@ -60,7 +62,7 @@ class ModeloProdutos : public ModeloTabela
             break;
         case Qt::DisplayRole:
             if (indice.column() == kColunaPreco) {
-                const Campo preco = conjunto()->registro(indice.row()).campo(QStringLiteral("PRECOVENDA"));
+                const Campo preco = conjunto()->registro(indice.row()).campo(Campos::Produto::PRECOVENDA);
                 return preco.nulo() ? QString() : LogicaProduto::textoPreco(preco.dinheiro());
             }
             break;
@@ -111,7 +113,7 @@ TFrmProduto::TFrmProduto(QWidget *pai) : QDialog(pai)
     m_modelo = new ModeloProdutos(&produtos, this);
     QStringList campos, titulos;
     for (const ColunaProduto &c : kColunas) {
-        campos << QString::fromUtf8(c.campo);
+        campos << c.campo;
         titulos << QString::fromUtf8(c.titulo);
     }
     m_modelo->setColunas(campos, titulos);
@@ -189,7 +191,7 @@ void TFrmProduto::tituloClicado(int coluna)
 {
     if (coluna < 0 || coluna >= static_cast<int>(std::size(kColunas)))
         return;
-    m_logica.ordenar(QString::fromUtf8(kColunas[coluna].campo));
+    m_logica.ordenar(kColunas[coluna].campo);
     mostrarOrdem();
     m_grade->scrollToTop();
 }
@@ -200,7 +202,7 @@ void TFrmProduto::mostrarOrdem()
 {
     int coluna = -1;
     for (int i = 0; i < static_cast<int>(std::size(kColunas)); ++i)
-        if (m_logica.colunaOrdenada() == QString::fromUtf8(kColunas[i].campo))
+        if (m_logica.colunaOrdenada() == QString(kColunas[i].campo))
             coluna = i;
     m_grade->horizontalHeader()->setSortIndicator(coluna,
                                                   m_logica.decrescente() ? Qt::DescendingOrder : Qt::AscendingOrder);

@@ -52,7 +52,7 @@ GradeItens::GradeItens(ConjuntoDados &itens, const std::vector<ColunaGrade> &col
     for (const ColunaGrade &c : colunas) {
         if (c.alinhamento)
             alinhamentos.insert(static_cast<int>(campos.size()), c.alinhamento);
-        campos << QString::fromUtf8(c.campo);
+        campos << c.campo;
         titulos << QString::fromUtf8(c.titulo);
     }
     // A declared column stays in its place (and width) even where the item

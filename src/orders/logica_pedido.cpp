@@ -1,4 +1,5 @@
 #include "logica_pedido.h"
+#include "campos_esquema.h"
 #include "entrada_preco.h"
 #include "negociacao_pedido.h"
 #include "previa_pedido.h"
@@ -161,17 +162,17 @@ void LogicaPedido::abrir()
     ExecutarProtegido([this] {
         m_filtroAnterior = DM->FiltroFuncionario;
         ItensQueSeguemOCabecalho(m_variante.tipo);
-        const QString condicao =
-            m_variante.condicaoTipo ? S(m_variante.condicaoTipo) : S(m_variante.campoSaldo) + QStringLiteral(">=0");
+        const QString condicao = m_variante.condicaoTipo ? S(m_variante.condicaoTipo)
+                                                         : QString(m_variante.campoSaldo) + QStringLiteral(">=0");
         ConjuntoDados &pedidos = cabecalho();
         pedidos.setFiltro(m_filtroAnterior.isEmpty() ? condicao
                                                      : m_filtroAnterior + QStringLiteral(" AND ") + condicao);
         pedidos.setFiltrado(true);
         pedidos.primeiro();
         DM->QyCliente.primeiro();
-        const QString cliente = pedidos.campo(QStringLiteral("idCliente")).texto();
+        const QString cliente = pedidos.campo(Campos::Pedido::idCliente).texto();
         if (!cliente.isEmpty())
-            DM->QyCliente.localizar(QStringLiteral("IdCliente"), cliente);
+            DM->QyCliente.localizar(Campos::Cliente::IdCliente, cliente);
         if (m_variante.focaGradeAoAbrir)
             focar(CaixaPedido::Grade);
     });
@@ -188,7 +189,7 @@ bool LogicaPedido::podeFechar()
         return true;
     if (m_variante.perguntaAoFechar) {
         const QString pergunta = S(m_variante.inicioPerguntaFechar) +
-                                 cabecalho().campo(QStringLiteral("nr_pedido")).texto() +
+                                 cabecalho().campo(Campos::Pedido::nr_pedido).texto() +
                                  QStringLiteral(") está em uso, deseja salvar e sair?");
         if (MsgPergunta(pergunta, kAtencao, Resposta::Sim) != Resposta::Sim)
             return false;
@@ -383,7 +384,7 @@ void LogicaPedido::pesquisarPedido()
     }
     const QString numero = pesquisar(m_variante.pesquisaPedido);
     if (!numero.isEmpty())
-        cabecalho().localizar(QStringLiteral("nr_pedido"), numero);
+        cabecalho().localizar(Campos::Pedido::nr_pedido, numero);
 }
 
 bool LogicaPedido::podeRepetir() const
@@ -409,37 +410,38 @@ void LogicaPedido::repetir()
         QVariant quantidade;
         QVariant descontos[4];
     };
-    const char *const descontos[] = {"cd_desconto1", "cd_desconto2", "cd_desconto3", "gordura1"};
+    const NomeCampo descontos[] = {Campos::Item::cd_desconto1, Campos::Item::cd_desconto2, Campos::Item::cd_desconto3,
+                                   Campos::Item::gordura1};
     std::vector<ItemRepetido> origem;
     for (int i = 0; i < lista.quantidade(); ++i) {
         const Registro r = lista.registro(i);
-        ItemRepetido item{r.campo(QStringLiteral("codigo")).texto(), r.campo(QStringLiteral("quantidade")).valor(), {}};
+        ItemRepetido item{r.campo(Campos::Item::codigo).texto(), r.campo(Campos::Item::quantidade).valor(), {}};
         for (int d = 0; d < 4; ++d)
-            item.descontos[d] = r.campo(S(descontos[d])).valor();
+            item.descontos[d] = r.campo(descontos[d]).valor();
         origem.push_back(item);
     }
-    const QString cliente = pedidos.campo(QStringLiteral("idCliente")).texto();
+    const QString cliente = pedidos.campo(Campos::Pedido::idCliente).texto();
 
     QStringList ausentes, foraDoPedido;
     Transacao transacao(DM->ADOConexao);
     // The header as a new order for this customer gets it: the customer's
     // payment form, the screen's defaults for freight, dv and avista.
     inserirPedido();
-    pedidos.campo(QStringLiteral("idCliente")).setTexto(cliente);
-    if (DM->QyCliente.localizar(QStringLiteral("idcliente"), cliente))
+    pedidos.campo(Campos::Pedido::idCliente).setTexto(cliente);
+    if (DM->QyCliente.localizar(Campos::Cliente::IdCliente, cliente))
         aplicarCliente();
     pedidos.gravar();
     pedidos.editar();
     for (const ItemRepetido &item : origem) {
-        if (!DM->QyProduto.localizar(QStringLiteral("CODIGO"), item.codigo)) {
+        if (!DM->QyProduto.localizar(Campos::Produto::CODIGO, item.codigo)) {
             ausentes << item.codigo;
             continue;
         }
         lista.inserir();
-        lista.campo(QStringLiteral("codigo")).setTexto(item.codigo);
-        lista.campo(QStringLiteral("quantidade")).setValor(item.quantidade);
+        lista.campo(Campos::Item::codigo).setTexto(item.codigo);
+        lista.campo(Campos::Item::quantidade).setValor(item.quantidade);
         for (int d = 0; d < 4; ++d)
-            lista.campo(S(descontos[d])).setValor(item.descontos[d]);
+            lista.campo(descontos[d]).setValor(item.descontos[d]);
         conferirProduto(0);
         salvarItem(0);
         // Kept back by the stock or the sale multiple: this one stays out.
@@ -467,14 +469,14 @@ void LogicaPedido::inserirPedido()
     focar(CaixaPedido::CodigoCliente);
     cabecalho().inserir();
     if (m_variante.cifNaoAoInserir)
-        cabecalho().campo(QStringLiteral("cif")).setTexto(QStringLiteral("Não"));
+        cabecalho().campo(Campos::Pedido::cif).setTexto(QStringLiteral("Não"));
 }
 
 // An order belongs to a customer: a header without one is never stored.
 // The user is told which box to fill, and finds it with the focus.
 bool LogicaPedido::clienteInformado()
 {
-    if (!cabecalho().campo(QStringLiteral("idCliente")).nulo())
+    if (!cabecalho().campo(Campos::Pedido::idCliente).nulo())
         return true;
     MsgInformacao(QStringLiteral("Preencha o \"Código do Cliente\": um pedido não pode ser salvo sem o cliente."),
                   kAtencao);
@@ -514,7 +516,7 @@ void LogicaPedido::salvarPedido()
     });
     // Only what this save wrote is read again: the cost follows the order,
     // not the number of orders on file.
-    pedidos.reabrirLocalizando(QStringLiteral("nr_pedido"), pedidos.campo(QStringLiteral("nr_pedido")).texto());
+    pedidos.reabrirLocalizando(Campos::Pedido::nr_pedido, pedidos.campo(Campos::Pedido::nr_pedido).texto());
 }
 
 // The first item priced on its own, then the one average over all items.
@@ -544,7 +546,7 @@ void LogicaPedido::excluirPedido()
     if (cabecalho().emEdicao())
         return;
     const QString pergunta = QStringLiteral("Deseja realmente deletar o pedido: ( ") +
-                             cabecalho().campo(QStringLiteral("nr_pedido")).texto() + QStringLiteral(" )") +
+                             cabecalho().campo(Campos::Pedido::nr_pedido).texto() + QStringLiteral(" )") +
                              S(m_variante.fimPerguntaExcluir);
     if (MsgPergunta(pergunta, kAtencao) == Resposta::Sim && !cabecalho().emEdicao())
         cabecalho().excluir();
@@ -572,7 +574,7 @@ void LogicaPedido::inserirItem(int l)
         executar(AcaoPedido::Editar);
     }
     // An item takes its order's number: never one under a header not stored.
-    if (pedidos.campo(QStringLiteral("nr_pedido")).nulo())
+    if (pedidos.campo(Campos::Pedido::nr_pedido).nulo())
         return;
     focar(CaixaPedido::ItemCodigo, l);
     itens(l).inserir();
@@ -621,23 +623,23 @@ void LogicaPedido::salvarItem(int l)
     // to the pending list).
     if (lista.emEdicao())
         conferirProduto(l);
-    const QString codigo = lista.campo(QStringLiteral("codigo")).texto();
+    const QString codigo = lista.campo(Campos::Item::codigo).texto();
     if (codigo.isEmpty()) {
         perguntarCancelarItem(
             QStringLiteral("O código está em branco ou inválido. Deseja cancelar a alteração do item?"), l);
         return;
     }
-    const Campo campoQuantidade = lista.campo(QStringLiteral("quantidade"));
+    const Campo campoQuantidade = lista.campo(Campos::Item::quantidade);
     if (campoQuantidade.nulo() || (def.quantidadeDecimal ? campoQuantidade.real() <= 0 : campoQuantidade.real() < 1)) {
         perguntarCancelarItem(
             QStringLiteral("A quantidade está em branco ou inválido. Deseja cancelar a alteração do item?"), l);
         return;
     }
-    if (def.exigeProduto && !DM->QyProduto.localizar(QStringLiteral("CODIGO"), codigo))
+    if (def.exigeProduto && !DM->QyProduto.localizar(Campos::Produto::CODIGO, codigo))
         return;
     const double quantidade = campoQuantidade.real();
     if (def.verificaMultiplo) {
-        const double multiplo = numero(DM->QyProduto.campo(QStringLiteral("multiplo")));
+        const double multiplo = numero(DM->QyProduto.campo(Campos::Produto::multiplo));
         // Half goes to the even neighbour; a multiple that rounds to 0 sets
         // no condition, as every whole quantity is a multiple of it.
         const double m = std::nearbyint(multiplo);
@@ -648,7 +650,7 @@ void LogicaPedido::salvarItem(int l)
             return;
         }
     }
-    if (def.verificaEstoque && quantidade > numero(lista.campo(QStringLiteral("estoque")))) {
+    if (def.verificaEstoque && quantidade > numero(lista.campo(Campos::Item::estoque))) {
         if (MsgPergunta(QStringLiteral("Quantidade não disponível no estoque atual. Deseja colocar esse item em "
                                        "pendência?\nO sistema irá lhe avisar quando esse produto estiver disponivel."),
                         kAtencao) == Resposta::Sim)
@@ -700,18 +702,18 @@ void LogicaPedido::colocarItemEmPendencia(int l)
     // The pending row and the item's removal together, or neither.
     Transacao transacao(DM->ADOConexao);
     pendentes.inserir();
-    for (const char *nome : {"nr_pedido", "idfunc", "item", "codigo", "quantidade", "valorUnitario", "valorTotal",
-                             "cd_desconto1", "cd_desconto2", "cd_desconto3", "desconto"}) {
-        const QString campo = S(nome);
+    for (const NomeCampo &campo :
+         {Campos::Item::nr_pedido, Campos::Item::idfunc, Campos::Item::item, Campos::Item::codigo,
+          Campos::Item::quantidade, Campos::Item::valorUnitario, Campos::Item::valorTotal, Campos::Item::cd_desconto1,
+          Campos::Item::cd_desconto2, Campos::Item::cd_desconto3, Campos::Item::desconto})
         pendentes.campo(campo).setValor(lista.campo(campo).valor());
-    }
     // The pending list keeps whole quantities: a decimal one is rounded up,
     // so that what is still owed is never less than what was ordered.
     if (definicao(l).quantidadeDecimal)
-        pendentes.campo(QStringLiteral("quantidade"))
-            .setInteiro(static_cast<qint64>(std::ceil(numero(lista.campo(QStringLiteral("quantidade"))))));
-    pendentes.campo(QStringLiteral("cod_cliente")).setValor(cabecalho().campo(QStringLiteral("idCliente")).valor());
-    pendentes.campo(QStringLiteral("data_pendente")).setDataHora(QDateTime::currentDateTime());
+        pendentes.campo(Campos::Item::quantidade)
+            .setInteiro(static_cast<qint64>(std::ceil(numero(lista.campo(Campos::Item::quantidade)))));
+    pendentes.campo(Campos::Item::cod_cliente).setValor(cabecalho().campo(Campos::Pedido::idCliente).valor());
+    pendentes.campo(Campos::Item::data_pendente).setDataHora(QDateTime::currentDateTime());
     pendentes.gravar();
     lista.excluir();
     transacao.confirmar();
@@ -723,7 +725,7 @@ void LogicaPedido::excluirItem(int l)
     if (lista.emEdicao())
         return;
     const QString pergunta = QStringLiteral("Deseja realmente deletar o item: ( ") +
-                             lista.campo(QStringLiteral("codigo")).texto() + QStringLiteral(" )") +
+                             lista.campo(Campos::Item::codigo).texto() + QStringLiteral(" )") +
                              S(definicao(l).fimPerguntaExcluir);
     if (MsgPergunta(pergunta, kAtencao) != Resposta::Sim || lista.emEdicao())
         return;
@@ -760,12 +762,10 @@ void LogicaPedido::importarPendencia(int l)
     const QString codigo = DM->Pesquisar(QStringLiteral("tbpedido_pendente where situacao ='Disponível'"),
                                          QStringLiteral("codigo, data_pendente, valorTotal"), QStringLiteral("codigo"));
     ConjuntoDados &pendentes = DM->QyPendente;
-    if (codigo.isEmpty() || !pendentes.localizar(QStringLiteral("codigo"), codigo))
+    if (codigo.isEmpty() || !pendentes.localizar(Campos::Item::codigo, codigo))
         return;
-    for (const char *nome : def.camposPendencia) {
-        const QString campo = S(nome);
+    for (const NomeCampo &campo : def.camposPendencia)
         lista.campo(campo).setValor(pendentes.campo(campo).valor());
-    }
     itemSaido(CaixaPedido::ItemCodigo, l);
     // The item is stored and the pending row removed together: a refused
     // store keeps the pending row and leaves the item on screen.
@@ -780,9 +780,9 @@ void LogicaPedido::importarPendencia(int l)
 void LogicaPedido::aplicarCliente()
 {
     const ConjuntoDados &clientes = DM->QyCliente;
-    escreverTexto(cabecalho().campo(QStringLiteral("idforma")), clientes.campo(QStringLiteral("CliFPagto")).texto());
+    escreverTexto(cabecalho().campo(Campos::Pedido::idforma), clientes.campo(Campos::Cliente::CliFPagto).texto());
     if (m_variante.colorePainel) {
-        const Campo ultima = clientes.campo(QStringLiteral("ultimacompra"));
+        const Campo ultima = clientes.campo(Campos::Cliente::ultimacompra);
         m_visao.colorirPainel(
             CorUltimaCompra(ultima.nulo() ? QDateTime() : ultima.dataHora(), QDateTime::currentDateTime()));
     }
@@ -815,8 +815,8 @@ void LogicaPedido::clienteSaido()
 {
     if (!m_variante.saidaCodigoCliente || !cabecalho().emEdicao())
         return;
-    Campo cliente = cabecalho().campo(QStringLiteral("idCliente"));
-    const bool achado = DM->QyCliente.localizar(QStringLiteral("idcliente"), cliente.texto());
+    Campo cliente = cabecalho().campo(Campos::Pedido::idCliente);
+    const bool achado = DM->QyCliente.localizar(Campos::Cliente::IdCliente, cliente.texto());
     if (m_variante.clienteSoConferido) {
         if (!achado) {
             cliente.limpar();
@@ -840,7 +840,7 @@ void LogicaPedido::clienteEscolhido()
     const QString cliente = pesquisar(m_variante.pesquisaCliente);
     if (!cabecalho().emEdicao())
         return;
-    Campo idCliente = cabecalho().campo(QStringLiteral("idCliente"));
+    Campo idCliente = cabecalho().campo(Campos::Pedido::idCliente);
     if (m_variante.pesquisaClienteSimples) {
         // Nothing chosen leaves the order without a customer.
         if (cliente.isEmpty())
@@ -851,7 +851,7 @@ void LogicaPedido::clienteEscolhido()
     }
     if (cliente.isEmpty())
         return;
-    if (DM->QyCliente.localizar(QStringLiteral("idcliente"), cliente))
+    if (DM->QyCliente.localizar(Campos::Cliente::IdCliente, cliente))
         aplicarCliente();
     idCliente.setInteiro(Formatos::lerInteiro(cliente));
     focar(CaixaPedido::Entrega);
@@ -872,8 +872,8 @@ void LogicaPedido::precificar(int l)
 
 void LogicaPedido::conferirProduto(int l)
 {
-    Campo codigo = itens(l).campo(QStringLiteral("codigo"));
-    if (!DM->QyProduto.localizar(QStringLiteral("CODIGO"), codigo.texto())) {
+    Campo codigo = itens(l).campo(Campos::Item::codigo);
+    if (!DM->QyProduto.localizar(Campos::Produto::CODIGO, codigo.texto())) {
         codigo.limpar();
         if (m_variante.codigoDesconhecidoFocaCodigo)
             focarAoSair(CaixaPedido::ItemCodigo, l);
@@ -905,7 +905,7 @@ void LogicaPedido::produtoEscolhido(int l)
     if (!itens(l).emEdicao())
         return;
     const QString codigo = pesquisar(definicao(l).pesquisaProduto);
-    escreverTexto(itens(l).campo(QStringLiteral("codigo")), codigo);
+    escreverTexto(itens(l).campo(Campos::Item::codigo), codigo);
     if (codigo.isEmpty())
         return;
     // As after leaving the code box: what is typed next is the quantity.
@@ -919,11 +919,11 @@ QString LogicaPedido::resumoCliente(const QString &campo)
         ConjuntoDados &clientes = DM->QyCliente;
         if (!cabecalho().ativo() || !clientes.ativo())
             return {};
-        const QString cliente = cabecalho().campo(QStringLiteral("idCliente")).texto();
+        const QString cliente = cabecalho().campo(Campos::Pedido::idCliente).texto();
         if (cliente.isEmpty())
             return {};
-        if (clientes.campo(QStringLiteral("IdCliente")).texto() != cliente &&
-            !clientes.localizar(QStringLiteral("IdCliente"), cliente))
+        if (clientes.campo(Campos::Cliente::IdCliente).texto() != cliente &&
+            !clientes.localizar(Campos::Cliente::IdCliente, cliente))
             return {};
         return clientes.campo(campo).textoExibicao();
     } catch (const std::exception &) {
@@ -942,7 +942,7 @@ CoresCelula LogicaPedido::coresCelula(int linha, int l) const
     switch (definicao(l).cores) {
     case CoresGrade::PorEstoque: {
         const Registro registro = lista.registro(linha);
-        if (numero(registro.campo(QStringLiteral("quantidade"))) <= numero(registro.campo(QStringLiteral("estoque"))))
+        if (numero(registro.campo(Campos::Item::quantidade)) <= numero(registro.campo(Campos::Item::estoque)))
             cor = QColor(0, 0, 255);
         break;
     }
@@ -1003,9 +1003,8 @@ void LogicaPedido::negociarPreco(const std::optional<QString> &quantidadeDigitad
         if (!escolhida)
             return;
         const LinhaNegociacao &linha = r.linhas.at(*escolhida);
-        const char *const campos[] = {"cd_desconto1", "cd_desconto2", "cd_desconto3"};
         for (int i = 0; i < 3; ++i)
-            item.campo(QString::fromLatin1(campos[i])).setTexto(linha.codigos[i]);
+            item.campo(Campos::Item::cd_desconto[i]).setTexto(linha.codigos[i]);
         conferirProduto(lista);
     });
 }

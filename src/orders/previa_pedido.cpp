@@ -1,5 +1,6 @@
 #include "previa_pedido.h"
 
+#include "campos_esquema.h"
 #include "erro.h"
 #include "explicacao_preco.h"
 #include "previa_preco.h"
@@ -17,7 +18,7 @@ QString observacao(const ConjuntoDados &itens, const PreviaItem &previa)
 {
     if (itens.emEdicao())
         return S("O item ainda não foi salvo: estes são os valores que a gravação do item vai guardar.");
-    const Dinheiro gravado = itens.campo(QStringLiteral("valorUnitario")).dinheiro();
+    const Dinheiro gravado = itens.campo(Campos::Item::valorUnitario).dinheiro();
     if (gravado == previa.valorUnitario)
         return {};
     return S("O preço unitário gravado é %1; salvar o pedido agora o levaria a %2, porque o produto, o "
@@ -60,11 +61,11 @@ std::optional<TabelaDialogo> ExplicacaoDoItem(const VariantePedido &variante, Co
         return std::nullopt;
     TabelaDialogo t;
     t.titulo = S("Como o preço foi calculado");
-    t.introducao = S("Item %1 – %2. Cada etapa multiplica pelo fator e arredonda o resultado a quatro casas "
-                     "decimais (a metade exata vai para o número par). Preço unitário: %3.")
-                       .arg(itens.campo(QStringLiteral("codigo")).texto(),
-                            itens.campo(QStringLiteral("item_descricao")).texto(),
-                            QuatroCasas(UnitarioDosPassos(previa->passos)));
+    t.introducao =
+        S("Item %1 – %2. Cada etapa multiplica pelo fator e arredonda o resultado a quatro casas "
+          "decimais (a metade exata vai para o número par). Preço unitário: %3.")
+            .arg(itens.campo(Campos::Item::codigo).texto(), itens.campo(Campos::Item::item_descricao).texto(),
+                 QuatroCasas(UnitarioDosPassos(previa->passos)));
     t.colunas = QStringList{S("Etapa"), S("Fator"), S("Resultado")};
     t.linhas = ExplicarPassos(previa->passos);
     t.observacao = observacao(itens, *previa);

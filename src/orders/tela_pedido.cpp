@@ -1,6 +1,7 @@
 #include "tela_pedido.h"
 
 #include "ajuda_atalhos.h"
+#include "campos_esquema.h"
 #include "controles_vinculados.h"
 #include "enter_avanca.h"
 #include "grade_itens.h"
@@ -355,15 +356,15 @@ QWidget *TfrmPedido::montarExibicaoPedido()
 {
     ConjuntoDados &pedidos = m_logica.cabecalho();
     auto [linha, h] = linhaHorizontal();
-    auto *numero = new RotuloVinculado(pedidos, QStringLiteral("nr_pedido"));
+    auto *numero = new RotuloVinculado(pedidos, Campos::Pedido::nr_pedido);
     auto *gbPedido = quadro(" Pedido Nº ", numero, dicaDe("Número do Pedido"));
     gbPedido->setObjectName(QStringLiteral("gbPedido"));
     gbPedido->setFixedWidth(170);
     auto *gbData =
-        quadro(" Gerado às ", new RotuloVinculado(pedidos, QStringLiteral("dt_pedido")), dicaDe("Data do pedido"));
+        quadro(" Gerado às ", new RotuloVinculado(pedidos, Campos::Pedido::dt_pedido), dicaDe("Data do pedido"));
     gbData->setObjectName(QStringLiteral("gbDataPedido"));
     gbData->setFixedWidth(280);
-    auto *nome = new RotuloVinculado(pedidos, QStringLiteral("CLIENTE_DESCRICAO"));
+    auto *nome = new RotuloVinculado(pedidos, Campos::Pedido::CLIENTE_DESCRICAO);
     auto *gbCliente = quadro(" Cliente ", nome, dicaDe("Nome do cliente"));
     gbCliente->setObjectName(QStringLiteral("gbCliente"));
     nome->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -401,8 +402,8 @@ void TfrmPedido::mostrarSituacaoCentral()
 {
     const ConjuntoDados &pedidos = m_logica.cabecalho();
     m_situacao->setText(pedidos.ativo() && !pedidos.vazio()
-                            ? SituacaoCentral(pedidos.campo(QStringLiteral("idFunc")).texto(),
-                                              pedidos.campo(QStringLiteral("nr_pedido")).texto())
+                            ? SituacaoCentral(pedidos.campo(Campos::Pedido::idFunc).texto(),
+                                              pedidos.campo(Campos::Pedido::nr_pedido).texto())
                             : QString());
 }
 
@@ -412,7 +413,7 @@ QWidget *TfrmPedido::montarCamposPedido()
     auto [linha, h] = linhaHorizontal();
 
     const VariantePedido &variante = m_logica.variante();
-    auto *cliente = new CaixaVinculada(pedidos, QStringLiteral("idCliente"));
+    auto *cliente = new CaixaVinculada(pedidos, Campos::Pedido::idCliente);
     cliente->setObjectName(S(variante.nomeCodigoCliente));
     dicaDeCaixa(cliente, "Digite o código do cliente");
     connect(cliente, &CaixaVinculada::saiu, this, [this] { m_logica.saiuCodigoCliente(); });
@@ -424,28 +425,28 @@ QWidget *TfrmPedido::montarCamposPedido()
     // The one-character column keeps the locality's code.
     QWidget *entrega = nullptr;
     if (variante.entregaPorLocalidade) {
-        entrega = new ListaLookupVinculada(pedidos, QStringLiteral("tp_localidade"), DM->QyLocalidade,
-                                           QStringLiteral("nm_localidade"), QStringLiteral("tp_localidade"));
+        entrega = new ListaLookupVinculada(pedidos, Campos::Pedido::tp_localidade, DM->QyLocalidade,
+                                           Campos::Localidade::nm_localidade, Campos::Localidade::tp_localidade);
     } else {
         std::vector<EntradaLista> entregas;
         for (const auto &[texto, valor] : variante.entregas)
             entregas.emplace_back(S(texto), S(valor));
-        entrega = new ListaVinculada(pedidos, QStringLiteral("tp_localidade"), entregas);
+        entrega = new ListaVinculada(pedidos, Campos::Pedido::tp_localidade, entregas);
     }
     entrega->setObjectName(QStringLiteral("dbEntrega"));
     dicaDeCaixa(entrega, variante.dicaEntrega);
     m_caixas[{CaixaPedido::Entrega, 0}] = entrega;
-    auto *dv = new ListaVinculada(pedidos, QStringLiteral("dv"), EntradasIguais(numeros(variante.dvMaximo)));
+    auto *dv = new ListaVinculada(pedidos, Campos::Pedido::dv, EntradasIguais(numeros(variante.dvMaximo)));
     dv->setObjectName(QStringLiteral("dbDV"));
     dicaDeCaixa(dv, "Desconto aplicado no volume total dos itens");
-    auto *avista = new ListaVinculada(pedidos, QStringLiteral("avista"), EntradasIguais(numeros(5)));
+    auto *avista = new ListaVinculada(pedidos, Campos::Pedido::avista, EntradasIguais(numeros(5)));
     avista->setObjectName(QStringLiteral("dbAvista"));
     dicaDeCaixa(avista, "Escolha o desconto aplicado se for pagamento avista");
-    auto *forma = new ListaLookupVinculada(pedidos, QStringLiteral("idforma"), DM->QyFormaPagamento,
-                                           QStringLiteral("Forma"), QStringLiteral("idforma"));
+    auto *forma = new ListaLookupVinculada(pedidos, Campos::Pedido::idforma, DM->QyFormaPagamento, Campos::Forma::Forma,
+                                           Campos::Forma::idforma);
     forma->setObjectName(QStringLiteral("dvFormaPagto"));
     dicaDeCaixa(forma, "Escolha a forma de pagamento");
-    auto *detalhe = new CaixaVinculada(pedidos, QStringLiteral("nm_forma_pagamento"));
+    auto *detalhe = new CaixaVinculada(pedidos, Campos::Pedido::nm_forma_pagamento);
     detalhe->setObjectName(QStringLiteral("dbFormaPagtoDetalhado"));
     dicaDeCaixa(detalhe, "Digite o detalhe da forma de pagamento, se necessário");
     m_caixas[{CaixaPedido::FormaPagtoDetalhado, 0}] = detalhe;
@@ -453,7 +454,7 @@ QWidget *TfrmPedido::montarCamposPedido()
     for (const char *opcao : variante.opcoesCif)
         opcoesCif << S(opcao);
     auto *cif =
-        new OpcoesVinculadas(QStringLiteral(" CIF "), pedidos, QStringLiteral("cif"), EntradasIguais(opcoesCif), 2);
+        new OpcoesVinculadas(QStringLiteral(" CIF "), pedidos, Campos::Pedido::cif, EntradasIguais(opcoesCif), 2);
     cif->setObjectName(QStringLiteral("dbCIF"));
     dicaDeCaixa(cif, "CIF / Mercadoria com frete incluso");
 
@@ -502,7 +503,7 @@ void TfrmPedido::completarCliente(QLineEdit *cliente)
 
 QWidget *TfrmPedido::montarObservacao()
 {
-    auto *observacao = new MemoVinculado(m_logica.cabecalho(), QStringLiteral("observacao"));
+    auto *observacao = new MemoVinculado(m_logica.cabecalho(), Campos::Pedido::observacao);
     observacao->setObjectName(QStringLiteral("dbObservacao"));
     observacao->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     observacao->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -536,8 +537,8 @@ QWidget *TfrmPedido::montarCamposItem(int lista)
     QFont grande = font();
     grande.setPixelSize(24);
 
-    auto caixaItem = [&](const char *sufixo, const char *campo, bool exibicao, CaixaPedido caixa) {
-        auto *c = new CaixaVinculada(itens, S(campo));
+    auto caixaItem = [&](const char *sufixo, const NomeCampo &campo, bool exibicao, CaixaPedido caixa) {
+        auto *c = new CaixaVinculada(itens, campo);
         c->setObjectName(S(def.prefixoCaixas) + S(sufixo));
         c->setSomenteExibicao(exibicao);
         // Boxes that only show are left out of Tab: Tab goes from the code
@@ -550,23 +551,23 @@ QWidget *TfrmPedido::montarCamposItem(int lista)
         connect(c, &CaixaVinculada::saiu, this, [this, caixa, lista] { m_logica.saiu(caixa, lista); });
         return c;
     };
-    auto *codigo = caixaItem("Codigo", "codigo", false, CaixaPedido::ItemCodigo);
+    auto *codigo = caixaItem("Codigo", Campos::Item::codigo, false, CaixaPedido::ItemCodigo);
     codigo->setMaiusculas(true);
     auto *pesquisar = botaoPesquisa(def.botaoPesquisa.nome, def.botaoPesquisa.dica);
     connect(pesquisar, &QToolButton::clicked, this, [this, lista] { m_logica.pesquisarItem(lista); });
-    auto *descricao = caixaItem("Descricao", "item_descricao", true, CaixaPedido::ItemDescricao);
+    auto *descricao = caixaItem("Descricao", Campos::Item::item_descricao, true, CaixaPedido::ItemDescricao);
     QWidget *fabricante = nullptr;
     if (def.codigosDesconto) {
-        auto *c = new CaixaVinculada(itens, QStringLiteral("codigo_descricao"));
+        auto *c = new CaixaVinculada(itens, Campos::Item::codigo_descricao);
         c->setObjectName(S(def.prefixoCaixas) + QStringLiteral("Fabricante"));
         c->setSomenteExibicao(true);
         c->setFocusPolicy(Qt::ClickFocus);
         c->setFont(grande);
         fabricante = c;
     }
-    auto *quantidade = caixaItem("Quantidade", "quantidade", false, CaixaPedido::ItemQuantidade);
-    auto *unitario = caixaItem("Unitario", "valorUnitario", true, CaixaPedido::ItemUnitario);
-    auto *total = caixaItem("Total", "valorTotal", true, CaixaPedido::ItemTotal);
+    auto *quantidade = caixaItem("Quantidade", Campos::Item::quantidade, false, CaixaPedido::ItemQuantidade);
+    auto *unitario = caixaItem("Unitario", Campos::Item::valorUnitario, true, CaixaPedido::ItemUnitario);
+    auto *total = caixaItem("Total", Campos::Item::valorTotal, true, CaixaPedido::ItemTotal);
 
     h->addWidget(rotulado("Código", nullptr, codigo, pesquisar), 3);
     h->addWidget(rotulado("Descrição do produto", nullptr, descricao), 6);
@@ -586,15 +587,15 @@ QWidget *TfrmPedido::montarCamposItem(int lista)
         const std::vector<EntradaLista> letras = EntradasIguais(letrasDesconto());
         const struct {
             const char *nome;
-            const char *campo;
+            NomeCampo campo;
             const char *rotulo;
             CaixaPedido caixa;
-        } codigos[] = {{"dbItemDesconto1", "cd_desconto1", "D1", CaixaPedido::ItemDesconto1},
-                       {"dbItemDesconto2", "cd_desconto2", "D2", CaixaPedido::ItemDesconto2},
-                       {"dbItemDesconto3", "cd_desconto3", "D3", CaixaPedido::ItemDesconto3},
-                       {"dbItemGordura", "gordura1", "G", CaixaPedido::ItemGordura}};
+        } codigos[] = {{"dbItemDesconto1", Campos::Item::cd_desconto1, "D1", CaixaPedido::ItemDesconto1},
+                       {"dbItemDesconto2", Campos::Item::cd_desconto2, "D2", CaixaPedido::ItemDesconto2},
+                       {"dbItemDesconto3", Campos::Item::cd_desconto3, "D3", CaixaPedido::ItemDesconto3},
+                       {"dbItemGordura", Campos::Item::gordura1, "G", CaixaPedido::ItemGordura}};
         for (const auto &c : codigos) {
-            auto *l = new ListaVinculada(itens, S(c.campo), letras);
+            auto *l = new ListaVinculada(itens, c.campo, letras);
             l->setObjectName(S(c.nome));
             l->setFont(grande);
             const CaixaPedido caixa = c.caixa;
@@ -647,8 +648,8 @@ QWidget *TfrmPedido::montarSubtotal(int lista)
     h->setContentsMargins(0, 0, 0, 0);
     h->setSpacing(2);
     auto *rotulo = new QLabel(S(def.rotuloSubtotal));
-    auto *valor = new RotuloVinculado(m_logica.cabecalho(), S(def.campoSubtotal));
-    valor->setObjectName(S(def.campoSubtotal));
+    auto *valor = new RotuloVinculado(m_logica.cabecalho(), *def.campoSubtotal);
+    valor->setObjectName(*def.campoSubtotal);
     valor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     valor->setMinimumWidth(160);
     for (QLabel *l : {static_cast<QLabel *>(rotulo), static_cast<QLabel *>(valor)}) {
@@ -669,11 +670,11 @@ QWidget *TfrmPedido::montarResumo()
         QLabel *valor = nullptr;
         if (q.doCliente) {
             valor = new QLabel;
-            m_resumoCliente.emplace_back(valor, S(q.campo));
+            m_resumoCliente.emplace_back(valor, q.campo);
         } else {
-            valor = new RotuloVinculado(m_logica.cabecalho(), S(q.campo));
+            valor = new RotuloVinculado(m_logica.cabecalho(), q.campo);
         }
-        if (!q.doCliente && qstrcmp(q.campo, m_logica.variante().campoSaldo) == 0)
+        if (!q.doCliente && qstrcmp(q.campo.utf8(), m_logica.variante().campoSaldo.utf8()) == 0)
             m_saldo = valor;
         h->addWidget(quadro(q.titulo, valor, dicaDe(q.dica)));
     }
@@ -856,11 +857,11 @@ void TfrmPedido::mostrarPrevia()
         const PreviaTela previa = m_logica.previa(quantidadeDigitada(l), l);
         ConjuntoDados &itens = m_logica.itens(l);
         mostrar(caixaDeItem(CaixaPedido::ItemUnitario, l), previa.valorUnitario,
-                gravado(itens, QStringLiteral("valorUnitario")), escreverCaixa);
-        mostrar(caixaDeItem(CaixaPedido::ItemTotal, l), previa.valorTotal, gravado(itens, QStringLiteral("valorTotal")),
+                gravado(itens, Campos::Item::valorUnitario), escreverCaixa);
+        mostrar(caixaDeItem(CaixaPedido::ItemTotal, l), previa.valorTotal, gravado(itens, Campos::Item::valorTotal),
                 escreverCaixa);
         if (l == daPrevia && m_saldo)
-            mostrar(m_saldo, previa.saldo, gravado(m_logica.cabecalho(), S(m_logica.variante().campoSaldo)),
+            mostrar(m_saldo, previa.saldo, gravado(m_logica.cabecalho(), m_logica.variante().campoSaldo),
                     escreverRotulo);
     }
 }

@@ -1,14 +1,15 @@
 #include "variante_pedido.h"
 
 #include "calculo_preco.h"
+#include "campos_esquema.h"
 #include "udm.h"
 
 namespace
 {
 
-const QuadroResumo kMenorCompra{" Menor compra ", true, "valmenorcompra", "Menor compra"};
-const QuadroResumo kMaiorCompra{" Maior compra ", true, "valmaiorcompra", "Maior compra"};
-const QuadroResumo kUltimaCompra{" Ultima compra ", true, "ultimacompra", "Data da última compra"};
+const QuadroResumo kMenorCompra{" Menor compra ", true, Campos::Cliente::valmenorcompra, "Menor compra"};
+const QuadroResumo kMaiorCompra{" Maior compra ", true, Campos::Cliente::valmaiorcompra, "Maior compra"};
+const QuadroResumo kUltimaCompra{" Ultima compra ", true, Campos::Cliente::ultimacompra, "Data da última compra"};
 const PesquisaPedido kPesquisaCliente = {"tbcliente order by idcliente", "nome, cnpj, idcliente", "idcliente"};
 
 // The regular screen's buttons, under the names a kind gives them.
@@ -50,15 +51,15 @@ std::vector<TextoBotao> botoesItem(bool importa, bool maiuscula)
 std::vector<ColunaGrade> colunasItem(const char *tituloTotal, Qt::Alignment quantidadeEEstoque)
 {
     return {
-        {"codigo", "Código do item", 120},
-        {"item_descricao", "Descrição", 390},
-        {"quantidade", "Quantidade", 80, quantidadeEEstoque},
-        {"valorUnitario", "Valor Unitário", 180},
-        {"valorTotal", tituloTotal, 200},
-        {"cd_desconto1", "D1", 40},
-        {"cd_desconto2", "D2", 40},
-        {"cd_desconto3", "D3", 40},
-        {"estoque", "Estoque", 90, quantidadeEEstoque},
+        {Campos::Item::codigo, "Código do item", 120},
+        {Campos::Item::item_descricao, "Descrição", 390},
+        {Campos::Item::quantidade, "Quantidade", 80, quantidadeEEstoque},
+        {Campos::Item::valorUnitario, "Valor Unitário", 180},
+        {Campos::Item::valorTotal, tituloTotal, 200},
+        {Campos::Item::cd_desconto1, "D1", 40},
+        {Campos::Item::cd_desconto2, "D2", 40},
+        {Campos::Item::cd_desconto3, "D3", 40},
+        {Campos::Item::estoque, "Estoque", 90, quantidadeEEstoque},
     };
 }
 
@@ -119,7 +120,7 @@ ListaPedido listaSubstituicao()
 {
     ListaPedido lista = listaTroca([]() -> ConjuntoDados & { return DM->QyTrocaSub; }, CalcularPrecoTrocaSub);
     lista.importaPendencia = true;
-    lista.camposPendencia = {"codigo", "quantidade"};
+    lista.camposPendencia = {Campos::Item::codigo, Campos::Item::quantidade};
     lista.botoes = {
         {"BtnImportarPendencia", "Importar", "Importar pendência"},
         {"BtnNovoSub", "Inserir", "Inserir substituição"},
@@ -134,15 +135,15 @@ ListaPedido listaSubstituicao()
     lista.botaoPesquisa = {"BtnPesquisarSubistituicao", "", "Pesquisar item(ns)"};
     lista.nomeGrade = "dbgTrocaSub";
     lista.colunas = {
-        {"codigo", "Código do item", 110},
-        {"item_descricao", "Descrição", 660},
-        {"quantidade", "Quantidade", 90, Qt::AlignCenter},
-        {"valorUnitario", "Valor Unitário", 130},
-        {"valorTotal", "Valor Total", 130},
-        {"estoque", "Estoque", 60},
+        {Campos::Item::codigo, "Código do item", 110},
+        {Campos::Item::item_descricao, "Descrição", 660},
+        {Campos::Item::quantidade, "Quantidade", 90, Qt::AlignCenter},
+        {Campos::Item::valorUnitario, "Valor Unitário", 130},
+        {Campos::Item::valorTotal, "Valor Total", 130},
+        {Campos::Item::estoque, "Estoque", 60},
     };
     lista.rotuloSubtotal = "Subtotal (Substituição) :";
-    lista.campoSubtotal = "vl_total_troca2";
+    lista.campoSubtotal = Campos::Pedido::vl_total_troca2;
     lista.posicao = 1;
     return lista;
 }
@@ -164,14 +165,14 @@ ListaPedido listaDevolucao()
     lista.botaoPesquisa = {"btnPesquisarDevolucao", "", "Pesquisar item(ns)"};
     lista.nomeGrade = "dbgTrocaDevolucao";
     lista.colunas = {
-        {"codigo", "Código do item", 110},
-        {"item_descricao", "Descrição", 660},
-        {"quantidade", "Quantidade", 90, Qt::AlignCenter},
-        {"valorUnitario", "Valor Unitário", 130},
-        {"valorTotal", "Valor total", 190},
+        {Campos::Item::codigo, "Código do item", 110},
+        {Campos::Item::item_descricao, "Descrição", 660},
+        {Campos::Item::quantidade, "Quantidade", 90, Qt::AlignCenter},
+        {Campos::Item::valorUnitario, "Valor Unitário", 130},
+        {Campos::Item::valorTotal, "Valor total", 190},
     };
     lista.rotuloSubtotal = "Subtotal (Devolução) :";
-    lista.campoSubtotal = "vl_total_troca1";
+    lista.campoSubtotal = Campos::Pedido::vl_total_troca1;
     lista.posicao = 0;
     return lista;
 }
@@ -183,7 +184,7 @@ const VariantePedido &VariantePedidoRegular()
     static const VariantePedido variante{
         .tipo = TipoPedido::Pedido,
         .titulo = "Corlando - Pedido",
-        .campoSaldo = "vl_total_item",
+        .campoSaldo = Campos::Pedido::vl_total_item,
         .cifNaoAoInserir = true,
         .colorePainel = true,
         .saidas = {{CaixaPedido::ItemCodigo, true, CaixaPedido::ItemQuantidade, true},
@@ -204,8 +205,8 @@ const VariantePedido &VariantePedidoRegular()
         .resumo = {kMenorCompra,
                    kMaiorCompra,
                    kUltimaCompra,
-                   {" Volumes ", false, "vl_gordura", nullptr},
-                   {" Saldo ", false, "vl_total_item", "Saldo do pedido"}},
+                   {" Volumes ", false, Campos::Pedido::vl_gordura, nullptr},
+                   {" Saldo ", false, Campos::Pedido::vl_total_item, "Saldo do pedido"}},
         .repetePedido = true,
     };
     return variante;
@@ -217,7 +218,7 @@ const VariantePedido &VariantePedidoPacote()
         .tipo = TipoPedido::Pacote,
         .nomeTela = "TfrmPedidoPacote",
         .titulo = "Corlando - Pacote",
-        .campoSaldo = "vl_total_pacote",
+        .campoSaldo = Campos::Pedido::vl_total_pacote,
         .focaGradeAoAbrir = false,
         .cifNaoAoInserir = false,
         .precoMedio = true,
@@ -254,8 +255,8 @@ const VariantePedido &VariantePedidoPacote()
         .resumo = {kMenorCompra,
                    kMaiorCompra,
                    kUltimaCompra,
-                   {" Volumes ", false, "vl_gordura", nullptr},
-                   {" Saldo ", false, "vl_total_pacote", "Saldo do pedido"}},
+                   {" Volumes ", false, Campos::Pedido::vl_gordura, nullptr},
+                   {" Saldo ", false, Campos::Pedido::vl_total_pacote, "Saldo do pedido"}},
         .descricaoPorUltimo = true,
     };
     return variante;
@@ -267,7 +268,7 @@ const VariantePedido &VariantePedidoVendaCasada()
         .tipo = TipoPedido::VendaCasada,
         .nomeTela = "TfrmVendaCasada",
         .titulo = "Corlando - Pedido Venda Casada",
-        .campoSaldo = "vl_total_venda_casada",
+        .campoSaldo = Campos::Pedido::vl_total_venda_casada,
         .cifNaoAoInserir = false,
         .pesquisaClienteEmRepouso = true,
         .colorePainel = false,
@@ -292,8 +293,8 @@ const VariantePedido &VariantePedidoVendaCasada()
         .resumo = {kMenorCompra,
                    kMaiorCompra,
                    kUltimaCompra,
-                   {" Volumes ", false, "vl_gordura", "Volumes"},
-                   {" Saldo ", false, "vl_total_venda_casada", "Saldo do pedido"}},
+                   {" Volumes ", false, Campos::Pedido::vl_gordura, "Volumes"},
+                   {" Saldo ", false, Campos::Pedido::vl_total_venda_casada, "Saldo do pedido"}},
     };
     return variante;
 }
@@ -304,7 +305,7 @@ const VariantePedido &VariantePedidoTroca()
         .tipo = TipoPedido::Troca,
         .nomeTela = "TfrmPedidoTroca",
         .titulo = "Corlando - Troca",
-        .campoSaldo = "vl_diferenca_troca",
+        .campoSaldo = Campos::Pedido::vl_diferenca_troca,
         .condicaoTipo = "vl_diferenca_troca<>NULL",
         .focaGradeAoAbrir = false,
         .cifNaoAoInserir = false,
@@ -353,8 +354,8 @@ const VariantePedido &VariantePedidoTroca()
         .resumo = {kMenorCompra,
                    kMaiorCompra,
                    kUltimaCompra,
-                   {" Ultima compra (R$) ", true, "valultcompra", nullptr},
-                   {" Saldo ", false, "vl_diferenca_troca", "Saldo do pedido"}},
+                   {" Ultima compra (R$) ", true, Campos::Cliente::valultcompra, nullptr},
+                   {" Saldo ", false, Campos::Pedido::vl_diferenca_troca, "Saldo do pedido"}},
     };
     return variante;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "campos_esquema.h"
 #include "tipo_pedido.h"
 #include "visao_pedido.h"
 
@@ -37,7 +38,7 @@ struct SaidaCaixa {
 
 // A column of an item grid.
 struct ColunaGrade {
-    const char *campo;
+    NomeCampo campo;
     const char *titulo;
     int largura;
     Qt::Alignment alinhamento = {}; // none: the field's own alignment
@@ -54,7 +55,7 @@ struct TextoBotao {
 struct QuadroResumo {
     const char *titulo;
     bool doCliente;
-    const char *campo;
+    NomeCampo campo;
     const char *dica;
 };
 
@@ -74,8 +75,9 @@ struct ListaPedido {
     bool quantidadeDecimal = false;
     bool importaPendencia = false;
     // What an imported pending row gives the item.
-    std::vector<const char *> camposPendencia = {"codigo", "quantidade", "cd_desconto1", "cd_desconto2",
-                                                 "cd_desconto3"};
+    std::vector<NomeCampo> camposPendencia = {Campos::Item::codigo, Campos::Item::quantidade,
+                                              Campos::Item::cd_desconto1, Campos::Item::cd_desconto2,
+                                              Campos::Item::cd_desconto3};
     // The fabricante box and the D1, D2, D3 and G lists of the item row.
     bool codigosDesconto = true;
     CoresGrade cores = CoresGrade::PorEstoque;
@@ -93,7 +95,7 @@ struct ListaPedido {
     const char *dicaGrade = "Itens cadastrados"; // may be none
     std::vector<ColunaGrade> colunas;
     const char *rotuloSubtotal = nullptr; // none: no subtotal line
-    const char *campoSubtotal = nullptr;
+    std::optional<NomeCampo> campoSubtotal;
     // The top-down place of the block; the lists themselves are in the
     // order the order's save walks them.
     int posicao = 0;
@@ -107,7 +109,7 @@ struct VariantePedido {
     const char *nomeTela = "TfrmPedido";
     const char *titulo;
     // The header column holding the kind's total, shown as " Saldo ".
-    const char *campoSaldo;
+    NomeCampo campoSaldo;
     // The kind's header condition; none means campoSaldo + ">=0".
     const char *condicaoTipo = nullptr;
     bool focaGradeAoAbrir = true;

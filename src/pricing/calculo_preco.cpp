@@ -1,5 +1,6 @@
 #include "calculo_preco.h"
 
+#include "campos_esquema.h"
 #include "entrada_preco.h"
 #include "estado_pedido.h"
 #include "precificacao.h"
@@ -8,8 +9,6 @@
 
 namespace
 {
-
-const char *const kCodigos[] = {"cd_desconto1", "cd_desconto2", "cd_desconto3"};
 
 // Locates the current item's product; false when the item has no code or the
 // code is unknown.
@@ -25,16 +24,16 @@ EntradaPreco lerEntrada(ConjuntoDados &itens, TipoPedido tipo)
 
 void gravarResultado(ConjuntoDados &itens, const ResultadoPreco &r)
 {
-    itens.campo(QStringLiteral("valorUnitario")).setDinheiro(r.valorUnitario);
+    itens.campo(Campos::Item::valorUnitario).setDinheiro(r.valorUnitario);
     if (r.vlGordura)
-        itens.campo(QStringLiteral("vl_gordura")).setDinheiro(*r.vlGordura);
+        itens.campo(Campos::Item::vl_gordura).setDinheiro(*r.vlGordura);
     if (r.desconto)
-        itens.campo(QStringLiteral("desconto")).setDinheiro(*r.desconto);
+        itens.campo(Campos::Item::desconto).setDinheiro(*r.desconto);
     if (r.limparCodigos) {
-        for (const char *codigo : kCodigos)
-            itens.campo(QLatin1String(codigo)).limpar();
+        for (const NomeCampo &codigo : Campos::Item::cd_desconto)
+            itens.campo(codigo).limpar();
     }
-    itens.campo(QStringLiteral("valorTotal")).setDinheiro(r.valorTotal);
+    itens.campo(Campos::Item::valorTotal).setDinheiro(r.valorTotal);
 }
 
 void precificarAtual(ConjuntoDados &itens, TipoPedido tipo)
@@ -67,7 +66,7 @@ namespace
 void igualarCodigos(ConjuntoDados &itens, const std::array<QString, 3> &codigos)
 {
     for (int i = 0; i < 3; ++i) {
-        Campo campo = itens.campo(QLatin1String(kCodigos[i]));
+        Campo campo = itens.campo(Campos::Item::cd_desconto[i]);
         if (campo.texto() == codigos[i])
             continue;
         if (codigos[i].isEmpty())
@@ -82,13 +81,13 @@ void reprecificarComCodigosDoPrimeiro(ConjuntoDados &itens)
     itens.primeiro();
     std::array<QString, 3> codigos;
     for (int i = 0; i < 3; ++i)
-        codigos[i] = itens.campo(QLatin1String(kCodigos[i])).texto();
+        codigos[i] = itens.campo(Campos::Item::cd_desconto[i]).texto();
     for (; !itens.fim(); itens.proximo()) {
         itens.editar();
         igualarCodigos(itens, codigos);
         if (localizarProduto(itens))
-            itens.campo(QStringLiteral("valorUnitario"))
-                .setDinheiro(DM->QyProduto.campo(QStringLiteral("PRECOVENDA")).dinheiro());
+            itens.campo(Campos::Item::valorUnitario)
+                .setDinheiro(DM->QyProduto.campo(Campos::Produto::PRECOVENDA).dinheiro());
         precificarAtual(itens, TipoPedido::Pacote);
         itens.gravar();
     }
@@ -99,8 +98,8 @@ std::optional<double> mediaDosItens(ConjuntoDados &itens)
     SomaPacote soma;
     for (itens.primeiro(); !itens.fim(); itens.proximo()) {
         if (localizarProduto(itens))
-            soma.adicionar(itens.campo(QStringLiteral("quantidade")).dinheiro(),
-                           itens.campo(QStringLiteral("valorUnitario")).dinheiro());
+            soma.adicionar(itens.campo(Campos::Item::quantidade).dinheiro(),
+                           itens.campo(Campos::Item::valorUnitario).dinheiro());
     }
     return soma.media();
 }
@@ -109,9 +108,9 @@ void aplicarMedia(ConjuntoDados &itens, double media)
 {
     for (itens.primeiro(); !itens.fim(); itens.proximo()) {
         itens.editar();
-        const PrecoMedio preco = PrecoPelaMedia(media, itens.campo(QStringLiteral("quantidade")).dinheiro());
-        itens.campo(QStringLiteral("valorUnitario")).setDinheiro(preco.valorUnitario);
-        itens.campo(QStringLiteral("valorTotal")).setDinheiro(preco.valorTotal);
+        const PrecoMedio preco = PrecoPelaMedia(media, itens.campo(Campos::Item::quantidade).dinheiro());
+        itens.campo(Campos::Item::valorUnitario).setDinheiro(preco.valorUnitario);
+        itens.campo(Campos::Item::valorTotal).setDinheiro(preco.valorTotal);
         itens.gravar();
     }
 }

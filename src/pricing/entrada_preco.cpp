@@ -1,5 +1,6 @@
 #include "entrada_preco.h"
 
+#include "campos_esquema.h"
 #include "erro.h"
 #include "formatos.h"
 #include "udm.h"
@@ -8,8 +9,6 @@
 
 namespace
 {
-
-const char *const kCodigos[] = {"cd_desconto1", "cd_desconto2", "cd_desconto3"};
 
 // A discount level of the header: empty (NULL or a blank text) is level 0;
 // a value that is not a whole number is no level at all (-1, no factor),
@@ -32,8 +31,8 @@ int nivel(const Campo &campo)
 
 bool LocalizarProdutoDoItem(const Registro &item)
 {
-    const QString codigo = item.campo(QStringLiteral("codigo")).texto();
-    return !codigo.isEmpty() && DM->QyProduto.localizar(QStringLiteral("CODIGO"), codigo);
+    const QString codigo = item.campo(Campos::Item::codigo).texto();
+    return !codigo.isEmpty() && DM->QyProduto.localizar(Campos::Produto::CODIGO, codigo);
 }
 
 EntradaPreco LerEntradaPreco(TipoPedido tipo, const Registro &item)
@@ -42,17 +41,17 @@ EntradaPreco LerEntradaPreco(TipoPedido tipo, const Registro &item)
     ConjuntoDados &cabecalho = DM->QyPedido;
     EntradaPreco e;
     e.tipo = tipo;
-    e.precoVenda = produto.campo(QStringLiteral("PRECOVENDA")).dinheiro();
-    e.precoPromo = produto.campo(QStringLiteral("PRECOPROMO")).real();
-    e.cif = cabecalho.campo(QStringLiteral("cif")).texto();
-    e.dv = nivel(cabecalho.campo(QStringLiteral("dv")));
-    e.avista = nivel(cabecalho.campo(QStringLiteral("avista")));
-    e.valorTotal = item.campo(QStringLiteral("valorTotal")).dinheiro();
-    e.quantidade = item.campo(QStringLiteral("quantidade")).dinheiro();
+    e.precoVenda = produto.campo(Campos::Produto::PRECOVENDA).dinheiro();
+    e.precoPromo = produto.campo(Campos::Produto::PRECOPROMO).real();
+    e.cif = cabecalho.campo(Campos::Pedido::cif).texto();
+    e.dv = nivel(cabecalho.campo(Campos::Pedido::dv));
+    e.avista = nivel(cabecalho.campo(Campos::Pedido::avista));
+    e.valorTotal = item.campo(Campos::Item::valorTotal).dinheiro();
+    e.quantidade = item.campo(Campos::Item::quantidade).dinheiro();
     if (tipo != TipoPedido::Troca) {
         for (int i = 0; i < 3; ++i)
-            e.codigos[i] = item.campo(QLatin1String(kCodigos[i])).texto();
-        e.gordura1 = item.campo(QStringLiteral("gordura1")).texto();
+            e.codigos[i] = item.campo(Campos::Item::cd_desconto[i]).texto();
+        e.gordura1 = item.campo(Campos::Item::gordura1).texto();
     }
     return e;
 }

@@ -1,5 +1,6 @@
 #include "estado_pedido.h"
 
+#include "campos_esquema.h"
 #include "udm.h"
 
 ConjuntoDados &ItensDoPedido(TipoPedido tipo)
@@ -35,8 +36,8 @@ bool ItensEmEstoque(ConjuntoDados &itens, bool compararQuantidade)
 {
     bool confere = true;
     for (itens.primeiro(); confere && !itens.fim(); itens.proximo()) {
-        const double estoque = itens.campo(QStringLiteral("estoque")).real();
-        confere = estoque > 0 && (!compararQuantidade || estoque >= itens.campo(QStringLiteral("quantidade")).real());
+        const double estoque = itens.campo(Campos::Item::estoque).real();
+        confere = estoque > 0 && (!compararQuantidade || estoque >= itens.campo(Campos::Item::quantidade).real());
     }
     itens.primeiro();
     return confere;

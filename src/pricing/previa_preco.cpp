@@ -1,5 +1,6 @@
 #include "previa_preco.h"
 
+#include "campos_esquema.h"
 #include "entrada_preco.h"
 #include "estado_pedido.h"
 #include "udm.h"
@@ -44,7 +45,7 @@ std::optional<EntradaPreco> entradaDe(TipoPedido tipo, const LinhaItem &linha, s
 
 Dinheiro totalGravado(const LinhaItem &linha)
 {
-    return linha.registro.campo(QStringLiteral("valorTotal")).dinheiro();
+    return linha.registro.campo(Campos::Item::valorTotal).dinheiro();
 }
 
 // Saving the item prices it once; saving the order prices every item again,
@@ -84,7 +85,7 @@ MediaPacote mediaPacote(const std::vector<LinhaItem> &linhas, std::optional<Dinh
     MediaPacote m;
     std::array<QString, 3> codigosDoPrimeiro;
     for (int c = 0; !linhas.empty() && c < 3; ++c)
-        codigosDoPrimeiro[c] = linhas.front().registro.campo(QStringLiteral("cd_desconto%1").arg(c + 1)).texto();
+        codigosDoPrimeiro[c] = linhas.front().registro.campo(Campos::Item::cd_desconto[c]).texto();
     SomaPacote soma;
     for (const LinhaItem &linha : linhas) {
         std::optional<EntradaPreco> e = entradaDe(TipoPedido::Pacote, linha, quantidade);
@@ -103,7 +104,7 @@ MediaPacote mediaPacote(const std::vector<LinhaItem> &linhas, std::optional<Dinh
 
 Dinheiro quantidadeDe(const LinhaItem &linha, std::optional<Dinheiro> quantidade)
 {
-    return linha.editada && quantidade ? *quantidade : linha.registro.campo(QStringLiteral("quantidade")).dinheiro();
+    return linha.editada && quantidade ? *quantidade : linha.registro.campo(Campos::Item::quantidade).dinheiro();
 }
 
 std::optional<PreviaItem> previaPacote(ConjuntoDados &itens, std::optional<Dinheiro> quantidade)

@@ -1,10 +1,12 @@
 #include "totais.h"
 
 #include "calculo_preco.h"
+#include "campos_esquema.h"
 #include "estado_pedido.h"
 #include "transacao.h"
 #include "udm.h"
 
+#include <optional>
 #include <stdexcept>
 
 namespace
@@ -12,8 +14,8 @@ namespace
 
 // The header columns a kind owns; a null column is one it does not have.
 struct ColunasTotais {
-    const char *total;
-    const char *acumulativo;
+    NomeCampo total;
+    std::optional<NomeCampo> acumulativo;
     bool gorduraInteira;
 };
 
@@ -21,11 +23,11 @@ ColunasTotais colunasDe(TipoPedido tipo)
 {
     switch (tipo) {
     case TipoPedido::Pacote:
-        return {"vl_total_pacote", "vl_acumulativo_pacote", false};
+        return {Campos::Pedido::vl_total_pacote, Campos::Pedido::vl_acumulativo_pacote, false};
     case TipoPedido::VendaCasada:
-        return {"vl_total_venda_casada", nullptr, false};
+        return {Campos::Pedido::vl_total_venda_casada, std::nullopt, false};
     case TipoPedido::Pedido:
-        return {"vl_total_item", "vl_acumulativo_pedido", true};
+        return {Campos::Pedido::vl_total_item, Campos::Pedido::vl_acumulativo_pedido, true};
     case TipoPedido::Troca:
         break;
     }
@@ -53,18 +55,18 @@ void recalcularItens(TipoPedido tipo)
 
     Dinheiro total, acumulativo, gordura;
     for (itens.primeiro(); !itens.fim(); itens.proximo()) {
-        total += itens.campo(QStringLiteral("valorTotal")).dinheiro();
+        total += itens.campo(Campos::Item::valorTotal).dinheiro();
         if (colunas.acumulativo)
-            acumulativo += itens.campo(QStringLiteral("desconto")).dinheiro();
-        gordura += itens.campo(QStringLiteral("vl_gordura")).dinheiro();
+            acumulativo += itens.campo(Campos::Item::desconto).dinheiro();
+        gordura += itens.campo(Campos::Item::vl_gordura).dinheiro();
     }
     if (colunas.gorduraInteira)
         gordura = parteInteira(gordura);
 
-    cabecalho.campo(QLatin1String(colunas.total)).setDinheiro(total);
+    cabecalho.campo(colunas.total).setDinheiro(total);
     if (colunas.acumulativo)
-        cabecalho.campo(QLatin1String(colunas.acumulativo)).setDinheiro(acumulativo);
-    cabecalho.campo(QStringLiteral("vl_gordura")).setDinheiro(gordura);
+        cabecalho.campo(*colunas.acumulativo).setDinheiro(acumulativo);
+    cabecalho.campo(Campos::Pedido::vl_gordura).setDinheiro(gordura);
     cabecalho.gravar();
 }
 
@@ -76,7 +78,7 @@ Dinheiro precificarLista(ConjuntoDados &itens, void (*precificar)())
         itens.editar();
         precificar();
         itens.gravar();
-        total += itens.campo(QStringLiteral("valorTotal")).dinheiro();
+        total += itens.campo(Campos::Item::valorTotal).dinheiro();
     }
     return total;
 }
@@ -92,9 +94,9 @@ void recalcularTroca()
 
     ConjuntoDados &cabecalho = DM->QyPedido;
     editarCabecalho(cabecalho);
-    cabecalho.campo(QStringLiteral("vl_total_troca1")).setDinheiro(devolucao);
-    cabecalho.campo(QStringLiteral("vl_total_troca2")).setDinheiro(substituicao);
-    cabecalho.campo(QStringLiteral("vl_diferenca_troca")).setDinheiro(substituicao - devolucao);
+    cabecalho.campo(Campos::Pedido::vl_total_troca1).setDinheiro(devolucao);
+    cabecalho.campo(Campos::Pedido::vl_total_troca2).setDinheiro(substituicao);
+    cabecalho.campo(Campos::Pedido::vl_diferenca_troca).setDinheiro(substituicao - devolucao);
     cabecalho.gravar();
     transacao.confirmar();
 }
