@@ -32,6 +32,7 @@ IndicadorCaixaSaida::IndicadorCaixaSaida(QMainWindow &janela, RemessaCaixaSaida 
     janela.statusBar()->addPermanentWidget(m_botao);
     connect(m_botao, &QPushButton::clicked, this, &IndicadorCaixaSaida::abrirLista);
     connect(&m_remessa, &RemessaCaixaSaida::mudou, this, &IndicadorCaixaSaida::atualizar);
+    connect(&m_remessa, &RemessaCaixaSaida::naoGravado, this, &IndicadorCaixaSaida::avisarNaoGravado);
     janela.installEventFilter(this);
 }
 
@@ -72,6 +73,14 @@ void IndicadorCaixaSaida::atualizar()
         // A database that cannot take the table (read-only): no outbox to show.
         m_botao->hide();
     }
+}
+
+// Until the outcome is written (the next change of the outbox), the line says
+// why the count may be behind.
+void IndicadorCaixaSaida::avisarNaoGravado(const QString &motivo)
+{
+    m_botao->setText(QStringLiteral("Caixa de saída: o resultado do envio não foi gravado (%1)").arg(motivo));
+    m_botao->show();
 }
 
 void IndicadorCaixaSaida::abrirLista()

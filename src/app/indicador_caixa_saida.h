@@ -26,6 +26,7 @@ class IndicadorCaixaSaida : public QObject
   private:
     void iniciar();
     void atualizar();
+    void avisarNaoGravado(const QString &motivo);
     void abrirLista();
 
     QMainWindow &m_janela;

@@ -157,8 +157,9 @@ QList<LinhaCaixa> EnviarPelaCaixaSaida(const QList<ItemCaixa> &itens, const QStr
         remessa->enviarPendentes();
         remessa->aguardar();
     }
+    // An outcome the database did not take yet is still what happened.
     QList<LinhaCaixa> linhas;
     for (const qint64 id : ids)
-        linhas << CaixaSaidaBanco::linha(DM->ADOConexao, id);
+        linhas << remessa->naoGravada(id).value_or(CaixaSaidaBanco::linha(DM->ADOConexao, id));
     return linhas;
 }

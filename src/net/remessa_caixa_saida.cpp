@@ -15,6 +15,9 @@ RemessaCaixaSaida *g_atual = nullptr;
 // update lets the window breathe inside one) waits until it is over: a
 // rollback there must not take a delivery with it.
 constexpr int kMsAdiamento = 250;
+// A write that failed (a full disk, a file made read-only) is tried again
+// this often.
+constexpr int kMsNovaGravacao = 5000;
 
 } // namespace
 
@@ -22,6 +25,8 @@ RemessaCaixaSaida::RemessaCaixaSaida(Ligacao ligacao, QObject *pai)
     : QObject(pai), m_ligacao(std::move(ligacao)), m_anterior(g_atual)
 {
     g_atual = this;
+    m_novaGravacao.setSingleShot(true);
+    connect(&m_novaGravacao, &QTimer::timeout, this, &RemessaCaixaSaida::gravarDeNovo);
     connect(&m_periodico, &QTimer::timeout, this, &RemessaCaixaSaida::enviarPendentes);
 }
 
@@ -39,9 +44,27 @@ RemessaCaixaSaida *RemessaCaixaSaida::atual()
 
 void RemessaCaixaSaida::parar()
 {
-    m_parar = true;
+    {
+        const std::lock_guard trava(m_trava);
+        m_parar = true;
+    }
+    m_sinal.notify_all();
     if (m_trabalho.joinable())
         m_trabalho.join();
+    // A delivery the window had no time to write is written now, if it can
+    // be; otherwise that message may go once more.
+    if (m_entregue)
+        m_pendentes << *std::exchange(m_entregue, std::nullopt);
+    Conexao *c = m_ligacao.conexao();
+    if (!c || !c->aberta() || c->emTransacao())
+        return;
+    for (const Resultado &r : std::exchange(m_pendentes, {})) {
+        try {
+            gravar(*c, r);
+        } catch (const Erro &) {
+            return; // already reported, or too late to
+        }
+    }
 }
 
 void RemessaCaixaSaida::enviarACada(std::chrono::milliseconds intervalo)
@@ -84,12 +107,29 @@ void RemessaCaixaSaida::aguardar()
     laco.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
+std::optional<LinhaCaixa> RemessaCaixaSaida::naoGravada(qint64 id) const
+{
+    for (const Resultado &r : m_pendentes)
+        if (r.id == id) {
+            LinhaCaixa linha;
+            linha.id = id;
+            linha.situacao = r.situacao;
+            linha.resposta = m_motivo;
+            return linha;
+        }
+    return std::nullopt;
+}
+
 void RemessaCaixaSaida::iniciarRodada()
 {
     m_deNovo = false;
+    // Outcomes not written yet come first: until they are, a round would
+    // send their messages again.
+    if (!m_pendentes.isEmpty())
+        gravarPendentes();
     Conexao *c = m_ligacao.conexao();
     QList<CaixaSaidaBanco::Envio> envios;
-    if (c && c->aberta() && !c->emTransacao()) {
+    if (m_pendentes.isEmpty() && c && c->aberta() && !c->emTransacao()) {
         try {
             envios = CaixaSaidaBanco::aguardando(*c);
             if (!envios.isEmpty()) {
@@ -100,8 +140,10 @@ void RemessaCaixaSaida::iniciarRodada()
             }
         } catch (const Erro &erro) {
             // Settings that cannot be read: every message waits, saying why.
+            m_motivo = erro.mensagem();
             for (const CaixaSaidaBanco::Envio &e : envios)
-                registrar({e.id, SituacaoCaixa::Aguardando, erro.mensagem()});
+                m_pendentes << Resultado{e.id, SituacaoCaixa::Aguardando, erro.mensagem()};
+            gravarPendentes();
         }
     }
     Q_EMIT ociosa();
@@ -123,12 +165,89 @@ void RemessaCaixaSaida::executar(ClienteSmtp cliente, QList<CaixaSaidaBanco::Env
             r.situacao = SituacaoCaixa::Recusado;
             r.resposta = erro.mensagem();
         }
-        QMetaObject::invokeMethod(
-            this, [this, r] { registrar(r); }, Qt::QueuedConnection);
-        if (r.situacao == SituacaoCaixa::Aguardando)
+        // The outcome is written before the next message goes, so a kill
+        // finds at most this one delivered and not recorded.
+        std::unique_lock trava(m_trava);
+        m_entregue = r;
+        m_gravacao = Gravacao::Esperando;
+        QMetaObject::invokeMethod(this, &RemessaCaixaSaida::receber, Qt::QueuedConnection);
+        m_sinal.wait(trava, [this] { return m_gravacao != Gravacao::Esperando || m_parar; });
+        if (m_gravacao != Gravacao::Feita || r.situacao == SituacaoCaixa::Aguardando)
             break;
     }
     QMetaObject::invokeMethod(this, &RemessaCaixaSaida::fimDaRodada, Qt::QueuedConnection);
+}
+
+void RemessaCaixaSaida::receber()
+{
+    {
+        const std::lock_guard trava(m_trava);
+        if (!m_entregue)
+            return;
+        m_pendentes << *std::exchange(m_entregue, std::nullopt);
+    }
+    gravarPendentes();
+}
+
+void RemessaCaixaSaida::gravarDeNovo()
+{
+    gravarPendentes();
+    // Written at last after a round that stopped for it: the rest goes now.
+    if (m_pendentes.isEmpty() && !ocupada())
+        enviarPendentes();
+}
+
+void RemessaCaixaSaida::responder(Gravacao gravacao)
+{
+    {
+        const std::lock_guard trava(m_trava);
+        m_gravacao = gravacao;
+    }
+    m_sinal.notify_all();
+}
+
+void RemessaCaixaSaida::gravarPendentes()
+{
+    if (m_pendentes.isEmpty())
+        return;
+    Conexao *c = m_ligacao.conexao();
+    if (c && c->aberta() && c->emTransacao()) {
+        // The sending thread waits meanwhile; the window does not.
+        m_novaGravacao.start(kMsAdiamento);
+        return;
+    }
+    try {
+        if (!c || !c->aberta())
+            throw Erro(QStringLiteral("A conexão com o banco de dados não está aberta."));
+        while (!m_pendentes.isEmpty()) {
+            gravar(*c, m_pendentes.first());
+            m_pendentes.removeFirst();
+        }
+    } catch (const Erro &erro) {
+        m_motivo = erro.mensagem();
+        m_novaGravacao.start(kMsNovaGravacao);
+        responder(Gravacao::Falhou);
+        Q_EMIT naoGravado(erro.mensagem());
+        return;
+    }
+    m_motivo.clear();
+    responder(Gravacao::Feita);
+}
+
+void RemessaCaixaSaida::gravar(Conexao &c, const Resultado &r)
+{
+    LinhaCaixa linha;
+    {
+        Transacao t(c);
+        CaixaSaidaBanco::registrarTentativa(c, r.id, r.situacao, r.resposta);
+        linha = CaixaSaidaBanco::linha(c, r.id);
+        if (r.situacao == SituacaoCaixa::Enviado && linha.marcaEnviado && m_ligacao.aoEntregar)
+            m_ligacao.aoEntregar(c, linha);
+        t.confirmar();
+    }
+    Q_EMIT mudou();
+    if (linha.id && linha.situacao == SituacaoCaixa::Enviado)
+        Q_EMIT entregue(linha);
 }
 
 void RemessaCaixaSaida::fimDaRodada()
@@ -137,48 +256,6 @@ void RemessaCaixaSaida::fimDaRodada()
         m_trabalho.join();
     if (m_deNovo)
         iniciarRodada();
-    else if (m_adiados.isEmpty())
-        Q_EMIT ociosa();
-}
-
-void RemessaCaixaSaida::registrar(const Resultado &r)
-{
-    Conexao *c = m_ligacao.conexao();
-    if (!c || !c->aberta())
-        return; // the message stays waiting
-    if (c->emTransacao() || !m_adiados.isEmpty()) {
-        m_adiados << r;
-        if (m_adiados.size() == 1)
-            QTimer::singleShot(kMsAdiamento, this, &RemessaCaixaSaida::registrarAdiados);
-        return;
-    }
-    LinhaCaixa linha;
-    try {
-        Transacao t(*c);
-        CaixaSaidaBanco::registrarTentativa(*c, r.id, r.situacao, r.resposta);
-        linha = CaixaSaidaBanco::linha(*c, r.id);
-        if (r.situacao == SituacaoCaixa::Enviado && linha.marcaEnviado && m_ligacao.aoEntregar)
-            m_ligacao.aoEntregar(*c, linha);
-        t.confirmar();
-    } catch (const Erro &) {
-        // Not recorded: the message stays waiting and goes again.
-        return;
-    }
-    Q_EMIT mudou();
-    if (linha.id && linha.situacao == SituacaoCaixa::Enviado)
-        Q_EMIT entregue(linha);
-}
-
-void RemessaCaixaSaida::registrarAdiados()
-{
-    Conexao *c = m_ligacao.conexao();
-    if (c && c->emTransacao()) {
-        QTimer::singleShot(kMsAdiamento, this, &RemessaCaixaSaida::registrarAdiados);
-        return;
-    }
-    const QList<Resultado> adiados = std::exchange(m_adiados, {});
-    for (const Resultado &r : adiados)
-        registrar(r);
-    if (!ocupada())
+    else
         Q_EMIT ociosa();
 }

@@ -9,7 +9,10 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
+#include <optional>
 #include <thread>
 
 class Conexao;
@@ -23,8 +26,14 @@ class Conexao;
 // belongs to (through aoEntregar); a 5xx or a refused login or certificate
 // makes it "recusado" with the server's reply; an unreachable server, a
 // time-out or a 4xx leaves it waiting and ends the round (the rest would
-// fail the same way). A kill at any moment leaves each message waiting or
-// delivered: one the server took just before may go once more.
+// fail the same way).
+//
+// The next message goes only once the outcome of the one before is written:
+// a kill at any moment leaves each message waiting or delivered, and only
+// the one the server took just before may go once more. An outcome that
+// cannot be written ends the round, is reported (naoGravado) and is written
+// again later; until it is, nothing more is sent, so a delivered message is
+// never sent again for want of its record.
 class RemessaCaixaSaida : public QObject
 {
     Q_OBJECT
@@ -59,6 +68,9 @@ class RemessaCaixaSaida : public QObject
     // user's clicks wait.
     void aguardar();
     bool ocupada() const { return m_trabalho.joinable() || m_deNovo; }
+    // The outcome of a message known here but not yet written to the
+    // database (its situation, and why it is not written), if any.
+    std::optional<LinhaCaixa> naoGravada(qint64 id) const;
 
   Q_SIGNALS:
     // Something in the outbox changed: a new state, count or reply.
@@ -67,6 +79,8 @@ class RemessaCaixaSaida : public QObject
     void entregue(const LinhaCaixa &linha);
     // No round is running or asked for.
     void ociosa();
+    // The outcome of an attempt could not be written; it is tried again.
+    void naoGravado(const QString &motivo);
 
   private:
     struct Resultado {
@@ -74,10 +88,16 @@ class RemessaCaixaSaida : public QObject
         SituacaoCaixa situacao = SituacaoCaixa::Aguardando;
         QString resposta;
     };
+    // What the sending thread hears back about the outcome it handed over.
+    enum class Gravacao { Esperando, Feita, Falhou };
+
     void iniciarRodada();
     void executar(ClienteSmtp cliente, QList<CaixaSaidaBanco::Envio> envios);
-    void registrar(const Resultado &resultado);
-    void registrarAdiados();
+    void receber();
+    void gravarPendentes();
+    void gravarDeNovo();
+    void gravar(Conexao &conexao, const Resultado &resultado);
+    void responder(Gravacao gravacao);
     void fimDaRodada();
     void parar();
 
@@ -85,7 +105,15 @@ class RemessaCaixaSaida : public QObject
     std::thread m_trabalho;
     std::atomic<bool> m_parar{false};
     bool m_deNovo = false;
-    QList<Resultado> m_adiados;
+    // Between the threads: the outcome handed over and the answer to it.
+    std::mutex m_trava;
+    std::condition_variable m_sinal;
+    std::optional<Resultado> m_entregue;
+    Gravacao m_gravacao = Gravacao::Esperando;
+    // Outcomes not written yet, oldest first, with why.
+    QList<Resultado> m_pendentes;
+    QString m_motivo;
+    QTimer m_novaGravacao;
     QTimer m_periodico;
     RemessaCaixaSaida *m_anterior = nullptr;
 };

@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace
 {
@@ -96,6 +97,55 @@ TEST(CaixaSaidaTela, ContagemListaTentarAgoraEDescartar)
               QStringLiteral("Central 1=enviado/1 Cliente=enviado/2"));
     EXPECT_EQ(servidor.quantidade(), 2);
     EXPECT_EQ(botao->text(), QStringLiteral("Nenhuma mensagem na caixa de saída"));
+}
+
+// A delivery the database cannot take (another program reads it for longer
+// than a write waits) is told on the status bar line; once written, the line
+// counts again and the order is sent.
+TEST(CaixaSaidaTela, ResultadoNaoGravadoNaLinha)
+{
+    PastaProgramaTeste pasta;
+    ServidorSmtp servidor;
+    pasta.executar(
+        QStringLiteral(
+            "INSERT INTO tbfuncionario (idfunc, Nome) VALUES ('12', 'JOÃO SILVA');"
+            "INSERT INTO tbconfiguracoes (cod_funcionario, email_host, email_usuario, email_senha) VALUES"
+            " ('12', '127.0.0.1:%1', '%2', '%3');"
+            "INSERT INTO tbpedido (nr_pedido, idFunc, idCliente, vl_total_item, enviado) VALUES (7, '12', 1, 0, 0);")
+            .arg(servidor.porta())
+            .arg(servidor.usuario(), servidor.senha()));
+    TDM dm(pasta.caminho());
+    MensagemEmail mensagem;
+    mensagem.remetente = servidor.usuario();
+    mensagem.destinatarios = QStringLiteral("central1@empresa.com.br");
+    mensagem.assunto = QStringLiteral("Pedido 7");
+    CaixaSaidaBanco::guardar(dm.ADOConexao,
+                             ItemDoEmail(mensagem, QStringLiteral("Central 1"), QStringLiteral("7"), true));
+    sqlite3_busy_timeout(dm.ADOConexao.handle(), 50);
+    sqlite3 *leitor = nullptr;
+    ASSERT_EQ(sqlite3_open(pasta.bancoLocal().toUtf8().constData(), &leitor), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(leitor, "BEGIN; SELECT count(*) FROM tbpedido;", nullptr, nullptr, nullptr), SQLITE_OK);
+
+    TfrmPrincipal janela;
+    const std::unique_ptr<RemessaCaixaSaida> remessa = CriarRemessaDoPrograma();
+    IndicadorCaixaSaida indicador(janela, *remessa);
+    janela.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&janela));
+    auto *botao = janela.findChild<QPushButton *>(QStringLiteral("btnCaixaSaida"));
+    ASSERT_TRUE(botao);
+    QTRY_VERIFY(botao->text().startsWith(QStringLiteral("Caixa de saída: o resultado do envio não foi gravado (")));
+    EXPECT_TRUE(botao->text().contains(QStringLiteral("em uso por outro programa"))) << botao->text().toStdString();
+    EXPECT_EQ(pasta.consultar(QStringLiteral("SELECT enviado FROM tbpedido WHERE nr_pedido = 7")), QStringLiteral("0"));
+
+    sqlite3_exec(leitor, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(leitor);
+    remessa->enviarPendentes();
+    remessa->aguardar();
+    EXPECT_EQ(botao->text(), QStringLiteral("Nenhuma mensagem na caixa de saída"));
+    EXPECT_EQ(pasta.consultar(QStringLiteral("SELECT situacao || '/' || tentativas FROM tbcaixa_saida")),
+              QStringLiteral("enviado/1"));
+    EXPECT_EQ(pasta.consultar(QStringLiteral("SELECT enviado FROM tbpedido WHERE nr_pedido = 7")), QStringLiteral("1"));
+    EXPECT_EQ(servidor.quantidade(), 1);
 }
 
 } // namespace

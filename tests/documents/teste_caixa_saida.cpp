@@ -12,6 +12,8 @@
 #include <QJsonObject>
 #include <QProcess>
 
+#include <sqlite3.h>
+
 #include <optional>
 
 namespace
@@ -149,6 +151,46 @@ TEST_F(CaixaSaida, Respostas4xxE5xx)
     EXPECT_EQ(marcado("enviado", 1234), QStringLiteral("1"));
     remessa->descartar(pasta.consultar(QStringLiteral("SELECT min(id) FROM tbcaixa_saida")).toLongLong());
     EXPECT_EQ(situacoes(), QStringLiteral("Central 1=enviado/2"));
+}
+
+// Another program reads the database for longer than a write waits, so the
+// outcome of the first delivery cannot be written: the round stops there and
+// says why, rounds send nothing while it is unwritten, and once the reader is
+// done it is written and the rest goes. Each mail arrives once.
+TEST_F(CaixaSaida, ResultadoNaoGravadoNaoReenvia)
+{
+    enviar(); // the server is down: both wait
+    ServidorSmtp servidor(QStringLiteral("representante@empresa.com.br"), QStringLiteral("s3nha secreta"),
+                          ServidorSmtp::Tls::Nenhum, porta);
+    sqlite3_busy_timeout(dm->ADOConexao.handle(), 50);
+    sqlite3 *leitor = nullptr;
+    ASSERT_EQ(sqlite3_open(pasta.bancoLocal().toUtf8().constData(), &leitor), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(leitor, "BEGIN; SELECT count(*) FROM tbpedido;", nullptr, nullptr, nullptr), SQLITE_OK);
+
+    const std::unique_ptr<RemessaCaixaSaida> remessa = CriarRemessaDoPrograma();
+    QStringList motivos;
+    QObject::connect(remessa.get(), &RemessaCaixaSaida::naoGravado,
+                     [&motivos](const QString &motivo) { motivos << motivo; });
+    for (int rodada = 0; rodada < 3; ++rodada) {
+        remessa->enviarPendentes();
+        remessa->aguardar();
+    }
+    EXPECT_EQ(servidor.quantidade(), 1);
+    ASSERT_FALSE(motivos.isEmpty());
+    EXPECT_TRUE(motivos.first().contains(QStringLiteral("em uso por outro programa"))) << motivos.first().toStdString();
+    const qint64 primeiro = pasta.consultar(QStringLiteral("SELECT min(id) FROM tbcaixa_saida")).toLongLong();
+    ASSERT_TRUE(remessa->naoGravada(primeiro).has_value());
+    EXPECT_EQ(remessa->naoGravada(primeiro)->situacao, SituacaoCaixa::Enviado);
+
+    sqlite3_exec(leitor, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(leitor);
+    remessa->enviarPendentes();
+    remessa->aguardar();
+    EXPECT_EQ(situacoes(), QStringLiteral("Cliente=enviado/2 Central 1=enviado/1"));
+    EXPECT_EQ(marcado("enviado", 1234), QStringLiteral("1"));
+    ASSERT_EQ(servidor.quantidade(), 2);
+    EXPECT_EQ(servidor.mensagem(1).para, QStringList{"compras@lojaboa.com.br"});
+    EXPECT_EQ(servidor.mensagem(2).para, QStringList{"central1@empresa.com.br"});
 }
 
 // What Python's email package makes of a mail: the content type, file name
