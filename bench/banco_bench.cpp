@@ -19,7 +19,7 @@ Tamanhos lerTamanhos(const QStringList &argumentos, QString &pasta)
     Tamanhos t;
     for (qsizetype i = 1; i < argumentos.size(); ++i) {
         const QString &a = argumentos[i];
-        int *destino = a == QLatin1String("--produtos") ? &t.produtos
+        int *destino = a == QLatin1String("--produtos")   ? &t.produtos
                        : a == QLatin1String("--clientes") ? &t.clientes
                        : a == QLatin1String("--pedidos")  ? &t.pedidos
                                                           : nullptr;
@@ -276,7 +276,6 @@ void criarBanco(const QString &pasta, const Tamanhos &t)
     sqlite3_close(db);
     escreverConfiguracao(pasta);
 }
-
 
 double mediana(std::vector<double> v)
 {

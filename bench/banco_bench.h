@@ -6,12 +6,12 @@
 #include "dialogos.h"
 
 #include <QByteArray>
-#include <QStringList>
-#include <sqlite3.h>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <sqlite3.h>
 #include <utility>
 #include <vector>
 

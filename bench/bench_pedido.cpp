@@ -201,8 +201,8 @@ class PisoSqlite
         exec(m_db, "BEGIN");
         {
             Insercao item(m_db, "tbpedido_item",
-                          {"nr_pedido", "idfunc", "codigo", "quantidade", "valorUnitario", "valorTotal",
-                           "cd_desconto1", "cd_desconto2", "cd_desconto3", "vl_gordura"});
+                          {"nr_pedido", "idfunc", "codigo", "quantidade", "valorUnitario", "valorTotal", "cd_desconto1",
+                           "cd_desconto2", "cd_desconto3", "vl_gordura"});
             item.i(numero).t("12").t("P000001").i(2).r(10).r(20).t("0").t("0").t("0").r(0).gravar();
         }
         cabecalho(numero, 20);
@@ -340,7 +340,8 @@ Resultado medirCatalogo(const Opcoes &o, int produtos, int pedidosNoArquivo = Ta
         std::printf("  \"Imprimir\" %4d itens  decorrido mín. %7.1f med. %7.1f ms | CPU mín. %7.1f med. %7.1f ms"
                     " | piso sqlite3 da gravação %6.1f ms; memória: pico %.0f MB = %.2fx os %.0f MB do programa"
                     " parado\n",
-                    n, m.minimo(), m.mediana(), m.cpuMinimo(), m.cpuMediana(), pisoGravar, picoMB(), picoMB() / vazio, vazio);
+                    n, m.minimo(), m.mediana(), m.cpuMinimo(), m.cpuMediana(), pisoGravar, picoMB(), picoMB() / vazio,
+                    vazio);
     }
     return r;
 }
@@ -377,8 +378,8 @@ void resumo(const Opcoes &o, const std::map<int, Resultado> &todos)
                 todos.at(ultimo).digitar / todos.at(primeiro).digitar, todos.at(primeiro).digitar,
                 todos.at(ultimo).digitar);
     for (const int n : o.imprimir)
-        std::printf("\"Imprimir\" %4d itens: de %d a %d produtos cresce %.2fx (%.1f -> %.1f ms)\n", n, primeiro,
-                    ultimo, todos.at(ultimo).imprimir.at(n) / todos.at(primeiro).imprimir.at(n),
+        std::printf("\"Imprimir\" %4d itens: de %d a %d produtos cresce %.2fx (%.1f -> %.1f ms)\n", n, primeiro, ultimo,
+                    todos.at(ultimo).imprimir.at(n) / todos.at(primeiro).imprimir.at(n),
                     todos.at(primeiro).imprimir.at(n), todos.at(ultimo).imprimir.at(n));
 }
 

@@ -330,8 +330,8 @@ void medirMotor(const QString &pasta)
                     piso.cpuMediana(), piso.minimo(), piso.mediana());
         std::printf("    relatório           CPU %7.1f / %7.1f ms   decorrido %7.1f / %7.1f ms   %5.2fx / %5.2fx o piso"
                     " (CPU)\n",
-                    motor.cpuMinimo(), motor.cpuMediana(), motor.minimo(), motor.mediana(), motor.cpuMinimo() / piso.cpuMinimo(),
-                    motor.cpuMediana() / piso.cpuMediana());
+                    motor.cpuMinimo(), motor.cpuMediana(), motor.minimo(), motor.mediana(),
+                    motor.cpuMinimo() / piso.cpuMinimo(), motor.cpuMediana() / piso.cpuMediana());
         std::printf("    por página (CPU, mediana): relatório %.2f ms, piso %.2f ms\n", motor.cpuMediana() / paginas,
                     piso.cpuMediana() / paginasPiso);
     }

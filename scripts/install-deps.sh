@@ -13,6 +13,7 @@ packages=(
   python3 python3-aiosmtpd python3-pyftpdlib
   poppler-utils sharutils xvfb xauth
   dpkg-dev fakeroot lintian desktop-file-utils appstream
+  clang-format
 )
 
 missing=()

@@ -7,7 +7,8 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace LogicaPrincipal {
+namespace LogicaPrincipal
+{
 
 QString textoRepresentante()
 {
@@ -27,8 +28,8 @@ QString tituloComVersao()
 
 bool confirmarSaida()
 {
-    return MsgPergunta(QStringLiteral("Deseja realmente sair do sistema?"), QStringLiteral("Atenção"),
-                       Resposta::Sim) == Resposta::Sim;
+    return MsgPergunta(QStringLiteral("Deseja realmente sair do sistema?"), QStringLiteral("Atenção"), Resposta::Sim) ==
+           Resposta::Sim;
 }
 
 void acessoRemoto()

@@ -3,7 +3,8 @@
 #include <QString>
 
 // What the main window does, apart from its widgets.
-namespace LogicaPrincipal {
+namespace LogicaPrincipal
+{
 
 inline constexpr const char *kTitulo = "Corlando - Tela Principal";
 inline constexpr const char *kArquivoLogo = "logo.bmp";

@@ -1,7 +1,7 @@
 #include "correio_programa.h"
 #include "dialogos_qt.h"
-#include "pasta_usuario.h"
 #include "indicador_caixa_saida.h"
+#include "pasta_usuario.h"
 #include "udm.h"
 #include "ufunc.h"
 #include "uprincipal.h"
@@ -64,8 +64,8 @@ int main(int argc, char **argv)
 
     // Standard dialogs in Portuguese.
     QTranslator traducaoQt;
-    if (traducaoQt.load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"),
-                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (traducaoQt.load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&traducaoQt);
 
     DialogosQt dialogos;

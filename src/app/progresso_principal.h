@@ -4,7 +4,8 @@
 
 #include <functional>
 
-namespace Ui {
+namespace Ui
+{
 class TfrmPrincipal;
 }
 

@@ -9,8 +9,8 @@
 #include "pendencia.h"
 #include "progresso_principal.h"
 #include "relatorios.h"
-#include "tela_painel.h"
 #include "tela_cliente.h"
+#include "tela_painel.h"
 #include "tela_produto.h"
 #include "telas_variantes.h"
 #include "udm.h"
@@ -24,7 +24,8 @@
 #include <QTimer>
 #include <QToolButton>
 
-namespace {
+namespace
+{
 
 const QString kDica = QStringLiteral("Corlando - pedidos, documentos e relatórios do representante comercial");
 
@@ -36,17 +37,28 @@ struct Decoracao {
 
 // Screens in blue, back office in green, reports in amber, the rest grey.
 const Decoracao kDecoracoes[] = {
-    {"BtnClientes", "☺", 0x1f5fa8},           {"BtnProdutos", "▦", 0x1f5fa8},
-    {"BtnConfiguracoes", "⚙", 0x2e7d32},      {"BtnAtualizar", "⟳", 0x2e7d32},
-    {"BtnAcessoRemoto", "⇆", 0x616161},       {"BtnPedido", "✎", 0x1f5fa8},
-    {"BtnPacote", "▣", 0x1f5fa8},             {"BtnTrocaDevolucao", "⇄", 0x1f5fa8},
-    {"BtnVendaCasada", "⊕", 0x1f5fa8},        {"BtnChecarPendencia", "✔", 0x2e7d32},
-    {"BtnPedidosEnviados", "✉", 0xc77800},    {"BtnPedidosNaoEnviados", "✉", 0xb23b3b},
-    {"BtnPedidosImpressos", "▤", 0xc77800},   {"BtnPedidosNaoImpressos", "▤", 0xb23b3b},
-    {"BtnPedidosPorPeriodo", "◷", 0xc77800},  {"BtnTodosPedidos", "☰", 0xc77800},
-    {"BtnTodosProdutos", "▥", 0xc77800},      {"BtnVendasTotais", "∑", 0xc77800},
-    {"BtnClientesPorCidades", "⌂", 0xc77800}, {"BtnClientesSimples", "☺", 0xc77800},
-    {"BtnClientesCompleto", "☻", 0xc77800},   {"BtnSair", "✖", 0x616161},
+    {"BtnClientes", "☺", 0x1f5fa8},
+    {"BtnProdutos", "▦", 0x1f5fa8},
+    {"BtnConfiguracoes", "⚙", 0x2e7d32},
+    {"BtnAtualizar", "⟳", 0x2e7d32},
+    {"BtnAcessoRemoto", "⇆", 0x616161},
+    {"BtnPedido", "✎", 0x1f5fa8},
+    {"BtnPacote", "▣", 0x1f5fa8},
+    {"BtnTrocaDevolucao", "⇄", 0x1f5fa8},
+    {"BtnVendaCasada", "⊕", 0x1f5fa8},
+    {"BtnChecarPendencia", "✔", 0x2e7d32},
+    {"BtnPedidosEnviados", "✉", 0xc77800},
+    {"BtnPedidosNaoEnviados", "✉", 0xb23b3b},
+    {"BtnPedidosImpressos", "▤", 0xc77800},
+    {"BtnPedidosNaoImpressos", "▤", 0xb23b3b},
+    {"BtnPedidosPorPeriodo", "◷", 0xc77800},
+    {"BtnTodosPedidos", "☰", 0xc77800},
+    {"BtnTodosProdutos", "▥", 0xc77800},
+    {"BtnVendasTotais", "∑", 0xc77800},
+    {"BtnClientesPorCidades", "⌂", 0xc77800},
+    {"BtnClientesSimples", "☺", 0xc77800},
+    {"BtnClientesCompleto", "☻", 0xc77800},
+    {"BtnSair", "✖", 0x616161},
     {"BtnPainel", "◔", 0x1f5fa8},
 };
 
@@ -132,8 +144,7 @@ void TfrmPrincipal::ligarBotoes()
         ProgressoPrincipal progresso(*ui, [this] { MostrarRepresentante(); });
         ExecutarProtegido([&progresso] { LogicaAtualizacao(progresso).executar(); });
     });
-    connect(ui->BtnChecarPendencia, &QToolButton::clicked, this,
-            [] { ExecutarProtegido([] { ChecarPendencia(); }); });
+    connect(ui->BtnChecarPendencia, &QToolButton::clicked, this, [] { ExecutarProtegido([] { ChecarPendencia(); }); });
     connect(ui->BtnAcessoRemoto, &QToolButton::clicked, this,
             [] { ExecutarProtegido([] { LogicaPrincipal::acessoRemoto(); }); });
     // A new customer or product screen each time, modal.

@@ -4,7 +4,8 @@
 #include <QPixmap>
 #include <memory>
 
-namespace Ui {
+namespace Ui
+{
 class TfrmPrincipal;
 }
 class QToolButton;
@@ -12,9 +13,10 @@ struct VariantePedido;
 
 // The home window: logo, representative line, version, and the panel of 23
 // buttons that open the screens and run the back-office operations.
-class TfrmPrincipal : public QMainWindow {
+class TfrmPrincipal : public QMainWindow
+{
     Q_OBJECT
-public:
+  public:
     explicit TfrmPrincipal(QWidget *pai = nullptr);
     ~TfrmPrincipal() override;
 
@@ -24,13 +26,13 @@ public:
     // The progress widgets the database update drives.
     void mostrarProgresso(bool visivel);
 
-protected:
+  protected:
     void showEvent(QShowEvent *evento) override;
     void closeEvent(QCloseEvent *evento) override;
     void resizeEvent(QResizeEvent *evento) override;
     void paintEvent(QPaintEvent *evento) override;
 
-private:
+  private:
     void carregarLogo();
     void ajustarLogo();
     void ligarBotoes();

@@ -327,8 +327,8 @@ void LogicaAtualizacao::reabrirConjuntos(bool clientes)
     std::vector<ConjuntoDados *> lidosAoUsar = {&DM->QyProduto};
     if (clientes)
         lidosAoUsar.push_back(&DM->QyCliente);
-    for (ConjuntoDados *c : {&DM->QyPedidoItem, &DM->QyPacote, &DM->QyTrocaSub, &DM->QyTrocaDev,
-                             &DM->QyVendaCasada, &DM->QyPendente})
+    for (ConjuntoDados *c :
+         {&DM->QyPedidoItem, &DM->QyPacote, &DM->QyTrocaSub, &DM->QyTrocaDev, &DM->QyVendaCasada, &DM->QyPendente})
         lidosAoUsar.push_back(c);
     for (ConjuntoDados *c : lidosAoUsar)
         if (c->ativo())

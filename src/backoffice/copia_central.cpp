@@ -182,9 +182,10 @@ QString CopiaCentral::copiarFuncionario(const QString &codigo)
     QStringList central, destino;
     exigirTabela("tbfuncionario", Esquema::funcionario(), central, destino);
     const bool supervisor = codigo == QLatin1String("999");
-    Instrucao achar(m_local, supervisor ? QStringLiteral("SELECT rowid FROM central.tbfuncionario ORDER BY idfunc LIMIT 1")
-                                        : QStringLiteral("SELECT rowid FROM central.tbfuncionario WHERE idfunc = ?1 "
-                                                         "ORDER BY idfunc LIMIT 1"));
+    Instrucao achar(m_local, supervisor
+                                 ? QStringLiteral("SELECT rowid FROM central.tbfuncionario ORDER BY idfunc LIMIT 1")
+                                 : QStringLiteral("SELECT rowid FROM central.tbfuncionario WHERE idfunc = ?1 "
+                                                  "ORDER BY idfunc LIMIT 1"));
     if (!supervisor)
         achar.ligar(1, codigo);
     if (!achar.passo())

@@ -131,15 +131,16 @@ void enviar(const QString &pdf)
                     kAtencao);
             return;
         }
-    const QString falha = QStringLiteral("A pendência não foi enviado.\nVerifique as configurações e tente novamente!\n");
+    const QString falha =
+        QStringLiteral("A pendência não foi enviado.\nVerifique as configurações e tente novamente!\n");
     LinhaCaixa linha;
     try {
         MensagemEmail mensagem = compor(pdf);
         mensagem.formato = FormatoDaCentral();
         const QString servidor = SepararPorta(texto(cfg, Campos::Configuracoes::email_host), kPortaSmtp).host;
-        linha = EnviarPelaCaixaSaida({ItemDoEmail(mensagem, QStringLiteral("Pendência"), QString(), false)},
-                                     QStringLiteral("Conectando ao servidor de e-mail %1 e enviando... aguarde.")
-                                         .arg(servidor))
+        linha = EnviarPelaCaixaSaida(
+                    {ItemDoEmail(mensagem, QStringLiteral("Pendência"), QString(), false)},
+                    QStringLiteral("Conectando ao servidor de e-mail %1 e enviando... aguarde.").arg(servidor))
                     .value(0);
     } catch (const Erro &erro) {
         Dialogos::atual().mensagem(falha + erro.mensagem(), kAtencao, Icone::Pergunta);

@@ -2,7 +2,8 @@
 
 #include "erro.h"
 
-namespace {
+namespace
+{
 Dialogos *g_dialogos = nullptr;
 }
 
@@ -13,4 +14,7 @@ Dialogos &Dialogos::atual()
     return *g_dialogos;
 }
 
-void Dialogos::definir(Dialogos *dialogos) { g_dialogos = dialogos; }
+void Dialogos::definir(Dialogos *dialogos)
+{
+    g_dialogos = dialogos;
+}

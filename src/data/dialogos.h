@@ -40,8 +40,9 @@ struct OpcaoMarcada {
 // boxes, prompts, the search dialog, the input box, handing a file or address
 // to the desktop, starting an outside program and letting the window breathe.
 // The program installs the Qt implementation; tests install a scripted one.
-class Dialogos {
-public:
+class Dialogos
+{
+  public:
     virtual ~Dialogos() = default;
 
     // A box with a single OK button.
@@ -96,8 +97,9 @@ public:
 };
 
 // The wait shown for the life of the object, ended also by an exception.
-class Espera {
-public:
+class Espera
+{
+  public:
     explicit Espera(const QString &situacao) { Dialogos::atual().esperar(situacao); }
     ~Espera() { Dialogos::atual().fimDaEspera(); }
     Espera(const Espera &) = delete;

@@ -11,9 +11,11 @@
 
 #include <sqlite3.h>
 
-namespace Esquema {
+namespace Esquema
+{
 
-namespace {
+namespace
+{
 
 using namespace Campos;
 
@@ -466,16 +468,22 @@ std::vector<DefCampo> central(const std::vector<DefCampo> &local, TipoCampo tipo
 QString tipoSql(TipoCampo tipo)
 {
     switch (tipo) {
-    case TipoCampo::AutoInc: return QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
+    case TipoCampo::AutoInc:
+        return QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
     case TipoCampo::Inteiro:
     case TipoCampo::Word:
-    case TipoCampo::Booleano: return QStringLiteral("INTEGER");
-    case TipoCampo::Float: return QStringLiteral("REAL");
-    case TipoCampo::Moeda: return QStringLiteral("NUMERIC");
-    case TipoCampo::DataHora: return QStringLiteral("DATETIME");
+    case TipoCampo::Booleano:
+        return QStringLiteral("INTEGER");
+    case TipoCampo::Float:
+        return QStringLiteral("REAL");
+    case TipoCampo::Moeda:
+        return QStringLiteral("NUMERIC");
+    case TipoCampo::DataHora:
+        return QStringLiteral("DATETIME");
     case TipoCampo::Texto:
     case TipoCampo::TextoAnsi:
-    case TipoCampo::Memo: return QStringLiteral("TEXT");
+    case TipoCampo::Memo:
+        return QStringLiteral("TEXT");
     }
     return QStringLiteral("TEXT");
 }
@@ -556,19 +564,58 @@ QStringList mudancasPendentes(sqlite3 *banco)
 
 } // namespace
 
-const std::vector<DefCampo> &cliente() { return k_QyCliente; }
-const std::vector<DefCampo> &pedido() { return k_QyPedido; }
-const std::vector<DefCampo> &pedidoItem() { return k_QyPedidoItem; }
-const std::vector<DefCampo> &pacote() { return k_QyPacote; }
-const std::vector<DefCampo> &trocaSub() { return k_QyTrocaSub; }
-const std::vector<DefCampo> &trocaDev() { return k_QyTrocaDev; }
-const std::vector<DefCampo> &vendaCasada() { return k_QyVendaCasada; }
-const std::vector<DefCampo> &pendente() { return k_QyPendente; }
-const std::vector<DefCampo> &produto() { return k_QyProduto; }
-const std::vector<DefCampo> &funcionario() { return k_QyFuncionario; }
-const std::vector<DefCampo> &formaPagamento() { return k_QyFormaPagamento; }
-const std::vector<DefCampo> &localidade() { return k_QyLocalidade; }
-const std::vector<DefCampo> &configuracoes() { return k_QyConfiguracoes; }
+const std::vector<DefCampo> &cliente()
+{
+    return k_QyCliente;
+}
+const std::vector<DefCampo> &pedido()
+{
+    return k_QyPedido;
+}
+const std::vector<DefCampo> &pedidoItem()
+{
+    return k_QyPedidoItem;
+}
+const std::vector<DefCampo> &pacote()
+{
+    return k_QyPacote;
+}
+const std::vector<DefCampo> &trocaSub()
+{
+    return k_QyTrocaSub;
+}
+const std::vector<DefCampo> &trocaDev()
+{
+    return k_QyTrocaDev;
+}
+const std::vector<DefCampo> &vendaCasada()
+{
+    return k_QyVendaCasada;
+}
+const std::vector<DefCampo> &pendente()
+{
+    return k_QyPendente;
+}
+const std::vector<DefCampo> &produto()
+{
+    return k_QyProduto;
+}
+const std::vector<DefCampo> &funcionario()
+{
+    return k_QyFuncionario;
+}
+const std::vector<DefCampo> &formaPagamento()
+{
+    return k_QyFormaPagamento;
+}
+const std::vector<DefCampo> &localidade()
+{
+    return k_QyLocalidade;
+}
+const std::vector<DefCampo> &configuracoes()
+{
+    return k_QyConfiguracoes;
+}
 
 const std::vector<DefCampo> &onlineProduto()
 {
@@ -654,7 +701,8 @@ QString ddl(const DefConjunto &tabela)
     for (const DefCampo &c : tabela.campos)
         if (c.origem == Origem::Coluna)
             colunas << QStringLiteral("\"%1\" %2").arg(QString::fromUtf8(c.nome), tipoSql(c.tipo));
-    return QStringLiteral("CREATE TABLE %1 (%2)").arg(QString::fromUtf8(tabela.tabela), colunas.join(QStringLiteral(", ")));
+    return QStringLiteral("CREATE TABLE %1 (%2)")
+        .arg(QString::fromUtf8(tabela.tabela), colunas.join(QStringLiteral(", ")));
 }
 
 QStringList ddlIndices()
@@ -663,11 +711,16 @@ QStringList ddlIndices()
         const char *tabela;
         const char *coluna;
     } indices[] = {
-        {"tbpedido_item", "nr_pedido"},         {"tbpedido_pacote", "nr_pedido"},
-        {"tbpedido_troca1", "nr_pedido"},       {"tbpedido_troca2", "nr_pedido"},
-        {"tbpedido_venda_casada", "nr_pedido"}, {"tbpedido_pendente", "nr_pedido"},
-        {"tbproduto", "CODIGO"},                {"tbpedido", "idCliente"},
-        {"tbpedido_pendente", "cod_cliente"},   {"tbpedido", "dt_pedido"},
+        {"tbpedido_item", "nr_pedido"},
+        {"tbpedido_pacote", "nr_pedido"},
+        {"tbpedido_troca1", "nr_pedido"},
+        {"tbpedido_troca2", "nr_pedido"},
+        {"tbpedido_venda_casada", "nr_pedido"},
+        {"tbpedido_pendente", "nr_pedido"},
+        {"tbproduto", "CODIGO"},
+        {"tbpedido", "idCliente"},
+        {"tbpedido_pendente", "cod_cliente"},
+        {"tbpedido", "dt_pedido"},
     };
     QStringList ddl;
     for (const auto &i : indices)
@@ -689,8 +742,14 @@ QString atualizarBanco(Conexao &conexao)
     return copia;
 }
 
-void criarBancoLocal(const QString &arquivo) { criarBanco(arquivo, tabelasLocais(), ddlIndices()); }
+void criarBancoLocal(const QString &arquivo)
+{
+    criarBanco(arquivo, tabelasLocais(), ddlIndices());
+}
 
-void criarBancoCentral(const QString &arquivo) { criarBanco(arquivo, tabelasCentrais(), {}); }
+void criarBancoCentral(const QString &arquivo)
+{
+    criarBanco(arquivo, tabelasCentrais(), {});
+}
 
 } // namespace Esquema

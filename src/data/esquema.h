@@ -8,22 +8,23 @@
 
 class Conexao;
 
-namespace Esquema {
+namespace Esquema
+{
 
 // Field lists of the local data sets.
-const std::vector<DefCampo> &cliente();       // QyCliente, tbcliente
-const std::vector<DefCampo> &pedido();        // QyPedido, tbpedido
-const std::vector<DefCampo> &pedidoItem();    // QyPedidoItem, tbpedido_item
-const std::vector<DefCampo> &pacote();        // QyPacote, tbpedido_pacote
-const std::vector<DefCampo> &trocaSub();      // QyTrocaSub, tbpedido_troca1
-const std::vector<DefCampo> &trocaDev();      // QyTrocaDev, tbpedido_troca2
-const std::vector<DefCampo> &vendaCasada();   // QyVendaCasada, tbpedido_venda_casada
-const std::vector<DefCampo> &pendente();      // QyPendente, tbpedido_pendente
-const std::vector<DefCampo> &produto();       // QyProduto, tbproduto
-const std::vector<DefCampo> &funcionario();   // QyFuncionario, tbfuncionario
+const std::vector<DefCampo> &cliente();        // QyCliente, tbcliente
+const std::vector<DefCampo> &pedido();         // QyPedido, tbpedido
+const std::vector<DefCampo> &pedidoItem();     // QyPedidoItem, tbpedido_item
+const std::vector<DefCampo> &pacote();         // QyPacote, tbpedido_pacote
+const std::vector<DefCampo> &trocaSub();       // QyTrocaSub, tbpedido_troca1
+const std::vector<DefCampo> &trocaDev();       // QyTrocaDev, tbpedido_troca2
+const std::vector<DefCampo> &vendaCasada();    // QyVendaCasada, tbpedido_venda_casada
+const std::vector<DefCampo> &pendente();       // QyPendente, tbpedido_pendente
+const std::vector<DefCampo> &produto();        // QyProduto, tbproduto
+const std::vector<DefCampo> &funcionario();    // QyFuncionario, tbfuncionario
 const std::vector<DefCampo> &formaPagamento(); // QyFormaPagamento, tbforma
-const std::vector<DefCampo> &localidade();    // QyLocalidade, tblocalidades
-const std::vector<DefCampo> &configuracoes(); // QyConfiguracoes, tbconfiguracoes
+const std::vector<DefCampo> &localidade();     // QyLocalidade, tblocalidades
+const std::vector<DefCampo> &configuracoes();  // QyConfiguracoes, tbconfiguracoes
 
 // Field lists of the central data sets: the same columns without formats,
 // masks or derived fields; the key read-only (tbfuncionario's an AutoInc).

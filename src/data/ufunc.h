@@ -5,8 +5,8 @@
 
 #include <QString>
 #include <array>
-#include <functional>
 #include <cstdint>
+#include <functional>
 
 // Small routines used across the program.
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "dinheiro.h"
 #include "definicao_campos.h"
+#include "dinheiro.h"
 
 #include <QDateTime>
 #include <QString>

@@ -4,7 +4,8 @@
 #include <cmath>
 #include <limits>
 
-namespace {
+namespace
+{
 
 std::int64_t arredondar(long double escalado)
 {
@@ -130,6 +131,12 @@ QString Dinheiro::texto() const
     return negativo ? QLatin1Char('-') + texto : texto;
 }
 
-QString Dinheiro::exibicao() const { return comDuasCasas(m_valor, true); }
+QString Dinheiro::exibicao() const
+{
+    return comDuasCasas(m_valor, true);
+}
 
-QString Dinheiro::edicao() const { return comDuasCasas(m_valor, false); }
+QString Dinheiro::edicao() const
+{
+    return comDuasCasas(m_valor, false);
+}

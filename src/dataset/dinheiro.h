@@ -17,8 +17,9 @@ class ErroForaDoLimite : public Erro
 // Exact money: a 64-bit integer of ten-thousandths. A multiplication by a
 // factor is done on the scaled integer in 80-bit long double and rounded back
 // with llrintl, so an exact tie goes to the even neighbour.
-class Dinheiro {
-public:
+class Dinheiro
+{
+  public:
     static constexpr std::int64_t Escala = 10000;
     // The largest scaled value whose four decimals the database keeps exactly
     // (stored as a double, below 2^39 the spacing of doubles is finer than
@@ -53,7 +54,11 @@ public:
     constexpr Dinheiro operator+(Dinheiro o) const { return Dinheiro(m_valor + o.m_valor); }
     constexpr Dinheiro operator-(Dinheiro o) const { return Dinheiro(m_valor - o.m_valor); }
     constexpr Dinheiro operator-() const { return Dinheiro(-m_valor); }
-    Dinheiro &operator+=(Dinheiro o) { m_valor += o.m_valor; return *this; }
+    Dinheiro &operator+=(Dinheiro o)
+    {
+        m_valor += o.m_valor;
+        return *this;
+    }
     constexpr auto operator<=>(const Dinheiro &) const = default;
 
     // Shortest decimal text with a decimal comma: 1234,5 / 0 / -0,0001.
@@ -63,7 +68,7 @@ public:
     // Edit pattern "0.00": 1234,50.
     QString edicao() const;
 
-private:
+  private:
     constexpr explicit Dinheiro(std::int64_t v) : m_valor(v) {}
     std::int64_t m_valor = 0;
 };

@@ -4,9 +4,11 @@
 
 #include <QRegularExpression>
 
-namespace Formatos {
+namespace Formatos
+{
 
-namespace {
+namespace
+{
 
 Erro dataInvalida(const QString &texto)
 {
@@ -49,8 +51,7 @@ QDate lerData(const QString &texto)
 
 QDateTime lerDataHora(const QString &texto)
 {
-    static const QRegularExpression formato(
-        QStringLiteral("^(\\S+)(?:\\s+(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?)?$"));
+    static const QRegularExpression formato(QStringLiteral("^(\\S+)(?:\\s+(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?)?$"));
     const auto m = formato.match(texto.trimmed());
     if (!m.hasMatch())
         throw dataInvalida(texto);

@@ -6,7 +6,8 @@
 // The program's number and date formats: decimal comma, short dates
 // "DD/MM/YYYY", date-times "dd/mm/yyyy hh:nn:ss". Every conversion between a
 // number or a date and the text the user sees goes through here.
-namespace Formatos {
+namespace Formatos
+{
 
 // "31/10/2010"
 QString data(const QDate &d);

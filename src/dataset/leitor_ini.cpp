@@ -8,7 +8,8 @@
 #include <cstring>
 #include <ini.h>
 
-namespace {
+namespace
+{
 
 // The file as UTF-8 lines: files written by older Windows tools are
 // Windows-1252, and valid UTF-8 is never read as that.

@@ -311,8 +311,7 @@ void EnviarPedido(TipoPedido tipo, const AcoesCabecalho &acoes)
             return;
         const DadosPedido dados = lerDados();
         const std::optional<QList<bool>> marcas =
-            Dialogos::atual().escolher(kAtencao,
-                                       QStringLiteral("Enviar %1 ( %2 ) para:").arg(oQue(tipo), dados.numero),
+            Dialogos::atual().escolher(kAtencao, QStringLiteral("Enviar %1 ( %2 ) para:").arg(oQue(tipo), dados.numero),
                                        opcoesDeDestino(dados, lerConfiguracao()));
         if (!marcas)
             return;

@@ -175,10 +175,8 @@ void gerarPdf(TipoPedido tipo, const QString &pdf)
 {
     const FontePedido pedido;
     const FonteItensPedido itens[] = {
-        {QStringLiteral("rvdsPedidoItem"), DM->QyPedidoItem},
-        {QStringLiteral("rvdsPacote"), DM->QyPacote},
-        {QStringLiteral("rvdscVendaCasada"), DM->QyVendaCasada},
-        {QStringLiteral("rvdsTroca"), DM->QyTrocaSub},
+        {QStringLiteral("rvdsPedidoItem"), DM->QyPedidoItem},    {QStringLiteral("rvdsPacote"), DM->QyPacote},
+        {QStringLiteral("rvdscVendaCasada"), DM->QyVendaCasada}, {QStringLiteral("rvdsTroca"), DM->QyTrocaSub},
         {QStringLiteral("rvdsTrocaDevolucao"), DM->QyTrocaDev},
     };
     const FonteConjunto outras[] = {

@@ -331,7 +331,8 @@ void ClienteSmtp::enviarConteudo(const QString &remetente, const QStringList &de
         const bool recusou = codigo >= 400 && !ultimaResposta.isEmpty();
         const QString resposta = recusou ? QString::fromUtf8(ultimaResposta) : detalhe;
         const bool temporaria = prazos.esgotado() != Prazos::Esgotado::Nenhum || falhaTemporaria(resultado, codigo);
-        throw ErroSmtp(QStringLiteral("Falha ao enviar o e-mail: %1").arg(recusou ? detalhe + u'\n' + resposta : detalhe),
-                       temporaria, resposta);
+        throw ErroSmtp(
+            QStringLiteral("Falha ao enviar o e-mail: %1").arg(recusou ? detalhe + u'\n' + resposta : detalhe),
+            temporaria, resposta);
     }
 }

@@ -96,9 +96,9 @@ ObjetoG<GMimeTextPart> parteDeTextoMime(const QByteArray &texto)
     ObjetoG<GMimeStream> fluxo(g_mime_stream_mem_new_with_buffer(texto.constData(), texto.size()));
     ObjetoG<GMimeDataWrapper> dados(g_mime_data_wrapper_new_with_stream(fluxo.get(), GMIME_CONTENT_ENCODING_DEFAULT));
     g_mime_part_set_content(GMIME_PART(parte.get()), dados.get());
-    g_mime_part_set_content_encoding(GMIME_PART(parte.get()),
-                                     apenasAscii(texto) ? GMIME_CONTENT_ENCODING_7BIT
-                                                        : GMIME_CONTENT_ENCODING_QUOTEDPRINTABLE);
+    g_mime_part_set_content_encoding(GMIME_PART(parte.get()), apenasAscii(texto)
+                                                                  ? GMIME_CONTENT_ENCODING_7BIT
+                                                                  : GMIME_CONTENT_ENCODING_QUOTEDPRINTABLE);
     return parte;
 }
 

@@ -39,8 +39,7 @@ std::optional<Dinheiro> QuantidadeDigitada(const std::optional<QString> &texto)
     }
 }
 
-PreviaTela CalcularPreviaTela(const VariantePedido &variante, ConjuntoDados &itens,
-                              std::optional<Dinheiro> quantidade)
+PreviaTela CalcularPreviaTela(const VariantePedido &variante, ConjuntoDados &itens, std::optional<Dinheiro> quantidade)
 {
     PreviaTela previa;
     if (itens.emEdicao())

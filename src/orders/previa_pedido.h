@@ -21,8 +21,7 @@ struct PreviaTela {
 std::optional<Dinheiro> QuantidadeDigitada(const std::optional<QString> &texto);
 
 // Nothing while the header and the items are at rest.
-PreviaTela CalcularPreviaTela(const VariantePedido &variante, ConjuntoDados &itens,
-                              std::optional<Dinheiro> quantidade);
+PreviaTela CalcularPreviaTela(const VariantePedido &variante, ConjuntoDados &itens, std::optional<Dinheiro> quantidade);
 
 // The current item's price step by step; none without a current item whose
 // product exists.

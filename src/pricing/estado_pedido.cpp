@@ -20,7 +20,8 @@ ConjuntoDados &ItensDoPedido(TipoPedido tipo)
 
 void ItensQueSeguemOCabecalho(std::optional<TipoPedido> tipo)
 {
-    for (ConjuntoDados *lista : {&DM->QyPedidoItem, &DM->QyPacote, &DM->QyTrocaSub, &DM->QyTrocaDev, &DM->QyVendaCasada})
+    for (ConjuntoDados *lista :
+         {&DM->QyPedidoItem, &DM->QyPacote, &DM->QyTrocaSub, &DM->QyTrocaDev, &DM->QyVendaCasada})
         lista->setRelerAoGravarMestre(!tipo || lista == &ItensDoPedido(*tipo) ||
                                       (*tipo == TipoPedido::Troca && lista == &DM->QyTrocaDev));
 }

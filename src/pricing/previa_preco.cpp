@@ -26,8 +26,8 @@ std::vector<LinhaItem> linhasDe(const ConjuntoDados &itens)
     const int atual = itens.numeroRegistro() - 1;
     for (int p = 0; p < itens.quantidade(); ++p) {
         const bool editada = p == atual && itens.emEdicao();
-        linhas.push_back({editada ? Registro(&itens, ConjuntoDados::kLinhaAtual) : itens.registro(p), editada,
-                          p == atual});
+        linhas.push_back(
+            {editada ? Registro(&itens, ConjuntoDados::kLinhaAtual) : itens.registro(p), editada, p == atual});
     }
     return linhas;
 }

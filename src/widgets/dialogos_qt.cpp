@@ -16,15 +16,20 @@
 #include <QStatusBar>
 #include <QUrl>
 
-namespace {
+namespace
+{
 
 QMessageBox::Icon icone(Icone i)
 {
     switch (i) {
-    case Icone::Informacao: return QMessageBox::Information;
-    case Icone::Erro: return QMessageBox::Critical;
-    case Icone::Pergunta: return QMessageBox::Question;
-    case Icone::Aviso: return QMessageBox::Warning;
+    case Icone::Informacao:
+        return QMessageBox::Information;
+    case Icone::Erro:
+        return QMessageBox::Critical;
+    case Icone::Pergunta:
+        return QMessageBox::Question;
+    case Icone::Aviso:
+        return QMessageBox::Warning;
     }
     return QMessageBox::NoIcon;
 }
@@ -67,7 +72,10 @@ RespostaTexto DialogosQt::caixaTexto(const QString &titulo, const QString &rotul
     return TFrmCaixaTexto::perguntar(titulo, rotulo, padrao, mascarado, janelaAtiva());
 }
 
-void DialogosQt::pesquisar(LogicaPesquisa &logica) { TfrmPesquisa::executar(logica, janelaAtiva()); }
+void DialogosQt::pesquisar(LogicaPesquisa &logica)
+{
+    TfrmPesquisa::executar(logica, janelaAtiva());
+}
 
 QString DialogosQt::caixaEntrada(const QString &titulo, const QString &rotulo, const QString &padrao)
 {
@@ -97,9 +105,15 @@ void DialogosQt::iniciarPrograma(const QString &caminho)
     QProcess::startDetached(caminho, {}, QFileInfo(caminho).absolutePath());
 }
 
-void DialogosQt::processarEventos() { QApplication::processEvents(); }
+void DialogosQt::processarEventos()
+{
+    QApplication::processEvents();
+}
 
-void DialogosQt::tabela(const TabelaDialogo &tabela) { JanelaTabela::mostrar(tabela, janelaAtiva()); }
+void DialogosQt::tabela(const TabelaDialogo &tabela)
+{
+    JanelaTabela::mostrar(tabela, janelaAtiva());
+}
 std::optional<QList<bool>> DialogosQt::escolher(const QString &titulo, const QString &texto,
                                                 const QList<OpcaoMarcada> &opcoes)
 {

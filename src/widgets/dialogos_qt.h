@@ -3,8 +3,9 @@
 #include "dialogos.h"
 
 // The modal interactions as Qt widgets, with Portuguese buttons.
-class DialogosQt : public Dialogos {
-public:
+class DialogosQt : public Dialogos
+{
+  public:
     void mensagem(const QString &texto, const QString &titulo, Icone icone) override;
     Resposta pergunta(const QString &texto, const QString &titulo, Resposta padrao) override;
     RespostaTexto caixaTexto(const QString &titulo, const QString &rotulo, const QString &padrao,
@@ -21,6 +22,6 @@ public:
                                         const QList<OpcaoMarcada> &opcoes) override;
     std::optional<int> escolherLinha(const TabelaDialogo &tabela) override;
 
-private:
+  private:
     int m_esperas = 0;
 };

@@ -25,10 +25,10 @@ class EstiloAsterisco : public QProxyStyle
 
 } // namespace
 
-TFrmCaixaTexto::TFrmCaixaTexto(const QString &titulo, const QString &rotulo, const QString &padrao,
-                               bool mascarado, QWidget *pai)
-    : QDialog(pai, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                       Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+TFrmCaixaTexto::TFrmCaixaTexto(const QString &titulo, const QString &rotulo, const QString &padrao, bool mascarado,
+                               QWidget *pai)
+    : QDialog(pai, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                       Qt::CustomizeWindowHint),
       ui(std::make_unique<Ui::TFrmCaixaTexto>())
 {
     ui->setupUi(this);

@@ -5,15 +5,17 @@
 #include <QDialog>
 #include <memory>
 
-namespace Ui {
+namespace Ui
+{
 class TFrmCaixaTexto;
 }
 
 // The prompt dialog: one line of text, optionally masked. Ok and Enter
 // confirm; Cancel and the close box do not; Esc does nothing.
-class TFrmCaixaTexto : public QDialog {
+class TFrmCaixaTexto : public QDialog
+{
     Q_OBJECT
-public:
+  public:
     TFrmCaixaTexto(const QString &titulo, const QString &rotulo, const QString &padrao, bool mascarado,
                    QWidget *pai = nullptr);
     ~TFrmCaixaTexto() override;
@@ -21,14 +23,14 @@ public:
     const RespostaTexto &resposta() const { return m_resposta; }
 
     // Shows a new dialog modally and returns its outcome.
-    static RespostaTexto perguntar(const QString &titulo, const QString &rotulo, const QString &padrao,
-                                   bool mascarado, QWidget *pai);
+    static RespostaTexto perguntar(const QString &titulo, const QString &rotulo, const QString &padrao, bool mascarado,
+                                   QWidget *pai);
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent *evento) override;
     void reject() override;
 
-private:
+  private:
     void confirmar();
     void cancelar();
 

@@ -73,10 +73,10 @@ TEST(BotoesDaAtualizacao, AtualizarDeOutraPastaCarregaOArquivoDoServidor)
     QDir(servido.path()).mkpath(QStringLiteral("atualizacao"));
     const QString central = QDir(servido.path()).filePath(QStringLiteral("atualizacao/central.db"));
     Esquema::criarBancoCentral(central);
-    PastaProgramaTeste::executarEm(central,
-                                   QStringLiteral("INSERT INTO tbproduto (idProduto, CODIGO, PRODUTO, inativo) VALUES "
-                                                  "(10, 'DO-SERVIDOR', 'PRODUTO SERVIDO', 0);"
-                                                  "INSERT INTO tbfuncionario (idfunc, Nome) VALUES (12, 'JOÃO SILVA');"));
+    PastaProgramaTeste::executarEm(
+        central, QStringLiteral("INSERT INTO tbproduto (idProduto, CODIGO, PRODUTO, inativo) VALUES "
+                                "(10, 'DO-SERVIDOR', 'PRODUTO SERVIDO', 0);"
+                                "INSERT INTO tbfuncionario (idfunc, Nome) VALUES (12, 'JOÃO SILVA');"));
     ServidorFtp servidor(servido.path(), QStringLiteral("rep12"), QStringLiteral("s3nha"));
 
     PastaProgramaTeste pasta;

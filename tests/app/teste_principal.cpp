@@ -9,7 +9,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 TEST(Principal, LinhaDoRepresentante)
 {
@@ -50,7 +51,8 @@ TEST(Principal, SaidaAcessoRemotoEInstalacaoNova)
     EXPECT_EQ(dialogos.registros().back().tipo, QStringLiteral("iniciar"));
     EXPECT_EQ(dialogos.registros().back().texto, pasta.arquivo(QStringLiteral("remoto.exe")));
 
-    EXPECT_EQ(LogicaPrincipal::tituloComVersao(), QStringLiteral("Corlando - Tela Principal - Versão: 2.0.0 (Build 15)"));
+    EXPECT_EQ(LogicaPrincipal::tituloComVersao(),
+              QStringLiteral("Corlando - Tela Principal - Versão: 2.0.0 (Build 15)"));
 }
 
 // A prompt that notes whether the main window was already on screen.

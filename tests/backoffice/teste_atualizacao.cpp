@@ -12,10 +12,10 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QElapsedTimer>
-#include <QFileInfo>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -58,13 +58,12 @@ QString criarCentral(const QString &pasta, int produtosExtras = 0, int clientesE
     const QString banco = QDir(pasta).filePath(QStringLiteral("atualizacao/central.db"));
     Esquema::criarBancoCentral(banco);
     PastaProgramaTeste::executarEm(
-        banco, QStringLiteral(
-                   "INSERT INTO tbproduto (idProduto, CODIGO, PRODUTO, ESTOQUE, PRECOVENDA, inativo) VALUES "
-                   "(10, 'P-10', 'PARAFUSO', 100, 12.3456, 0), (11, 'P-11', 'FORA DE LINHA', 5, 1, 1), "
-                   "(12, 'P-12', 'ARRUELA', 8, 0.5, NULL);"
-                   "INSERT INTO tbfuncionario (idfunc, Nome) VALUES (15, 'CARLA'), (7, 'ANA'), (3, 'BRUNO');"
-                   "INSERT INTO tbcliente (IdCliente, Nome, Cidade, regiao) VALUES (1, 'A', 'X', '07'), "
-                   "(2, 'B', 'Y', '15'), (3, 'C', 'Z', '7'), (4, 'D', 'W', '15'), (5, 'E', 'V', NULL);"));
+        banco, QStringLiteral("INSERT INTO tbproduto (idProduto, CODIGO, PRODUTO, ESTOQUE, PRECOVENDA, inativo) VALUES "
+                              "(10, 'P-10', 'PARAFUSO', 100, 12.3456, 0), (11, 'P-11', 'FORA DE LINHA', 5, 1, 1), "
+                              "(12, 'P-12', 'ARRUELA', 8, 0.5, NULL);"
+                              "INSERT INTO tbfuncionario (idfunc, Nome) VALUES (15, 'CARLA'), (7, 'ANA'), (3, 'BRUNO');"
+                              "INSERT INTO tbcliente (IdCliente, Nome, Cidade, regiao) VALUES (1, 'A', 'X', '07'), "
+                              "(2, 'B', 'Y', '15'), (3, 'C', 'Z', '7'), (4, 'D', 'W', '15'), (5, 'E', 'V', NULL);"));
     if (produtosExtras > 0)
         PastaProgramaTeste::executarEm(
             banco, QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1000 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
@@ -86,23 +85,24 @@ QString criarCentral(const QString &pasta, int produtosExtras = 0, int clientesE
 void prepararLocal(const PastaProgramaTeste &pasta, const QString &host, const QString &codigo)
 {
     QFile::remove(pasta.bancoCentral());
-    pasta.executar(QStringLiteral(
-        "INSERT INTO tbproduto (idProduto, CODIGO, PRODUTO, ESTOQUE) VALUES (1, 'LOC-1', 'PRODUTO LOCAL', 5);"
-        "INSERT INTO tbfuncionario (idfunc, Nome) VALUES ('%1', 'ANTIGO');"
-        "INSERT INTO tbcliente (IdCliente, Nome, regiao) VALUES (900, 'CLIENTE LOCAL', '07');"
-        "INSERT INTO tbconfiguracoes (cod_funcionario, ftp_host, ftp_usuario, ftp_senha, ftp_pasta, ftp_arquivo) "
-        "VALUES ('%1', '%2', '%3', '%4', 'atualizacao', 'central.db');")
-                       .arg(codigo, host, kUsuario, kSenha));
+    pasta.executar(
+        QStringLiteral(
+            "INSERT INTO tbproduto (idProduto, CODIGO, PRODUTO, ESTOQUE) VALUES (1, 'LOC-1', 'PRODUTO LOCAL', 5);"
+            "INSERT INTO tbfuncionario (idfunc, Nome) VALUES ('%1', 'ANTIGO');"
+            "INSERT INTO tbcliente (IdCliente, Nome, regiao) VALUES (900, 'CLIENTE LOCAL', '07');"
+            "INSERT INTO tbconfiguracoes (cod_funcionario, ftp_host, ftp_usuario, ftp_senha, ftp_pasta, ftp_arquivo) "
+            "VALUES ('%1', '%2', '%3', '%4', 'atualizacao', 'central.db');")
+            .arg(codigo, host, kUsuario, kSenha));
 }
 
 // Every row of the tables the update writes, as one text.
 QString estado(const PastaProgramaTeste &pasta)
 {
-    return pasta.consultar(QStringLiteral(
-        "SELECT (SELECT group_concat(idProduto || ':' || CODIGO, ',') FROM tbproduto) || '|' || "
-        "(SELECT group_concat(idfunc || ':' || Nome, ',') FROM tbfuncionario) || '|' || "
-        "(SELECT group_concat(IdCliente || ':' || Nome, ',') FROM tbcliente) || '|' || "
-        "coalesce((SELECT ultima_atualizacao FROM tbconfiguracoes), 'nunca')"));
+    return pasta.consultar(
+        QStringLiteral("SELECT (SELECT group_concat(idProduto || ':' || CODIGO, ',') FROM tbproduto) || '|' || "
+                       "(SELECT group_concat(idfunc || ':' || Nome, ',') FROM tbfuncionario) || '|' || "
+                       "(SELECT group_concat(IdCliente || ':' || Nome, ',') FROM tbcliente) || '|' || "
+                       "coalesce((SELECT ultima_atualizacao FROM tbconfiguracoes), 'nunca')"));
 }
 
 // The program's working folder for the length of a test.
@@ -197,8 +197,7 @@ TEST_F(Atualizacao, SubstituiProdutosFuncionarioEClientesDaRegiao)
                   QStringLiteral("12.3456/PARAFUSO"));
 
         EXPECT_FALSE(QFile::exists(pasta.arquivo(QStringLiteral("central.db")))) << "a cópia baixada é apagada";
-        EXPECT_EQ(QDir(pasta.arquivo(QStringLiteral("backup"))).entryList({QStringLiteral("corlando-*.db")}).size(),
-                  1);
+        EXPECT_EQ(QDir(pasta.arquivo(QStringLiteral("backup"))).entryList({QStringLiteral("corlando-*.db")}).size(), 1);
         // The data sets show the new rows, read when first asked for.
         EXPECT_TRUE(dm.QyProduto.linhasPendentes());
         EXPECT_EQ(dm.QyProduto.quantidade(), 2);
@@ -326,8 +325,7 @@ TEST_F(Atualizacao, FalhasDeixamAsTabelasLocaisComoEstavamNaOrdemCertaDeCaixas)
         if (caso.servidor != Nenhum)
             servidor = std::make_unique<ServidorFtp>(caso.servidor == Lixo ? lixo.path() : servido.path(), kUsuario,
                                                      kSenha, caso.servidor == Cai ? 2048 : 0);
-        const QString host =
-            servidor ? servidor->host() : QStringLiteral("127.0.0.1:%1").arg(portaLivre());
+        const QString host = servidor ? servidor->host() : QStringLiteral("127.0.0.1:%1").arg(portaLivre());
         PastaProgramaTeste pasta;
         prepararLocal(pasta, host, QString::fromUtf8(caso.codigo));
         deixarCentralVelho(pasta.arquivo(QString::fromUtf8(caso.arquivo)));
@@ -339,8 +337,10 @@ TEST_F(Atualizacao, FalhasDeixamAsTabelasLocaisComoEstavamNaOrdemCertaDeCaixas)
         else
             QFile::remove(pasta.arquivo(QStringLiteral("central.udl")));
         if (*caso.senha)
-            pasta.executar(QStringLiteral("UPDATE tbconfiguracoes SET ftp_senha = '%1'").arg(QLatin1String(caso.senha)));
-        pasta.executar(QStringLiteral("UPDATE tbconfiguracoes SET ftp_arquivo = '%1'").arg(QLatin1String(caso.arquivo)));
+            pasta.executar(
+                QStringLiteral("UPDATE tbconfiguracoes SET ftp_senha = '%1'").arg(QLatin1String(caso.senha)));
+        pasta.executar(
+            QStringLiteral("UPDATE tbconfiguracoes SET ftp_arquivo = '%1'").arg(QLatin1String(caso.arquivo)));
         if (*caso.gatilho)
             pasta.executar(QString::fromUtf8(caso.gatilho));
         const QString antes = estado(pasta);

@@ -87,11 +87,8 @@ TEST(CortePendencia, DoisMesesAntesOuOUltimoDiaDoMes)
     const struct {
         QDate hoje, corte;
     } casos[] = {
-        {{2010, 12, 31}, {2010, 10, 31}},
-        {{2010, 4, 30}, {2010, 2, 28}},
-        {{2012, 4, 30}, {2012, 2, 29}},
-        {{2011, 1, 15}, {2010, 11, 15}},
-        {{2010, 3, 1}, {2010, 1, 1}},
+        {{2010, 12, 31}, {2010, 10, 31}}, {{2010, 4, 30}, {2010, 2, 28}}, {{2012, 4, 30}, {2012, 2, 29}},
+        {{2011, 1, 15}, {2010, 11, 15}},  {{2010, 3, 1}, {2010, 1, 1}},
     };
     for (const auto &c : casos)
         EXPECT_EQ(CortePendencia(c.hoje), c.corte) << c.hoje.toString(Qt::ISODate).toStdString();

@@ -110,17 +110,18 @@ TEST_F(DMTeste, FiltroDoFuncionarioPeloCodigo)
 // A database made before the indexes existed gets them when it is opened.
 TEST_F(DMTeste, BancoSemIndicesGanhaOsIndicesAoAbrir)
 {
-    const QString indexados = QStringLiteral(
-        "SELECT group_concat(t, ' ') FROM (SELECT m.tbl_name || '.' || i.name AS t FROM sqlite_master m,"
-        " pragma_index_info(m.name) i WHERE m.type = 'index' AND m.sql IS NOT NULL ORDER BY t)");
-    const QString esperado = QStringLiteral(
-        "tbpedido.dt_pedido tbpedido.idCliente tbpedido_item.nr_pedido tbpedido_pacote.nr_pedido "
-        "tbpedido_pendente.cod_cliente "
-        "tbpedido_pendente.nr_pedido tbpedido_troca1.nr_pedido tbpedido_troca2.nr_pedido "
-        "tbpedido_venda_casada.nr_pedido tbproduto.CODIGO");
+    const QString indexados =
+        QStringLiteral("SELECT group_concat(t, ' ') FROM (SELECT m.tbl_name || '.' || i.name AS t FROM sqlite_master m,"
+                       " pragma_index_info(m.name) i WHERE m.type = 'index' AND m.sql IS NOT NULL ORDER BY t)");
+    const QString esperado =
+        QStringLiteral("tbpedido.dt_pedido tbpedido.idCliente tbpedido_item.nr_pedido tbpedido_pacote.nr_pedido "
+                       "tbpedido_pendente.cod_cliente "
+                       "tbpedido_pendente.nr_pedido tbpedido_troca1.nr_pedido tbpedido_troca2.nr_pedido "
+                       "tbpedido_venda_casada.nr_pedido tbproduto.CODIGO");
     EXPECT_EQ(pasta.consultar(indexados), esperado) << "criados com o banco";
-    const QStringList nomes = pasta.consultar(QStringLiteral("SELECT group_concat(name) FROM sqlite_master WHERE "
-                                                             "type = 'index' AND sql IS NOT NULL"))
+    const QStringList nomes = pasta
+                                  .consultar(QStringLiteral("SELECT group_concat(name) FROM sqlite_master WHERE "
+                                                            "type = 'index' AND sql IS NOT NULL"))
                                   .split(QLatin1Char(','));
     for (const QString &nome : nomes)
         pasta.executar(QStringLiteral("DROP INDEX \"%1\"").arg(nome));

@@ -6,7 +6,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 TEST(UFunc, RemoverCaracter)
 {
@@ -27,9 +28,9 @@ TEST(UFunc, CompletarTexto)
         {"abc", " ", 3, "E", "abc"},  {"", " ", 2, "E", "  "},      {"ção", "0", 4, "D", "0ção"},
     };
     for (const Caso &c : casos)
-        EXPECT_EQ(CompletarTexto(QString::fromUtf8(c.texto), QString::fromUtf8(c.fill), c.largura,
-                                 QString::fromUtf8(c.lado)),
-                  QString::fromUtf8(c.esperado));
+        EXPECT_EQ(
+            CompletarTexto(QString::fromUtf8(c.texto), QString::fromUtf8(c.fill), c.largura, QString::fromUtf8(c.lado)),
+            QString::fromUtf8(c.esperado));
 }
 
 TEST(UFunc, LerIni)
@@ -57,8 +58,7 @@ TEST(UFunc, LerIni)
 TEST(UFunc, VersaoSistemaVemDoBuild)
 {
     const auto v = VersaoArquivo();
-    EXPECT_EQ(VersaoSistema(),
-              QStringLiteral("%1.%2.%3 (Build %4)").arg(v[0]).arg(v[1]).arg(v[2]).arg(v[3]));
+    EXPECT_EQ(VersaoSistema(), QStringLiteral("%1.%2.%3 (Build %4)").arg(v[0]).arg(v[1]).arg(v[2]).arg(v[3]));
     EXPECT_EQ(VersaoSistema(), QStringLiteral("2.0.0 (Build 15)"));
 }
 
@@ -73,8 +73,8 @@ TEST(UFunc, MensagensPassamPelaInterfaceDeDialogos)
     EXPECT_EQ(d.registros()[0].icone, Icone::Informacao);
     EXPECT_EQ(d.registros()[1].icone, Icone::Erro);
     EXPECT_EQ(d.registros()[2].padrao, Resposta::Nao);
-    EXPECT_EQ(d.textos(), (QStringList{QStringLiteral("Linha 1\nLinha 2"), QStringLiteral("Falhou"),
-                                       QStringLiteral("Sair?")}));
+    EXPECT_EQ(d.textos(),
+              (QStringList{QStringLiteral("Linha 1\nLinha 2"), QStringLiteral("Falhou"), QStringLiteral("Sair?")}));
 }
 
 } // namespace

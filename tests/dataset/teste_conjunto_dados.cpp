@@ -333,12 +333,24 @@ TEST_F(ConjuntoTeste, LocalizarPeloIndiceAchaOPrimeiroQueOFiltroDeIgualdadeMante
         const char *coluna;
         const char *valor;
     } casos[] = {
-        {"Nome", "éder"},         {"nome", "ÉDER"},           {"Nome", "eder"},
-        {"Nome", "escala k"},     {"Nome", "STRASSE"},        {"Nome", "straße"},
-        {"Cidade", "são paulo"},  {"regiao", "7"},            {"regiao", "07"},
-        {"IdCliente", "142"},     {"IdCliente", "142,0"},     {"IdCliente", "dois"},
-        {"mediaatraso", "5"},     {"mediaatraso", "0"},       {"valultcompra", "10,5"},
-        {"valultcompra", "-3"},   {"ultimacompra", "02/01/2010 10:00:00"}, {"Nome", "cliente 120"},
+        {"Nome", "éder"},
+        {"nome", "ÉDER"},
+        {"Nome", "eder"},
+        {"Nome", "escala k"},
+        {"Nome", "STRASSE"},
+        {"Nome", "straße"},
+        {"Cidade", "são paulo"},
+        {"regiao", "7"},
+        {"regiao", "07"},
+        {"IdCliente", "142"},
+        {"IdCliente", "142,0"},
+        {"IdCliente", "dois"},
+        {"mediaatraso", "5"},
+        {"mediaatraso", "0"},
+        {"valultcompra", "10,5"},
+        {"valultcompra", "-3"},
+        {"ultimacompra", "02/01/2010 10:00:00"},
+        {"Nome", "cliente 120"},
     };
     const auto primeiroDoFiltro = [&](const QString &coluna, const QString &valor) {
         cli->setFiltro(QStringLiteral("%1='%2'").arg(coluna, valor));

@@ -5,9 +5,13 @@
 #include <gtest/gtest.h>
 #include <limits>
 
-namespace {
+namespace
+{
 
-Dinheiro D(std::int64_t escalado) { return Dinheiro::deEscalado(escalado); }
+Dinheiro D(std::int64_t escalado)
+{
+    return Dinheiro::deEscalado(escalado);
+}
 
 TEST(Dinheiro, MultiplicarArredondaAoDecimoDeMilesimoComEmpateParaPar)
 {
@@ -16,13 +20,13 @@ TEST(Dinheiro, MultiplicarArredondaAoDecimoDeMilesimoComEmpateParaPar)
         long double fator;
         std::int64_t esperado;
     } casos[] = {
-        {102564, 0.99L, 101538},   // 10.153836 -> 10.1538
-        {253820, 0.893, 226661},   // 22.666126 -> 22.6661 (code factor as double)
-        {226661, 0.98L, 222128},   // 22.212778 -> 22.2128
-        {222128, 0.74, 164375},    // 16.437472 -> 16.4375
+        {102564, 0.99L, 101538}, // 10.153836 -> 10.1538
+        {253820, 0.893, 226661}, // 22.666126 -> 22.6661 (code factor as double)
+        {226661, 0.98L, 222128}, // 22.212778 -> 22.2128
+        {222128, 0.74, 164375},  // 16.437472 -> 16.4375
         {100000, 1.036L, 103600},
-        {5, 0.5L, 2},              // 0.00025 -> tie -> 0.0002 (even)
-        {7, 0.5L, 4},              // 0.00035 -> tie -> 0.0004 (even)
+        {5, 0.5L, 2}, // 0.00025 -> tie -> 0.0002 (even)
+        {7, 0.5L, 4}, // 0.00035 -> tie -> 0.0004 (even)
         {-7, 0.5L, -4},
     };
     for (const Caso &c : casos)

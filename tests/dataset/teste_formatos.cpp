@@ -4,14 +4,14 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 TEST(Formatos, Datas)
 {
     EXPECT_EQ(Formatos::data(QDate(2010, 10, 31)), QStringLiteral("31/10/2010"));
     EXPECT_EQ(Formatos::dataHora(QDateTime(QDate(2010, 2, 1), QTime(0, 0))), QStringLiteral("01/02/2010"));
-    EXPECT_EQ(Formatos::dataHora(QDateTime(QDate(2010, 2, 1), QTime(14, 5, 9))),
-              QStringLiteral("01/02/2010 14:05:09"));
+    EXPECT_EQ(Formatos::dataHora(QDateTime(QDate(2010, 2, 1), QTime(14, 5, 9))), QStringLiteral("01/02/2010 14:05:09"));
     EXPECT_EQ(Formatos::dataHoraCompleta(QDateTime(QDate(2010, 2, 1), QTime(0, 0))),
               QStringLiteral("01/02/2010 00:00:00"));
     EXPECT_EQ(Formatos::data(QDate()), QString());

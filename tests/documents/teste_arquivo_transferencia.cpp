@@ -154,17 +154,17 @@ TEST_F(ArquivoTransferencia, TextoEmWindows1252EArquivoSubstituido)
 // inside a text is a space; an order without a date has blanks there.
 TEST_F(ArquivoTransferencia, TextosEstranhosNaoQuebramAsLarguras)
 {
-    pasta.executar(QStringLiteral(
-        "INSERT INTO tbproduto (CODIGO, PRODUTO, UNID) VALUES"
-        " ('CAF😀', 'CAFÉ ☕ FORTE' || char(13,10) || 'MOÍDO' || char(9) || 'FINO', 'P' || char(10)),"
-        " ('CHÁ', 'CHA' || char(769) || ' VERDE', 'UN');"
-        "INSERT INTO tbpedido (nr_pedido, idFunc, idCliente, dt_pedido) VALUES (9, '12', 57, NULL);"
-        "INSERT INTO tbpedido_item (nr_pedido, codigo, quantidade, valorTotal) VALUES"
-        " (9, 'CAF😀', 1, 1), (9, 'CHÁ', 2, 2);"));
+    pasta.executar(
+        QStringLiteral("INSERT INTO tbproduto (CODIGO, PRODUTO, UNID) VALUES"
+                       " ('CAF😀', 'CAFÉ ☕ FORTE' || char(13,10) || 'MOÍDO' || char(9) || 'FINO', 'P' || char(10)),"
+                       " ('CHÁ', 'CHA' || char(769) || ' VERDE', 'UN');"
+                       "INSERT INTO tbpedido (nr_pedido, idFunc, idCliente, dt_pedido) VALUES (9, '12', 57, NULL);"
+                       "INSERT INTO tbpedido_item (nr_pedido, codigo, quantidade, valorTotal) VALUES"
+                       " (9, 'CAF😀', 1, 1), (9, 'CHÁ', 2, 2);"));
     abrir(9);
     GerarArquivoTransferencia(TipoPedido::Pedido, kMomento);
-    const QList<QByteArray> linhas = lerArquivo(QStringLiteral("pedido-9cliente-57-LOJA BOAdata-25032009.txt"))
-                                         .split('\n');
+    const QList<QByteArray> linhas =
+        lerArquivo(QStringLiteral("pedido-9cliente-57-LOJA BOAdata-25032009.txt")).split('\n');
     ASSERT_EQ(linhas.size(), 5); // header, two items, trailer, and the empty rest after the last CRLF
     const QByteArray descricao = "CAF\xC9 ? FORTE  MO\xCD"
                                  "DO FINO";

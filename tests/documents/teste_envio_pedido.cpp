@@ -342,7 +342,8 @@ TEST_F(EnvioPedido, EnderecoComSeparadorDeLinhaRecusadoEmCadaOrigem)
             // One summary naming the refusal and where the address is corrected.
             const QStringList mensagens = dialogos.textos(QStringLiteral("mensagem"));
             ASSERT_EQ(mensagens.size(), 1);
-            EXPECT_TRUE(mensagens[0].contains(QStringLiteral("contém uma quebra de linha ou outro caractere de controle")))
+            EXPECT_TRUE(
+                mensagens[0].contains(QStringLiteral("contém uma quebra de linha ou outro caractere de controle")))
                 << mensagens[0].toStdString();
             EXPECT_TRUE(mensagens[0].contains(QString::fromUtf8(origem.onde))) << mensagens[0].toStdString();
             EXPECT_EQ(marcado("enviado", 1234), QStringLiteral("0"));

@@ -46,11 +46,12 @@ class ImpressaoPedido : public DocumentosTeste
 TEST_F(ImpressaoPedido, PedidoRenderizadoDoModeloEMarcadoImpresso)
 {
     inserirPedido1234();
-    pasta.executar(QStringLiteral("INSERT INTO tbpedido (nr_pedido, idFunc, idCliente, vl_total_item) VALUES"
-                                  " (1300, '12', 57, 0), (1301, '99', 57, 0), (1302, '12', 57, NULL);"
-                                  "UPDATE tbpedido SET idforma = 5, nm_forma_pagamento = '30/60 dias', tp_localidade = '0';"
-                                  "INSERT INTO tblocalidades (tp_localidade, nm_localidade) VALUES ('0', 'PNS');"
-                                  "UPDATE tbpedido SET vl_total_item = 91336.038 WHERE nr_pedido = 1234;"));
+    pasta.executar(
+        QStringLiteral("INSERT INTO tbpedido (nr_pedido, idFunc, idCliente, vl_total_item) VALUES"
+                       " (1300, '12', 57, 0), (1301, '99', 57, 0), (1302, '12', 57, NULL);"
+                       "UPDATE tbpedido SET idforma = 5, nm_forma_pagamento = '30/60 dias', tp_localidade = '0';"
+                       "INSERT INTO tblocalidades (tp_localidade, nm_localidade) VALUES ('0', 'PNS');"
+                       "UPDATE tbpedido SET vl_total_item = 91336.038 WHERE nr_pedido = 1234;"));
     QStringList codigos;
     for (int i = 1; i <= 45; ++i) {
         const QString codigo = QStringLiteral("PRD%1").arg(i, 3, 10, QLatin1Char('0'));
@@ -77,34 +78,15 @@ TEST_F(ImpressaoPedido, PedidoRenderizadoDoModeloEMarcadoImpresso)
     const int paginas = PaginasPdf(pdf);
     ASSERT_GE(paginas, 2);
     const QString texto = TextoPdf(pdf);
-    for (const char *esperado : {"PEDIDO DE VENDA",
-                                 "Nº 1234",
-                                 "25/03/2009 09:30:00",
-                                 "12 - JOÃO DA SILVA",
-                                 "MERCADO BOA VISTA LTDA",
-                                 "LOJA BOA",
-                                 "12.345.678/0001-90",
-                                 "Rua 7, 120",
-                                 "Goiânia / GO",
-                                 "(62) 3333-4444",
-                                 "compras@lojaboa.com.br",
-                                 "30 dias - 30/60 dias",
-                                 "3 - À vista",
-                                 "Entregar pela manhã",
-                                 "PARAFUSO SEXTAVADO",
-                                 "ARRUELA LISA 1/4",
-                                 "101,54",
-                                 "1.234,50",
-                                 "FIXAMAX",
-                                 "Total do pedido: R$ 91.336,04",
-                                 "05/10/2026 (R$ 1.234,50)",
-                                 // the locality's name, not its code
-                                 "PNS",
-                                 // unit prices with the decimals they were computed with
-                                 "10,1538",
-                                 "8,23",
-                                 "1.000,00",
-                                 "30/11/2026 08:15:00"})
+    for (const char *esperado :
+         {"PEDIDO DE VENDA", "Nº 1234", "25/03/2009 09:30:00", "12 - JOÃO DA SILVA", "MERCADO BOA VISTA LTDA",
+          "LOJA BOA", "12.345.678/0001-90", "Rua 7, 120", "Goiânia / GO", "(62) 3333-4444", "compras@lojaboa.com.br",
+          "30 dias - 30/60 dias", "3 - À vista", "Entregar pela manhã", "PARAFUSO SEXTAVADO", "ARRUELA LISA 1/4",
+          "101,54", "1.234,50", "FIXAMAX", "Total do pedido: R$ 91.336,04", "05/10/2026 (R$ 1.234,50)",
+          // the locality's name, not its code
+          "PNS",
+          // unit prices with the decimals they were computed with
+          "10,1538", "8,23", "1.000,00", "30/11/2026 08:15:00"})
         EXPECT_TRUE(texto.contains(QString::fromUtf8(esperado))) << esperado;
     for (const QString &codigo : codigos)
         EXPECT_TRUE(texto.contains(codigo)) << codigo.toStdString();

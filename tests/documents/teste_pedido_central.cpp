@@ -20,7 +20,6 @@
 namespace
 {
 
-
 // One server for the whole test program.
 ServidorPostgres &pg()
 {

@@ -28,7 +28,7 @@ TEST_F(PercentuaisDesconto, ModeloMostraOsDescontosDeCadaLinha)
     // "0" and "a" give no discount and no percentage.
     for (const char *esperado : {"ABC123 [1%] D1 1%", "7891000 [] D1", "7891000 [10,7% + 2%] D1 10,7%"})
         EXPECT_TRUE(texto.simplified().contains(QString::fromUtf8(esperado))) << esperado << "\n"
-                                                                               << texto.toStdString();
+                                                                              << texto.toStdString();
 }
 
 } // namespace

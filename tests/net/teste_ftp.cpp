@@ -30,7 +30,9 @@ class Ftp : public ::testing::Test
 
     ClienteFtp::Configuracao configuracao(const ServidorFtp &servidor) const
     {
-        return {.host = servidor.host(), .usuario = QStringLiteral("rep"), .senha = QStringLiteral("segredo"),
+        return {.host = servidor.host(),
+                .usuario = QStringLiteral("rep"),
+                .senha = QStringLiteral("segredo"),
                 .pasta = QStringLiteral("dados")};
     }
     QString destino() const { return local.filePath(QStringLiteral("central.db")); }

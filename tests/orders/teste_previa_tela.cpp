@@ -64,9 +64,8 @@ TEST_F(PreviaNaTela, PrecoESaldoEnquantoSeDigitaSemGravarNada)
     QTest::keyClick(tela.get(), Qt::Key_F2);
     ASSERT_EQ(dialogos.tabelas().size(), 1u);
     const TabelaDialogo &explicacao = dialogos.tabelas().back();
-    EXPECT_EQ(explicacao.linhas.back(),
-              (QStringList{QStringLiteral("Preço total: quantidade × preço unitário"), QStringLiteral("× 7"),
-                           QStringLiteral("70,0000")}));
+    EXPECT_EQ(explicacao.linhas.back(), (QStringList{QStringLiteral("Preço total: quantidade × preço unitário"),
+                                                     QStringLiteral("× 7"), QStringLiteral("70,0000")}));
     EXPECT_TRUE(explicacao.observacao.contains(QStringLiteral("ainda não foi salvo")));
 
     const QString antes = pasta.consultar(QStringLiteral("SELECT group_concat(valorTotal) FROM tbpedido_item"));

@@ -232,8 +232,7 @@ TEST_F(JanelaPedidoTeste, DepoisDeImprimirOResumoMostraOClienteDoPedido)
     ASSERT_EQ(dialogos.textos(QStringLiteral("abrir")).size(), 1);
     EXPECT_EQ(dm->QyCliente.campo(QStringLiteral("IdCliente")).texto(), QStringLiteral("2"));
     const auto rotulos = tela->findChildren<QLabel *>();
-    const bool mostraMaior = std::any_of(rotulos.begin(), rotulos.end(), [](QLabel *l) {
-        return l->text() == QStringLiteral("900,00");
-    });
+    const bool mostraMaior =
+        std::any_of(rotulos.begin(), rotulos.end(), [](QLabel *l) { return l->text() == QStringLiteral("900,00"); });
     EXPECT_TRUE(mostraMaior);
 }

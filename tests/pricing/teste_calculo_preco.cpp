@@ -70,7 +70,7 @@ TEST_F(CalculoPreco, NivelQueNaoEhInteiroNaoAplicaFatorEVazioEhZero)
         const char *avista;
         const char *unitario; // 10 with freight (10,36), then the levels' factors
     } casos[] = {
-        {"2.5", "0", "10,36"}, {"3", "''", "10,0492"}, {"NULL", "NULL", "10,36"},
+        {"2.5", "0", "10,36"},    {"3", "''", "10,0492"},  {"NULL", "NULL", "10,36"},
         {"'  '", "'x'", "10,36"}, {"1", "2.0", "10,0513"},
     };
     for (const auto &c : casos) {

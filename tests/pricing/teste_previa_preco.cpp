@@ -199,8 +199,9 @@ TEST_F(PreviaPreco, ExplicacaoDosPassos)
     irPara(82);
     ConjuntoDados &itens = dm->QyPedidoItem;
     itens.inserir();
-    escrever(itens, {{"codigo", "P2"}, {"quantidade", "3"}, {"cd_desconto1", "K"}, {"cd_desconto2", "B"},
-                     {"cd_desconto3", "Z"}});
+    escrever(
+        itens,
+        {{"codigo", "P2"}, {"quantidade", "3"}, {"cd_desconto1", "K"}, {"cd_desconto2", "B"}, {"cd_desconto3", "Z"}});
     QStringList linhas;
     for (const QStringList &l : ExplicarPassos(PreverPrecoItem(TipoPedido::Pedido, itens)->passos))
         linhas << l.join(QStringLiteral(" | "));

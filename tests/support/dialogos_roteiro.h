@@ -12,10 +12,12 @@
 // Scripted modal interactions for tests: every box, prompt and request is
 // recorded, and questions and prompts take their answers from a script in
 // the order given. A question or prompt with no answer left fails the test.
-class DialogosRoteiro : public Dialogos {
-public:
+class DialogosRoteiro : public Dialogos
+{
+  public:
     struct Registro {
-        QString tipo; // "mensagem", "pergunta", "caixaTexto", "caixaEntrada", "abrir", "iniciar", "tabela", "escolha", "linhas"
+        QString tipo; // "mensagem", "pergunta", "caixaTexto", "caixaEntrada", "abrir", "iniciar", "tabela", "escolha",
+                      // "linhas"
         QString titulo;
         QString texto;
         Icone icone = Icone::Informacao;
@@ -53,7 +55,7 @@ public:
     const std::vector<QList<OpcaoMarcada>> &escolhas() const { return m_escolhas; }
 
     const std::vector<Registro> &registros() const { return m_registros; }
-    QStringList textos() const;              // every text shown or asked, in order
+    QStringList textos() const; // every text shown or asked, in order
     QStringList textos(const QString &tipo) const;
     bool roteiroEsgotado() const { return m_roteiro.empty(); }
     void limpar() { m_registros.clear(); }
@@ -70,7 +72,11 @@ public:
     void tabela(const TabelaDialogo &tabela) override;
     // Every table shown, in order.
     const std::vector<TabelaDialogo> &tabelas() const { return m_tabelas; }
-    void esperar(const QString &situacao) override { m_esperas << situacao; ++m_esperando; }
+    void esperar(const QString &situacao) override
+    {
+        m_esperas << situacao;
+        ++m_esperando;
+    }
     void fimDaEspera() override { --m_esperando; }
     std::optional<QList<bool>> escolher(const QString &titulo, const QString &texto,
                                         const QList<OpcaoMarcada> &opcoes) override;
@@ -81,7 +87,7 @@ public:
     const QStringList &esperas() const { return m_esperas; }
     int esperando() const { return m_esperando; }
 
-private:
+  private:
     Registro &registrar(const QString &tipo, const QString &titulo, const QString &texto);
     template <typename T> T proxima(const QString &oQue);
 

@@ -162,10 +162,10 @@ TEST_F(Demo, QuantidadesDeLinhas)
         int minimo;
         int maximo;
     } casos[] = {
-        {false, "tbproduto", 200, 300}, {false, "tbcliente", 50, 50},      {false, "tbfuncionario", 1, 1},
-        {false, "tbforma", 5, 10},      {false, "tblocalidades", 3, 5},    {false, "tbconfiguracoes", 1, 1},
+        {false, "tbproduto", 200, 300}, {false, "tbcliente", 50, 50},       {false, "tbfuncionario", 1, 1},
+        {false, "tbforma", 5, 10},      {false, "tblocalidades", 3, 5},     {false, "tbconfiguracoes", 1, 1},
         {false, "tbpedido", 50, 100},   {false, "tbpedido_item", 150, 700}, {true, "tbproduto", 400, 450},
-        {true, "tbcliente", 150, 150},  {true, "tbfuncionario", 3, 10},    {true, "tbforma", 5, 10},
+        {true, "tbcliente", 150, 150},  {true, "tbfuncionario", 3, 10},     {true, "tbforma", 5, 10},
     };
     for (const Caso &c : casos) {
         const int n = (c.central ? central : local)

@@ -9,9 +9,13 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
-QLineEdit *caixa(TFrmCaixaTexto &d) { return d.findChild<QLineEdit *>(QStringLiteral("edtCaixaTexto")); }
+QLineEdit *caixa(TFrmCaixaTexto &d)
+{
+    return d.findChild<QLineEdit *>(QStringLiteral("edtCaixaTexto"));
+}
 
 // Runs the dialog modally and lets a step act on it once it shows.
 RespostaTexto executar(TFrmCaixaTexto &d, const std::function<void()> &passo)
@@ -71,8 +75,8 @@ TEST(CaixaTexto, CaixaVaziaConfirmadaEhDiferenteDeCancelada)
     EXPECT_TRUE(r1.texto.isEmpty());
 
     TFrmCaixaTexto cancelada(QStringLiteral("T"), QStringLiteral("P"), QStringLiteral("x"), false);
-    const auto r2 = executar(cancelada,
-                             [&] { cancelada.findChild<QPushButton *>(QStringLiteral("btnCancelar"))->click(); });
+    const auto r2 =
+        executar(cancelada, [&] { cancelada.findChild<QPushButton *>(QStringLiteral("btnCancelar"))->click(); });
     EXPECT_FALSE(r2.confirmado);
 }
 

@@ -2,15 +2,16 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QPushButton>
-#include <QTest>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 // With no program to open it (no desktop opener on the path), the user is
 // told where the file was written instead of nothing happening.

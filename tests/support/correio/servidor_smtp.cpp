@@ -48,9 +48,15 @@ QByteArray lerArquivo(const QString &caminho)
 ServidorSmtp::ServidorSmtp(const QString &usuario, const QString &senha, Tls tls, quint16 porta)
     : m_usuario(usuario), m_senha(senha)
 {
-    QStringList argumentos{QStringLiteral(SERVIDOR_SMTP_PY), QStringLiteral("--pasta"), m_pasta.path(),
-                           QStringLiteral("--usuario"), usuario, QStringLiteral("--senha"), senha,
-                           QStringLiteral("--porta"), QString::number(porta)};
+    QStringList argumentos{QStringLiteral(SERVIDOR_SMTP_PY),
+                           QStringLiteral("--pasta"),
+                           m_pasta.path(),
+                           QStringLiteral("--usuario"),
+                           usuario,
+                           QStringLiteral("--senha"),
+                           senha,
+                           QStringLiteral("--porta"),
+                           QString::number(porta)};
     if (tls == Tls::Autoassinado)
         argumentos << QStringLiteral("--starttls");
     m_processo.start(python, argumentos);

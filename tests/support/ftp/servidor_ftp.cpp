@@ -8,8 +8,13 @@
 
 ServidorFtp::ServidorFtp(const QString &pasta, const QString &usuario, const QString &senha, qint64 cairApos)
 {
-    QStringList argumentos = {QStringLiteral(SERVIDOR_FTP_PY), QStringLiteral("--pasta"), pasta,
-                              QStringLiteral("--usuario"), usuario, QStringLiteral("--senha"), senha};
+    QStringList argumentos = {QStringLiteral(SERVIDOR_FTP_PY),
+                              QStringLiteral("--pasta"),
+                              pasta,
+                              QStringLiteral("--usuario"),
+                              usuario,
+                              QStringLiteral("--senha"),
+                              senha};
     if (cairApos > 0)
         argumentos << QStringLiteral("--cair-apos") << QString::number(cairApos);
     // Debian's interpreter: the python3 on PATH may lack pyftpdlib.
