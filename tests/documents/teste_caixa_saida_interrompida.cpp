@@ -2,10 +2,13 @@
 #include "documentos_teste.h"
 #include "servidor_smtp.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSet>
+
+#include <algorithm>
 
 namespace
 {
@@ -119,13 +122,19 @@ TEST_F(CaixaSaidaInterrompida, KillNoveEmMomentosAoAcaso)
     int mortes = 0;
     int pedidos = 12;
     int repetidasAntes = 0;
+    // Kills fall at random within this; a run that ends before its kill
+    // narrows it to that run's length, so a fast machine still kills mid-run.
+    qint64 janelaMs = kMsAteMorrerNoMaximo;
     while (mortes < kMortes) {
         QProcess ajudante;
+        QElapsedTimer duracao;
+        duracao.start();
         ajudante.start(QStringLiteral(AJUDANTE_CAIXA_SAIDA), {pasta.caminho()});
         ASSERT_TRUE(ajudante.waitForStarted());
         // The random moment of the kill; a run that ends first gets new orders.
-        if (ajudante.waitForFinished(static_cast<int>(QRandomGenerator::global()->bounded(kMsAteMorrerNoMaximo)))) {
+        if (ajudante.waitForFinished(static_cast<int>(QRandomGenerator::global()->bounded(janelaMs)))) {
             ASSERT_EQ(ajudante.exitCode(), 0) << ajudante.readAllStandardError().toStdString();
+            janelaMs = std::max<qint64>(1, std::min(janelaMs, duracao.elapsed()));
             inserirPedidos(pasta, 100 + pedidos, 4);
             pedidos += 4;
             continue;
@@ -144,7 +153,11 @@ TEST_F(CaixaSaidaInterrompida, KillNoveEmMomentosAoAcaso)
 
     QProcess ajudante;
     ajudante.start(QStringLiteral(AJUDANTE_CAIXA_SAIDA), {pasta.caminho()});
-    ASSERT_TRUE(ajudante.waitForFinished(300000));
+    ASSERT_TRUE(ajudante.waitForFinished(120000))
+        << pasta
+               .consultar(QStringLiteral("SELECT group_concat(situacao || ' ' || tentativas || ' ' ||"
+                                         " coalesce(resposta, ''), '|') FROM tbcaixa_saida"))
+               .toStdString();
     ASSERT_EQ(ajudante.exitCode(), 0) << ajudante.readAllStandardError().toStdString();
     conferirInvariante(QStringLiteral("no fim"));
     EXPECT_EQ(contar("SELECT count(*) FROM tbcaixa_saida WHERE situacao <> 'enviado'"), 0);

@@ -59,12 +59,16 @@ ServidorSmtp::ServidorSmtp(const QString &usuario, const QString &senha, Tls tls
                            QString::number(porta)};
     if (tls == Tls::Autoassinado)
         argumentos << QStringLiteral("--starttls");
+    // The server's log goes to a file: a pipe nobody drains while the test
+    // waits on something else fills up and stalls the server.
+    const QString registro = m_pasta.filePath(QStringLiteral("servidor.log"));
+    m_processo.setStandardErrorFile(registro);
     m_processo.start(python, argumentos);
     const QDeadlineTimer prazo(msParaIniciar);
-    auto falhar = [this](const std::string &motivo) {
+    auto falhar = [this, &registro](const std::string &motivo) {
         m_processo.kill();
         m_processo.waitForFinished();
-        throw std::runtime_error("servidor SMTP: " + motivo + "\n" + m_processo.readAllStandardError().toStdString());
+        throw std::runtime_error("servidor SMTP: " + motivo + "\n" + lerArquivo(registro).toStdString());
     };
 
     // The script prints its port once the server answers on it.

@@ -15,6 +15,7 @@ complete. Both are written under a temporary name and renamed.
 
 import argparse
 import json
+import logging
 import os
 import signal
 import socket
@@ -106,6 +107,7 @@ def main():
     # Login without TLS is what the tests want: the server runs on loopback.
     warnings.filterwarnings("ignore", "Requiring AUTH while not requiring TLS")
     warnings.filterwarnings("ignore", "Session.login_data is deprecated")
+    logging.getLogger("mail.log").setLevel(logging.ERROR)
     porta = a.porta or porta_livre()
     controlador = Controller(
         Guardar(a.pasta),

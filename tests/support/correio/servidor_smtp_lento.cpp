@@ -12,6 +12,9 @@ ServidorSmtpLento::ServidorSmtpLento(double segundosPorResposta, bool mudoAposDa
                            QString::number(segundosPorResposta)};
     if (mudoAposDados)
         argumentos << QStringLiteral("--mudo-apos-dados");
+    // The log goes to a file, as a pipe nobody drains would stall the server.
+    const QString registro = m_pasta.filePath(QStringLiteral("servidor.log"));
+    m_processo.setStandardErrorFile(registro);
     m_processo.start(QStringLiteral("/usr/bin/python3"), argumentos);
     // The script prints its port once it listens on it.
     const QDeadlineTimer prazo(20000);
@@ -19,8 +22,9 @@ ServidorSmtpLento::ServidorSmtpLento(double segundosPorResposta, bool mudoAposDa
         if (!m_processo.waitForReadyRead(static_cast<int>(prazo.remainingTime()))) {
             m_processo.kill();
             m_processo.waitForFinished();
-            throw std::runtime_error("servidor SMTP lento: não informou a porta\n" +
-                                     m_processo.readAllStandardError().toStdString());
+            QFile log(registro);
+            log.open(QIODevice::ReadOnly);
+            throw std::runtime_error("servidor SMTP lento: não informou a porta\n" + log.readAll().toStdString());
         }
     m_porta = static_cast<quint16>(m_processo.readLine().trimmed().toUShort());
 }

@@ -3,6 +3,7 @@
 #include "servidor_smtp.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
 
 #include <stdexcept>
 
@@ -18,12 +19,18 @@ ServidorFtp::ServidorFtp(const QString &pasta, const QString &usuario, const QSt
     if (cairApos > 0)
         argumentos << QStringLiteral("--cair-apos") << QString::number(cairApos);
     // Debian's interpreter: the python3 on PATH may lack pyftpdlib.
+    // The server logs every command: to a file, as a pipe nobody drains while
+    // the test waits on something else fills up and stalls the server.
+    const QString registro = m_registro.filePath(QStringLiteral("servidor.log"));
+    m_processo.setStandardErrorFile(registro);
     m_processo.start(QStringLiteral("/usr/bin/python3"), argumentos);
     const QDeadlineTimer prazo(20000);
-    auto falhar = [this](const std::string &motivo) {
+    auto falhar = [this, &registro](const std::string &motivo) {
         m_processo.kill();
         m_processo.waitForFinished();
-        throw std::runtime_error("servidor FTP: " + motivo + "\n" + m_processo.readAllStandardError().toStdString());
+        QFile log(registro);
+        log.open(QIODevice::ReadOnly);
+        throw std::runtime_error("servidor FTP: " + motivo + "\n" + log.readAll().toStdString());
     };
     // The script prints its port just before it starts serving.
     while (!m_processo.canReadLine())

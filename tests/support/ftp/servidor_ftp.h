@@ -2,6 +2,7 @@
 
 #include <QProcess>
 #include <QString>
+#include <QTemporaryDir>
 
 // A real FTP server on 127.0.0.1 for the length of a test (scripts/
 // servidor_ftp.py under Debian's Python, pyftpdlib) serving `pasta` to one
@@ -23,6 +24,7 @@ class ServidorFtp
     void parar();
 
   private:
+    QTemporaryDir m_registro;
     QProcess m_processo;
     quint16 m_porta = 0;
 };
