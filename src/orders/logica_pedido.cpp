@@ -127,8 +127,7 @@ ConjuntoDados &LogicaPedido::cabecalho() const
 
 ConjuntoDados &LogicaPedido::itens(int lista) const
 {
-    const ListaPedido &def = definicao(lista);
-    return def.conjunto ? def.conjunto() : ItensDoPedido(m_variante.tipo);
+    return ItensDoPedido(m_variante.tipo, lista);
 }
 
 bool LogicaPedido::algoModificado() const
@@ -162,8 +161,7 @@ void LogicaPedido::abrir()
     ExecutarProtegido([this] {
         m_filtroAnterior = DM->FiltroFuncionario;
         ItensQueSeguemOCabecalho(m_variante.tipo);
-        const QString condicao = m_variante.condicaoTipo ? S(m_variante.condicaoTipo)
-                                                         : QString(m_variante.campoSaldo) + QStringLiteral(">=0");
+        const QString condicao = S(m_variante.regras().guarda.condicaoCabecalho);
         ConjuntoDados &pedidos = cabecalho();
         pedidos.setFiltro(m_filtroAnterior.isEmpty() ? condicao
                                                      : m_filtroAnterior + QStringLiteral(" AND ") + condicao);
@@ -504,7 +502,7 @@ void LogicaPedido::salvarPedido()
     // again what was typed.
     GuardaConjuntos rascunhos = GuardaConjuntos::rascunhos(conjuntos());
     Transacao transacao(*pedidos.conexao());
-    if (m_variante.precoMedio)
+    if (m_variante.regras().precos.precoMedio)
         precificarPacote();
     else if (!m_variante.itemSalvaPedido)
         for (int l = 0; l < quantidadeListas(); ++l) {
@@ -533,7 +531,7 @@ void LogicaPedido::precificarPacote()
     lista.editar();
     precificar(0);
     lista.gravar();
-    AplicarPrecoMedioPacote();
+    AplicarPrecoMedio(m_variante.tipo);
 }
 
 // Items first: abandoning the header alone would store a changed item as
@@ -663,7 +661,7 @@ void LogicaPedido::salvarItem(int l)
             focar(CaixaPedido::ItemQuantidade, l);
         return;
     }
-    if (m_variante.precoMedio) {
+    if (m_variante.regras().precos.precoMedio) {
         gravarItemDoPacote(l);
         return;
     }
@@ -697,7 +695,7 @@ void LogicaPedido::gravarItemDoPacote(int l)
     Transacao transacao(DM->ADOConexao);
     if (lista.emEdicao())
         lista.gravar();
-    AplicarPrecoMedioPacote();
+    AplicarPrecoMedio(m_variante.tipo);
     RecalcularTotais(m_variante.tipo);
     transacao.confirmar();
 }
@@ -875,10 +873,7 @@ void LogicaPedido::saiu(CaixaPedido caixa, int lista)
 
 void LogicaPedido::precificar(int l)
 {
-    if (const auto precificarItem = definicao(l).precificar)
-        precificarItem();
-    else
-        CalcularPrecoItem(m_variante.tipo);
+    CalcularPrecoItem(m_variante.tipo, l);
 }
 
 void LogicaPedido::conferirProduto(int l)
@@ -979,7 +974,7 @@ PreviaTela LogicaPedido::previa(const std::optional<QString> &quantidadeDigitada
 
 bool LogicaPedido::negociaPreco() const
 {
-    return m_variante.tipo == TipoPedido::Pedido || m_variante.tipo == TipoPedido::VendaCasada;
+    return m_variante.regras().precos.negociaPreco;
 }
 
 void LogicaPedido::negociarPreco(const std::optional<QString> &quantidadeDigitada, int lista)

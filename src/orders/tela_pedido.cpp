@@ -438,7 +438,8 @@ QWidget *TfrmPedido::montarCamposPedido()
     entrega->setObjectName(QStringLiteral("dbEntrega"));
     dicaDeCaixa(entrega, variante.dicaEntrega);
     m_caixas[{CaixaPedido::Entrega, 0}] = entrega;
-    auto *dv = new ListaVinculada(pedidos, Campos::Pedido::dv, EntradasIguais(numeros(variante.dvMaximo)));
+    auto *dv =
+        new ListaVinculada(pedidos, Campos::Pedido::dv, EntradasIguais(numeros(variante.regras().precos.dvMaximo)));
     dv->setObjectName(QStringLiteral("dbDV"));
     dicaDeCaixa(dv, "Desconto aplicado no volume total dos itens");
     auto *avista = new ListaVinculada(pedidos, Campos::Pedido::avista, EntradasIguais(numeros(5)));
@@ -642,7 +643,9 @@ GradeItens *TfrmPedido::montarGrade(int lista)
 QWidget *TfrmPedido::montarSubtotal(int lista)
 {
     const ListaPedido &def = m_logica.definicao(lista);
-    if (!def.rotuloSubtotal)
+    const std::optional<NomeCampo> &coluna =
+        m_logica.variante().regras().guarda.listas[static_cast<std::size_t>(lista)].colunaSubtotal;
+    if (!coluna)
         return nullptr;
     // The label above its value, as the item's boxes beside it.
     auto *linha = new QWidget;
@@ -650,8 +653,8 @@ QWidget *TfrmPedido::montarSubtotal(int lista)
     h->setContentsMargins(0, 0, 0, 0);
     h->setSpacing(2);
     auto *rotulo = new QLabel(S(def.rotuloSubtotal));
-    auto *valor = new RotuloVinculado(m_logica.cabecalho(), *def.campoSubtotal);
-    valor->setObjectName(*def.campoSubtotal);
+    auto *valor = new RotuloVinculado(m_logica.cabecalho(), *coluna);
+    valor->setObjectName(*coluna);
     valor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     valor->setMinimumWidth(160);
     for (QLabel *l : {static_cast<QLabel *>(rotulo), static_cast<QLabel *>(valor)}) {
@@ -676,7 +679,7 @@ QWidget *TfrmPedido::montarResumo()
         } else {
             valor = new RotuloVinculado(m_logica.cabecalho(), q.campo);
         }
-        if (!q.doCliente && qstrcmp(q.campo.utf8(), m_logica.variante().campoSaldo.utf8()) == 0)
+        if (!q.doCliente && qstrcmp(q.campo.utf8(), m_logica.variante().regras().guarda.colunaTotal.utf8()) == 0)
             m_saldo = valor;
         h->addWidget(quadro(q.titulo, valor, dicaDe(q.dica)));
     }
@@ -886,8 +889,8 @@ void TfrmPedido::mostrarPrevia()
         mostrar(caixaDeItem(CaixaPedido::ItemTotal, l), previa.valorTotal, gravado(itens, Campos::Item::valorTotal),
                 escreverCaixa);
         if (l == daPrevia && m_saldo)
-            mostrar(m_saldo, previa.saldo, gravado(m_logica.cabecalho(), m_logica.variante().campoSaldo),
-                    escreverRotulo);
+            mostrar(m_saldo, previa.saldo,
+                    gravado(m_logica.cabecalho(), m_logica.variante().regras().guarda.colunaTotal), escreverRotulo);
         if (l == daPrevia)
             mostrarAvisoCliente(previa.saldo);
     }

@@ -1,8 +1,6 @@
 #include "variante_pedido.h"
 
-#include "calculo_preco.h"
 #include "campos_esquema.h"
-#include "udm.h"
 
 namespace
 {
@@ -101,11 +99,9 @@ ListaPedido listaVendaCasada()
 
 // Exchange items: priced from the product alone, decimal quantities, no
 // product, multiple or stock check on saving.
-ListaPedido listaTroca(ConjuntoDados &(*conjunto)(), void (*precificar)())
+ListaPedido listaTroca()
 {
     ListaPedido lista;
-    lista.conjunto = conjunto;
-    lista.precificar = precificar;
     lista.exigeProduto = false;
     lista.verificaMultiplo = false;
     lista.verificaEstoque = false;
@@ -118,7 +114,7 @@ ListaPedido listaTroca(ConjuntoDados &(*conjunto)(), void (*precificar)())
 
 ListaPedido listaSubstituicao()
 {
-    ListaPedido lista = listaTroca([]() -> ConjuntoDados & { return DM->QyTrocaSub; }, CalcularPrecoTrocaSub);
+    ListaPedido lista = listaTroca();
     lista.importaPendencia = true;
     lista.camposPendencia = {Campos::Item::codigo, Campos::Item::quantidade};
     lista.botoes = {
@@ -143,14 +139,13 @@ ListaPedido listaSubstituicao()
         {Campos::Item::estoque, "Estoque", 60},
     };
     lista.rotuloSubtotal = "Subtotal (Substituição) :";
-    lista.campoSubtotal = Campos::Pedido::vl_total_troca2;
     lista.posicao = 1;
     return lista;
 }
 
 ListaPedido listaDevolucao()
 {
-    ListaPedido lista = listaTroca([]() -> ConjuntoDados & { return DM->QyTrocaDev; }, CalcularPrecoTrocaDev);
+    ListaPedido lista = listaTroca();
     lista.cores = CoresGrade::SempreAzul;
     lista.botoes = {
         {"BtnNovoDevolucao", "Inserir", "Inserir devolução"},
@@ -172,7 +167,6 @@ ListaPedido listaDevolucao()
         {Campos::Item::valorTotal, "Valor total", 190},
     };
     lista.rotuloSubtotal = "Subtotal (Devolução) :";
-    lista.campoSubtotal = Campos::Pedido::vl_total_troca1;
     lista.posicao = 0;
     return lista;
 }
@@ -184,7 +178,6 @@ const VariantePedido &VariantePedidoRegular()
     static const VariantePedido variante{
         .tipo = TipoPedido::Pedido,
         .titulo = "Corlando - Pedido",
-        .campoSaldo = Campos::Pedido::vl_total_item,
         .cifNaoAoInserir = true,
         .colorePainel = true,
         .saidas = {{CaixaPedido::ItemCodigo, true, CaixaPedido::ItemQuantidade, true},
@@ -218,10 +211,8 @@ const VariantePedido &VariantePedidoPacote()
         .tipo = TipoPedido::Pacote,
         .nomeTela = "TfrmPedidoPacote",
         .titulo = "Corlando - Pacote",
-        .campoSaldo = Campos::Pedido::vl_total_pacote,
         .focaGradeAoAbrir = false,
         .cifNaoAoInserir = false,
-        .precoMedio = true,
         .editarItemEditaPedido = true,
         .navegaItensSoEmRepouso = true,
         .clienteSoConferido = true,
@@ -251,7 +242,6 @@ const VariantePedido &VariantePedidoPacote()
         .dicaPesquisaCliente = nullptr,
         .entregaPorLocalidade = true,
         .dicaEntrega = nullptr,
-        .dvMaximo = 5,
         .resumo = {kMenorCompra,
                    kMaiorCompra,
                    kUltimaCompra,
@@ -268,7 +258,6 @@ const VariantePedido &VariantePedidoVendaCasada()
         .tipo = TipoPedido::VendaCasada,
         .nomeTela = "TfrmVendaCasada",
         .titulo = "Corlando - Pedido Venda Casada",
-        .campoSaldo = Campos::Pedido::vl_total_venda_casada,
         .cifNaoAoInserir = false,
         .pesquisaClienteEmRepouso = true,
         .colorePainel = false,
@@ -289,7 +278,6 @@ const VariantePedido &VariantePedidoVendaCasada()
                                      "btnProximo", "btnEnviar", "Pesquisar pedido(s)"),
         .entregaPorLocalidade = true,
         .dicaEntrega = "Escolha o tipo de entrega",
-        .dvMaximo = 5,
         .resumo = {kMenorCompra,
                    kMaiorCompra,
                    kUltimaCompra,
@@ -305,8 +293,6 @@ const VariantePedido &VariantePedidoTroca()
         .tipo = TipoPedido::Troca,
         .nomeTela = "TfrmPedidoTroca",
         .titulo = "Corlando - Troca",
-        .campoSaldo = Campos::Pedido::vl_diferenca_troca,
-        .condicaoTipo = "vl_diferenca_troca<>NULL",
         .focaGradeAoAbrir = false,
         .cifNaoAoInserir = false,
         .editarItemEditaPedido = true,
@@ -331,7 +317,8 @@ const VariantePedido &VariantePedidoTroca()
                            "tbpedido.vl_diferenca_troca >= 0 order by tbpedido.nr_pedido desc",
                            "fantasia, nr_pedido, dt_pedido, vl_total_item", "nr_pedido"},
         .pesquisaCliente = {"tbcliente", "nome, cnpj, idcliente", "idcliente"},
-        // Saving walks the replacement items before the returned ones.
+        // Saving walks the replacement items before the returned ones, as the
+        // kind's lists are.
         .listas = {listaSubstituicao(), listaDevolucao()},
         .botoesPedido =
             {
@@ -349,7 +336,6 @@ const VariantePedido &VariantePedidoTroca()
         .nomeCodigoCliente = "edtCodigoCliente",
         .nomePesquisaCliente = "SpeedButton9",
         .entregas = {{"PNS", "0"}, {"PMS", "1"}, {"PSS", "2"}},
-        .dvMaximo = 5,
         .opcoesCif = {"Sim", "Não"},
         .resumo = {kMenorCompra,
                    kMaiorCompra,

@@ -1,15 +1,13 @@
 #pragma once
 
 #include "campos_esquema.h"
-#include "tipo_pedido.h"
+#include "regras_tipo_pedido.h"
 #include "visao_pedido.h"
 
 #include <optional>
 #include <qnamespace.h>
 #include <utility>
 #include <vector>
-
-class ConjuntoDados;
 
 // A search dialog's query: "SELECT " + campos + " FROM " + tabela, and the
 // column whose value the chosen row gives.
@@ -59,13 +57,10 @@ struct QuadroResumo {
     const char *dica;
 };
 
-// One item list of an order screen: its data set, the checks its items pass
-// and what its block on the screen shows.
+// One item list of an order screen: the checks its items pass and what its
+// block on the screen shows. The n-th list of a screen is the n-th item list
+// of its kind (RegrasTipoPedido), whose data set and pricing it uses.
 struct ListaPedido {
-    // The data set; none means the kind's own item list (ItensDoPedido).
-    ConjuntoDados &(*conjunto)() = nullptr;
-    // Prices the current item; none means CalcularPrecoItem of the kind.
-    void (*precificar)() = nullptr;
     // Saving an item needs its product on file (an unknown code stops it).
     bool exigeProduto = true;
     bool verificaMultiplo = true;
@@ -94,30 +89,24 @@ struct ListaPedido {
     const char *nomeGrade = "dbgPedidoItem";
     const char *dicaGrade = "Itens cadastrados"; // may be none
     std::vector<ColunaGrade> colunas;
-    const char *rotuloSubtotal = nullptr; // none: no subtotal line
-    std::optional<NomeCampo> campoSubtotal;
+    // The label of the list's sum, where the kind keeps one.
+    const char *rotuloSubtotal = nullptr;
     // The top-down place of the block; the lists themselves are in the
     // order the order's save walks them.
     int posicao = 0;
 };
 
-// What tells one kind of order screen from another: its header condition,
-// its item lists, the behaviours it has or lacks and the texts it uses. The
-// screens share one logic and one form; a kind is this data.
+// What tells one kind of order screen from another: its item lists, the
+// behaviours it has or lacks and the texts it uses. The screens share one
+// logic and one form; a kind's screen is this data, over the kind's facts in
+// RegrasTipoPedido (its lists, totals, pricing and documents).
 struct VariantePedido {
     TipoPedido tipo;
     const char *nomeTela = "TfrmPedido";
     const char *titulo;
-    // The header column holding the kind's total, shown as " Saldo ".
-    NomeCampo campoSaldo;
-    // The kind's header condition; none means campoSaldo + ">=0".
-    const char *condicaoTipo = nullptr;
     bool focaGradeAoAbrir = true;
     // A new header gets cif "Não".
     bool cifNaoAoInserir;
-    // Every item takes one average unit price (and the first item's codes)
-    // after an item is stored and when the order is saved.
-    bool precoMedio = false;
     // Editing an item puts the header at rest into editing first.
     bool editarItemEditaPedido = false;
     // ... and an empty list has nothing to edit (rather than a new item).
@@ -176,13 +165,15 @@ struct VariantePedido {
     bool entregaPorLocalidade = false;
     std::vector<std::pair<const char *, const char *>> entregas = {{"PNS", "0"}};
     const char *dicaEntrega = "Escolha Forma de Entrega";
-    int dvMaximo = 6;
     std::vector<const char *> opcoesCif = {"Não"};
     std::vector<QuadroResumo> resumo;
     // Tab order of the item row: the description last instead of second.
     bool descricaoPorUltimo = false;
     // "Repetir pedido": a new order with the current one's customer and items.
     bool repetePedido = false;
+
+    // The kind's facts.
+    const RegrasTipoPedido &regras() const { return RegrasDoTipo(tipo); }
 };
 
 // The regular order screen.
