@@ -275,7 +275,7 @@ void TfrmPedido::ligarTeclado()
             linhas << QStringList{S("Enter na última caixa do item"), S("Salva o item e começa o próximo")};
         linhas << QStringList{S("Ctrl+Enter na Observação"), S("Passa para a próxima caixa")}
                << QStringList{S("Enter na grade de itens"), S("Edita o item da linha")};
-        if (m_logica.variante().tecladoGrade) {
+        if (m_logica.variante().teclas.digitosDaGrade) {
             linhas << QStringList{S("Alt+1 … Alt+9 na grade"),
                                   S("Enviar, Imprimir, Novo, Editar, Salvar, Cancelar, Excluir, Anterior, Próximo")}
                    << QStringList{S("Alt+0 na grade"), S("Fecha a tela")}
@@ -323,7 +323,7 @@ QWidget *TfrmPedido::montarBotoesPedido()
     for (std::size_t i = 0; i < textos.size(); ++i)
         h->addWidget(
             criarBotao(static_cast<AcaoPedido>(static_cast<int>(AcaoPedido::PesquisarPedido) + i), 0, textos[i]));
-    if (m_logica.variante().repetePedido)
+    if (m_logica.variante().teclas.repetePedido)
         h->addWidget(montarBotaoRepetir());
     return linha;
 }
@@ -370,7 +370,7 @@ QWidget *TfrmPedido::montarExibicaoPedido()
     gbCliente->setObjectName(QStringLiteral("gbCliente"));
     nome->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     gbCliente->layout()->addWidget(montarAvisoCliente());
-    if (m_logica.variante().colorePainel) {
+    if (m_logica.variante().cliente.coloreUltimaCompra) {
         m_painel = new QFrame;
         m_painel->setObjectName(QStringLiteral("Panel1"));
         m_painel->setFixedWidth(14);
@@ -524,7 +524,7 @@ QWidget *TfrmPedido::montarBotoesItem(int lista)
     m_areasItem.emplace_back(lista, linha);
     h->setSpacing(2);
     std::size_t texto = 0;
-    if (def.importaPendencia)
+    if (def.pendencia.importa)
         h->addWidget(criarBotao(AcaoPedido::ImportarPendencia, lista, def.botoes[texto++]));
     for (int a = static_cast<int>(AcaoPedido::NovoItem); a <= static_cast<int>(AcaoPedido::ProximoItem); ++a)
         h->addWidget(criarBotao(static_cast<AcaoPedido>(a), lista, def.botoes[texto++]));
@@ -609,12 +609,12 @@ QWidget *TfrmPedido::montarCamposItem(int lista)
             m_ultimaCaixaItem = l;
         }
     }
-    if (m_logica.variante().descricaoPorUltimo)
+    if (m_logica.variante().foco.descricaoPorUltimo)
         std::rotate(ordem.begin() + 1, ordem.begin() + 2, ordem.end());
     for (std::size_t i = 0; i + 1 < ordem.size(); ++i)
         setTabOrder(ordem[i], ordem[i + 1]);
     // Where leaving a box goes back to the code, that box closes the row.
-    for (const SaidaCaixa &saida : m_logica.variante().saidas)
+    for (const SaidaCaixa &saida : m_logica.variante().foco.saidas)
         if (saida.foco == CaixaPedido::ItemCodigo && saida.caixa != CaixaPedido::ItemCodigo)
             if (QWidget *w = caixa(saida.caixa, lista))
                 m_ultimaCaixaItem = w;

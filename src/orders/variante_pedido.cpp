@@ -64,7 +64,7 @@ std::vector<ColunaGrade> colunasItem(const char *tituloTotal, Qt::Alignment quan
 ListaPedido listaRegular()
 {
     ListaPedido lista;
-    lista.importaPendencia = true;
+    lista.pendencia.importa = true;
     lista.botoes = botoesItem(true, false);
     lista.colunas = colunasItem("Valor Total", Qt::AlignLeft | Qt::AlignVCenter);
     return lista;
@@ -73,10 +73,8 @@ ListaPedido listaRegular()
 ListaPedido listaPacote()
 {
     ListaPedido lista;
-    lista.exigeProduto = false;
-    lista.verificaMultiplo = false;
-    lista.quantidadeDecimal = true;
-    lista.importaPendencia = true;
+    lista.aoSalvar = {.exigeProduto = false, .confereMultiplo = false, .quantidadeDecimal = true};
+    lista.pendencia.importa = true;
     lista.fimPerguntaExcluir = "";
     lista.pesquisaProduto = {"tbproduto", "codigo, produto, estoque", "codigo"};
     lista.botoes = botoesItem(true, true);
@@ -88,7 +86,7 @@ ListaPedido listaPacote()
 ListaPedido listaVendaCasada()
 {
     ListaPedido lista;
-    lista.verificaEstoque = false;
+    lista.aoSalvar.perguntaEstoque = false;
     lista.cores = CoresGrade::SempreVermelho;
     lista.fimPerguntaExcluir = "";
     lista.botoes = botoesItem(false, false);
@@ -102,10 +100,8 @@ ListaPedido listaVendaCasada()
 ListaPedido listaTroca()
 {
     ListaPedido lista;
-    lista.exigeProduto = false;
-    lista.verificaMultiplo = false;
-    lista.verificaEstoque = false;
-    lista.quantidadeDecimal = true;
+    lista.aoSalvar = {
+        .exigeProduto = false, .confereMultiplo = false, .perguntaEstoque = false, .quantidadeDecimal = true};
     lista.codigosDesconto = false;
     lista.pesquisaProduto = {"tbproduto", "codigo, produto, estoque", "codigo"};
     lista.dicaGrade = nullptr;
@@ -115,8 +111,7 @@ ListaPedido listaTroca()
 ListaPedido listaSubstituicao()
 {
     ListaPedido lista = listaTroca();
-    lista.importaPendencia = true;
-    lista.camposPendencia = {Campos::Item::codigo, Campos::Item::quantidade};
+    lista.pendencia = {.importa = true, .campos = {Campos::Item::codigo, Campos::Item::quantidade}};
     lista.botoes = {
         {"BtnImportarPendencia", "Importar", "Importar pendência"},
         {"BtnNovoSub", "Inserir", "Inserir substituição"},
@@ -178,14 +173,15 @@ const VariantePedido &VariantePedidoRegular()
     static const VariantePedido variante{
         .tipo = TipoPedido::Pedido,
         .titulo = "Corlando - Pedido",
-        .cifNaoAoInserir = true,
-        .colorePainel = true,
-        .saidas = {{CaixaPedido::ItemCodigo, true, CaixaPedido::ItemQuantidade, true},
-                   {CaixaPedido::ItemDesconto1, true, std::nullopt, false},
-                   {CaixaPedido::ItemDesconto2, true, std::nullopt, false},
-                   {CaixaPedido::ItemDesconto3, true, CaixaPedido::ItemGordura, false},
-                   {CaixaPedido::ItemGordura, false, CaixaPedido::ItemCodigo, false},
-                   {CaixaPedido::Observacao, false, CaixaPedido::Grade, false}},
+        .foco = {.saidas = {{CaixaPedido::ItemCodigo, true, CaixaPedido::ItemQuantidade, true},
+                            {CaixaPedido::ItemDesconto1, true, std::nullopt, false},
+                            {CaixaPedido::ItemDesconto2, true, std::nullopt, false},
+                            {CaixaPedido::ItemDesconto3, true, CaixaPedido::ItemGordura, false},
+                            {CaixaPedido::ItemGordura, false, CaixaPedido::ItemCodigo, false},
+                            {CaixaPedido::Observacao, false, CaixaPedido::Grade, false}}},
+        .cliente = {.coloreUltimaCompra = true},
+        .gravacao = {.cifNaoAoInserir = true},
+        .teclas = {.repetePedido = true},
         .fimPerguntaExcluir = " ?",
         .inicioPerguntaFechar = "O pedido (",
         .pesquisaPedido = {"tbpedido LEFT JOIN tbcliente ON tbpedido.idcliente=tbcliente.idcliente where "
@@ -200,7 +196,6 @@ const VariantePedido &VariantePedidoRegular()
                    kUltimaCompra,
                    {" Volumes ", false, Campos::Pedido::vl_gordura, nullptr},
                    {" Saldo ", false, Campos::Pedido::vl_total_item, "Saldo do pedido"}},
-        .repetePedido = true,
     };
     return variante;
 }
@@ -211,24 +206,20 @@ const VariantePedido &VariantePedidoPacote()
         .tipo = TipoPedido::Pacote,
         .nomeTela = "TfrmPedidoPacote",
         .titulo = "Corlando - Pacote",
-        .focaGradeAoAbrir = false,
-        .cifNaoAoInserir = false,
-        .editarItemEditaPedido = true,
-        .navegaItensSoEmRepouso = true,
-        .clienteSoConferido = true,
-        .pesquisaClienteSimples = true,
-        .colorePainel = false,
-        .codigoDesconhecidoFocaCodigo = true,
-        .saidas = {{CaixaPedido::ItemCodigo, true, std::nullopt, false},
-                   {CaixaPedido::ItemQuantidade, true, std::nullopt, false},
-                   {CaixaPedido::ItemUnitario, true, std::nullopt, false},
-                   {CaixaPedido::ItemTotal, true, std::nullopt, false},
-                   {CaixaPedido::ItemDesconto1, true, std::nullopt, false},
-                   {CaixaPedido::ItemDesconto2, true, std::nullopt, false},
-                   {CaixaPedido::ItemDesconto3, true, std::nullopt, false},
-                   {CaixaPedido::ItemDescricao, true, std::nullopt, false}},
-        .avisaPesquisaEmEdicao = true,
-        .tecladoGrade = false,
+        .foco = {.gradeAoAbrir = false,
+                 .codigoDesconhecidoVoltaAoCodigo = true,
+                 .descricaoPorUltimo = true,
+                 .saidas = {{CaixaPedido::ItemCodigo, true, std::nullopt, false},
+                            {CaixaPedido::ItemQuantidade, true, std::nullopt, false},
+                            {CaixaPedido::ItemUnitario, true, std::nullopt, false},
+                            {CaixaPedido::ItemTotal, true, std::nullopt, false},
+                            {CaixaPedido::ItemDesconto1, true, std::nullopt, false},
+                            {CaixaPedido::ItemDesconto2, true, std::nullopt, false},
+                            {CaixaPedido::ItemDesconto3, true, std::nullopt, false},
+                            {CaixaPedido::ItemDescricao, true, std::nullopt, false}}},
+        .cliente = {.codigoSoConferido = true, .pesquisaSoEscreveCodigo = true},
+        .gravacao = {.editarItemEditaPedido = true},
+        .teclas = {.digitosDaGrade = false, .itensNavegamSoEmRepouso = true, .pesquisaEmEdicaoAvisa = true},
         .fimPerguntaExcluir = "",
         .inicioPerguntaFechar = "O pacote (",
         .pesquisaPedido = {"tbpedido where vl_total_pacote >= 0 order by nr_pedido",
@@ -247,7 +238,6 @@ const VariantePedido &VariantePedidoPacote()
                    kUltimaCompra,
                    {" Volumes ", false, Campos::Pedido::vl_gordura, nullptr},
                    {" Saldo ", false, Campos::Pedido::vl_total_pacote, "Saldo do pedido"}},
-        .descricaoPorUltimo = true,
     };
     return variante;
 }
@@ -258,15 +248,13 @@ const VariantePedido &VariantePedidoVendaCasada()
         .tipo = TipoPedido::VendaCasada,
         .nomeTela = "TfrmVendaCasada",
         .titulo = "Corlando - Pedido Venda Casada",
-        .cifNaoAoInserir = false,
-        .pesquisaClienteEmRepouso = true,
-        .colorePainel = false,
-        .saidas = {{CaixaPedido::ItemCodigo, true, CaixaPedido::ItemQuantidade, true},
-                   {CaixaPedido::ItemDesconto1, true, std::nullopt, false},
-                   {CaixaPedido::ItemDesconto2, true, std::nullopt, false},
-                   {CaixaPedido::ItemDesconto3, true, CaixaPedido::ItemCodigo, false},
-                   {CaixaPedido::Observacao, false, CaixaPedido::Grade, false}},
-        .avisaPesquisaEmEdicao = true,
+        .foco = {.saidas = {{CaixaPedido::ItemCodigo, true, CaixaPedido::ItemQuantidade, true},
+                            {CaixaPedido::ItemDesconto1, true, std::nullopt, false},
+                            {CaixaPedido::ItemDesconto2, true, std::nullopt, false},
+                            {CaixaPedido::ItemDesconto3, true, CaixaPedido::ItemCodigo, false},
+                            {CaixaPedido::Observacao, false, CaixaPedido::Grade, false}}},
+        .cliente = {.pesquisaAbreEmRepouso = true},
+        .teclas = {.pesquisaEmEdicaoAvisa = true},
         .fimPerguntaExcluir = "",
         .inicioPerguntaFechar = "O pedido (",
         .pesquisaPedido = {"tbpedido LEFT JOIN tbcliente ON tbpedido.idcliente=tbcliente.idcliente where "
@@ -293,24 +281,19 @@ const VariantePedido &VariantePedidoTroca()
         .tipo = TipoPedido::Troca,
         .nomeTela = "TfrmPedidoTroca",
         .titulo = "Corlando - Troca",
-        .focaGradeAoAbrir = false,
-        .cifNaoAoInserir = false,
-        .editarItemEditaPedido = true,
-        .editarItemExigeItem = true,
-        .proximoItemEmRepouso = true,
-        .saidaCodigoCliente = false,
-        .pesquisaClienteSimples = true,
-        .colorePainel = false,
-        .codigoDesconhecidoFocaCodigo = true,
-        .saidas = {{CaixaPedido::ItemCodigo, true, std::nullopt, false},
-                   {CaixaPedido::ItemDescricao, true, std::nullopt, false},
-                   {CaixaPedido::ItemQuantidade, true, std::nullopt, false},
-                   {CaixaPedido::ItemUnitario, true, std::nullopt, false},
-                   {CaixaPedido::ItemTotal, true, std::nullopt, false}},
-        .avisaPesquisaEmEdicao = true,
-        .tecladoGrade = false,
-        .perguntaAoFechar = false,
-        .itemSalvaPedido = true,
+        .foco = {.gradeAoAbrir = false,
+                 .codigoDesconhecidoVoltaAoCodigo = true,
+                 .saidas = {{CaixaPedido::ItemCodigo, true, std::nullopt, false},
+                            {CaixaPedido::ItemDescricao, true, std::nullopt, false},
+                            {CaixaPedido::ItemQuantidade, true, std::nullopt, false},
+                            {CaixaPedido::ItemUnitario, true, std::nullopt, false},
+                            {CaixaPedido::ItemTotal, true, std::nullopt, false}}},
+        .cliente = {.saidaDoCodigoAge = false, .pesquisaSoEscreveCodigo = true},
+        .gravacao = {.editarItemEditaPedido = true,
+                     .editarItemExigeItem = true,
+                     .itemSalvaPedido = true,
+                     .perguntaAoFechar = false},
+        .teclas = {.digitosDaGrade = false, .proximoItemSoComPedidoEmRepouso = true, .pesquisaEmEdicaoAvisa = true},
         .fimPerguntaExcluir = "",
         .inicioPerguntaFechar = "",
         .pesquisaPedido = {"tbpedido LEFT JOIN tbcliente ON tbpedido.idcliente=tbcliente.idcliente where "
