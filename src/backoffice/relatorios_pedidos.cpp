@@ -2,6 +2,7 @@
 #include "fonte_resumo.h"
 #include "formatos.h"
 #include "guarda_conjuntos.h"
+#include "regras_tipo_pedido.h"
 #include "relatorio_comum.h"
 #include "relatorios.h"
 #include "situacao_central.h"
@@ -35,18 +36,6 @@ Situacao situacao(SituacaoPedidos s)
     return {"IMPRESSO='False'", "pedidos-nao-impresso-", "Pedidos não impressos"};
 }
 
-// The kind of an order is told by the total that holds a value.
-struct Tipo {
-    NomeCampo total;
-    const char *nome;
-};
-const Tipo kTipos[] = {
-    {Campos::Pedido::vl_total_item, "Pedido"},
-    {Campos::Pedido::vl_total_venda_casada, "Venda casada"},
-    {Campos::Pedido::vl_total_pacote, "Pacote"},
-    {Campos::Pedido::vl_diferenca_troca, "Troca"},
-};
-
 QString simNao(const Campo &c)
 {
     return c.booleano() ? QStringLiteral("Sim") : QStringLiteral("Não");
@@ -54,10 +43,11 @@ QString simNao(const Campo &c)
 
 void camposDoPedido(const Registro &r, const SituacoesCentral &situacoes, CamposRelatorio &campos)
 {
-    for (const Tipo &t : kTipos) {
-        const Campo total = r.campo(t.total);
+    // The kind of an order is told by the total that holds a value.
+    for (const RegrasTipoPedido &tipo : TiposDePedido()) {
+        const Campo total = r.campo(tipo.guarda.colunaTotal);
         if (!total.nulo()) {
-            campos.insert(QStringLiteral("TIPO_PEDIDO"), QString::fromUtf8(t.nome));
+            campos.insert(QStringLiteral("TIPO_PEDIDO"), QString::fromUtf8(tipo.textos.nome));
             campos.insert(QStringLiteral("VALOR_PEDIDO"), total.textoExibicao());
             break;
         }
@@ -73,8 +63,8 @@ void camposDoPedido(const Registro &r, const SituacoesCentral &situacoes, Campos
 void gerar(const QString &titulo, const QString &prefixo, const QMap<QString, QString> &parametros = {})
 {
     QStringList somados;
-    for (const Tipo &t : kTipos)
-        somados << t.total;
+    for (const RegrasTipoPedido &tipo : TiposDePedido())
+        somados << tipo.guarda.colunaTotal;
     // Read once for the whole list: a query per row would slow a long one.
     const SituacoesCentral situacoes;
     const FonteResumo pedidos(

@@ -3,6 +3,7 @@
 #include "campos_esquema.h"
 #include "erro.h"
 #include "estado_pedido.h"
+#include "regras_tipo_pedido.h"
 #include "udm.h"
 #include "ufunc.h"
 
@@ -18,16 +19,7 @@ namespace
 
 QString prefixo(TipoPedido tipo)
 {
-    switch (tipo) {
-    case TipoPedido::Pacote:
-        return QStringLiteral("pacote-");
-    case TipoPedido::Troca:
-        return QStringLiteral("troca-");
-    case TipoPedido::Pedido:
-    case TipoPedido::VendaCasada:
-        break;
-    }
-    return QStringLiteral("pedido-");
+    return QString::fromUtf8(RegrasDoTipo(tipo).documentos.prefixoTransferencia);
 }
 
 QString cabecalho(const QString &nome)

@@ -7,6 +7,7 @@
 #include "instrucao_sql.h"
 #include "leitor_ini.h"
 #include "lista_enderecos.h"
+#include "regras_tipo_pedido.h"
 #include "transacao.h"
 #include "udm.h"
 
@@ -39,12 +40,12 @@ QStringList configuracoes(const QStringList &colunas)
 void mostrarEnviado()
 {
     ConjuntoDados &pedidos = DM->QyPedido;
-    if (!pedidos.ativo())
+    if (!pedidos.ativo() || pedidos.emEdicao())
         return;
-    for (const ConjuntoDados *c :
-         {&DM->QyPedido, &DM->QyPedidoItem, &DM->QyPacote, &DM->QyTrocaSub, &DM->QyTrocaDev, &DM->QyVendaCasada})
-        if (c->emEdicao())
-            return;
+    for (const RegrasTipoPedido &tipo : TiposDePedido())
+        for (const ListaDoTipo &lista : tipo.guarda.listas)
+            if (lista.conjunto().emEdicao())
+                return;
     const QString atual = pedidos.vazio() ? QString() : pedidos.campo(Campos::Pedido::nr_pedido).texto();
     pedidos.reabrir();
     if (!atual.isEmpty())

@@ -9,6 +9,7 @@
 #include "estado_pedido.h"
 #include "impressao_pedido.h"
 #include "pedido_central.h"
+#include "regras_tipo_pedido.h"
 #include "servidor_central.h"
 #include "udm.h"
 #include "ufunc.h"
@@ -103,25 +104,6 @@ DadosPedido lerDados()
     return d;
 }
 
-QString pedidoOuPacote(TipoPedido tipo)
-{
-    return tipo == TipoPedido::Pacote ? QStringLiteral("O pacote") : QStringLiteral("O pedido");
-}
-
-QString oQue(TipoPedido tipo)
-{
-    switch (tipo) {
-    case TipoPedido::Pacote:
-        return QStringLiteral("o pacote");
-    case TipoPedido::Troca:
-        return QStringLiteral("a troca");
-    case TipoPedido::Pedido:
-    case TipoPedido::VendaCasada:
-        break;
-    }
-    return QStringLiteral("o pedido");
-}
-
 QString enderecoDoDestino(int destino, const DadosPedido &d, const Configuracao &cfg)
 {
     return destino == kCliente ? d.email : cfg.centrais[static_cast<std::size_t>(destino - 1)];
@@ -150,12 +132,18 @@ QList<OpcaoMarcada> opcoesDeDestino(const DadosPedido &d, const Configuracao &cf
 void definirRemetente(MensagemEmail &m, TipoPedido tipo, int destino, const Configuracao &cfg)
 {
     m.remetente = cfg.de;
-    if (tipo == TipoPedido::Pedido) {
+    switch (RegrasDoTipo(tipo).envio.remetente) {
+    case RemetenteEmail::UsuarioAoClienteEPrimeiraCentral: {
         const bool peloUsuario = destino == kCliente || destino == 1;
         m.remetente = peloUsuario ? cfg.usuario : cfg.de;
         m.responderPara = peloUsuario ? cfg.de : cfg.usuario;
-    } else if (tipo == TipoPedido::VendaCasada) {
+        break;
+    }
+    case RemetenteEmail::ConfiguradoRespostaAoDestinatario:
         m.responderPara = m.destinatarios;
+        break;
+    case RemetenteEmail::Configurado:
+        break;
     }
 }
 
@@ -224,7 +212,7 @@ void enviarEscolhidos(TipoPedido tipo, const QList<int> &destinos, const DadosPe
     const Configuracao cfg = lerConfiguracao();
     const bool comTransferencia =
         std::any_of(destinos.begin(), destinos.end(), [&](int destino) { return destino != kCliente; }) ||
-        tipo == TipoPedido::Troca;
+        RegrasDoTipo(tipo).envio.transferenciaSempre;
     if (comTransferencia)
         GerarArquivoTransferencia(tipo);
     QStringList resumo;
@@ -235,8 +223,8 @@ void enviarEscolhidos(TipoPedido tipo, const QList<int> &destinos, const DadosPe
             continue;
         MensagemEmail mensagem = compor(tipo, destino, d, cfg);
         mensagem.formato = destino == kCliente ? FormatoDoCliente() : FormatoDaCentral();
-        // A central office's mail marks the order sent; for an exchange the customer's too.
-        const bool marca = destino != kCliente || tipo == TipoPedido::Troca;
+        // A central office's mail marks the order sent; for some kinds the customer's too.
+        const bool marca = destino != kCliente || RegrasDoTipo(tipo).envio.emailDoClienteMarcaEnviado;
         try {
             itens << ItemDoEmail(mensagem, nomeDoDestino(destino), d.numero, marca);
             nomes << nomeDoDestino(destino);
@@ -257,22 +245,10 @@ void enviarEscolhidos(TipoPedido tipo, const QList<int> &destinos, const DadosPe
     }
     const bool tudoEnviado = std::all_of(resumo.begin(), resumo.end(),
                                          [](const QString &l) { return l.endsWith(QLatin1String(": enviado.")); });
-    Dialogos::atual().mensagem(QStringLiteral("%1 ( %2 ):\n").arg(pedidoOuPacote(tipo), d.numero) + resumo.join(u'\n'),
-                               kAtencao, tudoEnviado ? Icone::Informacao : Icone::Aviso);
-}
-
-QString mensagemSemEstoque(TipoPedido tipo)
-{
-    return tipo == TipoPedido::Pacote
-               ? QStringLiteral("O Pacote não pode ser enviado. Verifique se os itens cadastrados estão no estoque.")
-               : QStringLiteral("O pedido não pode ser enviado. Verifique se os itens cadastrados estão no estoque.");
-}
-
-QString mensagemNaoGerado(TipoPedido tipo)
-{
-    return tipo == TipoPedido::Pacote
-               ? QStringLiteral("O Pacote ainda não foi gerado. Clique em \"Imprimir\" para gerar o Pacote.")
-               : QStringLiteral("O pedido ainda não foi gerado. Clique em \"Imprimir\" para gerar o Pedido.");
+    Dialogos::atual().mensagem(
+        QStringLiteral("%1 ( %2 ):\n").arg(QString::fromUtf8(RegrasDoTipo(tipo).textos.inicioResumo), d.numero) +
+            resumo.join(u'\n'),
+        kAtencao, tudoEnviado ? Icone::Informacao : Icone::Aviso);
 }
 
 // The checks before any mail; false when the sending ends here.
@@ -282,9 +258,8 @@ bool prepararPedido(TipoPedido tipo, const AcoesCabecalho &acoes)
         MsgInformacao(MensagemSalvarAntes(), kAtencao);
         return false;
     }
-    const bool verificaEstoque = tipo == TipoPedido::Pedido || tipo == TipoPedido::Pacote;
-    if (verificaEstoque && !ItensEmEstoque(ItensDoPedido(tipo), false)) {
-        MsgInformacao(mensagemSemEstoque(tipo), kAtencao);
+    if (RegrasDoTipo(tipo).envio.enviaSoComEstoque && !ItensEmEstoque(ItensDoPedido(tipo), false)) {
+        MsgInformacao(QString::fromUtf8(RegrasDoTipo(tipo).textos.semEstoqueAoEnviar), kAtencao);
         return false;
     }
     // Without an order there is nothing to render or send (and editing an
@@ -294,7 +269,7 @@ bool prepararPedido(TipoPedido tipo, const AcoesCabecalho &acoes)
     const QString numero = texto(DM->QyPedido, Campos::Pedido::nr_pedido);
     ImprimirPedido(tipo, numero, false, acoes);
     if (!QFileInfo::exists(CaminhoPdfPedido(tipo, numero))) {
-        MsgInformacao(mensagemNaoGerado(tipo), kAtencao);
+        MsgInformacao(QString::fromUtf8(RegrasDoTipo(tipo).textos.naoGerado), kAtencao);
         return false;
     }
     if (DM->QyPedido.emEdicao())
@@ -311,7 +286,9 @@ void EnviarPedido(TipoPedido tipo, const AcoesCabecalho &acoes)
             return;
         const DadosPedido dados = lerDados();
         const std::optional<QList<bool>> marcas =
-            Dialogos::atual().escolher(kAtencao, QStringLiteral("Enviar %1 ( %2 ) para:").arg(oQue(tipo), dados.numero),
+            Dialogos::atual().escolher(kAtencao,
+                                       QStringLiteral("Enviar %1 ( %2 ) para:")
+                                           .arg(QString::fromUtf8(RegrasDoTipo(tipo).textos.oQue), dados.numero),
                                        opcoesDeDestino(dados, lerConfiguracao()));
         if (!marcas)
             return;

@@ -6,6 +6,7 @@
 #include "fonte_itens_pedido.h"
 #include "guarda_conjuntos.h"
 #include "motor_relatorio.h"
+#include "regras_tipo_pedido.h"
 #include "udm.h"
 #include "ufunc.h"
 
@@ -18,45 +19,6 @@ namespace
 {
 
 const QString kAtencao = QStringLiteral("Atenção");
-
-QString modelo(TipoPedido tipo)
-{
-    switch (tipo) {
-    case TipoPedido::VendaCasada:
-        return QStringLiteral("venda_casada.rav");
-    case TipoPedido::Pacote:
-        return QStringLiteral("pacote.rav");
-    case TipoPedido::Troca:
-        return QStringLiteral("troca.rav");
-    case TipoPedido::Pedido:
-        break;
-    }
-    return QStringLiteral("pedido.rav");
-}
-
-QString prefixoPdf(TipoPedido tipo)
-{
-    switch (tipo) {
-    case TipoPedido::VendaCasada:
-        return QStringLiteral("venda-");
-    case TipoPedido::Pacote:
-        return QStringLiteral("pacote-");
-    case TipoPedido::Troca:
-        return QStringLiteral("troca-");
-    case TipoPedido::Pedido:
-        break;
-    }
-    return QStringLiteral("pedido-");
-}
-
-bool restringeCliente(TipoPedido tipo)
-{
-    return tipo != TipoPedido::Troca;
-}
-bool temFormaPadrao(TipoPedido tipo)
-{
-    return tipo == TipoPedido::Pedido || tipo == TipoPedido::VendaCasada;
-}
 
 QString entreAspas(QString valor)
 {
@@ -86,7 +48,8 @@ void restringir(TipoPedido tipo, const QString &numero)
     const QString cliente = texto(DM->QyPedido, Campos::Pedido::idCliente);
     const QString representante = texto(DM->QyPedido, Campos::Pedido::idFunc);
     const QString pedido = QStringLiteral("nr_pedido=") + entreAspas(numero);
-    if (restringeCliente(tipo)) {
+    const auto &documentos = RegrasDoTipo(tipo).documentos;
+    if (documentos.filtraCliente) {
         semFiltro(DM->QyCliente);
         filtrar(DM->QyCliente, QStringLiteral("IDCLIENTE=") + entreAspas(cliente));
     } else {
@@ -94,9 +57,9 @@ void restringir(TipoPedido tipo, const QString &numero)
         DM->QyCliente.localizar(Campos::Cliente::IdCliente, cliente);
     }
     const QString filtroPedido = DM->QyPedido.filtro();
-    const bool somaAoFiltro = tipo == TipoPedido::Pacote || tipo == TipoPedido::Troca;
-    filtrar(DM->QyPedido,
-            somaAoFiltro && !filtroPedido.isEmpty() ? filtroPedido + QStringLiteral(" AND ") + pedido : pedido);
+    filtrar(DM->QyPedido, documentos.somaAoFiltroDoCabecalho && !filtroPedido.isEmpty()
+                              ? filtroPedido + QStringLiteral(" AND ") + pedido
+                              : pedido);
     // The order's own representative, whoever prints it: on the
     // supervisor's installation the order is another representative's.
     filtrar(DM->QyFuncionario, QStringLiteral("idfunc=") + entreAspas(representante));
@@ -109,7 +72,7 @@ std::vector<GuardaConjuntos::Item> restricoesDesfeitas(TipoPedido tipo, const QS
 {
     using Filtro = GuardaConjuntos::Filtro;
     std::vector<GuardaConjuntos::Item> itens;
-    if (restringeCliente(tipo))
+    if (RegrasDoTipo(tipo).documentos.filtraCliente)
         itens.push_back({.conjunto = DM->QyCliente,
                          .filtro = Filtro::Desligado,
                          .chave = Campos::Cliente::IdCliente,
@@ -158,7 +121,7 @@ QMap<QString, QString> parametros(TipoPedido tipo)
     QMap<QString, QString> p;
     const ConjuntoDados &cliente = DM->QyCliente;
     const QString formaPadrao = texto(cliente, Campos::Cliente::CliFPagto);
-    if (temFormaPadrao(tipo) && !formaPadrao.isEmpty() &&
+    if (RegrasDoTipo(tipo).documentos.formaPadraoDoCliente && !formaPadrao.isEmpty() &&
         DM->QyFormaPagamento.localizar(Campos::Forma::idforma, formaPadrao))
         p.insert(QStringLiteral("pFormaPgtoPadrao"), texto(DM->QyFormaPagamento, Campos::Forma::idforma) +
                                                          QStringLiteral(" - ") +
@@ -174,11 +137,12 @@ QMap<QString, QString> parametros(TipoPedido tipo)
 void gerarPdf(TipoPedido tipo, const QString &pdf)
 {
     const FontePedido pedido;
-    const FonteItensPedido itens[] = {
-        {QStringLiteral("rvdsPedidoItem"), DM->QyPedidoItem},    {QStringLiteral("rvdsPacote"), DM->QyPacote},
-        {QStringLiteral("rvdscVendaCasada"), DM->QyVendaCasada}, {QStringLiteral("rvdsTroca"), DM->QyTrocaSub},
-        {QStringLiteral("rvdsTrocaDevolucao"), DM->QyTrocaDev},
-    };
+    // Every list of every kind: a template names the ones it shows.
+    std::vector<std::unique_ptr<FonteItensPedido>> itens;
+    for (const RegrasTipoPedido &regras : TiposDePedido())
+        for (const ListaDoTipo &lista : regras.guarda.listas)
+            itens.push_back(
+                std::make_unique<FonteItensPedido>(QString::fromUtf8(lista.fonteRelatorio), lista.conjunto()));
     const FonteConjunto outras[] = {
         {QStringLiteral("rvdsCliente"), DM->QyCliente},
         {QStringLiteral("rvdsFormaPagamento"), DM->QyFormaPagamento},
@@ -186,12 +150,12 @@ void gerarPdf(TipoPedido tipo, const QString &pdf)
         {QStringLiteral("rvdsLocalidades"), DM->QyLocalidade},
     };
     std::vector<const FonteRelatorio *> fontes{&pedido};
-    for (const FonteItensPedido &f : itens)
-        fontes.push_back(&f);
+    for (const auto &f : itens)
+        fontes.push_back(f.get());
     for (const FonteConjunto &f : outras)
         fontes.push_back(&f);
     const QMap<QString, QString> valores = parametros(tipo);
-    GerarRelatorio(DM->ArquivoModelo(modelo(tipo)), fontes, valores, pdf);
+    GerarRelatorio(DM->ArquivoModelo(QString::fromUtf8(RegrasDoTipo(tipo).documentos.modelo)), fontes, valores, pdf);
 }
 
 // The screen's save re-prices every item from today's product prices and
@@ -213,25 +177,13 @@ void marcarImpresso()
     DM->QyPedido.gravar();
 }
 
-QString mensagemSemEstoque(TipoPedido tipo)
-{
-    switch (tipo) {
-    case TipoPedido::Pacote:
-        return QStringLiteral("O pacote não pode ser gerado. Verifique se os itens cadastrados estão no estoque.");
-    case TipoPedido::Troca:
-        return QStringLiteral("A troca não pode ser gerada. Verifique se os itens cadastrados estão no estoque.");
-    case TipoPedido::Pedido:
-    case TipoPedido::VendaCasada:
-        break;
-    }
-    return QStringLiteral("O pedido não pode ser gerado. Verifique se os itens cadastrados estão no estoque.");
-}
-
 } // namespace
 
 QString CaminhoPdfPedido(TipoPedido tipo, const QString &numero)
 {
-    return QDir(DM->PathSistema).filePath(QStringLiteral("relatórios/") + prefixoPdf(tipo) + numero + ".pdf");
+    return QDir(DM->PathSistema)
+        .filePath(QStringLiteral("relatórios/") + QString::fromUtf8(RegrasDoTipo(tipo).documentos.prefixoPdf) + numero +
+                  ".pdf");
 }
 
 void ImprimirPedido(TipoPedido tipo, const QString &numero, bool abrir, const AcoesCabecalho &acoes)
@@ -259,8 +211,9 @@ void ImprimirPedidoBotao(TipoPedido tipo, const AcoesCabecalho &acoes)
             MsgInformacao(MensagemSalvarAntes(), kAtencao);
             return;
         }
-        if (tipo != TipoPedido::VendaCasada && !ItensEmEstoque(ItensDoPedido(tipo), true)) {
-            MsgInformacao(mensagemSemEstoque(tipo), kAtencao);
+        const RegrasTipoPedido &regras = RegrasDoTipo(tipo);
+        if (regras.envio.imprimeSoComEstoque && !ItensEmEstoque(ItensDoPedido(tipo), true)) {
+            MsgInformacao(QString::fromUtf8(regras.textos.semEstoqueAoImprimir), kAtencao);
             return;
         }
         if (!DM->QyPedido.vazio())

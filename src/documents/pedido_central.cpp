@@ -2,6 +2,7 @@
 
 #include "erro.h"
 #include "esquema.h"
+#include "regras_tipo_pedido.h"
 #include "servidor_central.h"
 
 #include <QStringList>
@@ -12,41 +13,6 @@
 
 namespace
 {
-
-struct TabelaItens {
-    const char *tabela;
-    const std::vector<DefCampo> &campos;
-};
-
-std::vector<TabelaItens> tabelasDeItens(TipoPedido tipo)
-{
-    switch (tipo) {
-    case TipoPedido::VendaCasada:
-        return {{"tbpedido_venda_casada", Esquema::vendaCasada()}};
-    case TipoPedido::Pacote:
-        return {{"tbpedido_pacote", Esquema::pacote()}};
-    case TipoPedido::Troca:
-        return {{"tbpedido_troca1", Esquema::trocaSub()}, {"tbpedido_troca2", Esquema::trocaDev()}};
-    case TipoPedido::Pedido:
-        break;
-    }
-    return {{"tbpedido_item", Esquema::pedidoItem()}};
-}
-
-const char *nomeDoTipo(TipoPedido tipo)
-{
-    switch (tipo) {
-    case TipoPedido::VendaCasada:
-        return "venda_casada";
-    case TipoPedido::Pacote:
-        return "pacote";
-    case TipoPedido::Troca:
-        return "troca";
-    case TipoPedido::Pedido:
-        break;
-    }
-    return "pedido";
-}
 
 QStringList colunas(const std::vector<DefCampo> &campos)
 {
@@ -123,7 +89,8 @@ void gravar(ServidorCentral &servidor, sqlite3 *local, TipoPedido tipo, qint64 n
         if (n != QLatin1String("nr_pedido"))
             atualizar << QStringLiteral("\"%1\" = EXCLUDED.\"%1\"").arg(n.toLower());
     valores.insert(valores.begin(), representante);
-    valores.emplace_back(QByteArray(nomeDoTipo(tipo)));
+    const RegrasTipoPedido &regras = RegrasDoTipo(tipo);
+    valores.emplace_back(QByteArray(regras.guarda.nomeCentral));
     servidor.executar(
         QStringLiteral("INSERT INTO tbpedido (representante,%1,tipo) VALUES (%2) "
                        "ON CONFLICT (representante, nr_pedido) DO UPDATE SET %3, tipo = EXCLUDED.tipo, "
@@ -132,9 +99,9 @@ void gravar(ServidorCentral &servidor, sqlite3 *local, TipoPedido tipo, qint64 n
         valores);
 
     const QByteArray numero = QByteArray::number(nrPedido);
-    for (const TabelaItens &t : tabelasDeItens(tipo)) {
-        const QString tabela = QString::fromLatin1(t.tabela);
-        const QStringList nomes = colunas(t.campos);
+    for (const ListaDoTipo &lista : regras.guarda.listas) {
+        const QString tabela = QString::fromLatin1(lista.tabela);
+        const QStringList nomes = colunas(lista.campos());
         servidor.executar(QStringLiteral("DELETE FROM %1 WHERE representante = $1 AND nr_pedido = $2").arg(tabela),
                           {representante, numero});
         const QString inserir = QStringLiteral("INSERT INTO %1 (representante,%2) VALUES (%3)")

@@ -17,7 +17,7 @@ SituacaoCliente SituacaoClienteDoPedido(const LogicaPedido &logica, std::optiona
         if (clientes.vazio() || (clientes.campo(QStringLiteral("IdCliente")).texto() != cliente &&
                                  !clientes.localizar(QStringLiteral("IdCliente"), cliente)))
             return {};
-        const Campo saldo = pedidos.campo(logica.variante().campoSaldo);
+        const Campo saldo = pedidos.campo(logica.variante().regras().guarda.colunaTotal);
         const Dinheiro total = saldoPrevisto ? *saldoPrevisto : saldo.nulo() ? Dinheiro() : saldo.dinheiro();
         return AvaliarCliente(total, clientes, LimiteAtraso(DM->QyConfiguracoes));
     } catch (const std::exception &) {

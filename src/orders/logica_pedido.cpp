@@ -127,8 +127,7 @@ ConjuntoDados &LogicaPedido::cabecalho() const
 
 ConjuntoDados &LogicaPedido::itens(int lista) const
 {
-    const ListaPedido &def = definicao(lista);
-    return def.conjunto ? def.conjunto() : ItensDoPedido(m_variante.tipo);
+    return ItensDoPedido(m_variante.tipo, lista);
 }
 
 bool LogicaPedido::algoModificado() const
@@ -162,8 +161,7 @@ void LogicaPedido::abrir()
     ExecutarProtegido([this] {
         m_filtroAnterior = DM->FiltroFuncionario;
         ItensQueSeguemOCabecalho(m_variante.tipo);
-        const QString condicao = m_variante.condicaoTipo ? S(m_variante.condicaoTipo)
-                                                         : QString(m_variante.campoSaldo) + QStringLiteral(">=0");
+        const QString condicao = S(m_variante.regras().guarda.condicaoCabecalho);
         ConjuntoDados &pedidos = cabecalho();
         pedidos.setFiltro(m_filtroAnterior.isEmpty() ? condicao
                                                      : m_filtroAnterior + QStringLiteral(" AND ") + condicao);
@@ -173,7 +171,7 @@ void LogicaPedido::abrir()
         const QString cliente = pedidos.campo(Campos::Pedido::idCliente).texto();
         if (!cliente.isEmpty())
             DM->QyCliente.localizar(Campos::Cliente::IdCliente, cliente);
-        if (m_variante.focaGradeAoAbrir)
+        if (m_variante.foco.gradeAoAbrir)
             focar(CaixaPedido::Grade);
     });
 }
@@ -187,7 +185,7 @@ bool LogicaPedido::podeFechar()
 {
     if (!cabecalho().emEdicao() && !itemEmEdicao())
         return true;
-    if (m_variante.perguntaAoFechar) {
+    if (m_variante.gravacao.perguntaAoFechar) {
         const QString pergunta = S(m_variante.inicioPerguntaFechar) +
                                  cabecalho().campo(Campos::Pedido::nr_pedido).texto() +
                                  QStringLiteral(") está em uso, deseja salvar e sair?");
@@ -197,7 +195,7 @@ bool LogicaPedido::podeFechar()
     // Without the question nothing the user did not change is stored (nor
     // re-priced by the save); what is being typed counts as a change.
     m_visao.confirmarFoco();
-    if (!m_variante.perguntaAoFechar && !algoModificado()) {
+    if (!m_variante.gravacao.perguntaAoFechar && !algoModificado()) {
         cancelarPedido();
         return true;
     }
@@ -264,7 +262,7 @@ void LogicaPedido::clicar(AcaoPedido acao, int lista)
 
 bool LogicaPedido::teclaGrade(int tecla, bool alt, bool ctrl)
 {
-    if (!m_variante.tecladoGrade || tecla < Qt::Key_0 || tecla > Qt::Key_9)
+    if (!m_variante.teclas.digitosDaGrade || tecla < Qt::Key_0 || tecla > Qt::Key_9)
         return false;
     const int digito = tecla - Qt::Key_0;
     bool tratada = false;
@@ -378,7 +376,7 @@ void LogicaPedido::confirmarCaixasDoCabecalho()
 void LogicaPedido::pesquisarPedido()
 {
     if (cabecalho().emEdicao() || itemEmEdicao()) {
-        if (m_variante.avisaPesquisaEmEdicao)
+        if (m_variante.teclas.pesquisaEmEdicaoAvisa)
             MsgInformacao(MensagemSalvarAntes(), kAtencao);
         return;
     }
@@ -390,7 +388,8 @@ void LogicaPedido::pesquisarPedido()
 bool LogicaPedido::podeRepetir() const
 {
     const ConjuntoDados &pedidos = cabecalho();
-    return m_variante.repetePedido && pedidos.ativo() && !pedidos.vazio() && !pedidos.emEdicao() && !itemEmEdicao();
+    return m_variante.teclas.repetePedido && pedidos.ativo() && !pedidos.vazio() && !pedidos.emEdicao() &&
+           !itemEmEdicao();
 }
 
 void LogicaPedido::repetirPedido()
@@ -468,7 +467,7 @@ void LogicaPedido::inserirPedido()
 {
     focar(CaixaPedido::CodigoCliente);
     cabecalho().inserir();
-    if (m_variante.cifNaoAoInserir)
+    if (m_variante.gravacao.cifNaoAoInserir)
         cabecalho().campo(Campos::Pedido::cif).setTexto(QStringLiteral("Não"));
 }
 
@@ -498,15 +497,15 @@ void LogicaPedido::salvarPedido()
     if (itemEmEdicao())
         return;
     // An item whose save saved the whole order has left nothing to do.
-    if (m_variante.itemSalvaPedido && !pedidos.emEdicao())
+    if (m_variante.gravacao.itemSalvaPedido && !pedidos.emEdicao())
         return;
     // When the save fails the database is as it was and the screen shows
     // again what was typed.
     GuardaConjuntos rascunhos = GuardaConjuntos::rascunhos(conjuntos());
     Transacao transacao(*pedidos.conexao());
-    if (m_variante.precoMedio)
+    if (m_variante.regras().precos.precoMedio)
         precificarPacote();
-    else if (!m_variante.itemSalvaPedido)
+    else if (!m_variante.gravacao.itemSalvaPedido)
         for (int l = 0; l < quantidadeListas(); ++l) {
             ConjuntoDados &lista = itens(l);
             for (lista.primeiro(); !lista.fim(); lista.proximo()) {
@@ -533,7 +532,7 @@ void LogicaPedido::precificarPacote()
     lista.editar();
     precificar(0);
     lista.gravar();
-    AplicarPrecoMedioPacote();
+    AplicarPrecoMedio(m_variante.tipo);
 }
 
 // Items first: abandoning the header alone would store a changed item as
@@ -591,11 +590,11 @@ void LogicaPedido::editarItem(int l)
     // which stores a new header first, so no item is stored without its
     // order. Where editing must not insert, an empty list has nothing to edit.
     if (lista.vazio()) {
-        if (!m_variante.editarItemExigeItem)
+        if (!m_variante.gravacao.editarItemExigeItem)
             inserirItem(l);
         return;
     }
-    if (m_variante.editarItemEditaPedido) {
+    if (m_variante.gravacao.editarItemEditaPedido) {
         // Editing the header does not reload the items: the same item stays
         // current.
         if (!cabecalho().emEdicao())
@@ -607,7 +606,7 @@ void LogicaPedido::editarItem(int l)
 
 bool LogicaPedido::podeNavegarItens(int l) const
 {
-    return !m_variante.navegaItensSoEmRepouso || !itens(l).emEdicao();
+    return !m_variante.teclas.itensNavegamSoEmRepouso || !itens(l).emEdicao();
 }
 
 void LogicaPedido::perguntarCancelarItem(const QString &texto, int l)
@@ -634,15 +633,16 @@ void LogicaPedido::salvarItem(int l)
         return;
     }
     const Campo campoQuantidade = lista.campo(Campos::Item::quantidade);
-    if (campoQuantidade.nulo() || (def.quantidadeDecimal ? campoQuantidade.real() <= 0 : campoQuantidade.real() < 1)) {
+    if (campoQuantidade.nulo() ||
+        (def.aoSalvar.quantidadeDecimal ? campoQuantidade.real() <= 0 : campoQuantidade.real() < 1)) {
         perguntarCancelarItem(
             QStringLiteral("A quantidade está em branco ou inválido. Deseja cancelar a alteração do item?"), l);
         return;
     }
-    if (def.exigeProduto && !DM->QyProduto.localizar(Campos::Produto::CODIGO, codigo))
+    if (def.aoSalvar.exigeProduto && !DM->QyProduto.localizar(Campos::Produto::CODIGO, codigo))
         return;
     const double quantidade = campoQuantidade.real();
-    if (def.verificaMultiplo) {
+    if (def.aoSalvar.confereMultiplo) {
         const double multiplo = numero(DM->QyProduto.campo(Campos::Produto::multiplo));
         // Half goes to the even neighbour; a multiple that rounds to 0 sets
         // no condition, as every whole quantity is a multiple of it.
@@ -654,7 +654,7 @@ void LogicaPedido::salvarItem(int l)
             return;
         }
     }
-    if (def.verificaEstoque && quantidade > numero(lista.campo(Campos::Item::estoque))) {
+    if (def.aoSalvar.perguntaEstoque && quantidade > numero(lista.campo(Campos::Item::estoque))) {
         if (MsgPergunta(QStringLiteral("Quantidade não disponível no estoque atual. Deseja colocar esse item em "
                                        "pendência?\nO sistema irá lhe avisar quando esse produto estiver disponivel."),
                         kAtencao) == Resposta::Sim)
@@ -663,11 +663,11 @@ void LogicaPedido::salvarItem(int l)
             focar(CaixaPedido::ItemQuantidade, l);
         return;
     }
-    if (m_variante.precoMedio) {
+    if (m_variante.regras().precos.precoMedio) {
         gravarItemDoPacote(l);
         return;
     }
-    if (m_variante.itemSalvaPedido) {
+    if (m_variante.gravacao.itemSalvaPedido) {
         // The item and the order it changes are stored together, or neither;
         // what was typed comes back on the screen when they fail.
         GuardaConjuntos rascunhos = GuardaConjuntos::rascunhos(conjuntos());
@@ -697,7 +697,7 @@ void LogicaPedido::gravarItemDoPacote(int l)
     Transacao transacao(DM->ADOConexao);
     if (lista.emEdicao())
         lista.gravar();
-    AplicarPrecoMedioPacote();
+    AplicarPrecoMedio(m_variante.tipo);
     RecalcularTotais(m_variante.tipo);
     transacao.confirmar();
 }
@@ -716,7 +716,7 @@ void LogicaPedido::colocarItemEmPendencia(int l)
         pendentes.campo(campo).setValor(lista.campo(campo).valor());
     // The pending list keeps whole quantities: a decimal one is rounded up,
     // so that what is still owed is never less than what was ordered.
-    if (definicao(l).quantidadeDecimal)
+    if (definicao(l).aoSalvar.quantidadeDecimal)
         pendentes.campo(Campos::Item::quantidade)
             .setInteiro(static_cast<qint64>(std::ceil(numero(lista.campo(Campos::Item::quantidade)))));
     pendentes.campo(Campos::Item::cod_cliente).setValor(cabecalho().campo(Campos::Pedido::idCliente).valor());
@@ -736,7 +736,7 @@ void LogicaPedido::excluirItem(int l)
                              S(definicao(l).fimPerguntaExcluir);
     if (MsgPergunta(pergunta, kAtencao) != Resposta::Sim || lista.emEdicao())
         return;
-    if (m_variante.itemSalvaPedido) {
+    if (m_variante.gravacao.itemSalvaPedido) {
         // The deletion and the order saved without the item, or neither; the
         // header is left being edited.
         {
@@ -759,7 +759,8 @@ void LogicaPedido::excluirItem(int l)
 
 void LogicaPedido::proximoItem(int l)
 {
-    if (!podeNavegarItens(l) || (m_variante.proximoItemEmRepouso && (cabecalho().emEdicao() || itens(l).emEdicao())))
+    if (!podeNavegarItens(l) ||
+        (m_variante.teclas.proximoItemSoComPedidoEmRepouso && (cabecalho().emEdicao() || itens(l).emEdicao())))
         return;
     itens(l).proximo();
 }
@@ -768,14 +769,14 @@ void LogicaPedido::importarPendencia(int l)
 {
     ConjuntoDados &lista = itens(l);
     const ListaPedido &def = definicao(l);
-    if (!def.importaPendencia || !lista.emEdicao())
+    if (!def.pendencia.importa || !lista.emEdicao())
         return;
     const QString codigo = DM->Pesquisar(QStringLiteral("tbpedido_pendente where situacao ='Disponível'"),
                                          QStringLiteral("codigo, data_pendente, valorTotal"), QStringLiteral("codigo"));
     ConjuntoDados &pendentes = DM->QyPendente;
     if (codigo.isEmpty() || !pendentes.localizar(Campos::Item::codigo, codigo))
         return;
-    for (const NomeCampo &campo : def.camposPendencia)
+    for (const NomeCampo &campo : def.pendencia.campos)
         lista.campo(campo).setValor(pendentes.campo(campo).valor());
     itemSaido(CaixaPedido::ItemCodigo, l);
     // The item is stored and the pending row removed together: a refused
@@ -792,7 +793,7 @@ void LogicaPedido::aplicarCliente()
 {
     const ConjuntoDados &clientes = DM->QyCliente;
     escreverTexto(cabecalho().campo(Campos::Pedido::idforma), clientes.campo(Campos::Cliente::CliFPagto).texto());
-    if (m_variante.colorePainel) {
+    if (m_variante.cliente.coloreUltimaCompra) {
         const Campo ultima = clientes.campo(Campos::Cliente::ultimacompra);
         m_visao.colorirPainel(
             CorUltimaCompra(ultima.nulo() ? QDateTime() : ultima.dataHora(), QDateTime::currentDateTime()));
@@ -824,11 +825,11 @@ void LogicaPedido::saiuCodigoCliente()
 
 void LogicaPedido::clienteSaido()
 {
-    if (!m_variante.saidaCodigoCliente || !cabecalho().emEdicao())
+    if (!m_variante.cliente.saidaDoCodigoAge || !cabecalho().emEdicao())
         return;
     Campo cliente = cabecalho().campo(Campos::Pedido::idCliente);
     const bool achado = DM->QyCliente.localizar(Campos::Cliente::IdCliente, cliente.texto());
-    if (m_variante.clienteSoConferido) {
+    if (m_variante.cliente.codigoSoConferido) {
         if (!achado) {
             cliente.limpar();
             focarAoSair(CaixaPedido::CodigoCliente);
@@ -846,13 +847,13 @@ void LogicaPedido::pesquisarCliente()
 
 void LogicaPedido::clienteEscolhido()
 {
-    if (!cabecalho().emEdicao() && !m_variante.pesquisaClienteEmRepouso)
+    if (!cabecalho().emEdicao() && !m_variante.cliente.pesquisaAbreEmRepouso)
         return;
     const QString cliente = pesquisar(m_variante.pesquisaCliente);
     if (!cabecalho().emEdicao())
         return;
     Campo idCliente = cabecalho().campo(Campos::Pedido::idCliente);
-    if (m_variante.pesquisaClienteSimples) {
+    if (m_variante.cliente.pesquisaSoEscreveCodigo) {
         // Nothing chosen leaves the order without a customer.
         if (cliente.isEmpty())
             idCliente.limpar();
@@ -875,10 +876,7 @@ void LogicaPedido::saiu(CaixaPedido caixa, int lista)
 
 void LogicaPedido::precificar(int l)
 {
-    if (const auto precificarItem = definicao(l).precificar)
-        precificarItem();
-    else
-        CalcularPrecoItem(m_variante.tipo);
+    CalcularPrecoItem(m_variante.tipo, l);
 }
 
 void LogicaPedido::conferirProduto(int l)
@@ -886,7 +884,7 @@ void LogicaPedido::conferirProduto(int l)
     Campo codigo = itens(l).campo(Campos::Item::codigo);
     if (!DM->QyProduto.localizar(Campos::Produto::CODIGO, codigo.texto())) {
         codigo.limpar();
-        if (m_variante.codigoDesconhecidoFocaCodigo)
+        if (m_variante.foco.codigoDesconhecidoVoltaAoCodigo)
             focarAoSair(CaixaPedido::ItemCodigo, l);
     }
     precificar(l);
@@ -895,7 +893,7 @@ void LogicaPedido::conferirProduto(int l)
 void LogicaPedido::itemSaido(CaixaPedido caixa, int l)
 {
     const bool editando = itens(l).emEdicao();
-    for (const SaidaCaixa &saida : m_variante.saidas) {
+    for (const SaidaCaixa &saida : m_variante.foco.saidas) {
         if (saida.caixa != caixa)
             continue;
         if (saida.confereProduto && editando)
@@ -979,7 +977,7 @@ PreviaTela LogicaPedido::previa(const std::optional<QString> &quantidadeDigitada
 
 bool LogicaPedido::negociaPreco() const
 {
-    return m_variante.tipo == TipoPedido::Pedido || m_variante.tipo == TipoPedido::VendaCasada;
+    return m_variante.regras().precos.negociaPreco;
 }
 
 void LogicaPedido::negociarPreco(const std::optional<QString> &quantidadeDigitada, int lista)

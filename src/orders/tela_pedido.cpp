@@ -275,7 +275,7 @@ void TfrmPedido::ligarTeclado()
             linhas << QStringList{S("Enter na última caixa do item"), S("Salva o item e começa o próximo")};
         linhas << QStringList{S("Ctrl+Enter na Observação"), S("Passa para a próxima caixa")}
                << QStringList{S("Enter na grade de itens"), S("Edita o item da linha")};
-        if (m_logica.variante().tecladoGrade) {
+        if (m_logica.variante().teclas.digitosDaGrade) {
             linhas << QStringList{S("Alt+1 … Alt+9 na grade"),
                                   S("Enviar, Imprimir, Novo, Editar, Salvar, Cancelar, Excluir, Anterior, Próximo")}
                    << QStringList{S("Alt+0 na grade"), S("Fecha a tela")}
@@ -323,7 +323,7 @@ QWidget *TfrmPedido::montarBotoesPedido()
     for (std::size_t i = 0; i < textos.size(); ++i)
         h->addWidget(
             criarBotao(static_cast<AcaoPedido>(static_cast<int>(AcaoPedido::PesquisarPedido) + i), 0, textos[i]));
-    if (m_logica.variante().repetePedido)
+    if (m_logica.variante().teclas.repetePedido)
         h->addWidget(montarBotaoRepetir());
     return linha;
 }
@@ -370,7 +370,7 @@ QWidget *TfrmPedido::montarExibicaoPedido()
     gbCliente->setObjectName(QStringLiteral("gbCliente"));
     nome->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     gbCliente->layout()->addWidget(montarAvisoCliente());
-    if (m_logica.variante().colorePainel) {
+    if (m_logica.variante().cliente.coloreUltimaCompra) {
         m_painel = new QFrame;
         m_painel->setObjectName(QStringLiteral("Panel1"));
         m_painel->setFixedWidth(14);
@@ -438,7 +438,8 @@ QWidget *TfrmPedido::montarCamposPedido()
     entrega->setObjectName(QStringLiteral("dbEntrega"));
     dicaDeCaixa(entrega, variante.dicaEntrega);
     m_caixas[{CaixaPedido::Entrega, 0}] = entrega;
-    auto *dv = new ListaVinculada(pedidos, Campos::Pedido::dv, EntradasIguais(numeros(variante.dvMaximo)));
+    auto *dv =
+        new ListaVinculada(pedidos, Campos::Pedido::dv, EntradasIguais(numeros(variante.regras().precos.dvMaximo)));
     dv->setObjectName(QStringLiteral("dbDV"));
     dicaDeCaixa(dv, "Desconto aplicado no volume total dos itens");
     auto *avista = new ListaVinculada(pedidos, Campos::Pedido::avista, EntradasIguais(numeros(5)));
@@ -523,7 +524,7 @@ QWidget *TfrmPedido::montarBotoesItem(int lista)
     m_areasItem.emplace_back(lista, linha);
     h->setSpacing(2);
     std::size_t texto = 0;
-    if (def.importaPendencia)
+    if (def.pendencia.importa)
         h->addWidget(criarBotao(AcaoPedido::ImportarPendencia, lista, def.botoes[texto++]));
     for (int a = static_cast<int>(AcaoPedido::NovoItem); a <= static_cast<int>(AcaoPedido::ProximoItem); ++a)
         h->addWidget(criarBotao(static_cast<AcaoPedido>(a), lista, def.botoes[texto++]));
@@ -608,12 +609,12 @@ QWidget *TfrmPedido::montarCamposItem(int lista)
             m_ultimaCaixaItem = l;
         }
     }
-    if (m_logica.variante().descricaoPorUltimo)
+    if (m_logica.variante().foco.descricaoPorUltimo)
         std::rotate(ordem.begin() + 1, ordem.begin() + 2, ordem.end());
     for (std::size_t i = 0; i + 1 < ordem.size(); ++i)
         setTabOrder(ordem[i], ordem[i + 1]);
     // Where leaving a box goes back to the code, that box closes the row.
-    for (const SaidaCaixa &saida : m_logica.variante().saidas)
+    for (const SaidaCaixa &saida : m_logica.variante().foco.saidas)
         if (saida.foco == CaixaPedido::ItemCodigo && saida.caixa != CaixaPedido::ItemCodigo)
             if (QWidget *w = caixa(saida.caixa, lista))
                 m_ultimaCaixaItem = w;
@@ -642,7 +643,9 @@ GradeItens *TfrmPedido::montarGrade(int lista)
 QWidget *TfrmPedido::montarSubtotal(int lista)
 {
     const ListaPedido &def = m_logica.definicao(lista);
-    if (!def.rotuloSubtotal)
+    const std::optional<NomeCampo> &coluna =
+        m_logica.variante().regras().guarda.listas[static_cast<std::size_t>(lista)].colunaSubtotal;
+    if (!coluna)
         return nullptr;
     // The label above its value, as the item's boxes beside it.
     auto *linha = new QWidget;
@@ -650,8 +653,8 @@ QWidget *TfrmPedido::montarSubtotal(int lista)
     h->setContentsMargins(0, 0, 0, 0);
     h->setSpacing(2);
     auto *rotulo = new QLabel(S(def.rotuloSubtotal));
-    auto *valor = new RotuloVinculado(m_logica.cabecalho(), *def.campoSubtotal);
-    valor->setObjectName(*def.campoSubtotal);
+    auto *valor = new RotuloVinculado(m_logica.cabecalho(), *coluna);
+    valor->setObjectName(*coluna);
     valor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     valor->setMinimumWidth(160);
     for (QLabel *l : {static_cast<QLabel *>(rotulo), static_cast<QLabel *>(valor)}) {
@@ -676,7 +679,7 @@ QWidget *TfrmPedido::montarResumo()
         } else {
             valor = new RotuloVinculado(m_logica.cabecalho(), q.campo);
         }
-        if (!q.doCliente && qstrcmp(q.campo.utf8(), m_logica.variante().campoSaldo.utf8()) == 0)
+        if (!q.doCliente && qstrcmp(q.campo.utf8(), m_logica.variante().regras().guarda.colunaTotal.utf8()) == 0)
             m_saldo = valor;
         h->addWidget(quadro(q.titulo, valor, dicaDe(q.dica)));
     }
@@ -886,8 +889,8 @@ void TfrmPedido::mostrarPrevia()
         mostrar(caixaDeItem(CaixaPedido::ItemTotal, l), previa.valorTotal, gravado(itens, Campos::Item::valorTotal),
                 escreverCaixa);
         if (l == daPrevia && m_saldo)
-            mostrar(m_saldo, previa.saldo, gravado(m_logica.cabecalho(), m_logica.variante().campoSaldo),
-                    escreverRotulo);
+            mostrar(m_saldo, previa.saldo,
+                    gravado(m_logica.cabecalho(), m_logica.variante().regras().guarda.colunaTotal), escreverRotulo);
         if (l == daPrevia)
             mostrarAvisoCliente(previa.saldo);
     }

@@ -6,16 +6,12 @@
 
 std::unique_ptr<TfrmPedido> CriarTelaPedido(const VariantePedido &variante, QWidget *pai)
 {
-    switch (variante.tipo) {
-    case TipoPedido::Pacote:
+    if (&variante == &VariantePedidoPacote())
         return std::make_unique<TfrmPedidoPacote>(pai);
-    case TipoPedido::VendaCasada:
+    if (&variante == &VariantePedidoVendaCasada())
         return std::make_unique<TfrmVendaCasada>(pai);
-    case TipoPedido::Troca:
+    if (&variante == &VariantePedidoTroca())
         return std::make_unique<TfrmPedidoTroca>(pai);
-    case TipoPedido::Pedido:
-        break;
-    }
     return std::make_unique<TfrmPedido>(variante, pai);
 }
 

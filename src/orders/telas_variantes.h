@@ -30,7 +30,8 @@ class TfrmPedidoTroca : public TfrmPedido
     explicit TfrmPedidoTroca(QWidget *pai = nullptr) : TfrmPedido(VariantePedidoTroca(), pai) {}
 };
 
-// The screen of a kind: its own class where it has one.
+// The screen of a variant: its own class where it has one, otherwise the one
+// form over the variant.
 std::unique_ptr<TfrmPedido> CriarTelaPedido(const VariantePedido &variante, QWidget *pai = nullptr);
 
 // A new screen of the kind, modal and maximised, until it closes. With a

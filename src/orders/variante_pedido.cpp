@@ -1,8 +1,6 @@
 #include "variante_pedido.h"
 
-#include "calculo_preco.h"
 #include "campos_esquema.h"
-#include "udm.h"
 
 namespace
 {
@@ -66,7 +64,7 @@ std::vector<ColunaGrade> colunasItem(const char *tituloTotal, Qt::Alignment quan
 ListaPedido listaRegular()
 {
     ListaPedido lista;
-    lista.importaPendencia = true;
+    lista.pendencia.importa = true;
     lista.botoes = botoesItem(true, false);
     lista.colunas = colunasItem("Valor Total", Qt::AlignLeft | Qt::AlignVCenter);
     return lista;
@@ -75,10 +73,8 @@ ListaPedido listaRegular()
 ListaPedido listaPacote()
 {
     ListaPedido lista;
-    lista.exigeProduto = false;
-    lista.verificaMultiplo = false;
-    lista.quantidadeDecimal = true;
-    lista.importaPendencia = true;
+    lista.aoSalvar = {.exigeProduto = false, .confereMultiplo = false, .quantidadeDecimal = true};
+    lista.pendencia.importa = true;
     lista.fimPerguntaExcluir = "";
     lista.pesquisaProduto = {"tbproduto", "codigo, produto, estoque", "codigo"};
     lista.botoes = botoesItem(true, true);
@@ -90,7 +86,7 @@ ListaPedido listaPacote()
 ListaPedido listaVendaCasada()
 {
     ListaPedido lista;
-    lista.verificaEstoque = false;
+    lista.aoSalvar.perguntaEstoque = false;
     lista.cores = CoresGrade::SempreVermelho;
     lista.fimPerguntaExcluir = "";
     lista.botoes = botoesItem(false, false);
@@ -101,15 +97,11 @@ ListaPedido listaVendaCasada()
 
 // Exchange items: priced from the product alone, decimal quantities, no
 // product, multiple or stock check on saving.
-ListaPedido listaTroca(ConjuntoDados &(*conjunto)(), void (*precificar)())
+ListaPedido listaTroca()
 {
     ListaPedido lista;
-    lista.conjunto = conjunto;
-    lista.precificar = precificar;
-    lista.exigeProduto = false;
-    lista.verificaMultiplo = false;
-    lista.verificaEstoque = false;
-    lista.quantidadeDecimal = true;
+    lista.aoSalvar = {
+        .exigeProduto = false, .confereMultiplo = false, .perguntaEstoque = false, .quantidadeDecimal = true};
     lista.codigosDesconto = false;
     lista.pesquisaProduto = {"tbproduto", "codigo, produto, estoque", "codigo"};
     lista.dicaGrade = nullptr;
@@ -118,9 +110,8 @@ ListaPedido listaTroca(ConjuntoDados &(*conjunto)(), void (*precificar)())
 
 ListaPedido listaSubstituicao()
 {
-    ListaPedido lista = listaTroca([]() -> ConjuntoDados & { return DM->QyTrocaSub; }, CalcularPrecoTrocaSub);
-    lista.importaPendencia = true;
-    lista.camposPendencia = {Campos::Item::codigo, Campos::Item::quantidade};
+    ListaPedido lista = listaTroca();
+    lista.pendencia = {.importa = true, .campos = {Campos::Item::codigo, Campos::Item::quantidade}};
     lista.botoes = {
         {"BtnImportarPendencia", "Importar", "Importar pendência"},
         {"BtnNovoSub", "Inserir", "Inserir substituição"},
@@ -143,14 +134,13 @@ ListaPedido listaSubstituicao()
         {Campos::Item::estoque, "Estoque", 60},
     };
     lista.rotuloSubtotal = "Subtotal (Substituição) :";
-    lista.campoSubtotal = Campos::Pedido::vl_total_troca2;
     lista.posicao = 1;
     return lista;
 }
 
 ListaPedido listaDevolucao()
 {
-    ListaPedido lista = listaTroca([]() -> ConjuntoDados & { return DM->QyTrocaDev; }, CalcularPrecoTrocaDev);
+    ListaPedido lista = listaTroca();
     lista.cores = CoresGrade::SempreAzul;
     lista.botoes = {
         {"BtnNovoDevolucao", "Inserir", "Inserir devolução"},
@@ -172,7 +162,6 @@ ListaPedido listaDevolucao()
         {Campos::Item::valorTotal, "Valor total", 190},
     };
     lista.rotuloSubtotal = "Subtotal (Devolução) :";
-    lista.campoSubtotal = Campos::Pedido::vl_total_troca1;
     lista.posicao = 0;
     return lista;
 }
@@ -184,15 +173,15 @@ const VariantePedido &VariantePedidoRegular()
     static const VariantePedido variante{
         .tipo = TipoPedido::Pedido,
         .titulo = "Corlando - Pedido",
-        .campoSaldo = Campos::Pedido::vl_total_item,
-        .cifNaoAoInserir = true,
-        .colorePainel = true,
-        .saidas = {{CaixaPedido::ItemCodigo, true, CaixaPedido::ItemQuantidade, true},
-                   {CaixaPedido::ItemDesconto1, true, std::nullopt, false},
-                   {CaixaPedido::ItemDesconto2, true, std::nullopt, false},
-                   {CaixaPedido::ItemDesconto3, true, CaixaPedido::ItemGordura, false},
-                   {CaixaPedido::ItemGordura, false, CaixaPedido::ItemCodigo, false},
-                   {CaixaPedido::Observacao, false, CaixaPedido::Grade, false}},
+        .foco = {.saidas = {{CaixaPedido::ItemCodigo, true, CaixaPedido::ItemQuantidade, true},
+                            {CaixaPedido::ItemDesconto1, true, std::nullopt, false},
+                            {CaixaPedido::ItemDesconto2, true, std::nullopt, false},
+                            {CaixaPedido::ItemDesconto3, true, CaixaPedido::ItemGordura, false},
+                            {CaixaPedido::ItemGordura, false, CaixaPedido::ItemCodigo, false},
+                            {CaixaPedido::Observacao, false, CaixaPedido::Grade, false}}},
+        .cliente = {.coloreUltimaCompra = true},
+        .gravacao = {.cifNaoAoInserir = true},
+        .teclas = {.repetePedido = true},
         .fimPerguntaExcluir = " ?",
         .inicioPerguntaFechar = "O pedido (",
         .pesquisaPedido = {"tbpedido LEFT JOIN tbcliente ON tbpedido.idcliente=tbcliente.idcliente where "
@@ -207,7 +196,6 @@ const VariantePedido &VariantePedidoRegular()
                    kUltimaCompra,
                    {" Volumes ", false, Campos::Pedido::vl_gordura, nullptr},
                    {" Saldo ", false, Campos::Pedido::vl_total_item, "Saldo do pedido"}},
-        .repetePedido = true,
     };
     return variante;
 }
@@ -218,26 +206,20 @@ const VariantePedido &VariantePedidoPacote()
         .tipo = TipoPedido::Pacote,
         .nomeTela = "TfrmPedidoPacote",
         .titulo = "Corlando - Pacote",
-        .campoSaldo = Campos::Pedido::vl_total_pacote,
-        .focaGradeAoAbrir = false,
-        .cifNaoAoInserir = false,
-        .precoMedio = true,
-        .editarItemEditaPedido = true,
-        .navegaItensSoEmRepouso = true,
-        .clienteSoConferido = true,
-        .pesquisaClienteSimples = true,
-        .colorePainel = false,
-        .codigoDesconhecidoFocaCodigo = true,
-        .saidas = {{CaixaPedido::ItemCodigo, true, std::nullopt, false},
-                   {CaixaPedido::ItemQuantidade, true, std::nullopt, false},
-                   {CaixaPedido::ItemUnitario, true, std::nullopt, false},
-                   {CaixaPedido::ItemTotal, true, std::nullopt, false},
-                   {CaixaPedido::ItemDesconto1, true, std::nullopt, false},
-                   {CaixaPedido::ItemDesconto2, true, std::nullopt, false},
-                   {CaixaPedido::ItemDesconto3, true, std::nullopt, false},
-                   {CaixaPedido::ItemDescricao, true, std::nullopt, false}},
-        .avisaPesquisaEmEdicao = true,
-        .tecladoGrade = false,
+        .foco = {.gradeAoAbrir = false,
+                 .codigoDesconhecidoVoltaAoCodigo = true,
+                 .descricaoPorUltimo = true,
+                 .saidas = {{CaixaPedido::ItemCodigo, true, std::nullopt, false},
+                            {CaixaPedido::ItemQuantidade, true, std::nullopt, false},
+                            {CaixaPedido::ItemUnitario, true, std::nullopt, false},
+                            {CaixaPedido::ItemTotal, true, std::nullopt, false},
+                            {CaixaPedido::ItemDesconto1, true, std::nullopt, false},
+                            {CaixaPedido::ItemDesconto2, true, std::nullopt, false},
+                            {CaixaPedido::ItemDesconto3, true, std::nullopt, false},
+                            {CaixaPedido::ItemDescricao, true, std::nullopt, false}}},
+        .cliente = {.codigoSoConferido = true, .pesquisaSoEscreveCodigo = true},
+        .gravacao = {.editarItemEditaPedido = true},
+        .teclas = {.digitosDaGrade = false, .itensNavegamSoEmRepouso = true, .pesquisaEmEdicaoAvisa = true},
         .fimPerguntaExcluir = "",
         .inicioPerguntaFechar = "O pacote (",
         .pesquisaPedido = {"tbpedido where vl_total_pacote >= 0 order by nr_pedido",
@@ -251,13 +233,11 @@ const VariantePedido &VariantePedidoPacote()
         .dicaPesquisaCliente = nullptr,
         .entregaPorLocalidade = true,
         .dicaEntrega = nullptr,
-        .dvMaximo = 5,
         .resumo = {kMenorCompra,
                    kMaiorCompra,
                    kUltimaCompra,
                    {" Volumes ", false, Campos::Pedido::vl_gordura, nullptr},
                    {" Saldo ", false, Campos::Pedido::vl_total_pacote, "Saldo do pedido"}},
-        .descricaoPorUltimo = true,
     };
     return variante;
 }
@@ -268,16 +248,13 @@ const VariantePedido &VariantePedidoVendaCasada()
         .tipo = TipoPedido::VendaCasada,
         .nomeTela = "TfrmVendaCasada",
         .titulo = "Corlando - Pedido Venda Casada",
-        .campoSaldo = Campos::Pedido::vl_total_venda_casada,
-        .cifNaoAoInserir = false,
-        .pesquisaClienteEmRepouso = true,
-        .colorePainel = false,
-        .saidas = {{CaixaPedido::ItemCodigo, true, CaixaPedido::ItemQuantidade, true},
-                   {CaixaPedido::ItemDesconto1, true, std::nullopt, false},
-                   {CaixaPedido::ItemDesconto2, true, std::nullopt, false},
-                   {CaixaPedido::ItemDesconto3, true, CaixaPedido::ItemCodigo, false},
-                   {CaixaPedido::Observacao, false, CaixaPedido::Grade, false}},
-        .avisaPesquisaEmEdicao = true,
+        .foco = {.saidas = {{CaixaPedido::ItemCodigo, true, CaixaPedido::ItemQuantidade, true},
+                            {CaixaPedido::ItemDesconto1, true, std::nullopt, false},
+                            {CaixaPedido::ItemDesconto2, true, std::nullopt, false},
+                            {CaixaPedido::ItemDesconto3, true, CaixaPedido::ItemCodigo, false},
+                            {CaixaPedido::Observacao, false, CaixaPedido::Grade, false}}},
+        .cliente = {.pesquisaAbreEmRepouso = true},
+        .teclas = {.pesquisaEmEdicaoAvisa = true},
         .fimPerguntaExcluir = "",
         .inicioPerguntaFechar = "O pedido (",
         .pesquisaPedido = {"tbpedido LEFT JOIN tbcliente ON tbpedido.idcliente=tbcliente.idcliente where "
@@ -289,7 +266,6 @@ const VariantePedido &VariantePedidoVendaCasada()
                                      "btnProximo", "btnEnviar", "Pesquisar pedido(s)"),
         .entregaPorLocalidade = true,
         .dicaEntrega = "Escolha o tipo de entrega",
-        .dvMaximo = 5,
         .resumo = {kMenorCompra,
                    kMaiorCompra,
                    kUltimaCompra,
@@ -305,33 +281,27 @@ const VariantePedido &VariantePedidoTroca()
         .tipo = TipoPedido::Troca,
         .nomeTela = "TfrmPedidoTroca",
         .titulo = "Corlando - Troca",
-        .campoSaldo = Campos::Pedido::vl_diferenca_troca,
-        .condicaoTipo = "vl_diferenca_troca<>NULL",
-        .focaGradeAoAbrir = false,
-        .cifNaoAoInserir = false,
-        .editarItemEditaPedido = true,
-        .editarItemExigeItem = true,
-        .proximoItemEmRepouso = true,
-        .saidaCodigoCliente = false,
-        .pesquisaClienteSimples = true,
-        .colorePainel = false,
-        .codigoDesconhecidoFocaCodigo = true,
-        .saidas = {{CaixaPedido::ItemCodigo, true, std::nullopt, false},
-                   {CaixaPedido::ItemDescricao, true, std::nullopt, false},
-                   {CaixaPedido::ItemQuantidade, true, std::nullopt, false},
-                   {CaixaPedido::ItemUnitario, true, std::nullopt, false},
-                   {CaixaPedido::ItemTotal, true, std::nullopt, false}},
-        .avisaPesquisaEmEdicao = true,
-        .tecladoGrade = false,
-        .perguntaAoFechar = false,
-        .itemSalvaPedido = true,
+        .foco = {.gradeAoAbrir = false,
+                 .codigoDesconhecidoVoltaAoCodigo = true,
+                 .saidas = {{CaixaPedido::ItemCodigo, true, std::nullopt, false},
+                            {CaixaPedido::ItemDescricao, true, std::nullopt, false},
+                            {CaixaPedido::ItemQuantidade, true, std::nullopt, false},
+                            {CaixaPedido::ItemUnitario, true, std::nullopt, false},
+                            {CaixaPedido::ItemTotal, true, std::nullopt, false}}},
+        .cliente = {.saidaDoCodigoAge = false, .pesquisaSoEscreveCodigo = true},
+        .gravacao = {.editarItemEditaPedido = true,
+                     .editarItemExigeItem = true,
+                     .itemSalvaPedido = true,
+                     .perguntaAoFechar = false},
+        .teclas = {.digitosDaGrade = false, .proximoItemSoComPedidoEmRepouso = true, .pesquisaEmEdicaoAvisa = true},
         .fimPerguntaExcluir = "",
         .inicioPerguntaFechar = "",
         .pesquisaPedido = {"tbpedido LEFT JOIN tbcliente ON tbpedido.idcliente=tbcliente.idcliente where "
                            "tbpedido.vl_diferenca_troca >= 0 order by tbpedido.nr_pedido desc",
                            "fantasia, nr_pedido, dt_pedido, vl_total_item", "nr_pedido"},
         .pesquisaCliente = {"tbcliente", "nome, cnpj, idcliente", "idcliente"},
-        // Saving walks the replacement items before the returned ones.
+        // Saving walks the replacement items before the returned ones, as the
+        // kind's lists are.
         .listas = {listaSubstituicao(), listaDevolucao()},
         .botoesPedido =
             {
@@ -349,7 +319,6 @@ const VariantePedido &VariantePedidoTroca()
         .nomeCodigoCliente = "edtCodigoCliente",
         .nomePesquisaCliente = "SpeedButton9",
         .entregas = {{"PNS", "0"}, {"PMS", "1"}, {"PSS", "2"}},
-        .dvMaximo = 5,
         .opcoesCif = {"Sim", "Não"},
         .resumo = {kMenorCompra,
                    kMaiorCompra,

@@ -1,15 +1,13 @@
 #pragma once
 
 #include "campos_esquema.h"
-#include "tipo_pedido.h"
+#include "regras_tipo_pedido.h"
 #include "visao_pedido.h"
 
 #include <optional>
 #include <qnamespace.h>
 #include <utility>
 #include <vector>
-
-class ConjuntoDados;
 
 // A search dialog's query: "SELECT " + campos + " FROM " + tabela, and the
 // column whose value the chosen row gives.
@@ -59,25 +57,32 @@ struct QuadroResumo {
     const char *dica;
 };
 
-// One item list of an order screen: its data set, the checks its items pass
-// and what its block on the screen shows.
-struct ListaPedido {
-    // The data set; none means the kind's own item list (ItensDoPedido).
-    ConjuntoDados &(*conjunto)() = nullptr;
-    // Prices the current item; none means CalcularPrecoItem of the kind.
-    void (*precificar)() = nullptr;
-    // Saving an item needs its product on file (an unknown code stops it).
+// The checks saving an item makes.
+struct ConferenciaItem {
+    // Its product must be on file (an unknown code stops the save).
     bool exigeProduto = true;
-    bool verificaMultiplo = true;
-    // The stock question, with the item moved to the pending list on Yes.
-    bool verificaEstoque = true;
+    // Its quantity must be a multiple of the product's sales multiple.
+    bool confereMultiplo = true;
+    // Above the stock it asks, and moves the item to the pending list on Yes.
+    bool perguntaEstoque = true;
     // Decimal quantities: any quantity above 0 is valid, not only from 1 on.
     bool quantidadeDecimal = false;
-    bool importaPendencia = false;
+};
+
+// The pending items a list brings back.
+struct PendenciaLista {
+    bool importa = false;
     // What an imported pending row gives the item.
-    std::vector<NomeCampo> camposPendencia = {Campos::Item::codigo, Campos::Item::quantidade,
-                                              Campos::Item::cd_desconto1, Campos::Item::cd_desconto2,
-                                              Campos::Item::cd_desconto3};
+    std::vector<NomeCampo> campos = {Campos::Item::codigo, Campos::Item::quantidade, Campos::Item::cd_desconto1,
+                                     Campos::Item::cd_desconto2, Campos::Item::cd_desconto3};
+};
+
+// One item list of an order screen: the checks its items pass and what its
+// block on the screen shows. The n-th list of a screen is the n-th item list
+// of its kind (RegrasTipoPedido), whose data set and pricing it uses.
+struct ListaPedido {
+    ConferenciaItem aoSalvar;
+    PendenciaLista pendencia;
     // The fabricante box and the D1, D2, D3 and G lists of the item row.
     bool codigosDesconto = true;
     CoresGrade cores = CoresGrade::PorEstoque;
@@ -94,65 +99,85 @@ struct ListaPedido {
     const char *nomeGrade = "dbgPedidoItem";
     const char *dicaGrade = "Itens cadastrados"; // may be none
     std::vector<ColunaGrade> colunas;
-    const char *rotuloSubtotal = nullptr; // none: no subtotal line
-    std::optional<NomeCampo> campoSubtotal;
+    // The label of the list's sum, where the kind keeps one.
+    const char *rotuloSubtotal = nullptr;
     // The top-down place of the block; the lists themselves are in the
     // order the order's save walks them.
     int posicao = 0;
 };
 
-// What tells one kind of order screen from another: its header condition,
-// its item lists, the behaviours it has or lacks and the texts it uses. The
-// screens share one logic and one form; a kind is this data.
-struct VariantePedido {
-    TipoPedido tipo;
-    const char *nomeTela = "TfrmPedido";
-    const char *titulo;
-    // The header column holding the kind's total, shown as " Saldo ".
-    NomeCampo campoSaldo;
-    // The kind's header condition; none means campoSaldo + ">=0".
-    const char *condicaoTipo = nullptr;
-    bool focaGradeAoAbrir = true;
+// Where the focus goes.
+struct FocoPedido {
+    // Opening the screen focuses the first list's grid.
+    bool gradeAoAbrir = true;
+    // An unknown product code, emptied on leaving a box, takes the focus back.
+    bool codigoDesconhecidoVoltaAoCodigo = false;
+    // Tab order of the item row: the description last instead of second.
+    bool descricaoPorUltimo = false;
+    // What leaving each box does.
+    std::vector<SaidaCaixa> saidas;
+};
+
+// What the customer box and its search do.
+struct ClientePedido {
+    // Leaving the customer code box does something (below); otherwise nothing.
+    bool saidaDoCodigoAge = true;
+    // The customer code is only checked: an unknown or empty one is emptied
+    // and the box gets the focus back. Otherwise the customer brings its
+    // payment form.
+    bool codigoSoConferido = false;
+    // The search writes its result as it is (empty when cancelled), without
+    // moving the customer list or the focus.
+    bool pesquisaSoEscreveCodigo = false;
+    // The search opens also while the header is at rest (the choice is then
+    // dropped).
+    bool pesquisaAbreEmRepouso = false;
+    // Bringing a customer colours the panel by its last purchase.
+    bool coloreUltimaCompra = false;
+};
+
+// What is stored when: a new header, editing, saving an item and closing.
+struct GravacaoPedido {
     // A new header gets cif "Não".
-    bool cifNaoAoInserir;
-    // Every item takes one average unit price (and the first item's codes)
-    // after an item is stored and when the order is saved.
-    bool precoMedio = false;
+    bool cifNaoAoInserir = false;
     // Editing an item puts the header at rest into editing first.
     bool editarItemEditaPedido = false;
     // ... and an empty list has nothing to edit (rather than a new item).
     bool editarItemExigeItem = false;
-    // The previous and next item buttons move only while the items are at rest.
-    bool navegaItensSoEmRepouso = false;
-    // The next item button moves only while the header and the items are at rest.
-    bool proximoItemEmRepouso = false;
-    // Leaving the customer code box does something (below); otherwise nothing.
-    bool saidaCodigoCliente = true;
-    // The customer code is only checked: an unknown or empty one is emptied
-    // and the box gets the focus back. Otherwise the customer brings its
-    // payment form.
-    bool clienteSoConferido = false;
-    // The customer search writes its result as it is (empty when cancelled),
-    // without moving the customer list or the focus.
-    bool pesquisaClienteSimples = false;
-    // The customer search opens also while the header is at rest (the choice
-    // is then dropped).
-    bool pesquisaClienteEmRepouso = false;
-    // Leaving the customer box colours the panel by the last purchase.
-    bool colorePainel;
-    // An unknown product code, emptied on leaving a box, takes the focus back.
-    bool codigoDesconhecidoFocaCodigo = false;
-    std::vector<SaidaCaixa> saidas;
-    // The order search while something is unsaved says so instead of nothing.
-    bool avisaPesquisaEmEdicao = false;
-    // The digit keys of the first list's grid run the buttons.
-    bool tecladoGrade = true;
-    // Closing while something is unsaved asks first; without the question
-    // the screen saves what is unsaved and closes.
-    bool perguntaAoFechar = true;
     // Saving or deleting an item saves the whole order, which prices every
     // item; the order's own save then prices nothing before its totals.
     bool itemSalvaPedido = false;
+    // Closing while something is unsaved asks first; without the question
+    // the screen saves what is unsaved and closes.
+    bool perguntaAoFechar = true;
+};
+
+// What the keys and the record buttons may do.
+struct TeclasPedido {
+    // The digit keys of the first list's grid run the buttons.
+    bool digitosDaGrade = true;
+    // The previous and next item buttons move only while the items are at rest.
+    bool itensNavegamSoEmRepouso = false;
+    // The next item button moves only while the header and the items are at rest.
+    bool proximoItemSoComPedidoEmRepouso = false;
+    // The order search while something is unsaved says so instead of nothing.
+    bool pesquisaEmEdicaoAvisa = false;
+    // "Repetir pedido": a new order with the current one's customer and items.
+    bool repetePedido = false;
+};
+
+// What tells one kind of order screen from another: its item lists, the
+// behaviours it has or lacks and the texts it uses. The screens share one
+// logic and one form; a kind's screen is this data, over the kind's facts in
+// RegrasTipoPedido (its lists, totals, pricing and documents).
+struct VariantePedido {
+    TipoPedido tipo;
+    const char *nomeTela = "TfrmPedido";
+    const char *titulo;
+    FocoPedido foco{};
+    ClientePedido cliente{};
+    GravacaoPedido gravacao{};
+    TeclasPedido teclas{};
     // Appended to the order delete question (" ?" on the regular screen).
     const char *fimPerguntaExcluir;
     // "O pedido (" + number + ") está em uso, deseja salvar e sair?"
@@ -176,13 +201,11 @@ struct VariantePedido {
     bool entregaPorLocalidade = false;
     std::vector<std::pair<const char *, const char *>> entregas = {{"PNS", "0"}};
     const char *dicaEntrega = "Escolha Forma de Entrega";
-    int dvMaximo = 6;
     std::vector<const char *> opcoesCif = {"Não"};
     std::vector<QuadroResumo> resumo;
-    // Tab order of the item row: the description last instead of second.
-    bool descricaoPorUltimo = false;
-    // "Repetir pedido": a new order with the current one's customer and items.
-    bool repetePedido = false;
+
+    // The kind's facts.
+    const RegrasTipoPedido &regras() const { return RegrasDoTipo(tipo); }
 };
 
 // The regular order screen.

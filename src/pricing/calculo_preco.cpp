@@ -45,19 +45,19 @@ void precificarAtual(ConjuntoDados &itens, TipoPedido tipo)
 
 } // namespace
 
-void CalcularPrecoItem(TipoPedido tipo)
+void CalcularPrecoItem(TipoPedido tipo, int lista)
 {
-    precificarAtual(ItensDoPedido(tipo), tipo);
+    precificarAtual(ItensDoPedido(tipo, lista), tipo);
 }
 
 void CalcularPrecoTrocaSub()
 {
-    CalcularPrecoItem(TipoPedido::Troca);
+    CalcularPrecoItem(TipoPedido::Troca, 0);
 }
 
 void CalcularPrecoTrocaDev()
 {
-    precificarAtual(DM->QyTrocaDev, TipoPedido::Troca);
+    CalcularPrecoItem(TipoPedido::Troca, 1);
 }
 
 namespace
@@ -76,7 +76,7 @@ void igualarCodigos(ConjuntoDados &itens, const std::array<QString, 3> &codigos)
     }
 }
 
-void reprecificarComCodigosDoPrimeiro(ConjuntoDados &itens)
+void reprecificarComCodigosDoPrimeiro(ConjuntoDados &itens, TipoPedido tipo)
 {
     itens.primeiro();
     std::array<QString, 3> codigos;
@@ -88,7 +88,7 @@ void reprecificarComCodigosDoPrimeiro(ConjuntoDados &itens)
         if (localizarProduto(itens))
             itens.campo(Campos::Item::valorUnitario)
                 .setDinheiro(DM->QyProduto.campo(Campos::Produto::PRECOVENDA).dinheiro());
-        precificarAtual(itens, TipoPedido::Pacote);
+        precificarAtual(itens, tipo);
         itens.gravar();
     }
 }
@@ -117,13 +117,18 @@ void aplicarMedia(ConjuntoDados &itens, double media)
 
 } // namespace
 
-void AplicarPrecoMedioPacote()
+void AplicarPrecoMedio(TipoPedido tipo)
 {
-    ConjuntoDados &itens = DM->QyPacote;
-    // All items or none: a failure halfway would leave a package priced two ways.
+    ConjuntoDados &itens = ItensDoPedido(tipo);
+    // All items or none: a failure halfway would leave an order priced two ways.
     Transacao transacao(DM->ADOConexao);
-    reprecificarComCodigosDoPrimeiro(itens);
+    reprecificarComCodigosDoPrimeiro(itens, tipo);
     if (const std::optional<double> media = mediaDosItens(itens))
         aplicarMedia(itens, *media);
     transacao.confirmar();
+}
+
+void AplicarPrecoMedioPacote()
+{
+    AplicarPrecoMedio(TipoPedido::Pacote);
 }

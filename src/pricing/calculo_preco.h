@@ -7,16 +7,19 @@
 // stores afterwards; an item at rest, without a product code or whose product
 // is unknown is left untouched. They also move QyProduto to the item's product.
 
-// The current item of the kind's item list (ItensDoPedido): the regular order,
-// the tied sale, the package, or the exchange's replacement items.
-void CalcularPrecoItem(TipoPedido tipo);
+// The current item of one of the kind's item lists (ItensDoPedido), by
+// default its own: the regular order, the tied sale, the package, or the
+// exchange's replacement items.
+void CalcularPrecoItem(TipoPedido tipo, int lista = 0);
 // The exchange's replacement (QyTrocaSub) and returned (QyTrocaDev) items.
 void CalcularPrecoTrocaSub();
 void CalcularPrecoTrocaDev();
 
-// Gives every package item the first item's discount codes, prices it, and then
-// one common unit price: the quantity-weighted average of the items whose
-// product exists. Edits and stores every item itself. When those items'
-// quantities add up to 0 there is no average, and each item keeps the price of
-// its own pricing.
+// For a kind priced by the average (the package): gives every item of the
+// kind's list the first item's discount codes, prices it, and then one common
+// unit price: the quantity-weighted average of the items whose product
+// exists. Edits and stores every item itself. When those items' quantities
+// add up to 0 there is no average, and each item keeps the price of its own
+// pricing.
+void AplicarPrecoMedio(TipoPedido tipo);
 void AplicarPrecoMedioPacote();

@@ -1,5 +1,7 @@
 #include "codigos_desconto.h"
 
+#include "regras_tipo_pedido.h"
+
 const std::array<CodigoDesconto, 26> &CodigosDesconto()
 {
     static const std::array<CodigoDesconto, 26> tabela{{
@@ -26,7 +28,7 @@ double FatorReducao(const QString &codigo)
 long double FatorDv(TipoPedido tipo, int dv)
 {
     static constexpr long double fatores[] = {1.0L, 0.99L, 0.98L, 0.97L, 0.96L, 0.95L};
-    if (dv == 6 && tipo == TipoPedido::Pedido)
+    if (dv == 6 && dv <= RegrasDoTipo(tipo).precos.dvMaximo)
         return 0.995L;
     return dv >= 0 && dv <= 5 ? fatores[dv] : 1.0L;
 }

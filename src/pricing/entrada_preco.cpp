@@ -3,6 +3,7 @@
 #include "campos_esquema.h"
 #include "erro.h"
 #include "formatos.h"
+#include "regras_tipo_pedido.h"
 #include "udm.h"
 
 #include <algorithm>
@@ -55,7 +56,7 @@ EntradaPreco LerEntradaPreco(TipoPedido tipo, const Registro &item)
     e.avista = nivel(cabecalho.campo(Campos::Pedido::avista));
     e.valorTotal = item.campo(Campos::Item::valorTotal).dinheiro();
     e.quantidade = item.campo(Campos::Item::quantidade).dinheiro();
-    if (tipo != TipoPedido::Troca) {
+    if (RegrasDoTipo(tipo).precos.freteECodigos) {
         for (int i = 0; i < 3; ++i)
             e.codigos[i] = item.campo(Campos::Item::cd_desconto[i]).texto();
         e.gordura1 = item.campo(Campos::Item::gordura1).texto();

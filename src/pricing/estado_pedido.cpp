@@ -1,36 +1,29 @@
 #include "estado_pedido.h"
 
 #include "campos_esquema.h"
+#include "regras_tipo_pedido.h"
 #include "udm.h"
 
-ConjuntoDados &ItensDoPedido(TipoPedido tipo)
+ConjuntoDados &ItensDoPedido(TipoPedido tipo, int lista)
 {
-    switch (tipo) {
-    case TipoPedido::VendaCasada:
-        return DM->QyVendaCasada;
-    case TipoPedido::Pacote:
-        return DM->QyPacote;
-    case TipoPedido::Troca:
-        return DM->QyTrocaSub;
-    case TipoPedido::Pedido:
-        break;
-    }
-    return DM->QyPedidoItem;
+    return RegrasDoTipo(tipo).guarda.listas[static_cast<std::size_t>(lista)].conjunto();
 }
 
 void ItensQueSeguemOCabecalho(std::optional<TipoPedido> tipo)
 {
-    for (ConjuntoDados *lista :
-         {&DM->QyPedidoItem, &DM->QyPacote, &DM->QyTrocaSub, &DM->QyTrocaDev, &DM->QyVendaCasada})
-        lista->setRelerAoGravarMestre(!tipo || lista == &ItensDoPedido(*tipo) ||
-                                      (*tipo == TipoPedido::Troca && lista == &DM->QyTrocaDev));
+    for (const RegrasTipoPedido &regras : TiposDePedido())
+        for (const ListaDoTipo &lista : regras.guarda.listas)
+            lista.conjunto().setRelerAoGravarMestre(!tipo || regras.tipo == *tipo);
 }
 
 bool PedidoEmRepouso(TipoPedido tipo)
 {
-    if (DM->QyPedido.emEdicao() || ItensDoPedido(tipo).emEdicao())
+    if (DM->QyPedido.emEdicao())
         return false;
-    return tipo != TipoPedido::Troca || !DM->QyTrocaDev.emEdicao();
+    for (const ListaDoTipo &lista : RegrasDoTipo(tipo).guarda.listas)
+        if (lista.conjunto().emEdicao())
+            return false;
+    return true;
 }
 
 bool ItensEmEstoque(ConjuntoDados &itens, bool compararQuantidade)

@@ -7,9 +7,9 @@
 
 class ConjuntoDados;
 
-// The item list that belongs to each kind: the replacement items for an
-// exchange.
-ConjuntoDados &ItensDoPedido(TipoPedido tipo);
+// An item list of the kind, as its table of facts orders them: the first is
+// the kind's own (the replacement items for an exchange).
+ConjuntoDados &ItensDoPedido(TipoPedido tipo, int lista = 0);
 
 // While an order screen of a kind is open, a store of the header reads
 // again only that kind's item lists: the others keep their rows, which are

@@ -2,6 +2,7 @@
 
 #include "codigos_desconto.h"
 #include "erro.h"
+#include "regras_tipo_pedido.h"
 
 #include <cmath>
 #include <cstdio>
@@ -34,16 +35,6 @@ Dinheiro valorGordura(Dinheiro totalAnterior, double g)
 {
     const long double t = static_cast<long double>(totalAnterior.escalado());
     return Dinheiro::arredondarEscalado(t - t * g).multiplicar(kFatorGordura);
-}
-
-bool cobraFreteECodigos(TipoPedido tipo)
-{
-    return tipo != TipoPedido::Troca;
-}
-
-bool temPisoPromocional(TipoPedido tipo)
-{
-    return tipo == TipoPedido::Pedido || tipo == TipoPedido::VendaCasada;
 }
 
 // The number in plain decimal notation with up to 15 significant digits and a
@@ -101,27 +92,28 @@ Dinheiro MultiplicarExato(Dinheiro a, Dinheiro b)
 
 ResultadoPreco PrecificarItem(const EntradaPreco &e)
 {
+    const auto &regras = RegrasDoTipo(e.tipo).precos;
     ResultadoPreco r;
     PassosPreco &passos = r.passos;
     Dinheiro unitario = e.precoVenda;
     passos.push_back({EtapaPreco::PrecoProduto, 1, unitario, {}});
-    if (cobraFreteECodigos(e.tipo) && e.cif == QLatin1String("Sim"))
+    if (regras.freteECodigos && e.cif == QLatin1String("Sim"))
         unitario = aplicar(unitario, EtapaPreco::Frete, kFatorFrete, passos);
     unitario = aplicar(unitario, EtapaPreco::Dv, FatorDv(e.tipo, e.dv), passos, QString::number(e.dv));
     unitario = aplicar(unitario, EtapaPreco::Avista, FatorAvista(e.avista), passos, QString::number(e.avista));
 
-    if (cobraFreteECodigos(e.tipo)) {
+    if (regras.freteECodigos) {
         unitario = multiplicarCodigos(unitario, e.codigos, passos);
         const double g = FatorReducao(e.gordura1);
         r.vlGordura = valorGordura(e.valorTotal, g);
         passos.push_back({EtapaPreco::Gordura, g, *r.vlGordura, e.gordura1});
-        if (e.tipo == TipoPedido::Pacote && g > kLimiteDesconto) {
+        if (regras.descontoPelaGordura && g > kLimiteDesconto) {
             r.desconto = Dinheiro::deDouble(g - kLimiteDesconto);
             passos.push_back({EtapaPreco::DescontoPacote, g, *r.desconto, e.gordura1});
         }
     }
 
-    if (temPisoPromocional(e.tipo)) {
+    if (regras.pisoPromocional) {
         // Equality included: a promotional price equal to the discounted one
         // still replaces it and drops the codes.
         const Dinheiro promo = Dinheiro::deDouble(e.precoPromo);

@@ -11,7 +11,7 @@
 // Everything an item's price depends on: its product, its order header and
 // the item itself. Pure values, so the rule can be checked without a database.
 struct EntradaPreco {
-    TipoPedido tipo = TipoPedido::Pedido;
+    TipoPedido tipo{}; // the regular order unless set
     Dinheiro precoVenda;
     double precoPromo = 0; // an empty promotional price reads as 0
     QString cif;

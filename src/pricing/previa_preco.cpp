@@ -3,6 +3,7 @@
 #include "campos_esquema.h"
 #include "entrada_preco.h"
 #include "estado_pedido.h"
+#include "regras_tipo_pedido.h"
 #include "udm.h"
 
 #include <vector>
@@ -80,7 +81,7 @@ struct MediaPacote {
     std::vector<std::optional<ResultadoPreco>> precos;
 };
 
-MediaPacote mediaPacote(const std::vector<LinhaItem> &linhas, std::optional<Dinheiro> quantidade)
+MediaPacote mediaPacote(TipoPedido tipo, const std::vector<LinhaItem> &linhas, std::optional<Dinheiro> quantidade)
 {
     MediaPacote m;
     std::array<QString, 3> codigosDoPrimeiro;
@@ -88,7 +89,7 @@ MediaPacote mediaPacote(const std::vector<LinhaItem> &linhas, std::optional<Dinh
         codigosDoPrimeiro[c] = linhas.front().registro.campo(Campos::Item::cd_desconto[c]).texto();
     SomaPacote soma;
     for (const LinhaItem &linha : linhas) {
-        std::optional<EntradaPreco> e = entradaDe(TipoPedido::Pacote, linha, quantidade);
+        std::optional<EntradaPreco> e = entradaDe(tipo, linha, quantidade);
         if (!e) {
             m.precos.emplace_back();
             continue;
@@ -107,10 +108,10 @@ Dinheiro quantidadeDe(const LinhaItem &linha, std::optional<Dinheiro> quantidade
     return linha.editada && quantidade ? *quantidade : linha.registro.campo(Campos::Item::quantidade).dinheiro();
 }
 
-std::optional<PreviaItem> previaPacote(ConjuntoDados &itens, std::optional<Dinheiro> quantidade)
+std::optional<PreviaItem> previaPacote(TipoPedido tipo, ConjuntoDados &itens, std::optional<Dinheiro> quantidade)
 {
     const std::vector<LinhaItem> linhas = linhasDe(itens);
-    const MediaPacote m = mediaPacote(linhas, quantidade);
+    const MediaPacote m = mediaPacote(tipo, linhas, quantidade);
     for (std::size_t i = 0; i < linhas.size(); ++i) {
         if (!linhas[i].atual || !m.precos[i])
             continue;
@@ -126,10 +127,10 @@ std::optional<PreviaItem> previaPacote(ConjuntoDados &itens, std::optional<Dinhe
     return std::nullopt;
 }
 
-Dinheiro saldoPacote(std::optional<Dinheiro> quantidade)
+Dinheiro saldoPacote(TipoPedido tipo, std::optional<Dinheiro> quantidade)
 {
-    const std::vector<LinhaItem> linhas = linhasDe(DM->QyPacote);
-    const MediaPacote m = mediaPacote(linhas, quantidade);
+    const std::vector<LinhaItem> linhas = linhasDe(ItensDoPedido(tipo));
+    const MediaPacote m = mediaPacote(tipo, linhas, quantidade);
     Dinheiro soma;
     for (std::size_t i = 0; i < linhas.size(); ++i) {
         if (m.media)
@@ -146,8 +147,8 @@ std::optional<PreviaItem> PreverPrecoItem(TipoPedido tipo, ConjuntoDados &itens,
 {
     if (!itens.ativo() || (itens.vazio() && !itens.emEdicao()))
         return std::nullopt;
-    if (tipo == TipoPedido::Pacote)
-        return previaPacote(itens, quantidade);
+    if (RegrasDoTipo(tipo).precos.precoMedio)
+        return previaPacote(tipo, itens, quantidade);
     const LinhaItem atual{Registro(&itens, ConjuntoDados::kLinhaAtual), itens.emEdicao(), true};
     const std::optional<EntradaPreco> e = entradaDe(tipo, atual, quantidade);
     if (!e)
@@ -158,16 +159,15 @@ std::optional<PreviaItem> PreverPrecoItem(TipoPedido tipo, ConjuntoDados &itens,
 
 Dinheiro PreverSaldo(TipoPedido tipo, std::optional<Dinheiro> quantidade)
 {
-    switch (tipo) {
-    case TipoPedido::Pacote:
-        return saldoPacote(quantidade);
-    case TipoPedido::Troca:
+    const RegrasTipoPedido &regras = RegrasDoTipo(tipo);
+    if (regras.precos.precoMedio)
+        return saldoPacote(tipo, quantidade);
+    if (regras.totais.totalEhDiferenca) {
         // Only the list being edited takes the typed quantity.
-        return somaReprecificada(tipo, DM->QyTrocaSub, DM->QyTrocaSub.emEdicao() ? quantidade : std::nullopt) -
-               somaReprecificada(tipo, DM->QyTrocaDev, DM->QyTrocaDev.emEdicao() ? quantidade : std::nullopt);
-    case TipoPedido::Pedido:
-    case TipoPedido::VendaCasada:
-        break;
+        const ConjuntoDados &soma = ItensDoPedido(tipo, 0);
+        const ConjuntoDados &subtrai = ItensDoPedido(tipo, 1);
+        return somaReprecificada(tipo, soma, soma.emEdicao() ? quantidade : std::nullopt) -
+               somaReprecificada(tipo, subtrai, subtrai.emEdicao() ? quantidade : std::nullopt);
     }
     return somaReprecificada(tipo, ItensDoPedido(tipo), quantidade);
 }

@@ -3,36 +3,12 @@
 #include "calculo_preco.h"
 #include "campos_esquema.h"
 #include "estado_pedido.h"
+#include "regras_tipo_pedido.h"
 #include "transacao.h"
 #include "udm.h"
 
-#include <optional>
-#include <stdexcept>
-
 namespace
 {
-
-// The header columns a kind owns; a null column is one it does not have.
-struct ColunasTotais {
-    NomeCampo total;
-    std::optional<NomeCampo> acumulativo;
-    bool gorduraInteira;
-};
-
-ColunasTotais colunasDe(TipoPedido tipo)
-{
-    switch (tipo) {
-    case TipoPedido::Pacote:
-        return {Campos::Pedido::vl_total_pacote, Campos::Pedido::vl_acumulativo_pacote, false};
-    case TipoPedido::VendaCasada:
-        return {Campos::Pedido::vl_total_venda_casada, std::nullopt, false};
-    case TipoPedido::Pedido:
-        return {Campos::Pedido::vl_total_item, Campos::Pedido::vl_acumulativo_pedido, true};
-    case TipoPedido::Troca:
-        break;
-    }
-    throw std::invalid_argument("an exchange totals both item lists");
-}
 
 Dinheiro parteInteira(Dinheiro valor)
 {
@@ -46,57 +22,61 @@ void editarCabecalho(ConjuntoDados &cabecalho)
         cabecalho.editar();
 }
 
-void recalcularItens(TipoPedido tipo)
+void recalcularItens(const RegrasTipoPedido &regras)
 {
-    const ColunasTotais colunas = colunasDe(tipo);
-    ConjuntoDados &itens = ItensDoPedido(tipo);
+    const auto &totais = regras.totais;
+    ConjuntoDados &itens = regras.guarda.listas.front().conjunto();
     ConjuntoDados &cabecalho = DM->QyPedido;
     editarCabecalho(cabecalho);
 
     Dinheiro total, acumulativo, gordura;
     for (itens.primeiro(); !itens.fim(); itens.proximo()) {
         total += itens.campo(Campos::Item::valorTotal).dinheiro();
-        if (colunas.acumulativo)
+        if (totais.colunaAcumulativo)
             acumulativo += itens.campo(Campos::Item::desconto).dinheiro();
         gordura += itens.campo(Campos::Item::vl_gordura).dinheiro();
     }
-    if (colunas.gorduraInteira)
+    if (totais.gorduraInteira)
         gordura = parteInteira(gordura);
 
-    cabecalho.campo(colunas.total).setDinheiro(total);
-    if (colunas.acumulativo)
-        cabecalho.campo(*colunas.acumulativo).setDinheiro(acumulativo);
+    cabecalho.campo(regras.guarda.colunaTotal).setDinheiro(total);
+    if (totais.colunaAcumulativo)
+        cabecalho.campo(*totais.colunaAcumulativo).setDinheiro(acumulativo);
     cabecalho.campo(Campos::Pedido::vl_gordura).setDinheiro(gordura);
     cabecalho.gravar();
 }
 
-// Edits, prices and stores every item of an exchange list; returns their total.
-Dinheiro precificarLista(ConjuntoDados &itens, void (*precificar)())
+// Edits, prices and stores every item of a list; returns their total.
+Dinheiro precificarLista(TipoPedido tipo, int lista)
 {
+    ConjuntoDados &itens = ItensDoPedido(tipo, lista);
     Dinheiro total;
     for (itens.primeiro(); !itens.fim(); itens.proximo()) {
         itens.editar();
-        precificar();
+        CalcularPrecoItem(tipo, lista);
         itens.gravar();
         total += itens.campo(Campos::Item::valorTotal).dinheiro();
     }
     return total;
 }
 
-void recalcularTroca()
+// The first list's sum less the second's (an exchange: replacements less returns).
+void recalcularDiferenca(const RegrasTipoPedido &regras)
 {
-    if (DM->QyTrocaSub.emEdicao() || DM->QyTrocaDev.emEdicao())
+    const ListaDoTipo &soma = regras.guarda.listas[0];
+    const ListaDoTipo &subtrai = regras.guarda.listas[1];
+    if (soma.conjunto().emEdicao() || subtrai.conjunto().emEdicao())
         return;
     // The items and the header together, or nothing.
     Transacao transacao(DM->ADOConexao);
-    const Dinheiro substituicao = precificarLista(DM->QyTrocaSub, CalcularPrecoTrocaSub);
-    const Dinheiro devolucao = precificarLista(DM->QyTrocaDev, CalcularPrecoTrocaDev);
+    const Dinheiro somado = precificarLista(regras.tipo, 0);
+    const Dinheiro subtraido = precificarLista(regras.tipo, 1);
 
     ConjuntoDados &cabecalho = DM->QyPedido;
     editarCabecalho(cabecalho);
-    cabecalho.campo(Campos::Pedido::vl_total_troca1).setDinheiro(devolucao);
-    cabecalho.campo(Campos::Pedido::vl_total_troca2).setDinheiro(substituicao);
-    cabecalho.campo(Campos::Pedido::vl_diferenca_troca).setDinheiro(substituicao - devolucao);
+    cabecalho.campo(*subtrai.colunaSubtotal).setDinheiro(subtraido);
+    cabecalho.campo(*soma.colunaSubtotal).setDinheiro(somado);
+    cabecalho.campo(regras.guarda.colunaTotal).setDinheiro(somado - subtraido);
     cabecalho.gravar();
     transacao.confirmar();
 }
@@ -105,8 +85,9 @@ void recalcularTroca()
 
 void RecalcularTotais(TipoPedido tipo)
 {
-    if (tipo == TipoPedido::Troca)
-        recalcularTroca();
+    const RegrasTipoPedido &regras = RegrasDoTipo(tipo);
+    if (regras.totais.totalEhDiferenca)
+        recalcularDiferenca(regras);
     else
-        recalcularItens(tipo);
+        recalcularItens(regras);
 }
