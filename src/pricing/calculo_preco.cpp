@@ -50,16 +50,6 @@ void CalcularPrecoItem(TipoPedido tipo, int lista)
     precificarAtual(ItensDoPedido(tipo, lista), tipo);
 }
 
-void CalcularPrecoTrocaSub()
-{
-    CalcularPrecoItem(TipoPedido::Troca, 0);
-}
-
-void CalcularPrecoTrocaDev()
-{
-    CalcularPrecoItem(TipoPedido::Troca, 1);
-}
-
 namespace
 {
 
@@ -126,9 +116,4 @@ void AplicarPrecoMedio(TipoPedido tipo)
     if (const std::optional<double> media = mediaDosItens(itens))
         aplicarMedia(itens, *media);
     transacao.confirmar();
-}
-
-void AplicarPrecoMedioPacote()
-{
-    AplicarPrecoMedio(TipoPedido::Pacote);
 }

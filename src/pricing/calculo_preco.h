@@ -11,9 +11,6 @@
 // default its own: the regular order, the tied sale, the package, or the
 // exchange's replacement items.
 void CalcularPrecoItem(TipoPedido tipo, int lista = 0);
-// The exchange's replacement (QyTrocaSub) and returned (QyTrocaDev) items.
-void CalcularPrecoTrocaSub();
-void CalcularPrecoTrocaDev();
 
 // For a kind priced by the average (the package): gives every item of the
 // kind's list the first item's discount codes, prices it, and then one common
@@ -22,4 +19,3 @@ void CalcularPrecoTrocaDev();
 // add up to 0 there is no average, and each item keeps the price of its own
 // pricing.
 void AplicarPrecoMedio(TipoPedido tipo);
-void AplicarPrecoMedioPacote();

@@ -108,8 +108,8 @@ TEST_F(CalculoPreco, CadaTipoComSeusPassos)
         {&dm->QyVendaCasada, [] { CalcularPrecoItem(TipoPedido::VendaCasada); }, "10,1538", "20,3076", "3,7", "7"},
         {&dm->QyPacote, [] { CalcularPrecoItem(TipoPedido::Pacote); }, "10,1538", "20,3076", "3,7", "0,11"},
         // neither freight nor codes: 10 * 0.99
-        {&dm->QyTrocaSub, CalcularPrecoTrocaSub, "9,9", "19,8", nullptr, nullptr},
-        {&dm->QyTrocaDev, CalcularPrecoTrocaDev, "9,9", "19,8", nullptr, nullptr},
+        {&dm->QyTrocaSub, [] { CalcularPrecoItem(TipoPedido::Troca, 0); }, "9,9", "19,8", nullptr, nullptr},
+        {&dm->QyTrocaDev, [] { CalcularPrecoItem(TipoPedido::Troca, 1); }, "9,9", "19,8", nullptr, nullptr},
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.itens->objectName().toStdString());
@@ -189,7 +189,7 @@ TEST_F(PrecoMedioPacote, ExemploComOsCodigosDoPrimeiroItem)
     // the average. The second's "B" gives way to the first item's code.
     abrirPacote("(90, 'ABC', 'P4', 2, 0, '0', '0', '0', '0'), (90, 'ABC', 'P3', 3, 0, 'B', '0', '0', 'E'),"
                 " (90, 'ABC', 'XX', 100, 1, '0', '', '0', '0');");
-    AplicarPrecoMedioPacote();
+    AplicarPrecoMedio(TipoPedido::Pacote);
     EXPECT_TRUE(dm->QyPacote.fim());
     EXPECT_EQ(dm->QyPacote.estado(), EstadoConjunto::Navegacao);
     const QString esperado = QStringLiteral("16,3615 32,72 0 0 0,16 | 16,3615 49,08 0 0 0,11 | 16,3615 1636 0 0 ");
@@ -202,7 +202,7 @@ TEST_F(PrecoMedioPacote, SemQuantidadeCadaItemFicaComSeuPreco)
 {
     abrirPacote("(90, 'ABC', 'P4', 0, 0, 'A', '0', '0', '0'), (90, 'ABC', 'P3', 0, 0, '0', '0', '0', '0'),"
                 " (90, 'ABC', 'XX', 5, 1, '0', '0', '0', '0');");
-    AplicarPrecoMedioPacote();
+    AplicarPrecoMedio(TipoPedido::Pacote);
     EXPECT_TRUE(dialogos.registros().empty());
     dm->QyPacote.reabrir();
     EXPECT_EQ(linhas(), QStringLiteral("10,0523 0 A 0 0,16 | 20,295 0 A 0 0,16 | 1  A 0 "));
@@ -213,7 +213,7 @@ TEST_F(PrecoMedioPacote, FalhaNoMeioNaoGravaNenhumItem)
     pasta.executar(
         QStringLiteral("INSERT INTO tbproduto (idProduto, CODIGO, PRECOVENDA) VALUES (9, 'P9', 900000000000000);"));
     abrirPacote("(90, 'ABC', 'P4', 2, 0, '0', '0', '0', '0'), (90, 'ABC', 'P9', 1000, 0, '0', '0', '0', '0');");
-    EXPECT_THROW(AplicarPrecoMedioPacote(), Erro);
+    EXPECT_THROW(AplicarPrecoMedio(TipoPedido::Pacote), Erro);
     EXPECT_EQ(pasta.consultar(QStringLiteral("SELECT group_concat(coalesce(valorTotal, '-')) FROM tbpedido_pacote")),
               QStringLiteral("-,-"));
 }

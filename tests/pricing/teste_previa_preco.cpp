@@ -37,10 +37,10 @@ class PreviaPreco : public PedidosTeste
     {
         if (tipo == TipoPedido::Pacote) {
             itens.gravar();
-            AplicarPrecoMedioPacote();
+            AplicarPrecoMedio(TipoPedido::Pacote);
         } else {
             if (&itens == &dm->QyTrocaDev)
-                CalcularPrecoTrocaDev();
+                CalcularPrecoItem(TipoPedido::Troca, 1);
             else
                 CalcularPrecoItem(tipo);
             itens.gravar();
@@ -53,7 +53,7 @@ class PreviaPreco : public PedidosTeste
     void salvarPedido(TipoPedido tipo)
     {
         if (tipo == TipoPedido::Pacote) {
-            AplicarPrecoMedioPacote();
+            AplicarPrecoMedio(TipoPedido::Pacote);
         } else if (tipo != TipoPedido::Troca) {
             ConjuntoDados &itens = ItensDoPedido(tipo);
             for (itens.primeiro(); !itens.fim(); itens.proximo()) {
