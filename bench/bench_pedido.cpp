@@ -26,6 +26,7 @@
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <sqlite3.h>
 #include <vector>
@@ -137,8 +138,9 @@ void exigir(bool condicao, const char *oque)
 }
 
 // The floor of a save: the same rows written as the program writes them
-// (three money columns of each item, three totals of the header), by rowid,
-// in one transaction on a connection of its own.
+// (three money columns of each item with new values, the "à vista" level and
+// three totals of the header), by rowid, with statements prepared once, in
+// one transaction on a connection of its own.
 class PisoSqlite
 {
   public:
@@ -146,19 +148,39 @@ class PisoSqlite
     {
         sqlite3_open_v2(banco.toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
         sqlite3_busy_timeout(m_db, 5000);
+        sqlite3_prepare_v2(m_db,
+                           "UPDATE tbpedido_item SET \"valorUnitario\"=?, \"vl_gordura\"=?, \"valorTotal\"=? "
+                           "WHERE rowid=?",
+                           -1, &m_item, nullptr);
+        sqlite3_prepare_v2(m_db,
+                           "UPDATE tbpedido SET \"vl_total_item\"=?, \"vl_acumulativo_pedido\"=?, \"vl_gordura\"=? "
+                           "WHERE nr_pedido=?",
+                           -1, &m_totais, nullptr);
+        sqlite3_prepare_v2(m_db,
+                           "UPDATE tbpedido SET \"vl_total_item\"=?, \"vl_acumulativo_pedido\"=?, \"vl_gordura\"=?, "
+                           "\"avista\"=? WHERE nr_pedido=?",
+                           -1, &m_totaisENivel, nullptr);
     }
-    ~PisoSqlite() { sqlite3_close(m_db); }
+    ~PisoSqlite()
+    {
+        sqlite3_finalize(m_item);
+        sqlite3_finalize(m_totais);
+        sqlite3_finalize(m_totaisENivel);
+        sqlite3_close(m_db);
+    }
 
     double salvar(int numero)
     {
         Amostras a;
-        salvar(numero, a);
+        salvar(numero, std::nullopt, a);
         return a.decorrido.front();
     }
 
     // One save's elapsed and processor time, the reading of the rows to
-    // write left out.
-    void salvar(int numero, Amostras &amostras)
+    // write left out. Every row gets values other than those it has (SQLite
+    // leaves a page alone when a row is rewritten as it was), as a save that
+    // prices the items anew; with `avista`, the header's level changes too.
+    void salvar(int numero, std::optional<int> avista, Amostras &amostras)
     {
         std::vector<std::pair<qint64, double>> itens;
         sqlite3_stmt *st = nullptr;
@@ -172,23 +194,17 @@ class PisoSqlite
         const double cpu = cpuMs();
         t.start();
         exec(m_db, "BEGIN");
-        sqlite3_stmt *item = nullptr;
-        sqlite3_prepare_v2(m_db,
-                           "UPDATE tbpedido_item SET \"valorUnitario\"=?, \"vl_gordura\"=?, \"valorTotal\"=? "
-                           "WHERE rowid=?",
-                           -1, &item, nullptr);
         double total = 0;
         for (const auto &[rowid, valor] : itens) {
-            sqlite3_bind_double(item, 1, valor + 1);
-            sqlite3_bind_double(item, 2, 0);
-            sqlite3_bind_double(item, 3, valor + 1);
-            sqlite3_bind_int64(item, 4, rowid);
-            sqlite3_step(item);
-            sqlite3_reset(item);
-            total += valor;
+            sqlite3_bind_double(m_item, 1, valor + 1);
+            sqlite3_bind_double(m_item, 2, 0);
+            sqlite3_bind_double(m_item, 3, valor + 1);
+            sqlite3_bind_int64(m_item, 4, rowid);
+            sqlite3_step(m_item);
+            sqlite3_reset(m_item);
+            total += valor + 1;
         }
-        sqlite3_finalize(item);
-        cabecalho(numero, total);
+        cabecalho(numero, total, avista);
         exec(m_db, "COMMIT");
         amostras.acrescentar(t.nsecsElapsed() / 1e6, cpuMs() - cpu);
     }
@@ -216,22 +232,24 @@ class PisoSqlite
     }
 
   private:
-    void cabecalho(int numero, double total)
+    // The header's totals, and its "à vista" level when given.
+    void cabecalho(int numero, double total, std::optional<int> avista = {})
     {
-        sqlite3_stmt *st = nullptr;
-        sqlite3_prepare_v2(m_db,
-                           "UPDATE tbpedido SET \"vl_total_item\"=?, \"vl_acumulativo_pedido\"=?, \"vl_gordura\"=? "
-                           "WHERE nr_pedido=?",
-                           -1, &st, nullptr);
+        sqlite3_stmt *st = avista ? m_totaisENivel : m_totais;
         sqlite3_bind_double(st, 1, total);
         sqlite3_bind_double(st, 2, 0);
         sqlite3_bind_double(st, 3, 0);
-        sqlite3_bind_int64(st, 4, numero);
+        if (avista)
+            sqlite3_bind_int(st, 4, *avista);
+        sqlite3_bind_int64(st, avista ? 5 : 4, numero);
         sqlite3_step(st);
-        sqlite3_finalize(st);
+        sqlite3_reset(st);
     }
 
     sqlite3 *m_db = nullptr;
+    sqlite3_stmt *m_item = nullptr;
+    sqlite3_stmt *m_totais = nullptr;
+    sqlite3_stmt *m_totaisENivel = nullptr;
 };
 
 double medianaDe(int repeticoes, const std::function<double()> &f)
@@ -286,16 +304,22 @@ Resultado medirCatalogo(const Opcoes &o, int produtos, int pedidosNoArquivo = Ta
         // Save and floor take turns, so that both meet the same machine; a
         // save after the floor's writes (another connection) reads the order
         // list again in full, so each turn saves twice and times the second.
+        // Each save changes the "à vista" level, as the representative does
+        // when the payment changes: every item takes a new price, so every
+        // row is written anew, as the floor writes them.
         Amostras programa, pisoSalvar;
+        int avista = 0;
         auto salvar = [&] {
             logica.clicar(AcaoPedido::Editar);
+            avista = 1 - avista;
+            dm.QyPedido.campo(QStringLiteral("avista")).setTexto(QString::number(avista));
             logica.clicar(AcaoPedido::Salvar);
             exigir(!dm.QyPedido.emEdicao() && dm.QyPedidoItem.quantidade() == n, "o pedido não foi salvo");
         };
         for (int i = 0; i < o.repeticoes; ++i) {
             salvar();
             cronometrar(programa, salvar);
-            piso.salvar(numeroDoPedido(n), pisoSalvar);
+            piso.salvar(numeroDoPedido(n), 1 - avista, pisoSalvar);
         }
         r.salvar[n] = programa.mediana();
         r.cpuSalvar[n] = programa.cpuMediana();

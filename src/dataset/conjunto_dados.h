@@ -227,6 +227,7 @@ class ConjuntoDados : public QObject
     struct IndiceVisao;
     struct Consulta;
     struct Instrucoes;
+    struct DestinoEscrita;
     struct Uso;
     struct Lookup {
         int chave = -1;
@@ -267,10 +268,13 @@ class ConjuntoDados : public QObject
     void sairDaEdicao();
     void guardarBuffer(int linhaFisica);
 
-    // conjunto_dados_gravacao.cpp: write-back
-    void gravarNoBanco();
+    // conjunto_dados_gravacao.cpp: write-back; each store tells whether the
+    // database keeps the row exactly as the set holds it
+    bool gravarNoBanco();
     void inserirNoBanco();
-    void atualizarNoBanco();
+    bool atualizarNoBanco();
+    bool guardadaComoEscrita(const std::vector<int> &colunas);
+    const DestinoEscrita &destinoEscrita();
     void excluirNoBanco(int linhaFisica);
     void anotarEscrita();
     void exigirConexao() const;
@@ -373,6 +377,7 @@ class ConjuntoDados : public QObject
     // (the connection's change counts at opening, and this set's own).
     std::unique_ptr<Instrucoes> m_instrucoes;
     std::vector<int> m_gravadas;
+    std::vector<int> m_incertas; // stored rows the database may hold otherwise
     qint64 m_marcaTotal = 0;
     qint64 m_marcaConhecidas = 0;
     qint64 m_marcaTabela = 0;

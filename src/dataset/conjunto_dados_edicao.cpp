@@ -137,7 +137,8 @@ void ConjuntoDados::gravar()
     if (!emEdicao())
         return;
     if (!m_emMemoria) {
-        gravarNoBanco();
+        if (!gravarNoBanco())
+            m_incertas.push_back(m_linhaEditada);
         m_gravadas.push_back(m_linhaEditada);
     }
     guardarBuffer(m_linhaEditada);

@@ -6,6 +6,9 @@
 #include "erro.h"
 #include "valor_campo.h"
 
+#include <QHash>
+#include <cmath>
+
 using namespace ConjuntoInterno;
 
 namespace ConjuntoInterno
@@ -46,13 +49,16 @@ QString identificador(const QString &nome)
 
 } // namespace ConjuntoInterno
 
-void ConjuntoDados::gravarNoBanco()
+// A new row is read again: the database fills the columns not given.
+bool ConjuntoDados::gravarNoBanco()
 {
+    bool comoEscrita = false;
     if (m_estado == EstadoConjunto::Insercao)
         inserirNoBanco();
     else
-        atualizarNoBanco();
+        comoEscrita = atualizarNoBanco();
     anotarEscrita();
+    return comoEscrita;
 }
 
 void ConjuntoDados::anotarEscrita()
@@ -165,14 +171,14 @@ void ConjuntoDados::inserirNoBanco()
     m_rowids[static_cast<std::size_t>(m_linhaEditada)] = rowid;
 }
 
-void ConjuntoDados::atualizarNoBanco()
+bool ConjuntoDados::atualizarNoBanco()
 {
     std::vector<int> colunas;
     for (std::size_t c = 0; c < m_buffer.size(); ++c)
         if (m_alterados[c])
             colunas.push_back(static_cast<int>(c));
     if (colunas.empty())
-        return;
+        return true;
     exigirConexao();
     sqlite3_stmt *st = preparada(instrucoes().atualizacoes, colunas, [&] {
         QStringList atribuicoes;
@@ -187,6 +193,117 @@ void ConjuntoDados::atualizarNoBanco()
     if (m_colunaAutoInc >= 0 && m_alterados[static_cast<std::size_t>(m_colunaAutoInc)])
         m_rowids[static_cast<std::size_t>(m_linhaEditada)] =
             m_buffer[static_cast<std::size_t>(m_colunaAutoInc)].inteiro;
+    return guardadaComoEscrita(colunas);
+}
+
+namespace
+{
+
+// SQLite's rules for a column's affinity from its declared type, in order.
+Afinidade afinidadeDe(const QString &tipoDeclarado)
+{
+    const QString t = tipoDeclarado.toUpper();
+    if (t.contains(QLatin1String("INT")))
+        return Afinidade::Inteira;
+    if (t.contains(QLatin1String("CHAR")) || t.contains(QLatin1String("CLOB")) || t.contains(QLatin1String("TEXT")))
+        return Afinidade::Texto;
+    if (t.isEmpty() || t.contains(QLatin1String("BLOB")))
+        return Afinidade::Nenhuma;
+    if (t.contains(QLatin1String("REAL")) || t.contains(QLatin1String("FLOA")) || t.contains(QLatin1String("DOUB")))
+        return Afinidade::Real;
+    return Afinidade::Numerica;
+}
+
+// The name as a whole word of the SQL text, letter case aside.
+bool nomeada(const QString &sql, const QString &nome)
+{
+    auto parteDeNome = [](QChar c) { return c.isLetterOrNumber() || c == u'_'; };
+    for (qsizetype i = sql.indexOf(nome, 0, Qt::CaseInsensitive); i >= 0;
+         i = sql.indexOf(nome, i + 1, Qt::CaseInsensitive)) {
+        const qsizetype fim = i + nome.size();
+        if ((i == 0 || !parteDeNome(sql[i - 1])) && (fim == sql.size() || !parteDeNome(sql[fim])))
+            return true;
+    }
+    return false;
+}
+
+// Whether the value read back would be the cell written: bound as
+// vincular() binds it, kept by the column's affinity, decoded as reading
+// decodes it. Anything else (a text a numeric column turns into a number, a
+// date in the database's own writing) is read again.
+bool mantida(const Celula &c, TipoCampo tipo, Afinidade afinidade)
+{
+    const bool numerica =
+        afinidade == Afinidade::Inteira || afinidade == Afinidade::Numerica || afinidade == Afinidade::Nenhuma;
+    switch (c.tipo) {
+    case Celula::Tipo::Nulo:
+        return true;
+    case Celula::Tipo::Inteiro:
+        return numerica && (tipo == TipoCampo::Moeda || tipo == TipoCampo::Inteiro || tipo == TipoCampo::Word ||
+                            tipo == TipoCampo::Booleano || tipo == TipoCampo::AutoInc);
+    case Celula::Tipo::Texto:
+        return (afinidade == Afinidade::Texto || afinidade == Afinidade::Nenhuma) && ValorCampo::ehTexto(tipo);
+    case Celula::Tipo::Real:
+        return (afinidade == Afinidade::Real || afinidade == Afinidade::Nenhuma) && tipo == TipoCampo::Float &&
+               !std::isnan(c.real);
+    }
+    return false;
+}
+
+} // namespace
+
+const ConjuntoDados::DestinoEscrita &ConjuntoDados::destinoEscrita()
+{
+    std::unique_ptr<DestinoEscrita> &d = instrucoes().destino;
+    if (!d) {
+        d = std::make_unique<DestinoEscrita>();
+        QHash<QString, Afinidade> porNome;
+        sqlite3_stmt *st = nullptr;
+        const QByteArray sql = QStringLiteral("PRAGMA table_xinfo(%1)").arg(identificador(m_tabela)).toUtf8();
+        if (sqlite3_prepare_v2(m_conexao->handle(), sql.constData(), -1, &st, nullptr) == SQLITE_OK)
+            while (sqlite3_step(st) == SQLITE_ROW) {
+                const auto texto = [&](int i) {
+                    return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, i)));
+                };
+                porNome.insert(texto(1).toCaseFolded(), afinidadeDe(texto(2)));
+                // 2 and 3: computed from other columns, virtual or stored.
+                if (sqlite3_column_int(st, 6) >= 2)
+                    d->colunasGeradas = true;
+            }
+        sqlite3_finalize(st);
+        for (const int campo : m_campoDaColuna)
+            d->afinidades.push_back(
+                porNome.value(QString::fromUtf8(m_campos[static_cast<std::size_t>(campo)].nome).toCaseFolded(),
+                              Afinidade::Desconhecida));
+    }
+    if (d->nomeadas.empty() || d->sql != m_sql) {
+        d->sql = m_sql;
+        d->tabelaNomeada = nomeada(m_sql, m_tabela);
+        d->nomeadas.clear();
+        for (const int campo : m_campoDaColuna)
+            d->nomeadas.push_back(nomeada(m_sql, QString::fromUtf8(m_campos[static_cast<std::size_t>(campo)].nome)));
+    }
+    return *d;
+}
+
+// After an UPDATE of `colunas`: the row read again by the set's SQL would be
+// the row the set holds, in the same place. The other columns are as they
+// were read; the SQL reads the table itself and nothing else, names none of
+// the columns written, and the database keeps each value as bound.
+bool ConjuntoDados::guardadaComoEscrita(const std::vector<int> &colunas)
+{
+    if (!m_declarados || !leSoASuaTabela())
+        return false;
+    const DestinoEscrita &d = destinoEscrita();
+    if (!d.tabelaNomeada || d.colunasGeradas)
+        return false;
+    for (const int c : colunas) {
+        const auto i = static_cast<std::size_t>(c);
+        if (d.nomeadas[i] ||
+            !mantida(m_buffer[i], m_campos[static_cast<std::size_t>(m_campoDaColuna[i])].tipo, d.afinidades[i]))
+            return false;
+    }
+    return true;
 }
 
 void ConjuntoDados::excluirNoBanco(int linhaFisica)

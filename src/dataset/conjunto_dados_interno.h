@@ -6,8 +6,10 @@
 #include "conjunto_dados.h"
 #include "filtro.h"
 
+#include <cstdint>
 #include <limits>
 #include <map>
+#include <memory>
 #include <sqlite3.h>
 #include <string>
 #include <string_view>
@@ -60,6 +62,25 @@ struct ConjuntoDados::Consulta {
     ~Consulta() { sqlite3_finalize(st); }
 };
 
+// What the database keeps of a written column, learned once per table:
+// whether it keeps a value as bound (by the column's affinity), whether a
+// column the table computes may follow it, and whether the set's SQL names
+// the column (a written value may then move the row or drop it from the
+// result).
+namespace ConjuntoInterno
+{
+// A column's affinity: what SQLite turns a value stored in it into.
+enum class Afinidade : std::uint8_t { Desconhecida, Inteira, Texto, Nenhuma, Real, Numerica };
+} // namespace ConjuntoInterno
+
+struct ConjuntoDados::DestinoEscrita {
+    std::vector<ConjuntoInterno::Afinidade> afinidades; // per stored column
+    bool colunasGeradas = false;
+    QString sql; // the SQL text `nomeadas` was learned from
+    bool tabelaNomeada = false;
+    std::vector<char> nomeadas; // per stored column
+};
+
 // The statements that write the set's rows, prepared once per set of columns
 // and reused: preparing costs more than most single-row writes.
 struct ConjuntoDados::Instrucoes {
@@ -71,6 +92,7 @@ struct ConjuntoDados::Instrucoes {
     sqlite3_stmt *exclusao = nullptr;
     sqlite3_stmt *releitura = nullptr;
     sqlite3_stmt *versaoDados = nullptr;
+    std::unique_ptr<DestinoEscrita> destino;
 
     ~Instrucoes() { limpar(); }
     void limpar()
@@ -84,6 +106,7 @@ struct ConjuntoDados::Instrucoes {
         sqlite3_finalize(releitura);
         sqlite3_finalize(versaoDados);
         exclusao = releitura = versaoDados = nullptr;
+        destino.reset();
     }
 };
 

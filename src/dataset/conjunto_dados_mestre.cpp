@@ -51,7 +51,9 @@ void ConjuntoDados::atualizarPeloMestre(bool gravacao)
     }
     if (chaveDoMestre() == m_chaveMestre && linhasComoNoBanco()) {
         // The query would bring back the same rows: only what reading them
-        // does besides (look-up copies, filter, first row) is done.
+        // does besides (look-up copies, filter, first row) is done. Rows it
+        // stored are as the database has them: none is left to read.
+        m_gravadas.clear();
         {
             Recarga r(*this);
             tomarCopiasDosLookups();

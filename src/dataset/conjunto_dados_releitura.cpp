@@ -79,12 +79,17 @@ bool ConjuntoDados::podeRelerGravadas()
            ordemPelaChave() != 0 && soAsProprias();
 }
 
+// Every stored row is put back where its key and the filter place it; only
+// those the database may hold otherwise than the set are read.
 void ConjuntoDados::relerGravadas()
 {
     const int direcao = ordemPelaChave();
     std::vector<char> gravada(m_rowids.size(), 0);
     for (const int fis : m_gravadas)
         gravada[static_cast<std::size_t>(fis)] = 1;
+    std::vector<char> incerta(m_rowids.size(), 0);
+    for (const int fis : m_incertas)
+        incerta[static_cast<std::size_t>(fis)] = 1;
     std::vector<int> relidas;
     for (const int fis : m_ordem)
         if (gravada[static_cast<std::size_t>(fis)]) {
@@ -93,6 +98,17 @@ void ConjuntoDados::relerGravadas()
         }
     std::erase_if(m_ordem, [&](int fis) { return gravada[static_cast<std::size_t>(fis)] == 2; });
     std::erase_if(m_visiveis, [&](int fis) { return gravada[static_cast<std::size_t>(fis)] == 2; });
+    auto posicionar = [&](int fis) {
+        posicionarRelida(fis, m_ordem, direcao);
+        if (!m_filtrado || !m_filtro || m_filtro->aceita(*this, fis))
+            posicionarRelida(fis, m_visiveis, direcao);
+    };
+    std::erase_if(relidas, [&](int fis) {
+        if (incerta[static_cast<std::size_t>(fis)])
+            return false;
+        posicionar(fis);
+        return true;
+    });
     if (!relidas.empty()) {
         exigirConexao();
         sqlite3_stmt *st = preparada(instrucoes().releitura, [&] {
@@ -115,9 +131,7 @@ void ConjuntoDados::relerGravadas()
                 if (destino[i] >= 0)
                     codificar(cod, st, static_cast<int>(i), destino[i], tipos[i]);
             m_linhas.substituir(fis, cod);
-            posicionarRelida(fis, m_ordem, direcao);
-            if (!m_filtrado || !m_filtro || m_filtro->aceita(*this, fis))
-                posicionarRelida(fis, m_visiveis, direcao);
+            posicionar(fis);
         }
     }
     marcarAlteracoes();
@@ -161,6 +175,7 @@ void ConjuntoDados::contarAlteracoes(int alteradas)
 void ConjuntoDados::marcarAlteracoes()
 {
     m_gravadas.clear();
+    m_incertas.clear();
     m_proprias = 0;
     if (!m_conexao || !m_conexao->aberta())
         return;
@@ -227,12 +242,12 @@ bool ConjuntoDados::leSoASuaTabela()
 }
 
 // Rows read again now would be the rows held: nothing but this set changed
-// its table since they were read, it stored none of them itself (the
-// database may keep a stored value in its own terms), and its SQL reads no
-// other table.
+// its table since they were read, the database keeps every row it stored as
+// it holds it (a database may keep a stored value in its own terms), and its
+// SQL reads no other table.
 bool ConjuntoDados::linhasComoNoBanco()
 {
-    return m_declarados && !m_emMemoria && m_ordemDoBanco && m_gravadas.empty() && soAsProprias() && leSoASuaTabela();
+    return m_declarados && !m_emMemoria && m_ordemDoBanco && m_incertas.empty() && soAsProprias() && leSoASuaTabela();
 }
 
 void ConjuntoDados::reordenar(const QString &sql, const QString &sqlChaves)

@@ -515,11 +515,13 @@ void LogicaPedido::salvarPedido()
             }
         }
     RecalcularTotais(m_variante.tipo);
+    // Only what this save wrote is read again: the cost follows the order,
+    // not the number of orders on file. Read before the commit, under the
+    // lock the save already holds; should the commit fail, the rollback
+    // reopens what was read and the drafts come back.
+    pedidos.reabrirLocalizando(Campos::Pedido::nr_pedido, pedidos.campo(Campos::Pedido::nr_pedido).texto());
     transacao.confirmar();
     rascunhos.manter();
-    // Only what this save wrote is read again: the cost follows the order,
-    // not the number of orders on file.
-    pedidos.reabrirLocalizando(Campos::Pedido::nr_pedido, pedidos.campo(Campos::Pedido::nr_pedido).texto());
 }
 
 // The first item priced on its own, then the one average over all items.

@@ -187,6 +187,12 @@ TEST_F(ReleituraTeste, ItensDoMesmoPedidoMostramOQueOBancoTem)
              its.campo(QStringLiteral("quantidade")).setTexto(QStringLiteral("7"));
              its.gravar();
          }},
+        {"um item passado a outro pedido", "select * from tbpedido_item where nr_pedido = :nr_pedido",
+         [](ConjuntoDados &its, auto &, auto &) {
+             its.editar();
+             its.campo(QStringLiteral("nr_pedido")).setTexto(QStringLiteral("14"));
+             its.gravar();
+         }},
         {"outro programa", "select * from tbpedido_item where nr_pedido = :nr_pedido",
          [](ConjuntoDados &, PastaProgramaTeste &p, auto &) {
              p.executar(QStringLiteral("UPDATE tbpedido_item SET quantidade = 8 WHERE codigo = 'P1'"));
@@ -243,6 +249,67 @@ TEST_F(ReleituraTeste, ItensDoMesmoPedidoMostramOQueOBancoTem)
         itsAfresco->abrir();
         EXPECT_EQ(quantidades(*its), quantidades(*itsAfresco));
         EXPECT_EQ(its->numeroRegistro(), 1);
+    }
+}
+
+// What the database keeps in its own terms is read again after a store: a
+// text a numeric column turns into a number, a column the table computes
+// from the one written. The items show what a set opened afresh shows.
+TEST_F(ReleituraTeste, OQueOBancoGuardaASeuModoELidoDeNovo)
+{
+    const struct {
+        const char *nome;
+        const char *coluna; // the item table's column as this case declares it
+        const char *campo;
+        const char *valor;
+    } casos[] = {
+        {"texto numa coluna numérica", "codigo NUMERIC", "codigo", "007"},
+        {"coluna calculada", "codigo TEXT GENERATED ALWAYS AS ('Q' || quantidade)", "quantidade", "7"},
+    };
+    auto abrirItens = [&](ConjuntoDados *mestre) {
+        auto c = itens(mestre);
+        c->setTabela(QStringLiteral("outros_itens"));
+        c->setSql(QStringLiteral("select * from outros_itens where nr_pedido = :nr_pedido"));
+        c->abrir();
+        return c;
+    };
+    auto linhas = [](ConjuntoDados &c) {
+        QStringList l;
+        for (c.primeiro(); !c.fim(); c.proximo())
+            l << c.campo(QStringLiteral("codigo")).texto() + QLatin1Char('=') +
+                     c.campo(QStringLiteral("quantidade")).texto();
+        return l.join(QLatin1Char(' '));
+    };
+    for (const auto &caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        const QString coluna = QString::fromUtf8(caso.coluna);
+        QStringList colunas;
+        for (const DefCampo &c : Esquema::pedidoItem()) {
+            const QString nome = QString::fromUtf8(c.nome);
+            if (c.origem != Origem::Coluna)
+                continue;
+            if (coluna.startsWith(nome + QLatin1Char(' ')))
+                colunas << coluna;
+            else if (c.tipo == TipoCampo::AutoInc)
+                colunas << nome + QStringLiteral(" INTEGER PRIMARY KEY AUTOINCREMENT");
+            else
+                colunas << nome + (c.tipo == TipoCampo::Texto ? QStringLiteral(" TEXT") : QStringLiteral(" NUMERIC"));
+        }
+        conexao.executar(QStringLiteral("DROP TABLE IF EXISTS outros_itens"));
+        conexao.executar(QStringLiteral("CREATE TABLE outros_itens (%1)").arg(colunas.join(QLatin1Char(','))));
+        conexao.executar(QStringLiteral("INSERT INTO outros_itens (nr_pedido, quantidade) VALUES (12, 1), (12, 2)"));
+        auto ped = pedidos();
+        ASSERT_TRUE(ped->localizar(QStringLiteral("nr_pedido"), QStringLiteral("12")));
+        auto its = abrirItens(ped.get());
+        its->editar();
+        its->campo(QString::fromUtf8(caso.campo)).setTexto(QString::fromUtf8(caso.valor));
+        its->gravar();
+        ped->reabrirLocalizando(QStringLiteral("nr_pedido"), QStringLiteral("12"));
+
+        auto afresco = pedidos();
+        ASSERT_TRUE(afresco->localizar(QStringLiteral("nr_pedido"), QStringLiteral("12")));
+        auto itsAfresco = abrirItens(afresco.get());
+        EXPECT_EQ(linhas(*its), linhas(*itsAfresco));
     }
 }
 

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
+#include <sqlite3.h>
 
 namespace
 {
@@ -307,6 +308,41 @@ TEST_F(TelaPedidoTeste, FalhaAoGravarOCabecalhoDeixaOBancoComoEstavaENadaSePerde
               QStringLiteral("10"));
     EXPECT_EQ(dm->QyPedido.estado(), EstadoConjunto::Edicao);
     EXPECT_EQ(dm->QyPedido.campo(QStringLiteral("observacao")).texto(), QStringLiteral("RECUSE"));
+}
+
+// The commit is a save's last step: when another program reading the file
+// keeps it from being made, the database stays as it was and the screen
+// shows the order as typed; once the other program ends, the same save goes
+// through.
+TEST_F(TelaPedidoTeste, SalvarQueNaoConfirmaDeixaOBancoComoEstavaENadaSePerde)
+{
+    pasta.executar(QStringLiteral("UPDATE tbproduto SET PRECOVENDA=11 WHERE CODIGO='P1'"));
+    abrirTela();
+    sqlite3_busy_timeout(dm->ADOConexao.handle(), 0);
+    logica->clicar(AcaoPedido::Editar);
+    dm->QyPedido.campo(QStringLiteral("observacao")).setTexto(QStringLiteral("não perder"));
+    sqlite3 *leitor = nullptr;
+    ASSERT_EQ(sqlite3_open(pasta.bancoLocal().toUtf8().constData(), &leitor), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(leitor, "BEGIN; SELECT count(*) FROM tbpedido;", nullptr, nullptr, nullptr), SQLITE_OK);
+    logica->clicar(AcaoPedido::Salvar);
+    ASSERT_EQ(dialogos.registros().size(), 1u);
+    EXPECT_TRUE(dialogos.textos().front().contains(QStringLiteral("em uso")))
+        << dialogos.textos().front().toStdString();
+    EXPECT_EQ(pasta.consultar(QStringLiteral("SELECT ifnull(observacao, '') || '/' || vl_total_item FROM tbpedido "
+                                             "WHERE nr_pedido=12")),
+              QStringLiteral("/20"));
+    EXPECT_EQ(pedidoAtual(), QStringLiteral("12"));
+    EXPECT_EQ(dm->QyPedido.estado(), EstadoConjunto::Edicao);
+    EXPECT_EQ(dm->QyPedido.campo(QStringLiteral("observacao")).texto(), QStringLiteral("não perder"));
+
+    sqlite3_exec(leitor, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(leitor);
+    logica->clicar(AcaoPedido::Salvar);
+    EXPECT_FALSE(dm->QyPedido.emEdicao());
+    EXPECT_EQ(pasta.consultar(QStringLiteral("SELECT observacao || '/' || vl_total_item FROM tbpedido WHERE "
+                                             "nr_pedido=12")),
+              QStringLiteral("não perder/38"));
+    EXPECT_EQ(dm->QyPedidoItem.quantidade(), 2);
 }
 
 TEST_F(TelaPedidoTeste, SalvarPedidoComItemRecusadoMantemTudoEmEdicao)
