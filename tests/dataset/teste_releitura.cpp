@@ -254,7 +254,9 @@ TEST_F(ReleituraTeste, ItensDoMesmoPedidoMostramOQueOBancoTem)
 
 // What the database keeps in its own terms is read again after a store: a
 // text a numeric column turns into a number, a column the table computes
-// from the one written. The items show what a set opened afresh shows.
+// from the one written, a column a trigger writes (the connection counts the
+// trigger's changes as another writer's). The items show what a set opened
+// afresh shows.
 TEST_F(ReleituraTeste, OQueOBancoGuardaASeuModoELidoDeNovo)
 {
     const struct {
@@ -262,9 +264,13 @@ TEST_F(ReleituraTeste, OQueOBancoGuardaASeuModoELidoDeNovo)
         const char *coluna; // the item table's column as this case declares it
         const char *campo;
         const char *valor;
+        const char *gatilho = nullptr;
     } casos[] = {
         {"texto numa coluna numérica", "codigo NUMERIC", "codigo", "007"},
         {"coluna calculada", "codigo TEXT GENERATED ALWAYS AS ('Q' || quantidade)", "quantidade", "7"},
+        {"gatilho", "codigo TEXT", "codigo", "P9",
+         "CREATE TRIGGER marca AFTER UPDATE OF codigo ON outros_itens BEGIN"
+         " UPDATE outros_itens SET quantidade = 99 WHERE rowid = new.rowid; END"},
     };
     auto abrirItens = [&](ConjuntoDados *mestre) {
         auto c = itens(mestre);
@@ -297,6 +303,8 @@ TEST_F(ReleituraTeste, OQueOBancoGuardaASeuModoELidoDeNovo)
         }
         conexao.executar(QStringLiteral("DROP TABLE IF EXISTS outros_itens"));
         conexao.executar(QStringLiteral("CREATE TABLE outros_itens (%1)").arg(colunas.join(QLatin1Char(','))));
+        if (caso.gatilho)
+            conexao.executar(QString::fromUtf8(caso.gatilho));
         conexao.executar(QStringLiteral("INSERT INTO outros_itens (nr_pedido, quantidade) VALUES (12, 1), (12, 2)"));
         auto ped = pedidos();
         ASSERT_TRUE(ped->localizar(QStringLiteral("nr_pedido"), QStringLiteral("12")));
