@@ -1,5 +1,7 @@
 #include <QLocale>
+#include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -24,8 +26,11 @@ int main(int argc, char **argv)
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     Aplicacao app(argc, argv);
     // Window sizes and keyboard choices the tests store stay out of the
-    // user's own settings.
+    // user's own settings, and out of those of the test programs running
+    // beside this one: each program keeps its own.
     QStandardPaths::setTestModeEnabled(true);
+    const QTemporaryDir configuracoes;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configuracoes.path());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
