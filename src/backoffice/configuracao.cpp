@@ -109,7 +109,7 @@ void alterarLimiteAtraso()
         return;
     }
     editarConfiguracoes();
-    DM->QyConfiguracoes.campo(QStringLiteral("limite_atraso")).setInteiro(dias);
+    DM->QyConfiguracoes.campo(Campos::Configuracoes::limite_atraso).setInteiro(dias);
     DM->QyConfiguracoes.gravar();
 }
 

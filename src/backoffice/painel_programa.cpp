@@ -1,5 +1,6 @@
 #include "painel_programa.h"
 
+#include "campos_esquema.h"
 #include "relatorio_comum.h"
 #include "udm.h"
 #include "ufunc.h"
@@ -10,7 +11,7 @@ FigurasPainel FigurasDoPrograma()
 {
     // The same narrowing as the order lists: none for the supervisor.
     const QString funcionario =
-        DM->FiltroFuncionario.isEmpty() ? QString() : DM->QyFuncionario.campo(QStringLiteral("idfunc")).texto();
+        DM->FiltroFuncionario.isEmpty() ? QString() : DM->QyFuncionario.campo(Campos::Funcionario::idfunc).texto();
     return FigurasPainel(DM->ADOConexao.handle(), funcionario);
 }
 

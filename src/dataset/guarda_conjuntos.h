@@ -11,7 +11,7 @@
 // report narrowing a list, a purge filtering it, a save that failed) when
 // the guard goes out of scope, an exception included:
 //
-//   GuardaConjuntos guarda(DM->QyPedido, GuardaConjuntos::Filtro::Anterior, QStringLiteral("nr_pedido"));
+//   GuardaConjuntos guarda(DM->QyPedido, GuardaConjuntos::Filtro::Anterior, Campos::Pedido::nr_pedido);
 //   ... filter, move, render ...
 //
 // Sets are put back in the order given. A failure while putting one back is

@@ -1,5 +1,6 @@
 #include "aviso_cliente.h"
 
+#include "campos_esquema.h"
 #include "logica_pedido.h"
 #include "udm.h"
 
@@ -11,11 +12,11 @@ SituacaoCliente SituacaoClienteDoPedido(const LogicaPedido &logica, std::optiona
         ConjuntoDados &clientes = DM->QyCliente;
         if (!pedidos.ativo() || pedidos.vazio() || !clientes.ativo())
             return {};
-        const QString cliente = pedidos.campo(QStringLiteral("idCliente")).texto();
+        const QString cliente = pedidos.campo(Campos::Pedido::idCliente).texto();
         if (cliente.isEmpty())
             return {};
-        if (clientes.vazio() || (clientes.campo(QStringLiteral("IdCliente")).texto() != cliente &&
-                                 !clientes.localizar(QStringLiteral("IdCliente"), cliente)))
+        if (clientes.vazio() || (clientes.campo(Campos::Cliente::IdCliente).texto() != cliente &&
+                                 !clientes.localizar(Campos::Cliente::IdCliente, cliente)))
             return {};
         const Campo saldo = pedidos.campo(logica.variante().regras().guarda.colunaTotal);
         const Dinheiro total = saldoPrevisto ? *saldoPrevisto : saldo.nulo() ? Dinheiro() : saldo.dinheiro();

@@ -1,5 +1,6 @@
 #include "telas_variantes.h"
 
+#include "campos_esquema.h"
 #include "conjunto_dados.h"
 
 #include <QTimer>
@@ -26,7 +27,7 @@ void AbrirTelaPedido(const VariantePedido &variante, QWidget *pai, std::optional
             logica->clicar(AcaoPedido::Novo);
             if (logica->cabecalho().estado() != EstadoConjunto::Insercao)
                 return;
-            logica->cabecalho().campo(QStringLiteral("idCliente")).setInteiro(cliente);
+            logica->cabecalho().campo(Campos::Pedido::idCliente).setInteiro(cliente);
             logica->saiuCodigoCliente();
         });
     }

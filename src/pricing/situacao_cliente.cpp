@@ -1,5 +1,6 @@
 #include "situacao_cliente.h"
 
+#include "campos_esquema.h"
 #include "conjunto_dados.h"
 #include "definicao_campos.h"
 #include "valor_campo.h"
@@ -16,7 +17,7 @@ int LimiteAtraso(const ConjuntoDados &configuracoes)
     if (!configuracoes.ativo() || configuracoes.vazio() ||
         configuracoes.indiceCampo(QStringLiteral("limite_atraso")) < 0)
         return kLimiteAtrasoPadrao;
-    const Campo limite = configuracoes.campo(QStringLiteral("limite_atraso"));
+    const Campo limite = configuracoes.campo(Campos::Configuracoes::limite_atraso);
     return limite.nulo() ? kLimiteAtrasoPadrao : int(limite.inteiro());
 }
 
@@ -45,8 +46,8 @@ SituacaoCliente AvaliarCliente(Dinheiro totalPedido, const ConjuntoDados &client
 {
     if (!clientes.ativo() || clientes.vazio())
         return {};
-    const Campo credito = clientes.campo(QStringLiteral("credito"));
-    const Campo atraso = clientes.campo(QStringLiteral("mediaatraso"));
+    const Campo credito = clientes.campo(Campos::Cliente::credito);
+    const Campo atraso = clientes.campo(Campos::Cliente::mediaatraso);
     return AvaliarCliente(totalPedido, credito.nulo() ? std::nullopt : std::optional(credito.dinheiro()),
                           atraso.nulo() ? std::nullopt : std::optional(int(atraso.inteiro())), limiteAtraso);
 }
