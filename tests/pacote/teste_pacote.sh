@@ -28,7 +28,7 @@ for f in usr/bin/corlando usr/share/corlando/Mirvale.ini usr/share/corlando/corl
   [ -e "$raiz/$f" ] || { echo "falta no pacote: $f"; exit 1; }
 done
 dpkg-deb -f "$deb" Depends | tee "$tmp/depends"
-for d in libqt6widgets6 libsqlite3 libcurl libgmime-3.0 libpq5 libqt6sql6-sqlite fonts-dejavu-core; do
+for d in libqt6widgets6 libsqlite3 libcurl libgmime-3.0 libpq5 qt6-qpa-plugins fonts-dejavu-core; do
   grep -q "$d" "$tmp/depends" || { echo "dependência não declarada: $d"; exit 1; }
 done
 
