@@ -60,6 +60,7 @@ class Registro
 {
   public:
     Registro(const ConjuntoDados *conjunto, int linha) : m_conjunto(conjunto), m_linha(linha) {}
+    const ConjuntoDados *conjunto() const { return m_conjunto; }
     Campo campo(const QString &nome) const;
     Campo campo(int indice) const;
 

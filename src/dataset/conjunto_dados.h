@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <map>
 #include <memory>
@@ -154,6 +155,10 @@ class ConjuntoDados : public QObject
     bool podeModificar() const;
 
     bool localizar(const QString &coluna, const QString &valor);
+    // Where localizar would go for each value, all at once: the 0-based
+    // position in view of the first row whose field equals it, or -1 (an
+    // empty value finds nothing). The cursor does not move.
+    std::vector<int> posicoes(const QString &coluna, const QStringList &valores) const;
 
     void setFiltro(const QString &filtro);
     QString filtro() const { return m_textoFiltro; }
@@ -303,6 +308,7 @@ class ConjuntoDados : public QObject
     void aplicarFiltro();
     void reaplicarFiltro();
     int posicaoDe(int campo, const QString &valor) const;
+    bool usaIndice(int campo) const;
     std::shared_ptr<const IndiceVisao> indiceVisao(int campo) const;
 
     // conjunto_dados_mestre.cpp: master-detail
@@ -338,6 +344,7 @@ class ConjuntoDados : public QObject
     // Rows: every fetched or stored row; the live ones in result order; those
     // in view under the filter; the current one as a position in the view.
     LinhasCompactas m_linhas;
+    CodificadorLinha m_codificador;
     std::vector<qint64> m_rowids;
     std::vector<int> m_ordem;
     std::vector<int> m_visiveis;

@@ -121,11 +121,8 @@ void ConjuntoDados::editar()
         return;
     }
     m_linhaEditada = m_visiveis[static_cast<std::size_t>(m_atual)];
-    const int colunas = m_linhas.colunas();
-    m_buffer.clear();
-    for (int c = 0; c < colunas; ++c)
-        m_buffer.push_back(m_linhas.celula(m_linhaEditada, c).copia());
-    m_alterados.assign(static_cast<std::size_t>(colunas), false);
+    m_buffer = m_linhas.copiarLinha(m_linhaEditada);
+    m_alterados.assign(m_buffer.size(), false);
     m_modificado = false;
     m_estado = EstadoConjunto::Edicao;
     Q_EMIT estadoMudou();
@@ -156,11 +153,11 @@ void ConjuntoDados::gravar()
 
 void ConjuntoDados::guardarBuffer(int linhaFisica)
 {
-    CodificadorLinha cod;
-    cod.iniciar(m_linhas.colunas());
+    // One encoder kept for every store: its buffers are allocated once.
+    m_codificador.iniciar(m_linhas.colunas());
     for (std::size_t c = 0; c < m_buffer.size(); ++c)
-        cod.definir(static_cast<int>(c), m_buffer[c]);
-    m_linhas.substituir(linhaFisica, cod);
+        m_codificador.definir(static_cast<int>(c), m_buffer[c]);
+    m_linhas.substituir(linhaFisica, m_codificador);
 }
 
 void ConjuntoDados::cancelar()

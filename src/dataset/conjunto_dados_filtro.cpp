@@ -23,14 +23,65 @@ bool ConjuntoDados::localizar(const QString &coluna, const QString &valor)
     return true;
 }
 
+namespace
+{
+
+void trazerParaCache(const char *linha)
+{
+    constexpr int kLinhaCache = 64, kLinhasCache = 4;
+    for (int i = 0; i < kLinhasCache; ++i)
+        __builtin_prefetch(linha + i * kLinhaCache);
+}
+
+} // namespace
+
+// The values' keys are all made before any is looked up, so that the
+// look-ups, each a wait on memory in a large index, overlap.
+std::vector<int> ConjuntoDados::posicoes(const QString &coluna, const QStringList &valores) const
+{
+    exigirAtivo();
+    carregarSePendente();
+    const int campo = indiceCampoOuErro(coluna);
+    std::vector<int> achadas(static_cast<std::size_t>(valores.size()), -1);
+    if (!usaIndice(campo)) {
+        for (qsizetype i = 0; i < valores.size(); ++i)
+            if (!valores[i].isEmpty())
+                achadas[static_cast<std::size_t>(i)] = posicaoDe(campo, valores[i]);
+        return achadas;
+    }
+    std::vector<Filtro::Chave> chaves(achadas.size());
+    for (qsizetype i = 0; i < valores.size(); ++i)
+        if (!valores[i].isEmpty())
+            chaves[static_cast<std::size_t>(i)] = Filtro::chaveDoValor(*this, campo, valores[i]);
+    const std::shared_ptr<const IndiceVisao> indice = indiceVisao(campo);
+    std::vector<std::uint64_t> hashes(chaves.size());
+    for (std::size_t i = 0; i < chaves.size(); ++i) {
+        hashes[i] = TabelaPosicoes::hash(chaves[i].bytes);
+        indice->primeira.antecipar(hashes[i]);
+    }
+    for (std::size_t i = 0; i < chaves.size(); ++i)
+        achadas[i] = indice->posicao(chaves[i], hashes[i]);
+    // The rows found are read next: fetching them now lets those waits
+    // overlap too.
+    for (const int p : achadas)
+        if (p >= 0)
+            trazerParaCache(m_linhas.linha(m_visiveis[static_cast<std::size_t>(p)]));
+    return achadas;
+}
+
+bool ConjuntoDados::usaIndice(int campo) const
+{
+    constexpr std::size_t kVarrerAte = 32;
+    return m_visiveis.size() > kVarrerAte && m_coluna[static_cast<std::size_t>(campo)] >= 0;
+}
+
 // The first position in view whose field equals the value, or -1. A stored
 // column of a larger view is looked up in an index, so that locating one row
 // among many costs the same as among few; look-up and calculated fields,
 // whose values hang on other sets, are compared row by row.
 int ConjuntoDados::posicaoDe(int campo, const QString &valor) const
 {
-    constexpr std::size_t kVarrerAte = 32;
-    if (m_visiveis.size() > kVarrerAte && m_coluna[static_cast<std::size_t>(campo)] >= 0)
+    if (usaIndice(campo))
         return indiceVisao(campo)->posicao(Filtro::chaveDoValor(*this, campo, valor));
     const auto igual = Filtro::igualdade(*this, campo, valor);
     if (!igual)
@@ -47,7 +98,7 @@ std::shared_ptr<const ConjuntoDados::IndiceVisao> ConjuntoDados::indiceVisao(int
     if (cache.second && cache.first == m_versaoVisao)
         return cache.second;
     auto novo = std::make_shared<IndiceVisao>();
-    novo->primeira.reserve(m_visiveis.size());
+    novo->primeira.reservar(m_visiveis.size());
     std::vector<Filtro::Chave> chaves = Filtro::chavesDasLinhas(*this, campo, m_visiveis);
     for (std::size_t p = 0; p < chaves.size(); ++p) {
         const int posicao = static_cast<int>(p);
@@ -58,7 +109,7 @@ std::shared_ptr<const ConjuntoDados::IndiceVisao> ConjuntoDados::indiceVisao(int
             novo->primeiraTodas = std::min(novo->primeiraTodas, posicao);
             break;
         case Filtro::Chave::Tipo::Valor:
-            novo->primeira.try_emplace(std::move(chaves[p].bytes), posicao);
+            novo->primeira.inserirSeAusente(chaves[p].bytes, posicao);
             break;
         }
         novo->primeiraComValor = std::min(novo->primeiraComValor, posicao);

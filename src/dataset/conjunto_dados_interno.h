@@ -5,6 +5,7 @@
 
 #include "conjunto_dados.h"
 #include "filtro.h"
+#include "tabela_posicoes.h"
 
 #include <cstdint>
 #include <limits>
@@ -33,11 +34,13 @@ struct ConjuntoDados::IndiceChave {
 // compares values.
 struct ConjuntoDados::IndiceVisao {
     static constexpr int kNenhuma = std::numeric_limits<int>::max();
-    std::unordered_map<std::string, int> primeira;
+    TabelaPosicoes primeira;
     int primeiraTodas = kNenhuma;    // a row matching every value
     int primeiraComValor = kNenhuma; // a row matching some value
 
-    int posicao(const Filtro::Chave &k) const
+    int posicao(const Filtro::Chave &k) const { return posicao(k, TabelaPosicoes::hash(k.bytes)); }
+    // With the key's hash, taken ahead (TabelaPosicoes::antecipar).
+    int posicao(const Filtro::Chave &k, std::uint64_t hash) const
     {
         int p = kNenhuma;
         switch (k.tipo) {
@@ -47,8 +50,8 @@ struct ConjuntoDados::IndiceVisao {
             p = primeiraComValor;
             break;
         case Filtro::Chave::Tipo::Valor:
-            if (const auto achado = primeira.find(k.bytes); achado != primeira.end())
-                p = achado->second;
+            if (const int achada = primeira.posicao(k.bytes, hash); achada >= 0)
+                p = achada;
             p = std::min(p, primeiraTodas);
             break;
         }

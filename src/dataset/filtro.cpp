@@ -669,12 +669,16 @@ std::vector<Filtro::Chave> Filtro::chavesDasLinhas(const ConjuntoDados &conjunto
 Filtro::Chave Filtro::chaveDoValor(const ConjuntoDados &conjunto, int campo, const QString &valor)
 {
     const DefCampo &def = conjunto.defCampo(campo);
+    // A text's key is only its folded form: what else a filter's constant
+    // keeps is not needed.
+    if (classeDe(def.tipo) == Classe::Texto)
+        return chaveDeTexto(valor.toCaseFolded());
     const auto k = constante(valor, def);
     if (!k)
         return {};
     switch (classeDe(def.tipo)) {
     case Classe::Texto:
-        return chaveDeTexto(k->texto.dobrado);
+        break;
     case Classe::Numero:
         return chaveDeNumero(k->numero);
     case Classe::Moeda:

@@ -54,6 +54,48 @@ qsizetype tamanhoValor(std::uint8_t tag, const char *p)
     return kFixo[tag];
 }
 
+// The value of a column, from its tag and where its bytes begin.
+Celula lerValor(std::uint8_t tag, const char *p)
+{
+    Celula c;
+    switch (tag) {
+    case TagNulo:
+        break;
+    case TagZero:
+        c = Celula::deInteiro(0);
+        break;
+    case TagUm:
+        c = Celula::deInteiro(1);
+        break;
+    case TagInt8:
+        c = Celula::deInteiro(ler<std::int8_t>(p));
+        break;
+    case TagInt16:
+        c = Celula::deInteiro(ler<std::int16_t>(p));
+        break;
+    case TagInt32:
+        c = Celula::deInteiro(ler<std::int32_t>(p));
+        break;
+    case TagInt64:
+        c = Celula::deInteiro(ler<std::int64_t>(p));
+        break;
+    case TagReal:
+        c = Celula::deReal(ler<double>(p));
+        break;
+    case TagTextoLongo:
+        c.tipo = Celula::Tipo::Texto;
+        c.tamanho = ler<std::uint32_t>(p);
+        c.texto = p + 4;
+        break;
+    default:
+        c.tipo = Celula::Tipo::Texto;
+        c.tamanho = tag - TagTextoCurto;
+        c.texto = p;
+        break;
+    }
+    return c;
+}
+
 } // namespace
 
 Celula Celula::deInteiro(qint64 v)
@@ -241,41 +283,19 @@ Celula LinhasCompactas::celula(const char *linha, int colunas, int coluna)
     const char *p = linha + colunas;
     for (int j = 0; j < coluna; ++j)
         p += tamanhoValor(tags[j], p);
-    Celula c;
-    switch (const std::uint8_t tag = tags[coluna]) {
-    case TagNulo:
-        break;
-    case TagZero:
-        c = Celula::deInteiro(0);
-        break;
-    case TagUm:
-        c = Celula::deInteiro(1);
-        break;
-    case TagInt8:
-        c = Celula::deInteiro(ler<std::int8_t>(p));
-        break;
-    case TagInt16:
-        c = Celula::deInteiro(ler<std::int16_t>(p));
-        break;
-    case TagInt32:
-        c = Celula::deInteiro(ler<std::int32_t>(p));
-        break;
-    case TagInt64:
-        c = Celula::deInteiro(ler<std::int64_t>(p));
-        break;
-    case TagReal:
-        c = Celula::deReal(ler<double>(p));
-        break;
-    case TagTextoLongo:
-        c.tipo = Celula::Tipo::Texto;
-        c.tamanho = ler<std::uint32_t>(p);
-        c.texto = p + 4;
-        break;
-    default:
-        c.tipo = Celula::Tipo::Texto;
-        c.tamanho = tag - TagTextoCurto;
-        c.texto = p;
-        break;
+    return lerValor(tags[coluna], p);
+}
+
+std::vector<Celula> LinhasCompactas::copiarLinha(int linha) const
+{
+    const char *inicio = this->linha(linha);
+    const auto *tags = reinterpret_cast<const std::uint8_t *>(inicio);
+    const char *p = inicio + m_colunas;
+    std::vector<Celula> celulas;
+    celulas.reserve(static_cast<std::size_t>(m_colunas));
+    for (int j = 0; j < m_colunas; ++j) {
+        celulas.push_back(lerValor(tags[j], p).copia());
+        p += tamanhoValor(tags[j], p);
     }
-    return c;
+    return celulas;
 }

@@ -86,6 +86,8 @@ class LinhasCompactas
     const Blocos &blocos() const { return m_blocos; }
 
     static Celula celula(const char *linha, int colunas, int coluna);
+    // Every cell of a row, in one pass, each owning its text.
+    std::vector<Celula> copiarLinha(int linha) const;
 
   private:
     const char *guardar(const CodificadorLinha &linha);

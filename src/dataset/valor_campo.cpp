@@ -3,6 +3,7 @@
 #include "erro.h"
 #include "formatos.h"
 
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -30,8 +31,19 @@ QString nomeDe(const DefCampo &def)
     return QString::fromUtf8(def.nome);
 }
 
+// A one-letter text, such as a discount code, is shared rather than
+// allocated each time it is read.
 QString textoDaCelula(const Celula &c)
 {
+    if (c.tamanho == 1 && static_cast<unsigned char>(c.texto[0]) < 0x80) {
+        static const std::array<QString, 0x80> letras = [] {
+            std::array<QString, 0x80> a;
+            for (char16_t u = 0; u < 0x80; ++u)
+                a[u] = QString(QChar(u));
+            return a;
+        }();
+        return letras[static_cast<std::size_t>(c.texto[0])];
+    }
     return QString::fromUtf8(c.texto, c.tamanho);
 }
 

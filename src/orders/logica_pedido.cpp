@@ -506,14 +506,8 @@ void LogicaPedido::salvarPedido()
     if (m_variante.regras().precos.precoMedio)
         precificarPacote();
     else if (!m_variante.gravacao.itemSalvaPedido)
-        for (int l = 0; l < quantidadeListas(); ++l) {
-            ConjuntoDados &lista = itens(l);
-            for (lista.primeiro(); !lista.fim(); lista.proximo()) {
-                lista.editar();
-                precificar(l);
-                lista.gravar();
-            }
-        }
+        for (int l = 0; l < quantidadeListas(); ++l)
+            PrecificarItensDaLista(m_variante.tipo, l);
     RecalcularTotais(m_variante.tipo);
     // Only what this save wrote is read again: the cost follows the order,
     // not the number of orders on file. Read before the commit, under the

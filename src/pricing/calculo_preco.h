@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dinheiro.h"
 #include "tipo_pedido.h"
 
 // Item pricing on the data module's data sets. Each acts on the current record
@@ -11,6 +12,12 @@
 // default its own: the regular order, the tied sale, the package, or the
 // exchange's replacement items.
 void CalcularPrecoItem(TipoPedido tipo, int lista = 0);
+
+// Edits, prices and stores every item of one of the kind's lists, in order,
+// as saving the order does (an item without a known product is stored as it
+// is), and leaves the product list on the last item's product found. Returns
+// the items' total.
+Dinheiro PrecificarItensDaLista(TipoPedido tipo, int lista);
 
 // For a kind priced by the average (the package): gives every item of the
 // kind's list the first item's discount codes, prices it, and then one common

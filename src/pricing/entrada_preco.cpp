@@ -45,21 +45,55 @@ bool LocalizarProdutoDoItem(const Registro &item)
 
 EntradaPreco LerEntradaPreco(TipoPedido tipo, const Registro &item)
 {
-    ConjuntoDados &produto = DM->QyProduto;
-    ConjuntoDados &cabecalho = DM->QyPedido;
-    EntradaPreco e;
-    e.tipo = tipo;
-    e.precoVenda = produto.campo(Campos::Produto::PRECOVENDA).dinheiro();
-    e.precoPromo = produto.campo(Campos::Produto::PRECOPROMO).real();
-    e.cif = cabecalho.campo(Campos::Pedido::cif).texto();
-    e.dv = nivel(cabecalho.campo(Campos::Pedido::dv));
-    e.avista = nivel(cabecalho.campo(Campos::Pedido::avista));
-    e.valorTotal = item.campo(Campos::Item::valorTotal).dinheiro();
-    e.quantidade = item.campo(Campos::Item::quantidade).dinheiro();
-    if (RegrasDoTipo(tipo).precos.freteECodigos) {
+    const LeitorEntradaPreco leitor(tipo, *item.conjunto());
+    return leitor.ler(item, leitor.precos(Registro(&DM->QyProduto, ConjuntoDados::kLinhaAtual)));
+}
+
+LeitorEntradaPreco::LeitorEntradaPreco(TipoPedido tipo, const ConjuntoDados &itens)
+    : m_itens(itens), m_freteECodigos(RegrasDoTipo(tipo).precos.freteECodigos),
+      m_codigo(itens.indiceCampoOuErro(Campos::Item::codigo)),
+      m_quantidade(itens.indiceCampoOuErro(Campos::Item::quantidade)),
+      m_valorTotal(itens.indiceCampoOuErro(Campos::Item::valorTotal)),
+      m_precoVenda(DM->QyProduto.indiceCampoOuErro(Campos::Produto::PRECOVENDA)),
+      m_precoPromo(DM->QyProduto.indiceCampoOuErro(Campos::Produto::PRECOPROMO))
+{
+    const ConjuntoDados &cabecalho = DM->QyPedido;
+    m_cabecalho.tipo = tipo;
+    m_cabecalho.cif = cabecalho.campo(Campos::Pedido::cif).texto();
+    m_cabecalho.dv = nivel(cabecalho.campo(Campos::Pedido::dv));
+    m_cabecalho.avista = nivel(cabecalho.campo(Campos::Pedido::avista));
+    if (m_freteECodigos) {
         for (int i = 0; i < 3; ++i)
-            e.codigos[i] = item.campo(Campos::Item::cd_desconto[i]).texto();
-        e.gordura1 = item.campo(Campos::Item::gordura1).texto();
+            m_codigos[i] = itens.indiceCampoOuErro(Campos::Item::cd_desconto[i]);
+        m_gordura1 = itens.indiceCampoOuErro(Campos::Item::gordura1);
+    }
+}
+
+QStringList LeitorEntradaPreco::codigos() const
+{
+    QStringList codigos;
+    codigos.reserve(m_itens.quantidade());
+    for (int p = 0; p < m_itens.quantidade(); ++p)
+        codigos.push_back(m_itens.registro(p).campo(m_codigo).texto());
+    return codigos;
+}
+
+PrecosProduto LeitorEntradaPreco::precos(const Registro &produto) const
+{
+    return {produto.campo(m_precoVenda).dinheiro(), produto.campo(m_precoPromo).real()};
+}
+
+EntradaPreco LeitorEntradaPreco::ler(const Registro &item, const PrecosProduto &produto) const
+{
+    EntradaPreco e = m_cabecalho;
+    e.precoVenda = produto.precoVenda;
+    e.precoPromo = produto.precoPromo;
+    e.valorTotal = item.campo(m_valorTotal).dinheiro();
+    e.quantidade = item.campo(m_quantidade).dinheiro();
+    if (m_freteECodigos) {
+        for (int i = 0; i < 3; ++i)
+            e.codigos[i] = item.campo(m_codigos[i]).texto();
+        e.gordura1 = item.campo(m_gordura1).texto();
     }
     return e;
 }

@@ -14,15 +14,27 @@ namespace
 constexpr long double kFatorGordura = 0.74L;
 constexpr long double kLimiteDesconto = 0.84L;
 
+void registrar(PassosPreco *passos, EtapaPreco etapa, long double fator, Dinheiro resultado, QString codigo = {})
+{
+    if (passos)
+        passos->push_back({etapa, fator, resultado, std::move(codigo)});
+}
+
 // Multiplies, rounds and records the step.
-Dinheiro aplicar(Dinheiro valor, EtapaPreco etapa, long double fator, PassosPreco &passos, QString codigo = {})
+Dinheiro aplicar(Dinheiro valor, EtapaPreco etapa, long double fator, PassosPreco *passos, QString codigo = {})
 {
     const Dinheiro resultado = valor.multiplicar(fator);
-    passos.push_back({etapa, fator, resultado, std::move(codigo)});
+    registrar(passos, etapa, fator, resultado, std::move(codigo));
     return resultado;
 }
 
-Dinheiro multiplicarCodigos(Dinheiro valor, const std::array<QString, 3> &codigos, PassosPreco &passos)
+// A level as a step shows it; nothing when no step is kept.
+QString textoNivel(const PassosPreco *passos, int nivel)
+{
+    return passos ? QString::number(nivel) : QString();
+}
+
+Dinheiro multiplicarCodigos(Dinheiro valor, const std::array<QString, 3> &codigos, PassosPreco *passos)
 {
     // Each field on its own: the same letter twice compounds.
     for (const QString &codigo : codigos)
@@ -90,26 +102,25 @@ Dinheiro MultiplicarExato(Dinheiro a, Dinheiro b)
     return Dinheiro::deEscalado(produto < 0 ? -valor : valor);
 }
 
-ResultadoPreco PrecificarItem(const EntradaPreco &e)
+ResultadoPreco PrecificarItem(const EntradaPreco &e, PassosPreco *passos)
 {
     const auto &regras = RegrasDoTipo(e.tipo).precos;
     ResultadoPreco r;
-    PassosPreco &passos = r.passos;
     Dinheiro unitario = e.precoVenda;
-    passos.push_back({EtapaPreco::PrecoProduto, 1, unitario, {}});
+    registrar(passos, EtapaPreco::PrecoProduto, 1, unitario);
     if (regras.freteECodigos && e.cif == QLatin1String("Sim"))
         unitario = aplicar(unitario, EtapaPreco::Frete, kFatorFrete, passos);
-    unitario = aplicar(unitario, EtapaPreco::Dv, FatorDv(e.tipo, e.dv), passos, QString::number(e.dv));
-    unitario = aplicar(unitario, EtapaPreco::Avista, FatorAvista(e.avista), passos, QString::number(e.avista));
+    unitario = aplicar(unitario, EtapaPreco::Dv, FatorDv(e.tipo, e.dv), passos, textoNivel(passos, e.dv));
+    unitario = aplicar(unitario, EtapaPreco::Avista, FatorAvista(e.avista), passos, textoNivel(passos, e.avista));
 
     if (regras.freteECodigos) {
         unitario = multiplicarCodigos(unitario, e.codigos, passos);
         const double g = FatorReducao(e.gordura1);
         r.vlGordura = valorGordura(e.valorTotal, g);
-        passos.push_back({EtapaPreco::Gordura, g, *r.vlGordura, e.gordura1});
+        registrar(passos, EtapaPreco::Gordura, g, *r.vlGordura, e.gordura1);
         if (regras.descontoPelaGordura && g > kLimiteDesconto) {
             r.desconto = Dinheiro::deDouble(g - kLimiteDesconto);
-            passos.push_back({EtapaPreco::DescontoPacote, g, *r.desconto, e.gordura1});
+            registrar(passos, EtapaPreco::DescontoPacote, g, *r.desconto, e.gordura1);
         }
     }
 
@@ -120,13 +131,13 @@ ResultadoPreco PrecificarItem(const EntradaPreco &e)
         if (promo >= unitario) {
             unitario = promo;
             r.limparCodigos = true;
-            passos.push_back({EtapaPreco::PisoPromocional, 1, unitario, {}});
+            registrar(passos, EtapaPreco::PisoPromocional, 1, unitario);
         }
     }
 
     r.valorUnitario = unitario;
     r.valorTotal = MultiplicarExato(unitario, e.quantidade);
-    passos.push_back({EtapaPreco::Total, e.quantidade.paraLongDouble(), r.valorTotal, {}});
+    registrar(passos, EtapaPreco::Total, e.quantidade.paraLongDouble(), r.valorTotal);
     return r;
 }
 

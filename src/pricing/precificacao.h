@@ -32,15 +32,14 @@ struct ResultadoPreco {
     std::optional<Dinheiro> vlGordura;
     std::optional<Dinheiro> desconto;
     bool limparCodigos = false; // the promotional floor empties cd_desconto1..3
-    // Every step in the order it was taken, for showing why a price is what
-    // it is; the last unit-price step gives valorUnitario.
-    PassosPreco passos;
 };
 
 // Prices one item. Every step rounds to 0.0001 (a tie to even) before the next
 // reads it. vl_gordura is taken from the previous total, so it lags one
-// pricing behind.
-ResultadoPreco PrecificarItem(const EntradaPreco &entrada);
+// pricing behind. With `passos`, every step is recorded there in the order it
+// was taken, for showing why a price is what it is (the last unit-price step
+// gives valorUnitario); a save, which shows none, records none.
+ResultadoPreco PrecificarItem(const EntradaPreco &entrada, PassosPreco *passos = nullptr);
 
 // The exact product of two four-decimal values, rounded to 0.0001 (a tie to
 // even). Throws Erro beyond the money range.

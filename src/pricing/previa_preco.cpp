@@ -79,6 +79,8 @@ struct MediaPacote {
     std::optional<double> media;
     // Each row's own pricing, none where its product is unknown.
     std::vector<std::optional<ResultadoPreco>> precos;
+    // The steps of the current row's own pricing.
+    PassosPreco passosDoAtual;
 };
 
 MediaPacote mediaPacote(TipoPedido tipo, const std::vector<LinhaItem> &linhas, std::optional<Dinheiro> quantidade)
@@ -95,7 +97,7 @@ MediaPacote mediaPacote(TipoPedido tipo, const std::vector<LinhaItem> &linhas, s
             continue;
         }
         e->codigos = codigosDoPrimeiro;
-        const ResultadoPreco r = PrecificarItem(*e);
+        const ResultadoPreco r = PrecificarItem(*e, linha.atual ? &m.passosDoAtual : nullptr);
         soma.adicionar(e->quantidade, r.valorUnitario);
         m.precos.push_back(r);
     }
@@ -115,7 +117,7 @@ std::optional<PreviaItem> previaPacote(TipoPedido tipo, ConjuntoDados &itens, st
     for (std::size_t i = 0; i < linhas.size(); ++i) {
         if (!linhas[i].atual || !m.precos[i])
             continue;
-        PreviaItem previa{m.precos[i]->valorUnitario, m.precos[i]->valorTotal, m.precos[i]->passos};
+        PreviaItem previa{m.precos[i]->valorUnitario, m.precos[i]->valorTotal, m.passosDoAtual};
         if (m.media) {
             PrecoMedio medio = PrecoPelaMedia(*m.media, quantidadeDe(linhas[i], quantidade));
             previa.valorUnitario = medio.valorUnitario;
@@ -153,8 +155,9 @@ std::optional<PreviaItem> PreverPrecoItem(TipoPedido tipo, ConjuntoDados &itens,
     const std::optional<EntradaPreco> e = entradaDe(tipo, atual, quantidade);
     if (!e)
         return std::nullopt;
-    ResultadoPreco r = PrecificarItem(*e);
-    return PreviaItem{r.valorUnitario, r.valorTotal, std::move(r.passos)};
+    PassosPreco passos;
+    const ResultadoPreco r = PrecificarItem(*e, &passos);
+    return PreviaItem{r.valorUnitario, r.valorTotal, std::move(passos)};
 }
 
 Dinheiro PreverSaldo(TipoPedido tipo, std::optional<Dinheiro> quantidade)

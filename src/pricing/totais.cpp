@@ -29,12 +29,15 @@ void recalcularItens(const RegrasTipoPedido &regras)
     ConjuntoDados &cabecalho = DM->QyPedido;
     editarCabecalho(cabecalho);
 
+    const int valorTotal = itens.indiceCampoOuErro(Campos::Item::valorTotal);
+    const int desconto = totais.colunaAcumulativo ? itens.indiceCampoOuErro(Campos::Item::desconto) : -1;
+    const int vlGordura = itens.indiceCampoOuErro(Campos::Item::vl_gordura);
     Dinheiro total, acumulativo, gordura;
     for (itens.primeiro(); !itens.fim(); itens.proximo()) {
-        total += itens.campo(Campos::Item::valorTotal).dinheiro();
+        total += itens.campo(valorTotal).dinheiro();
         if (totais.colunaAcumulativo)
-            acumulativo += itens.campo(Campos::Item::desconto).dinheiro();
-        gordura += itens.campo(Campos::Item::vl_gordura).dinheiro();
+            acumulativo += itens.campo(desconto).dinheiro();
+        gordura += itens.campo(vlGordura).dinheiro();
     }
     if (totais.gorduraInteira)
         gordura = parteInteira(gordura);
@@ -46,20 +49,6 @@ void recalcularItens(const RegrasTipoPedido &regras)
     cabecalho.gravar();
 }
 
-// Edits, prices and stores every item of a list; returns their total.
-Dinheiro precificarLista(TipoPedido tipo, int lista)
-{
-    ConjuntoDados &itens = ItensDoPedido(tipo, lista);
-    Dinheiro total;
-    for (itens.primeiro(); !itens.fim(); itens.proximo()) {
-        itens.editar();
-        CalcularPrecoItem(tipo, lista);
-        itens.gravar();
-        total += itens.campo(Campos::Item::valorTotal).dinheiro();
-    }
-    return total;
-}
-
 // The first list's sum less the second's (an exchange: replacements less returns).
 void recalcularDiferenca(const RegrasTipoPedido &regras)
 {
@@ -69,8 +58,8 @@ void recalcularDiferenca(const RegrasTipoPedido &regras)
         return;
     // The items and the header together, or nothing.
     Transacao transacao(DM->ADOConexao);
-    const Dinheiro somado = precificarLista(regras.tipo, 0);
-    const Dinheiro subtraido = precificarLista(regras.tipo, 1);
+    const Dinheiro somado = PrecificarItensDaLista(regras.tipo, 0);
+    const Dinheiro subtraido = PrecificarItensDaLista(regras.tipo, 1);
 
     ConjuntoDados &cabecalho = DM->QyPedido;
     editarCabecalho(cabecalho);

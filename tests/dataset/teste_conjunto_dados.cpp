@@ -372,6 +372,9 @@ TEST_F(ConjuntoTeste, LocalizarPeloIndiceAchaOPrimeiroQueOFiltroDeIgualdadeMante
         const bool achado = cli->localizar(coluna, valor);
         EXPECT_EQ(achado, !esperado.isEmpty());
         EXPECT_EQ(cli->campo(QStringLiteral("IdCliente")).texto(), achado ? esperado : QStringLiteral("1"));
+        // Many values at once find what locate finds, one by one.
+        const int posicao = achado ? cli->numeroRegistro() - 1 : -1;
+        EXPECT_EQ(cli->posicoes(coluna, {valor, QString(), valor}), (std::vector<int>{posicao, -1, posicao}));
     }
 
     // The index follows the rows: a stored change, a deletion, a filter.
