@@ -360,7 +360,8 @@ class ConjuntoDados : public QObject
 
     // Editing
     EstadoConjunto m_estado = EstadoConjunto::Inativo;
-    std::vector<Celula> m_buffer; // per stored column
+    std::vector<Celula> m_buffer;                                  // per stored column
+    std::shared_ptr<const LinhasCompactas::Bloco> m_blocoDoBuffer; // where its unchanged texts are
     std::vector<bool> m_alterados;
     bool m_modificado = false;
     int m_linhaEditada = -1; // physical row

@@ -387,6 +387,7 @@ void ConjuntoDados::limparLinhas()
 {
     m_estado = EstadoConjunto::Inativo;
     m_buffer.clear();
+    m_blocoDoBuffer.reset();
     m_modificado = false;
     m_linhaEditada = -1;
     m_linhas.redefinir(0);

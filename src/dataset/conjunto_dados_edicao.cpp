@@ -121,7 +121,9 @@ void ConjuntoDados::editar()
         return;
     }
     m_linhaEditada = m_visiveis[static_cast<std::size_t>(m_atual)];
-    m_buffer = m_linhas.copiarLinha(m_linhaEditada);
+    // The row's texts are not copied: the buffer keeps their block alive.
+    m_blocoDoBuffer = m_linhas.blocoDe(m_linhaEditada);
+    m_buffer = m_linhas.celulas(m_linhaEditada);
     m_alterados.assign(m_buffer.size(), false);
     m_modificado = false;
     m_estado = EstadoConjunto::Edicao;

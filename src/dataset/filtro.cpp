@@ -628,6 +628,22 @@ Filtro::Chave chaveDeTexto(QStringView dobrado)
                                                     static_cast<std::size_t>(dobrado.size()) * sizeof(char16_t))};
 }
 
+// The same key as chaveDeTexto of the folded text; plain ASCII, as a code
+// mostly is, is lowered straight into the key.
+Filtro::Chave chaveDeTextoDigitado(const QString &valor)
+{
+    std::string bytes(static_cast<std::size_t>(valor.size()) * sizeof(char16_t), '\0');
+    for (qsizetype i = 0; i < valor.size(); ++i) {
+        char16_t u = valor[i].unicode();
+        if (u >= 0x80)
+            return chaveDeTexto(valor.toCaseFolded());
+        if (u >= u'A' && u <= u'Z')
+            u += 32;
+        std::memcpy(bytes.data() + i * sizeof(char16_t), &u, sizeof u);
+    }
+    return {Filtro::Chave::Tipo::Valor, std::move(bytes)};
+}
+
 } // namespace
 
 // The keys follow Comparacao's equality: texts folded as the cell reader
@@ -672,7 +688,7 @@ Filtro::Chave Filtro::chaveDoValor(const ConjuntoDados &conjunto, int campo, con
     // A text's key is only its folded form: what else a filter's constant
     // keeps is not needed.
     if (classeDe(def.tipo) == Classe::Texto)
-        return chaveDeTexto(valor.toCaseFolded());
+        return chaveDeTextoDigitado(valor);
     const auto k = constante(valor, def);
     if (!k)
         return {};

@@ -286,7 +286,7 @@ Celula LinhasCompactas::celula(const char *linha, int colunas, int coluna)
     return lerValor(tags[coluna], p);
 }
 
-std::vector<Celula> LinhasCompactas::copiarLinha(int linha) const
+std::vector<Celula> LinhasCompactas::celulas(int linha) const
 {
     const char *inicio = this->linha(linha);
     const auto *tags = reinterpret_cast<const std::uint8_t *>(inicio);
@@ -294,8 +294,17 @@ std::vector<Celula> LinhasCompactas::copiarLinha(int linha) const
     std::vector<Celula> celulas;
     celulas.reserve(static_cast<std::size_t>(m_colunas));
     for (int j = 0; j < m_colunas; ++j) {
-        celulas.push_back(lerValor(tags[j], p).copia());
+        celulas.push_back(lerValor(tags[j], p));
         p += tamanhoValor(tags[j], p);
     }
     return celulas;
+}
+
+std::shared_ptr<const LinhasCompactas::Bloco> LinhasCompactas::blocoDe(int linha) const
+{
+    const char *p = this->linha(linha);
+    for (const std::shared_ptr<Bloco> &b : m_blocos)
+        if (p >= b->dados.get() && p < b->dados.get() + b->usado)
+            return b;
+    return nullptr;
 }

@@ -86,8 +86,10 @@ class LinhasCompactas
     const Blocos &blocos() const { return m_blocos; }
 
     static Celula celula(const char *linha, int colunas, int coluna);
-    // Every cell of a row, in one pass, each owning its text.
-    std::vector<Celula> copiarLinha(int linha) const;
+    // Every cell of a row, in one pass; texts point into the row's block.
+    std::vector<Celula> celulas(int linha) const;
+    // The block that holds a row, which keeps the row's bytes alive.
+    std::shared_ptr<const Bloco> blocoDe(int linha) const;
 
   private:
     const char *guardar(const CodificadorLinha &linha);
