@@ -154,6 +154,60 @@ TEST_F(CalculoPreco, ItemSemProdutoSemCodigoOuParadoFicaComoEstava)
     EXPECT_EQ(dinheiro(itens, "valorUnitario"), D("5"));
 }
 
+// A save prices a whole list at once (its products found together in the
+// product list's index); each item must come out as pricing it alone gives,
+// and the product list where pricing item by item leaves it.
+TEST_F(CalculoPreco, ListaInteiraComoItemAItem)
+{
+    QString produtos, itens;
+    for (int i = 10; i < 50; ++i)
+        produtos += QStringLiteral(",(%1, 'Q%1', %2, NULL)").arg(i).arg(i * 1.25);
+    for (const int nr : {83, 84})
+        itens += QStringLiteral(
+                     ",(%1, 'ABC', 'P1', 10, 100, 'A', '0', '0', 'E'), (%1, 'ABC', 'p2', 3, 0, 'K', 'B', 'Z', '0'),"
+                     " (%1, 'ABC', 'XX', 2, 7, '0', '0', '0', '0'), (%1, 'ABC', '', 1, 5, 'A', '0', '0', '0'),"
+                     " (%1, 'ABC', 'q33', 4, 0, 'C', 'C', '0', 'J'), (%1, 'ABC', 'YY', 1, 1, '0', '0', '0', '0')")
+                     .arg(nr);
+    pasta.executar(
+        QStringLiteral("INSERT INTO tbproduto (idProduto, CODIGO, PRECOVENDA, PRECOPROMO) VALUES ") + produtos.mid(1) +
+        QStringLiteral(";INSERT INTO tbpedido (nr_pedido, idFunc, cif, dv, avista) VALUES (84, 'ABC', 'Sim', 1, 0);"
+                       "INSERT INTO tbpedido_item (nr_pedido, idfunc, codigo, quantidade, valorTotal,"
+                       " cd_desconto1, cd_desconto2, cd_desconto3, gordura1) VALUES ") +
+        itens.mid(1));
+    abrir(83);
+    ConjuntoDados &lista = dm->QyPedidoItem;
+    auto linhas = [&] {
+        QStringList l;
+        for (int i = 0; i < lista.quantidade(); ++i) {
+            QStringList campos;
+            for (const char *c : {"codigo", "valorUnitario", "valorTotal", "vl_gordura", "cd_desconto1", "cd_desconto2",
+                                  "cd_desconto3"})
+                campos << lista.registro(i).campo(QString::fromUtf8(c)).texto();
+            l << campos.join(QLatin1Char(' '));
+        }
+        return l;
+    };
+    Dinheiro somaItemAItem;
+    for (lista.primeiro(); !lista.fim(); lista.proximo()) {
+        lista.editar();
+        CalcularPrecoItem(TipoPedido::Pedido);
+        lista.gravar();
+        somaItemAItem += dinheiro(lista, "valorTotal");
+    }
+    const QStringList esperadas = linhas();
+    ASSERT_EQ(esperadas.size(), 6);
+    EXPECT_EQ(esperadas[1], QStringLiteral("p2 20 60 0   ")); // the promotional floor, the codes emptied
+    EXPECT_EQ(esperadas[2], QStringLiteral("XX  7  0 0 0"));  // unknown: as it was
+
+    irPara(84);
+    EXPECT_EQ(PrecificarItensDaLista(TipoPedido::Pedido, 0), somaItemAItem);
+    EXPECT_EQ(linhas(), esperadas);
+    EXPECT_EQ(lista.estado(), EstadoConjunto::Navegacao);
+    EXPECT_EQ(dm->QyProduto.campo(QStringLiteral("CODIGO")).texto(), QStringLiteral("Q33"));
+    lista.reabrir();
+    EXPECT_EQ(linhas(), esperadas) << "as stored";
+}
+
 class PrecoMedioPacote : public PedidosTeste
 {
   protected:
